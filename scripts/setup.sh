@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs (only those missing), then configures and builds
+# the given CMake presets. Sourced by run.sh, test.sh and bench.sh.
+set -euo pipefail
+
+KELVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+kelvane_packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core
+  desktop-file-utils libxml2-utils
+)
+
+kelvane_install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "${kelvane_packages[@]}" "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}" >&2
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >&2
+}
+
+kelvane_build() {
+  local preset
+  for preset in "$@"; do
+    local dir=build
+    [ "$preset" = default ] || dir="build-$preset"
+    if [ ! -f "$KELVANE_ROOT/$dir/build.ninja" ]; then
+      cmake --preset "$preset" -S "$KELVANE_ROOT" >&2
+    fi
+    cmake --build --preset "$preset" >&2
+  done
+}

@@ -1,0 +1,30 @@
+// The two images every sprite passes through on its way to the screen.
+#pragma once
+
+#include <QImage>
+
+#include "model/C64Format.h"
+#include "model/PlotPixel.h"
+
+namespace kelvane {
+
+inline constexpr QRgb kGridLineColour = 0xFF404040;
+
+// Preview: the sprite at 2x inside a 10-pixel border of background colour.
+inline constexpr int kPreviewWidth = 68;
+inline constexpr int kPreviewHeight = 62;
+inline constexpr int kPreviewBorder = 10;
+inline constexpr int kPreviewZoom = 2;
+
+// True-colour images written through C64Palette: QPainter cannot draw on indexed images, and
+// the pictures are the same either way.
+struct WorkImages {
+  WorkImages();
+  QImage SpriteImage;  // 24 x 21, one pixel per hi-res column
+  QImage EditorImage;  // 192 x 168, the sprite at 8x with its grid
+};
+
+// A filled true-colour image: a new QImage holds whatever memory held.
+QImage MakeWorkImage(int width, int height, QRgb fill);
+
+}  // namespace kelvane

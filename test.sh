@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds, and runs the whole suite headless: once as built for use and
+# once under AddressSanitizer and UndefinedBehaviorSanitizer. Any failure or report fails the run.
+set -euo pipefail
+source "$(dirname "$0")/scripts/setup.sh"
+kelvane_install_packages
+kelvane_build default asan
+cd "$KELVANE_ROOT"
+export QT_QPA_PLATFORM=offscreen
+ctest --preset default --timeout 300
+ctest --preset asan --timeout 600
