@@ -1,0 +1,82 @@
+#include "files/PosixFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace kelvane {
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = other.Release();
+  }
+  return *this;
+}
+
+FileDescriptor::~FileDescriptor() {
+  Close();
+}
+
+int FileDescriptor::Release() {
+  const int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+bool FileDescriptor::Close() {
+  if (fd_ < 0) return true;
+  // Linux releases the descriptor even when close() fails, so it is never retried.
+  const int result = ::close(Release());
+  return result == 0;
+}
+
+FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& sizeOut) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!file.IsOpen()) return file;
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileDescriptor();
+  sizeOut = info.st_size;
+  return file;
+}
+
+bool ReadExactly(int fd, std::span<std::uint8_t> buffer) {
+  while (!buffer.empty()) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) {  // the file shrank after we measured it
+      errno = EIO;
+      return false;
+    }
+    buffer = buffer.subspan(static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (put == 0) {  // no progress and no error: give up rather than spin
+      errno = EIO;
+      return false;
+    }
+    bytes = bytes.subspan(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+std::string ErrorText(int error) {
+  return std::generic_category().message(error);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,44 @@
+// Thin wrappers over the POSIX calls the file layer needs: a descriptor that closes itself, and
+// reads and writes that finish the whole buffer or fail.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kelvane {
+
+class FileDescriptor {
+ public:
+  FileDescriptor() = default;
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.Release()) {}
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor();
+
+  int Get() const { return fd_; }
+  bool IsOpen() const { return fd_ >= 0; }
+  int Release();
+  // Closes now so a late write error (NFS, quotas) is seen; errno is set on failure.
+  bool Close();
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens path for reading; the result is open only when path names a regular file, whose size
+// goes to sizeOut. O_NONBLOCK keeps a FIFO without a writer from hanging the open.
+FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& sizeOut);
+
+// Reads exactly buffer.size() bytes; false (errno set, or EIO for an early end) otherwise.
+bool ReadExactly(int fd, std::span<std::uint8_t> buffer);
+
+// Writes every byte, resuming after partial writes and signals; false with errno set otherwise.
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes);
+
+// The text the C library gives for an errno value.
+std::string ErrorText(int error);
+
+}  // namespace kelvane

@@ -1,0 +1,57 @@
+// The headerless .spr sprite file and its three-byte .inf colour sidecar.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/EditorState.h"
+#include "model/SpriteBank.h"
+
+namespace kelvane {
+
+// A sprite file is a run of whole records, at most one bank's worth.
+inline constexpr int kMaxSpriteFileBytes = kBankBytes;
+// Background, multi-colour 1, multi-colour 2: PenColours entries 0, 1 and 3.
+inline constexpr int kSidecarBytes = 3;
+inline constexpr std::array<int, kSidecarBytes> kSidecarPenSlots{kTransparentPen, kMultiColour1Pen,
+                                                                 kMultiColour2Pen};
+
+// The whole file, or nullopt when it cannot be opened, is not a regular file, has a size the
+// bank cannot take, or cannot be read to its end. Nothing is applied until this succeeds, so a
+// failed load leaves the bank as it was.
+std::optional<std::vector<std::uint8_t>> ReadSpriteFile(const std::string& path);
+
+// Record n becomes sprite n; sprites past the end of the file keep their contents.
+void ApplySpriteFile(SpriteBank& bank, std::span<const std::uint8_t> records);
+
+// The sidecar beside spritePath (its whole name + ".inf"), only when it is exactly 3 bytes.
+std::optional<std::array<std::uint8_t, kSidecarBytes>> ReadSidecar(const std::string& spritePath);
+
+// Entry 2 belongs to the sprite on display and is left alone. Values above 15 keep their low
+// four bits, as the VIC-II colour registers do, so they always index the palette.
+void ApplySidecar(EditorState& state, const std::array<std::uint8_t, kSidecarBytes>& sidecar);
+
+std::array<std::uint8_t, kSidecarBytes> MakeSidecar(const EditorState& state);
+
+struct SaveError {
+  std::string file;    // the path that could not be written
+  std::string reason;  // the system's text for the failure
+};
+
+// Replaces path with bytes without ever leaving it half written: the data goes to a new file
+// in the same folder, which is synced and then renamed over the target. The replaced file's
+// permission bits are kept; a new file gets 0666 less the umask. A symbolic link to an
+// existing file stays a link and the file it names is replaced.
+std::optional<SaveError> WriteFileAtomically(const std::string& path,
+                                             std::span<const std::uint8_t> bytes);
+
+// Writes the first byteCount bytes of the bank to path, then the sidecar beside it; the first
+// failure is returned and names the file it happened to.
+std::optional<SaveError> SaveSpriteFile(const std::string& path, const SpriteBank& bank,
+                                        int byteCount, const EditorState& state);
+
+}  // namespace kelvane

@@ -1,0 +1,228 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "TempFolder.h"
+#include "files/SpriteFile.h"
+
+namespace kelvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Names = std::vector<std::string>;
+using Sidecar = std::array<std::uint8_t, kSidecarBytes>;
+
+// Varies within a record and from record to record, so a misplaced record shows.
+Bytes Pattern(int size) {
+  Bytes bytes(size);
+  for (int i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + i / 251 + 11);
+  return bytes;
+}
+
+Bytes Head(const SpriteBank& bank, int size) {
+  return {bank.Bytes().begin(), bank.Bytes().begin() + size};
+}
+
+class SpriteFileTest : public TempFolderTest {};
+class AcceptedSize : public TempFolderTest, public ::testing::WithParamInterface<int> {};
+class RejectedSize : public TempFolderTest, public ::testing::WithParamInterface<int> {};
+class SaveSize : public TempFolderTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AcceptedSize, RecordsReplaceTheirSpritesAndTheRestStay) {
+  const int size = GetParam();
+  const Bytes file = Pattern(size);
+  WriteBytes(PathOf("ship.spr"), file);
+
+  const auto records = ReadSpriteFile(PathOf("ship.spr"));
+  ASSERT_TRUE(records.has_value());
+  EXPECT_EQ(*records, file);
+
+  SpriteBank bank;
+  std::ranges::fill(bank.Bytes(), 0xA5);
+  ApplySpriteFile(bank, *records);
+  for (int i = 0; i < kBankBytes; ++i) {
+    ASSERT_EQ(bank.Bytes()[i], i < size ? file[i] : 0xA5) << "byte " << i;
+  }
+}
+INSTANTIATE_TEST_SUITE_P(SpriteFile, AcceptedSize, ::testing::Values(0, 64, 1024, 16384));
+
+TEST_P(RejectedSize, IsNotRead) {
+  WriteBytes(PathOf("ship.spr"), Pattern(GetParam()));
+  EXPECT_FALSE(ReadSpriteFile(PathOf("ship.spr")).has_value());
+}
+// Not whole records, one byte too many, and whole records past the bank's end.
+INSTANTIATE_TEST_SUITE_P(SpriteFile, RejectedSize, ::testing::Values(63, 100, 16385, 16448));
+
+TEST_F(SpriteFileTest, MissingFileAndFolderAreRefused) {
+  EXPECT_FALSE(ReadSpriteFile(PathOf("nothing.spr")).has_value());
+  std::filesystem::create_directory(PathOf("folder.spr"));
+  EXPECT_FALSE(ReadSpriteFile(PathOf("folder.spr")).has_value());
+}
+
+TEST_F(SpriteFileTest, FifoWithoutWriterIsRefusedAtOnce) {
+  const std::string fifo = PathOf("pipe.spr");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(WithoutWaitingOnFifo(fifo, true, [&] { return ReadSpriteFile(fifo); }));
+  ASSERT_EQ(::mkfifo(PathOf("ship.spr.inf").c_str(), 0600), 0);
+  EXPECT_FALSE(WithoutWaitingOnFifo(PathOf("ship.spr.inf"), true,
+                                    [&] { return ReadSidecar(PathOf("ship.spr")); }));
+}
+
+TEST_F(SpriteFileTest, SidecarKeepsTheSpriteFilesWholeName) {
+  WriteBytes(PathOf("ship.spr"), {});
+  WriteBytes(PathOf("ship.inf"), {1, 2, 3});
+  EXPECT_FALSE(ReadSidecar(PathOf("ship.spr")).has_value());
+  WriteBytes(PathOf("ship.spr.inf"), {4, 5, 6});
+  EXPECT_EQ(ReadSidecar(PathOf("ship.spr")), (Sidecar{4, 5, 6}));
+}
+
+TEST_F(SpriteFileTest, SidecarOfAnyOtherSizeOrKindIsIgnored) {
+  const std::string sidecar = PathOf("ship.spr.inf");
+  for (const int size : {0, 2, 4, 64}) {
+    WriteBytes(sidecar, Bytes(size, 1));
+    EXPECT_FALSE(ReadSidecar(PathOf("ship.spr")).has_value()) << size << " bytes";
+  }
+  std::filesystem::remove(sidecar);
+  std::filesystem::create_directory(sidecar);
+  EXPECT_FALSE(ReadSidecar(PathOf("ship.spr")).has_value());
+}
+
+struct SidecarCase {
+  const char* name;
+  Sidecar bytes;
+  std::array<std::uint8_t, kPenCount> pens;
+};
+
+class ApplySidecarTable : public ::testing::TestWithParam<SidecarCase> {};
+
+TEST_P(ApplySidecarTable, SetsSharedColoursOnly) {
+  EditorState state;  // pens 6, 1, 5, 0
+  ApplySidecar(state, GetParam().bytes);
+  EXPECT_EQ(state.PenColours, GetParam().pens);
+}
+INSTANTIATE_TEST_SUITE_P(
+    SpriteFile, ApplySidecarTable,
+    ::testing::Values(SidecarCase{"zero_fifteen_two", {0, 15, 2}, {0, 15, 5, 2}},
+                      SidecarCase{"low_nibble_kept", {0x1F, 0x10, 0xFF}, {15, 0, 5, 15}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SpriteFile, MakeSidecarTakesEntriesZeroOneAndThree) {
+  EditorState state;
+  state.PenColours = {9, 3, 7, 12};
+  EXPECT_EQ(MakeSidecar(state), (Sidecar{9, 3, 12}));
+}
+
+TEST_P(SaveSize, WritesTheHeadOfTheBankAndTheSidecarOverOldFiles) {
+  const int size = GetParam();
+  SpriteBank bank;
+  ApplySpriteFile(bank, Pattern(kBankBytes));
+  EditorState state;
+  state.PenColours = {9, 3, 7, 12};
+  const std::string path = PathOf("ship.spr");
+  // Longer old files must not leave their tails behind.
+  WriteBytes(path, Bytes(kBankBytes, 0xEE));
+  WriteBytes(path + ".inf", Bytes(5, 0xEE));
+
+  const auto error = SaveSpriteFile(path, bank, size, state);
+  ASSERT_FALSE(error.has_value()) << error->file << ": " << error->reason;
+
+  EXPECT_EQ(ReadBytes(path), Head(bank, size));
+  EXPECT_EQ(ReadBytes(path + ".inf"), (Bytes{9, 3, 12}));
+  EXPECT_EQ(ReadSpriteFile(path), Head(bank, size));
+  EXPECT_EQ(ReadSidecar(path), (Sidecar{9, 3, 12}));
+  EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+}
+// First 16, 32, 64 and 128; up to sprite 0 and sprite 199; the whole bank.
+INSTANTIATE_TEST_SUITE_P(SpriteFile, SaveSize,
+                         ::testing::Values(1024, 2048, 4096, 8192, 64 * (0 + 1), 64 * (199 + 1),
+                                           16384));
+
+TEST_F(SpriteFileTest, SaveKeepsOldPermissionsAndGivesNewFilesTheUmasksMode) {
+  const Bytes bytes = Pattern(64);
+  const mode_t savedMask = ::umask(022);
+  WriteBytes(PathOf("old.spr"), {1});
+  ASSERT_EQ(::chmod(PathOf("old.spr").c_str(), 0640), 0);
+  EXPECT_FALSE(WriteFileAtomically(PathOf("old.spr"), bytes).has_value());
+  EXPECT_EQ(PermissionsOf(PathOf("old.spr")), 0640u);
+  EXPECT_FALSE(WriteFileAtomically(PathOf("new.spr"), bytes).has_value());
+  EXPECT_EQ(PermissionsOf(PathOf("new.spr")), 0644u);
+  ::umask(077);
+  EXPECT_FALSE(WriteFileAtomically(PathOf("private.spr"), bytes).has_value());
+  EXPECT_EQ(PermissionsOf(PathOf("private.spr")), 0600u);
+  ::umask(savedMask);
+}
+
+TEST_F(SpriteFileTest, SaveThroughALinkReplacesTheFileItNames) {
+  std::filesystem::create_directory(PathOf("real"));
+  WriteBytes(PathOf("real/ship.spr"), {1, 2});
+  std::filesystem::create_symlink("real/ship.spr", PathOf("link.spr"));
+
+  EXPECT_FALSE(WriteFileAtomically(PathOf("link.spr"), Bytes{7, 8, 9}).has_value());
+  EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.spr")));
+  EXPECT_EQ(ReadBytes(PathOf("real/ship.spr")), (Bytes{7, 8, 9}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathOf("real")), {}), 1);
+}
+
+TEST_F(SpriteFileTest, SaveUnderAPlainFileNamesTheSpriteFile) {
+  WriteBytes(PathOf("plain"), {});
+  const std::string path = PathOf("plain/ship.spr");
+  const auto error = SaveSpriteFile(path, SpriteBank(), 1024, EditorState());
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->file, path);
+  EXPECT_EQ(error->reason, std::strerror(ENOTDIR));
+  EXPECT_EQ(Entries(), (Names{"plain"}));
+}
+
+TEST_F(SpriteFileTest, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
+  const std::string path = PathOf("ship.spr");
+  std::filesystem::create_directory(path);
+  const auto error = SaveSpriteFile(path, SpriteBank(), 1024, EditorState());
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->file, path);
+  EXPECT_EQ(error->reason, std::strerror(EISDIR));
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_EQ(Entries(), (Names{"ship.spr"}));
+}
+
+TEST_F(SpriteFileTest, SidecarThatCannotBeWrittenIsTheOneNamed) {
+  const std::string path = PathOf("ship.spr");
+  std::filesystem::create_directory(path + ".inf");
+  const SpriteBank bank;
+  const auto error = SaveSpriteFile(path, bank, 64, EditorState());
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->file, path + ".inf");
+  EXPECT_EQ(ReadBytes(path), Head(bank, 64));
+  EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+}
+
+TEST_F(SpriteFileTest, WriteFailingPartWayLeavesTheOldFileWhole) {
+  const std::string path = PathOf("ship.spr");
+  const Bytes old = Pattern(64);
+  WriteBytes(path, old);
+
+  // Permission bits stop nothing for root; a file-size limit makes the write itself fail
+  // after its first 100 bytes, with EFBIG once SIGXFSZ no longer kills the process.
+  rlimit savedLimit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &savedLimit), 0);
+  const auto savedHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit = savedLimit;
+  limit.rlim_cur = 100;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const auto error = WriteFileAtomically(path, Pattern(1024));
+  ::setrlimit(RLIMIT_FSIZE, &savedLimit);
+  ::signal(SIGXFSZ, savedHandler);
+
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->file, path);
+  EXPECT_EQ(error->reason, std::strerror(EFBIG));
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(Entries(), (Names{"ship.spr"}));
+}
+
+}  // namespace
+}  // namespace kelvane
