@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "TempFolder.h"
+#include "files/TextData.h"
+#include "model/SpriteBank.h"
+
+namespace kelvane {
+namespace {
+
+struct TextCase {
+  const char* name;
+  int firstByte, lastByte;  // pixel bytes firstByte..lastByte get value (or their index)
+  int value;
+  const char* expected;
+};
+
+class SpriteTextTable : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(SpriteTextTable, IsExactlyTheCommaSeparatedPixelBytes) {
+  const TextCase& c = GetParam();
+  SpriteRecord sprite{};
+  for (int i = c.firstByte; i <= c.lastByte; ++i) sprite[i] = c.value < 0 ? i : c.value;
+  sprite[kAttributeOffset] = 0x8C;
+  EXPECT_EQ(SpriteTextData(sprite), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextData, SpriteTextTable,
+    ::testing::Values(
+        // 63 zeros and 62 commas: the shortest text, 125 characters.
+        TextCase{"blank", 0, -1, 0,
+                 "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                 "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"},
+        TextCase{"first_row_set", 0, 2, 255,
+                 "255,255,255,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                 "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"},
+        // One- and two-digit numbers, in byte order.
+        TextCase{"counting", 0, 62, -1,
+                 "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,"
+                 "30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,56,"
+                 "57,58,59,60,61,62"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextData, FullSpriteIsTheLongestText) {
+  SpriteRecord sprite;
+  sprite.fill(255);
+  const std::string text = SpriteTextData(sprite);
+  EXPECT_EQ(text.size(), 251u);
+  EXPECT_EQ(text.substr(0, 4), "255,");
+  EXPECT_EQ(text.substr(text.size() - 4), ",255");
+}
+
+TEST(TextData, AttributeByteNeverAppears) {
+  SpriteBank bank;
+  bank.Sprite(200)[62] = 7;
+  const std::string before = SpriteTextData(bank.Sprite(200));
+  for (const std::uint8_t attribute : {0x00, 0x0F, 0x80, 0xFF}) {
+    bank.Attribute(200) = attribute;
+    EXPECT_EQ(SpriteTextData(bank.Sprite(200)), before) << int{attribute};
+  }
+  EXPECT_EQ(before.substr(before.size() - 2), ",7");
+}
+
+class TextDataFileTest : public TempFolderTest {
+ protected:
+  std::string ReadText(const std::string& path) {
+    const auto bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+  }
+  std::string Export() const { return PathOf(kTextDataFileName); }
+};
+
+TEST_F(TextDataFileTest, WritesPrivatelyAndReplacesThePreviousExport) {
+  SpriteRecord full;
+  full.fill(255);
+  ASSERT_TRUE(WriteTextDataFile(Export(), SpriteTextData(full)));
+  EXPECT_EQ(PermissionsOf(Export()), 0600u);
+  const std::string blank = SpriteTextData(SpriteRecord{});
+  ASSERT_TRUE(WriteTextDataFile(Export(), blank));
+  EXPECT_EQ(ReadText(Export()), blank);
+}
+
+TEST_F(TextDataFileTest, NeverWritesThroughAPlantedLink) {
+  WriteBytes(PathOf("victim"), {'k', 'e', 'e', 'p'});
+  for (const char* target : {"victim", "created-through-link"}) {
+    std::filesystem::remove(Export());
+    std::filesystem::create_symlink(PathOf(target), Export());
+    EXPECT_FALSE(WriteTextDataFile(Export(), "1,2,3")) << target;
+    EXPECT_TRUE(std::filesystem::is_symlink(Export()));
+  }
+  EXPECT_EQ(ReadText(PathOf("victim")), "keep");
+  EXPECT_FALSE(std::filesystem::exists(PathOf("created-through-link")));
+}
+
+TEST_F(TextDataFileTest, RefusesAFifoOrFolderWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(Export().c_str(), 0600), 0);
+  EXPECT_FALSE(
+      WithoutWaitingOnFifo(Export(), false, [&] { return WriteTextDataFile(Export(), "0"); }));
+  std::filesystem::remove(Export());
+  std::filesystem::create_directory(Export());
+  EXPECT_FALSE(WriteTextDataFile(Export(), "0"));
+}
+
+}  // namespace
+}  // namespace kelvane
