@@ -6,8 +6,8 @@
 namespace kelvane {
 
 inline constexpr int kSpriteCount = 256;
-inline constexpr int kSpriteBytes = 64;   // one record: 63 pixel bytes and the attribute byte
-inline constexpr int kPixelBytes = 63;    // 21 rows of 3 bytes
+inline constexpr int kSpriteBytes = 64;  // one record: 63 pixel bytes and the attribute byte
+inline constexpr int kPixelBytes = 63;   // 21 rows of 3 bytes
 inline constexpr int kAttributeOffset = 63;
 inline constexpr int kBankBytes = kSpriteCount * kSpriteBytes;  // 16384
 
@@ -33,6 +33,8 @@ inline constexpr int kLastSprite = kSpriteCount - 1;
 inline constexpr bool IsMultiColour(std::uint8_t attribute) {
   return (attribute & kMultiColourFlag) != 0;
 }
-inline constexpr int SpriteColour(std::uint8_t attribute) { return attribute & kSpriteColourMask; }
+inline constexpr int SpriteColour(std::uint8_t attribute) {
+  return attribute & kSpriteColourMask;
+}
 
 }  // namespace kelvane

@@ -4,7 +4,9 @@
 
 namespace kelvane {
 
-SpriteBank::SpriteBank() { SetDefaultAttributes(); }
+SpriteBank::SpriteBank() {
+  SetDefaultAttributes();
+}
 
 std::span<std::uint8_t, kSpriteBytes> SpriteBank::Sprite(int n) {
   return std::span<std::uint8_t, kSpriteBytes>(bytes_.data() + n * kSpriteBytes, kSpriteBytes);
@@ -25,7 +27,9 @@ void SpriteBank::SetRecord(int n, const SpriteRecord& record) {
   std::ranges::copy(record, Sprite(n).begin());
 }
 
-void SpriteBank::Clear() { bytes_.fill(0); }
+void SpriteBank::Clear() {
+  bytes_.fill(0);
+}
 
 void SpriteBank::SetDefaultAttributes() {
   for (int n = 0; n < kSpriteCount; ++n) Attribute(n) = kDefaultAttribute;

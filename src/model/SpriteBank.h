@@ -27,7 +27,7 @@ class SpriteBank {
   std::span<std::uint8_t, kBankBytes> Bytes() { return bytes_; }
   std::span<const std::uint8_t, kBankBytes> Bytes() const { return bytes_; }
 
-  void Clear();                  // every byte 0, attribute bytes included
+  void Clear();                 // every byte 0, attribute bytes included
   void SetDefaultAttributes();  // every attribute byte to the default, pixels untouched
 
   bool operator==(const SpriteBank&) const = default;

@@ -39,6 +39,8 @@ constexpr QRgb ToQRgb(std::uint32_t stored) {
 }
 
 // The Qt colour of palette entry index; only the low four bits are used, as the VIC-II does.
-constexpr QRgb PaletteRgb(int index) { return ToQRgb(C64Palette[index & kColourIndexMask]); }
+constexpr QRgb PaletteRgb(int index) {
+  return ToQRgb(C64Palette[index & kColourIndexMask]);
+}
 
 }  // namespace kelvane

@@ -25,7 +25,9 @@ const QFont& NumberFont() {
   return font;
 }
 
-QRgb* Row(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+QRgb* Row(QImage& image, int y) {
+  return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
 const QRgb* Row(const QImage& image, int y) {
   return reinterpret_cast<const QRgb*>(image.constScanLine(y));
 }
@@ -90,7 +92,9 @@ void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& 
   ZoomInto(preview, kPreviewBorder, kPreviewBorder, spriteImage, kPreviewZoom);
 }
 
-QString PreviewLabel(int sprite) { return QString::asprintf("%03d ", sprite); }
+QString PreviewLabel(int sprite) {
+  return QString::asprintf("%03d ", sprite);
+}
 
 void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
   ZoomInto(editorImage, 0, 0, spriteImage, kEditorZoom);

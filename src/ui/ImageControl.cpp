@@ -13,7 +13,9 @@ ImageControl::ImageControl(QWidget* parent, int width, int height, QRgb fill)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ImageControl::RepaintNow() { repaint(); }
+void ImageControl::RepaintNow() {
+  repaint();
+}
 
 void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
@@ -27,7 +29,9 @@ void ImageControl::mousePressEvent(QMouseEvent* event) {
   emit MouseDown(event);
 }
 
-void ImageControl::mouseMoveEvent(QMouseEvent* event) { emit MouseMove(event); }
+void ImageControl::mouseMoveEvent(QMouseEvent* event) {
+  emit MouseMove(event);
+}
 
 void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
   emit MouseUp(event);

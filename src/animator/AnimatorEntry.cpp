@@ -1,0 +1,9 @@
+#include "animator/AnimatorEntry.h"
+
+#include "ui/TForm1.h"
+
+namespace kelvane {
+
+void InstallAnimator(TForm1&) {}
+
+}  // namespace kelvane

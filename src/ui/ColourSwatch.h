@@ -1,0 +1,25 @@
+// A pen colour swatch: a small bordered panel in one colour that selects its pen when clicked.
+#pragma once
+
+#include <QFrame>
+
+namespace kelvane {
+
+class ColourSwatch : public QFrame {
+  Q_OBJECT
+ public:
+  explicit ColourSwatch(QWidget* parent);
+  void SetColour(QRgb colour);
+  QRgb Colour() const { return colour_; }
+
+ signals:
+  void Clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QRgb colour_ = 0;
+};
+
+}  // namespace kelvane

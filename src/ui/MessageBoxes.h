@@ -1,0 +1,16 @@
+// The program's modal questions and messages: plain boxes without an icon.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kelvane {
+
+// True when the user answered OK.
+bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
+// True when the user answered Yes.
+bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
+void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel);
+
+}  // namespace kelvane

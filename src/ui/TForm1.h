@@ -1,0 +1,248 @@
+// The main window: the editor and browser pages, the menus and the glyph buttons.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "model/EditorModel.h"
+#include "model/Transforms.h"
+#include "render/WorkImages.h"
+#include "ui/GlyphImageList.h"
+
+class QAction;
+class QCheckBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
+class QTemporaryDir;
+class QMouseEvent;
+
+namespace kelvane {
+
+class ColourSwatch;
+class ImageControl;
+
+inline constexpr int kClientWidth = 306;
+inline constexpr int kClientHeight = 342;
+inline constexpr int kStatusBarHeight = 19;
+inline constexpr int kWindowLeft = 164;
+inline constexpr int kWindowTop = 53;
+inline const QString kApplicationTitle = QStringLiteral("Kelvane");
+inline const QString kUntitled = QStringLiteral("Untitled.spr");
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  // arguments: the command line without the program name and without Qt's own options.
+  explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  EditorModel& Model() { return model_; }
+  int CurrentSprite() const { return model_.state.CurrentSprite; }
+  void SetCurrentSprite(int sprite) { model_.state.CurrentSprite = sprite; }
+
+  // Puts every editor control in line with the current sprite and redraws grid and preview.
+  void RefreshEditor();
+  void DrawBrowserSheet();
+  void LoadSpriteFile(const QString& path);
+  void SetFileTitle(const QString& name);
+
+  // The Animator lives in a layer above this window; the program installs how to open it.
+  void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
+    animatorOpener_ = std::move(opener);
+  }
+
+  // The private file the text export writes; empty until start-up has finished.
+  QString TextDataPath() const { return textDataPath_; }
+
+  // Controls, by their documented names, for the Animator and for tests.
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* TabSheet1 = nullptr;
+  QWidget* TabSheet2 = nullptr;
+  ImageControl* Image1 = nullptr;
+  ImageControl* Image2 = nullptr;
+  ImageControl* Image3 = nullptr;
+  ImageControl* Image4 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QCheckBox* GridToggle = nullptr;
+  QCheckBox* UpperSet = nullptr;
+  QCheckBox* MCToggle = nullptr;
+  QScrollBar* ScrollBar1 = nullptr;
+  QScrollBar* ScrollBar2 = nullptr;
+  QScrollBar* ScrollBar3 = nullptr;
+  QRadioButton* RadioButton1 = nullptr;
+  QRadioButton* RadioButton2 = nullptr;
+  QRadioButton* RadioButton3 = nullptr;
+  QRadioButton* RadioButton4 = nullptr;
+  ColourSwatch* Panel1 = nullptr;
+  ColourSwatch* Panel2 = nullptr;
+  ColourSwatch* Panel3 = nullptr;
+  ColourSwatch* Panel4 = nullptr;
+  std::array<ImageControl*, kGlyphButtons> Glyphs{};  // in picture order, Btn_Cut first
+  ImageControl* Btn_Cut = nullptr;
+  ImageControl* Btn_Copy = nullptr;
+  ImageControl* Btn_Paste = nullptr;
+  ImageControl* Btn_Up = nullptr;
+  ImageControl* Btn_Down = nullptr;
+  ImageControl* Btn_Left = nullptr;
+  ImageControl* Btn_Right = nullptr;
+  ImageControl* Btn_FlipX = nullptr;
+  ImageControl* Btn_FlipY = nullptr;
+  ImageControl* Btn_SymmX = nullptr;
+  ImageControl* Btn_SymmY = nullptr;
+  ImageControl* Btn_Undo = nullptr;
+  QFileDialog* OpenDialog1 = nullptr;
+  QFileDialog* SaveDialog1 = nullptr;
+
+  QMenu* File1 = nullptr;
+  QAction* New1 = nullptr;
+  QAction* Open1 = nullptr;
+  QMenu* Save1 = nullptr;
+  QAction* First161k1 = nullptr;
+  QAction* First322k1 = nullptr;
+  QAction* First644k1 = nullptr;
+  QAction* First1281 = nullptr;
+  QAction* Specify1 = nullptr;
+  QAction* SaveAll1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QAction* Cut1 = nullptr;
+  QAction* Copy1 = nullptr;
+  QAction* Paste1 = nullptr;
+  QAction* NudgeUp1 = nullptr;
+  QAction* NudgeDown1 = nullptr;
+  QAction* NudgeLeft1 = nullptr;
+  QAction* NudgeRight1 = nullptr;
+  QAction* FlipHorizontal1 = nullptr;
+  QAction* FlipVertical1 = nullptr;
+  QAction* SymmetrizeHorizontal1 = nullptr;
+  QAction* SymmetrizeVertical1 = nullptr;
+  QAction* Undo1 = nullptr;
+  QAction* animator1 = nullptr;
+  QAction* Viewtextdata1 = nullptr;
+  QAction* CopyCurrentSpriteAttributesToAll1 = nullptr;
+  QAction* Takeoutblanks1 = nullptr;
+  QAction* CutRange1 = nullptr;
+  QAction* CopyRange1 = nullptr;
+  QAction* PasteRange1 = nullptr;
+  QAction* About1 = nullptr;
+
+  const GlyphImageList& ImageList1() const { return imageList1_; }
+  bool SnapshotArmed() const { return snapshotArmed_; }
+  int BrowserHotSprite() const { return browserHotSprite_; }
+  QString FileName() const { return fileName_; }
+
+ public slots:
+  // File menu
+  void File1Click();
+  void New1Click();
+  void Open1Click();
+  void First161k1Click();
+  void First322k1Click();
+  void First644k1Click();
+  void First1281Click();
+  void Specify1Click();
+  void SaveAll1Click();
+  void Exit1Click();
+  // Edit menu
+  void Action1Execute();
+  void Action2Execute();
+  void Action3Execute();
+  void Action4Execute();
+  void Action5Execute();
+  void Action6Execute();
+  void Action7Execute();
+  void Action8Execute();
+  void Action9Execute();
+  void Action10Execute();
+  void Action11Execute();
+  void Action12Execute();
+  // Tools, Special and Help
+  void animator1Click();
+  void Viewtextdata1Click();
+  void CopyCurrentSpriteAttributesToAll1Click();
+  void Takeoutblanks1Click();
+  void CutRange1Click();
+  void CopyRange1Click();
+  void PasteRange1Click();
+  void About1Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildEditorPage();
+  void BuildBrowserPage();
+  void BuildGlyphButtons();
+  void FormCreate(const QStringList& arguments);
+  bool FormCloseQuery();
+  void FormClose();
+
+  // Editor page
+  void Image1MouseDown(QMouseEvent* event);
+  void Image1MouseMove(QMouseEvent* event);
+  void Image1MouseUp(QMouseEvent* event);
+  void FormMouseMove();
+  void PaintAt(int x, int y, Qt::MouseButtons buttons);
+  void RedrawEditor();
+  void GridToggleClick();
+  void UpperSetClick();
+  void ScrollBar1Change();
+  void MCToggleClick();
+  void RadioButton1Click();
+  void RadioButton2Click();
+  void RadioButton3Click();
+  void RadioButton4Click();
+  void SelectPen(std::uint8_t pen, QRadioButton* button);
+  void Image4MouseDown(QMouseEvent* event);
+  void ColourSwatches();
+  void EmptyUndoStack();
+  void TakeUndoSnapshot();
+  bool RestoreUndoSnapshot();
+  void UpdateUndoButton();
+
+  // Browser page
+  void ScrollBar2Change();
+  void PageControl1Change();
+  void Image2MouseMove(QMouseEvent* event);
+  void Image2Click();
+  void Image2DblClick();
+
+  // Glyph buttons: a press runs the command, a release always shows the rest picture.
+  void GlyphMouseDown(int button);
+  void GlyphMouseUp(int button);
+  void ShowPressed(int button);
+
+  void CutCommand();
+  void CopyCommand();
+  bool PasteCommand();
+  void TransformCommand(Transform transform);
+  void MenuTransform(Transform transform);
+
+  void SaveSpriteFile(int byteCount);
+  void ShowRangeDialog();
+  void RangeChosen(int from, int to);
+  void ResetViewAfterLoad();
+
+  EditorModel model_;
+  WorkImages images_;
+  GlyphImageList imageList1_;
+  bool snapshotArmed_ = true;
+  int browserHotSprite_ = 0;
+  QString fileName_;  // shown in the title and proposed by the save dialog
+  QString textDataPath_;
+  std::unique_ptr<QTemporaryDir> textDataDir_;
+  std::function<void(TForm1&)> animatorOpener_;
+  bool closing_ = false;
+};
+
+}  // namespace kelvane
