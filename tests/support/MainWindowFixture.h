@@ -1,0 +1,40 @@
+// A real main window, shown on the offscreen platform, for tests that drive it as a user would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QPoint>
+#include <QStringList>
+#include <memory>
+
+#include "ui/TForm1.h"
+
+namespace kelvane::test {
+
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { Open({}); }
+  void TearDown() override;
+  // Replaces the window with a fresh one started with these arguments.
+  void Open(const QStringList& arguments);
+
+  TForm1& form() { return *form_; }
+  EditorModel& model() { return form_->Model(); }
+  QString status() const;
+
+  // A drag with the left (or right) button through the given positions of Image1.
+  void Drag(std::initializer_list<QPoint> points, Qt::MouseButton button = Qt::LeftButton);
+  void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+  void Release(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+  void Hover(QWidget* widget, QPoint at);
+  void Click(QWidget* widget, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
+  void DoubleClick(QWidget* widget, QPoint at);
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier);
+  // Clicks a glyph button: press then release.
+  void Glyph(QWidget* button);
+
+ private:
+  std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace kelvane::test

@@ -1,0 +1,30 @@
+// Answers the next modal dialog from inside a test: the test queues an answer, then triggers
+// the command that shows the dialog; the answer runs from the dialog's own event loop.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+class QFileDialog;
+
+namespace kelvane::test {
+
+// Runs action on the next modal widget that appears (waiting for it without sleeping).
+void AnswerNextModal(std::function<void(QWidget*)> action);
+
+// Presses button on the next message box and records its caption and text.
+struct MessageBoxSeen {
+  bool shown = false;
+  QString caption;
+  QString text;
+  bool hadIcon = false;
+  QList<QMessageBox::StandardButton> buttons;
+};
+void AnswerMessageBox(QMessageBox::StandardButton button, MessageBoxSeen* seen = nullptr);
+
+// Types path into the next file dialog and accepts it (a path of "" cancels).
+void AnswerFileDialog(const QString& path);
+
+}  // namespace kelvane::test
