@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -60,7 +61,8 @@ void AnswerFileDialog(const QString& path) {
     }
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     edit->setText(path);
-    dialog->accept();
+    // Return in the name box accepts the dialog, exactly as the user would finish typing.
+    QTest::keyClick(edit, Qt::Key_Return);
   });
 }
 
