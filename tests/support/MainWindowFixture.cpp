@@ -31,7 +31,9 @@ void MainWindowFixture::TearDown() {
   form_.reset();
 }
 
-QString MainWindowFixture::status() const { return form_->statusBar()->currentMessage(); }
+QString MainWindowFixture::status() const {
+  return form_->statusBar()->currentMessage();
+}
 
 void MainWindowFixture::Press(QWidget* widget, QPoint at, Qt::MouseButton button) {
   QTest::mousePress(widget, button, Qt::NoModifier, at);
@@ -41,7 +43,9 @@ void MainWindowFixture::Release(QWidget* widget, QPoint at, Qt::MouseButton butt
   QTest::mouseRelease(widget, button, Qt::NoModifier, at);
 }
 
-void MainWindowFixture::Hover(QWidget* widget, QPoint at) { SendMove(widget, at, Qt::NoButton); }
+void MainWindowFixture::Hover(QWidget* widget, QPoint at) {
+  SendMove(widget, at, Qt::NoButton);
+}
 
 void MainWindowFixture::Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
   if (at.isNull()) at = widget->rect().center();
@@ -64,6 +68,8 @@ void MainWindowFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(form_.get(), static_cast<Qt::Key>(key), modifiers);
 }
 
-void MainWindowFixture::Glyph(QWidget* button) { Click(button); }
+void MainWindowFixture::Glyph(QWidget* button) {
+  Click(button);
+}
 
 }  // namespace kelvane::test
