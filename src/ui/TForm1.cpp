@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -439,7 +440,14 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove && watched->isWidgetType()) FormMouseMove();
+  // Only a move over the bare window counts; moves over a control that does not track the mouse
+  // are handed up to its parent too, and must leave that control's hint in place.
+  if (event->type() == QEvent::MouseMove && watched->isWidgetType()) {
+    const auto* move = static_cast<QMouseEvent*>(event);
+    if (static_cast<QWidget*>(watched)->childAt(move->position().toPoint()) == nullptr) {
+      FormMouseMove();
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

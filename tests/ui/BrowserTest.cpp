@@ -1,0 +1,71 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "render/C64Palette.h"
+#include "support/MainWindowFixture.h"
+#include "ui/ImageControl.h"
+
+namespace kelvane::test {
+namespace {
+
+using Browser = MainWindowFixture;
+
+TEST_F(Browser, HoverNamesTheSpriteUnderThePointer) {
+  form().PageControl1->setCurrentWidget(form().TabSheet2);
+  Hover(form().Image2, {60, 100});
+  EXPECT_EQ(form().BrowserHotSprite(), 33);
+  EXPECT_EQ(status(), QStringLiteral("sprite number :033"));
+  Hover(form().Image2, {0, 100});  // the edge changes nothing
+  EXPECT_EQ(form().BrowserHotSprite(), 33);
+  form().ScrollBar2->setValue(11);
+  form().ScrollBar3->setValue(11);
+  Hover(form().Image2, {243, 213});
+  EXPECT_EQ(form().BrowserHotSprite(), 255);
+  Hover(form().Image2, {48, 42});  // the gap belongs to the thumbnail before it
+  EXPECT_EQ(form().BrowserHotSprite(), 187);
+}
+
+TEST_F(Browser, ClickSelectsAndStaysDoubleClickTurnsToTheEditor) {
+  Click(form().Image1, {4, 4});  // something to undo on sprite 0
+  form().PageControl1->setCurrentWidget(form().TabSheet2);
+  Hover(form().Image2, {60, 100});
+  Click(form().Image2, {60, 100});
+  EXPECT_EQ(form().CurrentSprite(), 33);
+  EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
+  EXPECT_EQ(form().Label1->text(), QStringLiteral("033 "));
+  EXPECT_FALSE(form().Btn_Undo->isEnabled());
+  // The number label moved to sprite 33's thumbnail: its corner is no longer plain background.
+  const QImage& sheet = form().Image2->Picture();
+  int marked = 0;
+  for (int y = 86; y < 103; ++y)
+    for (int x = 49; x < 70; ++x) marked += sheet.pixel(x, y) != PaletteRgb(6);
+  EXPECT_GT(marked, 10);
+
+  Hover(form().Image2, {200, 10});
+  DoubleClick(form().Image2, {200, 10});
+  EXPECT_EQ(form().CurrentSprite(), 4);
+  EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
+}
+
+TEST_F(Browser, SelectingAnUpperSpriteChecksUpper128) {
+  form().PageControl1->setCurrentWidget(form().TabSheet2);
+  form().ScrollBar2->setValue(11);
+  Hover(form().Image2, {10, 200});
+  Click(form().Image2, {10, 200});
+  EXPECT_EQ(form().CurrentSprite(), 240);
+  EXPECT_TRUE(form().UpperSet->isChecked());
+  EXPECT_EQ(form().ScrollBar1->value(), 112);
+}
+
+TEST_F(Browser, TurningToTheBrowserRedrawsTheSheet) {
+  model().bank.Attribute(1) = 0x01;
+  for (int i = 0; i < kPixelBytes; ++i) model().bank.Sprite(1)[i] = 0xFF;
+  form().PageControl1->setCurrentWidget(form().TabSheet2);
+  EXPECT_EQ(form().Image2->Picture().pixel(49 + 30, 30), PaletteRgb(1));
+}
+
+}  // namespace
+}  // namespace kelvane::test
