@@ -30,6 +30,8 @@ constexpr int kPagesHeight = 286;
 constexpr int kBottomGlyphTop = 296;
 constexpr QRgb kTickRed = 0xFFFF0000;
 constexpr int kLabelFontPixels = 11;
+// Wide enough for "Multi-colour 1" in the desktop font, up to the frame of the pen area.
+constexpr int kPenButtonWidth = 98;
 
 QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                  const QKeySequence& shortcut = {}) {
@@ -160,7 +162,7 @@ void TForm1::BuildEditorPage() {
   GridToggle = Place(new QCheckBox(QStringLiteral("Grid"), page), "GridToggle", 200, 141, 46, 15);
   GridToggle->setChecked(true);
   GridToggle->setStatusTip(QStringLiteral("toggle the grid on/off..."));
-  UpperSet = Place(new QCheckBox(QStringLiteral("Upper 128"), page), "UpperSet", 200, 156, 75, 15);
+  UpperSet = Place(new QCheckBox(QStringLiteral("Upper 128"), page), "UpperSet", 200, 156, 79, 15);
   UpperSet->setStatusTip(QStringLiteral("toggle upper/lower 128 sprites..."));
   ScrollBar1 = Place(new QScrollBar(Qt::Vertical, page), "ScrollBar1", 280, 5, 16, 251);
   ScrollBar1->setRange(0, kHalfBankSprites - 1);
@@ -193,12 +195,11 @@ void TForm1::BuildEditorPage() {
     const char* panelName;
     const char* caption;
     const char* hint;
-    int width;
   } pens[] = {
-      {"RadioButton1", "Panel1", "Transparent", "select transparent pen ($D021)", 86},
-      {"RadioButton2", "Panel2", "Sprite colour", "select sprite colour pen", 91},
-      {"RadioButton3", "Panel3", "Multi-colour 1", "select multi-colour 1 pen ($D025)", 91},
-      {"RadioButton4", "Panel4", "Multi-colour 2", "select multi-colour 2 pen ($D026)", 91},
+      {"RadioButton1", "Panel1", "Transparent", "select transparent pen ($D021)"},
+      {"RadioButton2", "Panel2", "Sprite colour", "select sprite colour pen"},
+      {"RadioButton3", "Panel3", "Multi-colour 1", "select multi-colour 1 pen ($D025)"},
+      {"RadioButton4", "Panel4", "Multi-colour 2", "select multi-colour 2 pen ($D026)"},
   };
   QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
   ColourSwatch** panels[] = {&Panel1, &Panel2, &Panel3, &Panel4};
@@ -208,7 +209,7 @@ void TForm1::BuildEditorPage() {
     const int top = 188 + 15 * i;
     *panels[i] = Place(new ColourSwatch(page), pens[i].panelName, 150, top, 16, 16);
     *radios[i] = Place(new QRadioButton(QString::fromLatin1(pens[i].caption), page),
-                       pens[i].radioName, 175, top, pens[i].width - 1, 17);
+                       pens[i].radioName, 175, top, kPenButtonWidth, 17);
     (*radios[i])->setStatusTip(QString::fromLatin1(pens[i].hint));
     connect(*radios[i], &QRadioButton::clicked, this, clicks[i]);
     connect(*panels[i], &ColourSwatch::Clicked, this, clicks[i]);
