@@ -65,6 +65,12 @@ void MainWindowFixture::Drag(std::initializer_list<QPoint> points, Qt::MouseButt
 }
 
 void MainWindowFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
+  // Shortcuts only fire in the active window. A desktop hands activation back to the main
+  // window when a dialog closes; the offscreen platform does not, so a user's click does.
+  if (QApplication::activeWindow() != form_.get()) {
+    form_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  }
   QTest::keyClick(form_.get(), static_cast<Qt::Key>(key), modifiers);
 }
 
