@@ -1,0 +1,32 @@
+// The four 23 x 23 pictures of the Animator's Play and Stop buttons.
+#pragma once
+
+#include <QImage>
+#include <array>
+
+#include "ui/ImageControl.h"
+
+namespace kelvane {
+
+inline constexpr int kAnimatorGlyphSize = 23;
+
+enum AnimatorGlyph {
+  kStopAtRest = 0,
+  kPlayAtRest = 1,
+  kStopPressed = 2,
+  kPlayPressed = 3,
+};
+
+class AnimatorImageList {
+ public:
+  AnimatorImageList();
+
+  const QImage& Picture(int index) const { return pictures_[index]; }
+  // Draws picture index into the control's picture at (x, y); the caller repaints.
+  void Draw(ImageControl& target, int x, int y, int index) const;
+
+ private:
+  std::array<QImage, 4> pictures_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,181 @@
+#include "animator/TForm2.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "model/C64Format.h"
+#include "ui/GlyphArt.h"
+#include "ui/ImageControl.h"
+#include "ui/TForm1.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kAnimatorWidth = 129;
+constexpr int kAnimatorHeight = 151;
+constexpr int kFontPixels = 11;
+constexpr int kInitialFirst = 0;
+constexpr int kInitialLast = 10;
+
+template <typename W>
+W* Place(W* widget, const char* name, int left, int top, int width, int height) {
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
+// The edit and its up-down control side by side, as one spin box over both places.
+QSpinBox* SpriteNumberBox(QWidget* parent, const char* name, const char* editName, int top,
+                          int value) {
+  auto* box = Place(new QSpinBox(parent), name, 5, top, 31 + 15, 21);
+  box->setRange(0, kLastSprite);
+  box->setWrapping(false);
+  box->setValue(value);
+  box->findChild<QLineEdit*>()->setObjectName(QString::fromLatin1(editName));
+  return box;
+}
+
+}  // namespace
+
+TForm2::TForm2(TForm1& owner)
+    : QDialog(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      form1_(owner) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("Animator"));
+  QFont formFont = font();
+  formFont.setPixelSize(kFontPixels);
+  setFont(formFont);
+  setFixedSize(kAnimatorWidth, kAnimatorHeight);
+
+  UpDown1 = SpriteNumberBox(this, "UpDown1", "Edit1", 5, kInitialFirst);
+  UpDown2 = SpriteNumberBox(this, "UpDown2", "Edit2", 30, kInitialLast);
+  Edit1 = UpDown1->findChild<QLineEdit*>();
+  Edit2 = UpDown2->findChild<QLineEdit*>();
+
+  const QRgb silver = kGlyphBackground.rgb();
+  Btn_Play = Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver),
+                   "Btn_Play", 60, 5, kAnimatorGlyphSize, kAnimatorGlyphSize);
+  Btn_Stop = Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver),
+                   "Btn_Stop", 60, 32, kAnimatorGlyphSize, kAnimatorGlyphSize);
+
+  GroupBox1 = Place(new QGroupBox(QStringLiteral("Speed"), this), "GroupBox1", 5, 55, 116, 71);
+  RadioButton1 =
+      Place(new QRadioButton(QStringLiteral("50 Hz"), GroupBox1), "RadioButton1", 5, 15, 61, 17);
+  RadioButton2 =
+      Place(new QRadioButton(QStringLiteral("25 Hz"), GroupBox1), "RadioButton2", 5, 32, 51, 17);
+  RadioButton3 =
+      Place(new QRadioButton(QStringLiteral("12.5 Hz"), GroupBox1), "RadioButton3", 5, 49, 61, 17);
+  RadioButton2->setChecked(true);
+  CheckBox1 = Place(new QCheckBox(QStringLiteral("Ping-Pong"), this), "CheckBox1", 5, 130, 76, 17);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  // The coarse default may drift by several per cent, which shows in an animation.
+  Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setInterval(kFrameInterval25Hz);
+
+  connect(Btn_Play, &ImageControl::MouseDown, this, &TForm2::Btn_PlayMouseDown);
+  connect(Btn_Stop, &ImageControl::MouseDown, this, &TForm2::Btn_StopMouseDown);
+  connect(Btn_Stop, &ImageControl::MouseUp, this, &TForm2::Btn_StopMouseUp);
+  // toggled rather than clicked: keyboard moves between the speed buttons count as well.
+  const auto onChecked = [this](QRadioButton* button, void (TForm2::*handler)()) {
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+      if (checked) (this->*handler)();
+    });
+  };
+  onChecked(RadioButton1, &TForm2::RadioButton1Click);
+  onChecked(RadioButton2, &TForm2::RadioButton2Click);
+  onChecked(RadioButton3, &TForm2::RadioButton3Click);
+  connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+}
+
+void TForm2::FormCreate() {
+  AnimSavedSprite = form1_.CurrentSprite();
+  imageList1_.Draw(*Btn_Stop, 0, 0, kStopAtRest);
+  imageList1_.Draw(*Btn_Play, 0, 0, kPlayAtRest);
+}
+
+void TForm2::ShowGlyph(ImageControl& button, int picture) {
+  imageList1_.Draw(button, 0, 0, picture);
+  button.RepaintNow();
+}
+
+void TForm2::Btn_PlayMouseDown() {
+  ShowGlyph(*Btn_Play, kPlayPressed);
+  form1_.PageControl1->setCurrentWidget(form1_.TabSheet1);
+  AnimFrom = UpDown1->value();
+  AnimTo = UpDown2->value();
+  if (AnimTo < AnimFrom) return;  // the timer keeps whatever state it had
+  AnimFrame = AnimFrom;
+  AnimBackwards = 0;
+  // Enabling a running timer leaves its rhythm alone; start() would restart the period.
+  if (!Timer1->isActive()) Timer1->start();
+}
+
+void TForm2::Btn_StopMouseDown() {
+  ShowGlyph(*Btn_Stop, kStopPressed);
+  ShowGlyph(*Btn_Play, kPlayAtRest);
+  Timer1->stop();
+}
+
+void TForm2::Btn_StopMouseUp() {
+  ShowGlyph(*Btn_Stop, kStopAtRest);
+}
+
+void TForm2::RadioButton1Click() {
+  Timer1->setInterval(kFrameInterval50Hz);
+}
+
+void TForm2::RadioButton2Click() {
+  Timer1->setInterval(kFrameInterval25Hz);
+}
+
+void TForm2::RadioButton3Click() {
+  Timer1->setInterval(kFrameInterval12Hz);
+}
+
+void TForm2::Timer1Timer() {
+  if (AnimBackwards == 0) {
+    ++AnimFrame;
+  } else {
+    --AnimFrame;
+  }
+  // Both tests run, in this order: a frame that has passed an end is pulled back this tick.
+  if (CheckBox1->isChecked()) {
+    if (AnimFrame > AnimTo) {
+      --AnimFrame;
+      AnimBackwards = 1;
+    }
+    if (AnimFrame < AnimFrom) {
+      ++AnimFrame;
+      AnimBackwards = 0;
+    }
+  } else {
+    if (AnimFrame > AnimTo) AnimFrame = AnimFrom;
+    if (AnimFrame < AnimFrom) AnimFrame = AnimTo;
+  }
+  form1_.SetCurrentSprite(AnimFrame);
+  form1_.RefreshEditor();
+}
+
+void TForm2::FormClose() {
+  // Stopped first, so that no frame can replace the restored sprite.
+  Timer1->stop();
+  form1_.SetCurrentSprite(AnimSavedSprite);
+  form1_.RefreshEditor();
+}
+
+void TForm2::done(int result) {
+  FormClose();
+  QDialog::done(result);
+}
+
+}  // namespace kelvane
