@@ -1,0 +1,277 @@
+// The Animator driven as a user would: presses on its glyph buttons, typed numbers, clicks on the
+// speed buttons and Ping-Pong, with frames showing in the real main window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <vector>
+
+#include "animator/AnimatorEntry.h"
+#include "animator/TForm2.h"
+#include "support/MainWindowFixture.h"
+#include "support/ModalAnswer.h"
+#include "ui/ImageControl.h"
+
+namespace kelvane::test {
+namespace {
+
+using Frames = std::vector<int>;
+
+// The clickable part of a radio button or check box is its indicator and caption, not its box.
+constexpr QPoint kIndicator(7, 8);
+
+QImage Shown(QWidget* control) {
+  return control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+class AnimatorTest : public MainWindowFixture {
+ protected:
+  // A non-modal Animator owned by the main window, which deletes it.
+  TForm2& OpenAnimator() {
+    animator_ = new TForm2(form());
+    animator_->FormCreate();
+    animator_->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(animator_));
+    return *animator_;
+  }
+  TForm2& anim() { return *animator_; }
+
+  void Play() { QTest::mousePress(anim().Btn_Play, Qt::LeftButton); }
+  void Stop() {
+    QTest::mousePress(anim().Btn_Stop, Qt::LeftButton);
+    QTest::mouseRelease(anim().Btn_Stop, Qt::LeftButton);
+  }
+  static void Type(QSpinBox* box, int value) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QString::number(value));
+  }
+  void SetRun(int first, int last) {
+    Type(anim().UpDown1, first);
+    Type(anim().UpDown2, last);
+  }
+  void TogglePingPong() { QTest::mouseClick(anim().CheckBox1, Qt::LeftButton, {}, kIndicator); }
+  Frames Ticks(int count) {
+    Frames shown;
+    for (int i = 0; i < count; ++i) {
+      anim().Timer1Timer();
+      shown.push_back(form().CurrentSprite());
+    }
+    return shown;
+  }
+  void ShowSprite(int sprite) {
+    form().UpperSet->setChecked(sprite >= 128);
+    form().ScrollBar1->setValue(sprite % 128);
+  }
+
+ private:
+  TForm2* animator_ = nullptr;
+};
+
+void ExpectDesignValues(TForm2& a) {
+  EXPECT_EQ(a.UpDown1->value(), 0);
+  EXPECT_EQ(a.Edit1->text(), "0");
+  EXPECT_EQ(a.UpDown2->value(), 10);
+  EXPECT_EQ(a.Edit2->text(), "10");
+  EXPECT_TRUE(a.RadioButton2->isChecked());
+  EXPECT_FALSE(a.CheckBox1->isChecked());
+  EXPECT_FALSE(a.Timer1->isActive());
+  EXPECT_EQ(a.Timer1->interval(), 40);
+  EXPECT_EQ(Shown(a.Btn_Play), a.ImageList1().Picture(kPlayAtRest));
+  EXPECT_EQ(Shown(a.Btn_Stop), a.ImageList1().Picture(kStopAtRest));
+}
+
+// Runs body on the Animator once it is up as a modal window, then closes it by its close box.
+void WhenAnimatorShows(std::function<void(TForm2&)> body) {
+  AnswerNextModal([body](QWidget* modal) {
+    if (auto* animator = qobject_cast<TForm2*>(modal)) body(*animator);
+    modal->close();
+  });
+}
+
+TEST_F(AnimatorTest, EveryOpeningIsAFreshModalWindowThatGivesBackTheSprite) {
+  InstallAnimator(form());
+  ShowSprite(42);
+  bool seen = false;
+  WhenAnimatorShows([&](TForm2& a) {
+    seen = true;
+    EXPECT_EQ(a.windowTitle(), "Animator");
+    EXPECT_EQ(a.size(), QSize(129, 151));
+    EXPECT_FALSE(a.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(a.parentWidget(), &form());
+    ExpectDesignValues(a);
+    // Change everything, then close while the real timer is playing.
+    Type(a.UpDown1, 3);
+    Type(a.UpDown2, 5);
+    QTest::mouseClick(a.RadioButton1, Qt::LeftButton, {}, kIndicator);
+    QTest::mouseClick(a.CheckBox1, Qt::LeftButton, {}, kIndicator);
+    QTest::mousePress(a.Btn_Play, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().CurrentSprite() == 5; }));
+  });
+  Key(Qt::Key_A);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(form().CurrentSprite(), 42);
+  EXPECT_EQ(form().ScrollBar1->value(), 42);
+  EXPECT_TRUE(form().findChildren<TForm2*>().isEmpty());
+
+  seen = false;
+  WhenAnimatorShows([&](TForm2& a) {
+    seen = true;
+    ExpectDesignValues(a);
+  });
+  form().animator1Click();
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(AnimatorTest, ClosingRestoresTheSpriteAndStopsTheTimer) {
+  for (bool stopFirst : {true, false}) {
+    SCOPED_TRACE(stopFirst ? "after Stop" : "while playing");
+    ShowSprite(200);
+    OpenAnimator();
+    SetRun(0, 3);
+    Play();
+    EXPECT_EQ(Ticks(2), (Frames{1, 2}));
+    if (stopFirst) Stop();
+    EXPECT_EQ(form().CurrentSprite(), 2);  // Stop leaves the last frame on show
+    anim().close();
+    EXPECT_FALSE(anim().Timer1->isActive());
+    EXPECT_EQ(form().CurrentSprite(), 200);
+    EXPECT_TRUE(form().UpperSet->isChecked());
+    EXPECT_EQ(form().ScrollBar1->value(), 72);
+  }
+}
+
+struct RunCase {
+  int first;
+  int last;
+  bool pingPong;
+  Frames frames;
+};
+
+class AnimatorRunTest : public AnimatorTest, public ::testing::WithParamInterface<RunCase> {};
+
+TEST_P(AnimatorRunTest, TicksStepThenTurnOrWrap) {
+  const RunCase& run = GetParam();
+  OpenAnimator();
+  SetRun(run.first, run.last);
+  if (run.pingPong) TogglePingPong();
+  Play();
+  EXPECT_TRUE(anim().Timer1->isActive());
+  EXPECT_EQ(Ticks(static_cast<int>(run.frames.size())), run.frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, AnimatorRunTest,
+    ::testing::Values(RunCase{0, 3, false, {1, 2, 3, 0, 1, 2, 3, 0}},
+                      RunCase{0, 3, true, {1, 2, 3, 3, 2, 1, 0, 0, 1, 2, 3, 3}},
+                      RunCase{7, 7, false, {7, 7, 7, 7}}, RunCase{7, 7, true, {7, 7, 7, 7}},
+                      RunCase{250, 255, false, {251, 252, 253, 254, 255, 250}},
+                      RunCase{254, 255, true, {255, 255, 254, 254, 255}}));
+
+TEST_F(AnimatorTest, PingPongSwitchedOffGoingBackwardsKeepsGoingBackwards) {
+  OpenAnimator();
+  SetRun(0, 3);
+  TogglePingPong();
+  Play();
+  EXPECT_EQ(Ticks(5), (Frames{1, 2, 3, 3, 2}));
+  TogglePingPong();
+  EXPECT_EQ(Ticks(7), (Frames{1, 0, 3, 2, 1, 0, 3}));
+}
+
+TEST_F(AnimatorTest, LastBeforeFirstArmsWithoutPlaying) {
+  OpenAnimator();
+  form().PageControl1->setCurrentWidget(form().TabSheet2);
+  SetRun(5, 2);
+  Play();
+  EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
+  EXPECT_EQ(Shown(anim().Btn_Play), anim().ImageList1().Picture(kPlayPressed));
+  EXPECT_FALSE(anim().Timer1->isActive());
+  EXPECT_EQ(form().CurrentSprite(), 0);
+
+  QTest::mousePress(anim().Btn_Stop, Qt::RightButton);
+  EXPECT_EQ(Shown(anim().Btn_Stop), anim().ImageList1().Picture(kStopPressed));
+  EXPECT_EQ(Shown(anim().Btn_Play), anim().ImageList1().Picture(kPlayAtRest));
+  QTest::mouseRelease(anim().Btn_Stop, Qt::RightButton);
+  EXPECT_EQ(Shown(anim().Btn_Stop), anim().ImageList1().Picture(kStopAtRest));
+}
+
+TEST_F(AnimatorTest, TheRunIsReadOnlyWhenPlayIsPressed) {
+  OpenAnimator();
+  SetRun(0, 3);
+  Play();
+  EXPECT_EQ(Ticks(2), (Frames{1, 2}));
+  SetRun(5, 8);
+  EXPECT_EQ(Ticks(2), (Frames{3, 0}));
+  Play();
+  EXPECT_EQ(Ticks(4), (Frames{6, 7, 8, 5}));
+  // A reversed run while playing keeps playing; the new ends pull the frame in at once.
+  SetRun(7, 6);
+  Play();
+  EXPECT_TRUE(anim().Timer1->isActive());
+  EXPECT_EQ(Ticks(3), (Frames{6, 7, 7}));
+}
+
+TEST_F(AnimatorTest, CrossingSprite128MovesUpperHalfAndScrollBar) {
+  Drag({{10, 10}});
+  ASSERT_EQ(model().undo.UndoCount(), 1);
+  const auto bank = model().bank.Bytes();
+  const std::vector<std::uint8_t> before(bank.begin(), bank.end());
+  OpenAnimator();
+  SetRun(126, 130);
+  Play();
+  struct Seen {
+    int sprite;
+    bool upper;
+    int scroll;
+  };
+  for (const Seen& expected : {Seen{127, false, 127}, Seen{128, true, 0}, Seen{129, true, 1},
+                               Seen{130, true, 2}, Seen{126, false, 126}}) {
+    Ticks(1);
+    SCOPED_TRACE(expected.sprite);
+    EXPECT_EQ(form().CurrentSprite(), expected.sprite);
+    EXPECT_EQ(form().UpperSet->isChecked(), expected.upper);
+    EXPECT_EQ(form().ScrollBar1->value(), expected.scroll);
+    EXPECT_TRUE(form().Label1->text().startsWith(QString::number(expected.sprite)));
+  }
+  EXPECT_EQ(model().undo.UndoCount(), 0);
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), bank.begin()));
+}
+
+TEST_F(AnimatorTest, SpeedButtonsSetTheIntervalAtOnceWithoutStarting) {
+  OpenAnimator();
+  const auto choose = [&](QRadioButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, kIndicator);
+    EXPECT_TRUE(button->isChecked());
+    return anim().Timer1->interval();
+  };
+  EXPECT_EQ(choose(anim().RadioButton1), 20);
+  EXPECT_EQ(choose(anim().RadioButton3), 80);
+  EXPECT_FALSE(anim().Timer1->isActive());
+  Play();
+  EXPECT_EQ(choose(anim().RadioButton1), 20);
+  EXPECT_EQ(choose(anim().RadioButton2), 40);
+  EXPECT_EQ(choose(anim().RadioButton3), 80);
+  EXPECT_TRUE(anim().Timer1->isActive());
+}
+
+TEST_F(AnimatorTest, RealTimerShowsFramesAt50Hz) {
+  OpenAnimator();
+  SetRun(10, 20);
+  Play();
+  QTest::mouseClick(anim().RadioButton1, Qt::LeftButton, {}, kIndicator);
+  EXPECT_EQ(anim().Timer1->timerType(), Qt::PreciseTimer);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form().CurrentSprite() == 14; }));
+  Stop();
+  EXPECT_FALSE(anim().Timer1->isActive());
+  EXPECT_EQ(form().CurrentSprite(), 14);
+}
+
+}  // namespace
+}  // namespace kelvane::test
