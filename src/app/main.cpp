@@ -1,10 +1,14 @@
 // Starts the editor: the application object, its title, the main window and the event loop.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "animator/AnimatorEntry.h"
+#include "app/CommandLine.h"
 #include "ui/TForm1.h"
 
 namespace {
@@ -41,16 +45,46 @@ bool CanOpenDisplay(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!CanOpenDisplay(argc, argv)) {
+  // --help, --version and a refused option are answered before Qt is started, so they work
+  // without a display and never open a window.
+  const kelvane::CommandLine commandLine =
+      kelvane::ParseCommandLine(std::vector<std::string>(argv, argv + argc));
+  switch (commandLine.action) {
+    case kelvane::CommandLine::Action::Help:
+      std::fputs(kelvane::UsageText().c_str(), stdout);
+      return EXIT_SUCCESS;
+    case kelvane::CommandLine::Action::Version:
+      std::fputs(kelvane::VersionText().c_str(), stdout);
+      return EXIT_SUCCESS;
+    case kelvane::CommandLine::Action::Error:
+      std::fprintf(stderr, "%s\n", commandLine.message.c_str());
+      return kelvane::kUsageExitCode;
+    case kelvane::CommandLine::Action::Run:
+      break;
+  }
+
+  // Qt sees only its own options: a file named like one of them, after "--", stays a file.
+  std::vector<std::string> toolkitWords = commandLine.toolkitArguments;
+  std::vector<char*> toolkitArgv;
+  for (std::string& word : toolkitWords) toolkitArgv.push_back(word.data());
+  toolkitArgv.push_back(nullptr);
+  int toolkitArgc = static_cast<int>(toolkitWords.size());
+
+  if (!CanOpenDisplay(toolkitArgc, toolkitArgv.data())) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
   }
   defaultHandler = qInstallMessageHandler(StartupMessages);
-  QApplication app(argc, argv);
+  QApplication app(toolkitArgc, toolkitArgv.data());
   qInstallMessageHandler(defaultHandler);
   QApplication::setApplicationName(kelvane::kApplicationTitle);
-  // Qt has taken its own options out of the arguments by now.
-  const QStringList arguments = QApplication::arguments().mid(1);
+  QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
+  // Matches the installed kelvane.desktop, which Wayland compositors look up for the icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kelvane"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
+
+  QStringList arguments;
+  for (const std::string& file : commandLine.files) arguments << QString::fromLocal8Bit(file);
   kelvane::TForm1 form(arguments);
   kelvane::InstallAnimator(form);
   form.show();
