@@ -11,6 +11,7 @@ kelvane_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   desktop-file-utils libxml2-utils
+  shared-mime-info file dpkg-dev
 )
 
 kelvane_install_packages() {
