@@ -7,5 +7,5 @@ kelvane_install_packages
 kelvane_build default asan
 cd "$KELVANE_ROOT"
 export QT_QPA_PLATFORM=offscreen
-ctest --preset default --timeout 300
-ctest --preset asan --timeout 600
+ctest --preset default -j "$(nproc)" --timeout 300
+ctest --preset asan -j "$(nproc)" --timeout 600
