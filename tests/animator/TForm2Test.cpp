@@ -173,7 +173,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RunCase{0, 3, true, {1, 2, 3, 3, 2, 1, 0, 0, 1, 2, 3, 3}},
                       RunCase{7, 7, false, {7, 7, 7, 7}}, RunCase{7, 7, true, {7, 7, 7, 7}},
                       RunCase{250, 255, false, {251, 252, 253, 254, 255, 250}},
-                      RunCase{254, 255, true, {255, 255, 254, 254, 255}}));
+                      RunCase{254, 255, true, {255, 255, 254, 254, 255}}),
+    [](const auto& info) {
+      const RunCase& c = info.param;
+      return "From" + std::to_string(c.first) + "To" + std::to_string(c.last) +
+             (c.pingPong ? "PingPong" : "Wrap");
+    });
 
 TEST_F(AnimatorTest, PingPongSwitchedOffGoingBackwardsKeepsGoingBackwards) {
   OpenAnimator();
