@@ -66,10 +66,11 @@ void MainWindowFixture::Drag(std::initializer_list<QPoint> points, Qt::MouseButt
 
 void MainWindowFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
   // Shortcuts only fire in the active window. A desktop hands activation back to the main
-  // window when a dialog closes; the offscreen platform does not, so a user's click does.
+  // window when a dialog closes; the offscreen platform does not, and may even activate a
+  // dialog after it has closed, so the user's click on the window is done here.
   if (QApplication::activeWindow() != form_.get()) {
     form_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == form_.get(); }));
   }
   QTest::keyClick(form_.get(), static_cast<Qt::Key>(key), modifiers);
 }
