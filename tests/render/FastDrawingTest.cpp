@@ -1,0 +1,125 @@
+// The drawing writes whole quads from tables and replays the painted sprite number; these
+// compare every picture with a plain reading of the rules, pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "model/PlotPixel.h"
+#include "model/SpriteBank.h"
+#include "render/C64Palette.h"
+#include "render/SpriteNumber.h"
+#include "render/SpriteRendering.h"
+#include "render/WorkImages.h"
+
+namespace kelvane {
+namespace {
+
+// The colour of sprite pixel (c, r) straight from the bit rules.
+QRgb ExpectedPixel(const SpriteBank& bank, const EditorState& state, int n, int c, int r) {
+  const auto sprite = bank.Sprite(n);
+  const std::uint8_t attribute = sprite[kAttributeOffset];
+  const std::uint8_t byte = sprite[kRowBytes * r + c / 8];
+  int pen = 0;
+  if (IsMultiColour(attribute)) {
+    pen = (byte >> (6 - (c % 8) / 2 * 2)) & 3;
+  } else {
+    pen = (byte >> (7 - c % 8)) & 1 ? kSpriteColourPen : kTransparentPen;
+  }
+  const int colour = pen == kSpriteColourPen ? SpriteColour(attribute) : state.PenColours[pen];
+  return PaletteRgb(colour);
+}
+
+// Every byte value in every byte position of a row, in both modes.
+TEST(FastDrawing, EveryByteValueRendersBitByBit) {
+  SpriteBank bank;
+  EditorState state;
+  state.PenColours = {6, 1, 14, 0};
+  WorkImages images;
+  for (const std::uint8_t attribute : {std::uint8_t{0x07}, std::uint8_t{0x8A}}) {
+    for (int value = 0; value < 256; ++value) {
+      for (int i = 0; i < kPixelBytes; ++i) {
+        bank.Sprite(5)[i] = static_cast<std::uint8_t>(value + i * 37);
+      }
+      bank.Attribute(5) = attribute;
+      RenderSprite(images.SpriteImage, bank, state, 5, false);
+      for (int r = 0; r < kSpriteRows; ++r) {
+        for (int c = 0; c < kHiresColumns; ++c) {
+          ASSERT_EQ(images.SpriteImage.pixel(c, r), ExpectedPixel(bank, state, 5, c, r))
+              << "attribute " << int{attribute} << " value " << value << " at " << c << "," << r;
+        }
+      }
+    }
+  }
+}
+
+class FastDrawingOfNoise : public ::testing::Test {
+ protected:
+  FastDrawingOfNoise() {
+    std::uint32_t x = 2463534242u;
+    for (std::uint8_t& byte : bank.Bytes()) {
+      x ^= x << 13;
+      x ^= x >> 17;
+      x ^= x << 5;
+      byte = static_cast<std::uint8_t>(x >> 24);
+    }
+    state.PenColours = {11, 7, 2, 9};
+  }
+  SpriteBank bank;
+  EditorState state;
+  WorkImages images;
+};
+
+TEST_F(FastDrawingOfNoise, PreviewIsTheSpriteAtTwiceInsideItsBorder) {
+  for (const int n : {0, 1}) {
+    RenderSprite(images.SpriteImage, bank, state, n, false);
+    QImage preview = MakeWorkImage(kPreviewWidth, kPreviewHeight, 0xFF123456);
+    DrawPreview(preview, images.SpriteImage, state);
+    for (int y = 0; y < kPreviewHeight; ++y) {
+      for (int x = 0; x < kPreviewWidth; ++x) {
+        const int c = (x - kPreviewBorder) / 2;
+        const int r = (y - kPreviewBorder) / 2;
+        const bool inside =
+            x >= kPreviewBorder && y >= kPreviewBorder && c < kHiresColumns && r < kSpriteRows;
+        const QRgb expected = inside ? ExpectedPixel(bank, state, n, c, r)
+                                     : PaletteRgb(state.PenColours[kTransparentPen]);
+        ASSERT_EQ(preview.pixel(x, y), expected) << "sprite " << n << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(FastDrawingOfNoise, EditorIsTheSpriteAtEightTimesUnderItsGrid) {
+  for (const bool multiColour : {false, true}) {
+    for (const bool grid : {false, true}) {
+      RenderSprite(images.SpriteImage, bank, state, 7, false);
+      DrawEditorGrid(images.EditorImage, images.SpriteImage, multiColour, grid);
+      const int step = multiColour ? 16 : 8;
+      for (int y = 0; y < kEditorHeight; ++y) {
+        for (int x = 0; x < kEditorWidth; ++x) {
+          const bool line = grid && (y % 8 == 7 || x % step == step - 1);
+          const QRgb expected =
+              line ? kGridLineColour : ExpectedPixel(bank, state, 7, x / 8, y / 8);
+          ASSERT_EQ(images.EditorImage.pixel(x, y), expected)
+              << multiColour << grid << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+// The number is replayed from what the painter wrote the first time; it must stay exactly
+// what painting it now would give, over any picture.
+TEST_F(FastDrawingOfNoise, WrittenNumberIsWhatThePainterDraws) {
+  for (int number = 0; number < kSpriteCount; ++number) {
+    for (const int n : {number, number ^ 1}) {
+      RenderSprite(images.SpriteImage, bank, state, n, false);
+      QImage painted = images.SpriteImage.copy();
+      PaintSpriteNumber(painted, number);
+      WriteSpriteNumber(images.SpriteImage, number);
+      ASSERT_EQ(images.SpriteImage, painted) << "number " << number << " over sprite " << n;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kelvane
