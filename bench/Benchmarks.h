@@ -1,0 +1,42 @@
+// The benchmark groups of kelvane_bench, registered by its main.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QString;
+
+namespace kelvane {
+class TForm1;
+}
+
+namespace kelvane::bench {
+
+// A drawing set beside a memcpy of exactly the bytes it writes, measured in the same run.
+struct FloorComparison {
+  std::string figure;   // the name in the summary
+  std::string subject;  // the benchmark that draws
+  std::string floor;    // the memcpy benchmark
+  double maxRatio = 0;  // the target: subject / floor at most this
+};
+
+inline constexpr std::size_t kBytesPerPixel = 4;  // the work images are RGB32
+
+// Registers "name": a memcpy of bytes bytes from one buffer into another.
+void RegisterMemcpyFloor(const std::string& name, std::size_t bytes);
+
+void RegisterRenderBenchmarks(std::vector<FloorComparison>& comparisons);
+
+// One painted cell and one Animator frame through the real window; the times of all single cells
+// are kept so that their median can be reported, not only the mean of each repetition.
+void RegisterWindowBenchmarks(TForm1& form);
+std::optional<double> PaintedCellMedianNs();
+// One Animator frame: SetCurrentSprite and RefreshEditor on the window, as a tick does them.
+std::optional<double> AnimatorFrameMedianNs();
+
+// Loading and saving a whole bank with its sidecar in folder.
+void RegisterFileBenchmarks(const QString& folder);
+
+}  // namespace kelvane::bench
