@@ -1,0 +1,156 @@
+// What the main window should show and hold, worked out from the bank bytes alone, for tests
+// that drive a command and then check the screen and the state it left behind.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/EditorModel.h"
+#include "render/BrowserSheet.h"
+#include "render/C64Palette.h"
+#include "ui/ColourSwatch.h"
+#include "ui/ImageControl.h"
+#include "ui/TForm1.h"
+
+// Failure messages show the text rather than its UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
+namespace kelvane::test {
+
+inline constexpr int kEditorCell = 8;  // one hi-res pixel on the grid
+inline constexpr std::uint8_t kHiresGreen = 0x05;
+// The current sprite's thumbnail carries its number, with a blank ground, over its top rows.
+inline constexpr int kFirstRowBelowNumber = 15;
+
+// Varied pixel bytes that no transform maps onto themselves; seed picks a different run.
+inline SpriteRecord PatternSprite(int seed, std::uint8_t attribute) {
+  SpriteRecord record{};
+  for (int i = 0; i < kPixelBytes; ++i) {
+    record[i] = static_cast<std::uint8_t>((i * 37 + seed * 101 + 11) ^ (i >> 2));
+  }
+  record[kAttributeOffset] = attribute;
+  return record;
+}
+
+// Every byte of the bank different from its neighbours, attribute bytes included.
+inline void FillBankWithPattern(EditorModel& model, int seed) {
+  for (int n = 0; n < kSpriteCount; ++n) {
+    model.bank.SetRecord(n, PatternSprite(seed + n, static_cast<std::uint8_t>(n ^ seed)));
+  }
+}
+
+inline std::vector<std::uint8_t> BankBytes(const EditorModel& model, int count = kBankBytes) {
+  const auto bytes = model.bank.Bytes();
+  return {bytes.begin(), bytes.begin() + count};
+}
+
+// The palette colour of hi-res column x, row y of sprite n, as a user sees it.
+inline QRgb ExpectedPixel(const EditorModel& model, int n, int x, int y) {
+  const auto sprite = model.bank.Sprite(n);
+  const std::uint8_t attribute = sprite[kAttributeOffset];
+  const std::uint8_t byte = sprite[kRowBytes * y + x / kBitsPerByte];
+  const int bit = x % kBitsPerByte;
+  int pen = 0;
+  if (IsMultiColour(attribute)) {
+    pen = (byte >> (6 - (bit & ~1))) & 3;
+  } else {
+    pen = ((byte >> (7 - bit)) & 1) ? kSpriteColourPen : kTransparentPen;
+  }
+  const int index = pen == kSpriteColourPen ? SpriteColour(attribute) : model.state.PenColours[pen];
+  return PaletteRgb(index);
+}
+
+// The cells of the editor grid whose colour differs from the current sprite's bytes.
+inline std::string EditorMismatches(TForm1& form) {
+  std::string wrong;
+  const EditorModel& model = form.Model();
+  for (int y = 0; y < kSpriteRows; ++y) {
+    for (int x = 0; x < kHiresColumns; ++x) {
+      const QRgb shown = form.Image1->Picture().pixel(x * kEditorCell + 3, y * kEditorCell + 3);
+      if (shown != ExpectedPixel(model, model.state.CurrentSprite, x, y)) {
+        wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+      }
+    }
+  }
+  return wrong;
+}
+
+// The same for the thumbnail of sprite n on the browser sheet, which must be in its window.
+// Only the rows below the number that the current sprite's thumbnail carries are compared.
+inline std::string ThumbnailMismatches(TForm1& form, int n) {
+  const int column = n % kSheetColumns - form.ScrollBar3->value();
+  const int row = n / kSheetColumns - form.ScrollBar2->value();
+  if (column < 0 || column >= kWindowCells || row < 0 || row >= kWindowCells) {
+    return "sprite not on the sheet";
+  }
+  std::string wrong;
+  for (int y = kFirstRowBelowNumber; y < kSpriteRows; ++y) {
+    for (int x = 0; x < kHiresColumns; ++x) {
+      const QRgb shown =
+          form.Image2->Picture().pixel(BrowserColumnX[column] + 2 * x, BrowserRowY[row] + 2 * y);
+      if (shown != ExpectedPixel(form.Model(), n, x, y)) {
+        wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+      }
+    }
+  }
+  return wrong;
+}
+
+// Everything a command that does nothing must leave as it was.
+struct WindowState {
+  std::vector<std::uint8_t> bank;
+  int currentSprite = 0;
+  bool upperHalf = false;
+  int pen = 0;
+  std::array<std::uint8_t, kPenCount> penColours{};
+  std::array<QRgb, kPenCount> swatches{};
+  std::array<bool, kPenCount> radios{};
+  bool multiColour = false, grid = false, upperSet = false;
+  int scroll = 0;
+  int undoCount = 0;
+  bool undoButton = false, paste = false, pasteRange = false;
+  QString title;
+  QWidget* page = nullptr;
+
+  static WindowState Of(TForm1& form) {
+    EditorModel& m = form.Model();
+    return {BankBytes(m),
+            m.state.CurrentSprite,
+            m.state.UpperHalf,
+            m.state.CurrentPen,
+            m.state.PenColours,
+            {form.Panel1->Colour(), form.Panel2->Colour(), form.Panel3->Colour(),
+             form.Panel4->Colour()},
+            {form.RadioButton1->isChecked(), form.RadioButton2->isChecked(),
+             form.RadioButton3->isChecked(), form.RadioButton4->isChecked()},
+            form.MCToggle->isChecked(),
+            form.GridToggle->isChecked(),
+            form.UpperSet->isChecked(),
+            form.ScrollBar1->value(),
+            m.undo.UndoCount(),
+            form.Btn_Undo->isEnabled(),
+            form.Paste1->isEnabled(),
+            form.PasteRange1->isEnabled(),
+            form.windowTitle(),
+            form.PageControl1->currentWidget()};
+  }
+  bool operator==(const WindowState&) const = default;
+};
+
+inline void PrintTo(const WindowState& s, std::ostream* os) {
+  *os << "sprite " << s.currentSprite << " pen " << s.pen << " undo " << s.undoCount << " title "
+      << s.title.toStdString();
+}
+
+}  // namespace kelvane::test
