@@ -12,6 +12,7 @@
 #include "model/C64Format.h"
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
+#include "ui/Placement.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -22,13 +23,6 @@ constexpr int kAnimatorHeight = 151;
 constexpr int kFontPixels = 11;
 constexpr int kInitialFirst = 0;
 constexpr int kInitialLast = 10;
-
-template <typename W>
-W* Place(W* widget, const char* name, int left, int top, int width, int height) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
 
 // The edit and its up-down control side by side, as one spin box over both places.
 QSpinBox* SpriteNumberBox(QWidget* parent, const char* name, const char* editName, int top,

@@ -20,6 +20,7 @@
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Placement.h"
 
 namespace kelvane {
 namespace {
@@ -44,13 +45,6 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
 
 void AddSeparator(QMenu* menu, const char* name) {
   menu->addSeparator()->setObjectName(name);
-}
-
-template <typename W>
-W* Place(W* widget, const char* name, int left, int top, int width, int height) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
 }
 
 }  // namespace
