@@ -229,7 +229,7 @@ void TForm1::BuildBrowserPage() {
   }
   Label2 = Place(
       new QLabel(QStringLiteral("double-click on a sprite image to select it for editing"), page),
-      "Label2", 5, 245, 280, 13);
+      "Label2", 5, 245, 298, 13);
 }
 
 void TForm1::BuildGlyphButtons() {
