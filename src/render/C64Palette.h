@@ -38,9 +38,17 @@ constexpr QRgb ToQRgb(std::uint32_t stored) {
   return 0xFF000000u | (red << 16) | (green << 8) | blue;
 }
 
+// The palette in Qt colours, converted once when compiling: the drawing looks colours up on
+// every sprite it renders.
+inline constexpr std::array<QRgb, kColourCount> kPaletteRgb = [] {
+  std::array<QRgb, kColourCount> rgb{};
+  for (int i = 0; i < kColourCount; ++i) rgb[i] = ToQRgb(C64Palette[i]);
+  return rgb;
+}();
+
 // The Qt colour of palette entry index; only the low four bits are used, as the VIC-II does.
 constexpr QRgb PaletteRgb(int index) {
-  return ToQRgb(C64Palette[index & kColourIndexMask]);
+  return kPaletteRgb[index & kColourIndexMask];
 }
 
 }  // namespace kelvane
