@@ -22,12 +22,15 @@ using kelvane::bench::MedianReporter;
 constexpr double kPaintedCellTargetMs = 0.5;
 
 // Repetitions with their median, not one long run: the machine is shared, and the median of
-// several runs shrugs off the ones another process disturbed.
+// several runs shrugs off the ones another process disturbed. The repetitions of all
+// benchmarks are interleaved in random order, so that a drawing and its floor see the same
+// mix of loads on the machine and their ratio stays put while the load comes and goes.
 std::vector<char*> WithDefaultFlags(int argc, char** argv) {
   static char repetitions[] = "--benchmark_repetitions=9";
   static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
   static char minTime[] = "--benchmark_min_time=0.05";
-  std::vector<char*> args{argv[0], repetitions, aggregatesOnly, minTime};
+  static char interleaved[] = "--benchmark_enable_random_interleaving=true";
+  std::vector<char*> args{argv[0], repetitions, aggregatesOnly, minTime, interleaved};
   // Given later, the caller's own flags win.
   for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
   args.push_back(nullptr);
