@@ -17,6 +17,17 @@ void ImageControl::RepaintNow() {
   repaint();
 }
 
+bool ImageControl::event(QEvent* event) {
+  // A control disabled by its own press (Undo taking the last step) still gets the release of
+  // that press, so that it can show its rest picture again. Qt drops mouse events for disabled
+  // widgets before they reach the handlers.
+  if (event->type() == QEvent::MouseButtonRelease && !isEnabled() && pressedInside_) {
+    mouseReleaseEvent(static_cast<QMouseEvent*>(event));
+    return true;
+  }
+  return QWidget::event(event);
+}
+
 void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -26,6 +26,8 @@ TEST_F(Undo, StrokesUndoOneByOneByMenuShortcutAndGlyph) {
   EXPECT_EQ(form().Btn_Undo->Picture(), form().ImageList1().Picture(kGlyphUndo + 12));
   Release(form().Btn_Undo, {12, 12});
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
+  // Disabled before its release arrived, it still goes back to rest.
+  EXPECT_EQ(form().Btn_Undo->Picture(), form().ImageList1().Picture(kGlyphUndo));
   form().Undo1->trigger();  // nothing left: changes nothing
   EXPECT_EQ(model().bank.Record(3), original);
 }
