@@ -41,7 +41,9 @@ void TForm1::RedrawEditor() {
   Label1->repaint();
   DrawEditorGrid(images_.EditorImage, images_.SpriteImage, MCToggle->isChecked(),
                  GridToggle->isChecked());
-  Image1->Picture() = images_.EditorImage;
+  // The grid is drawn over every pixel, so the two buffers can trade places instead of copying:
+  // Image1 shows the new picture and the old one becomes the next drawing's canvas.
+  std::swap(Image1->Picture(), images_.EditorImage);
   Image1->RepaintNow();
 }
 
@@ -51,13 +53,16 @@ void TForm1::RefreshEditor() {
   state.PenColours[kSpriteColourPen] = SpriteColour(attribute);
   Panel2->SetColour(PaletteRgb(state.PenColours[kSpriteColourPen]));
   // Each of these runs its change handler when the value really changes; the handlers come
-  // back here and find the controls in step.
+  // back here and find the controls in step. Only the outermost pass draws: the inner ones
+  // would draw the same sprite again.
+  ++refreshDepth_;
   MCToggle->setChecked(IsMultiColour(attribute));
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   UpperSet->setChecked(state.UpperHalf);
   ScrollBar1->setValue(state.CurrentSprite % kHalfBankSprites);
+  --refreshDepth_;
   UpdateUndoButton();
-  RedrawEditor();
+  if (refreshDepth_ == 0) RedrawEditor();
 }
 
 void TForm1::PaintAt(int x, int y, Qt::MouseButtons buttons) {

@@ -237,6 +237,7 @@ class TForm1 : public QMainWindow {
   WorkImages images_;
   GlyphImageList imageList1_;
   bool snapshotArmed_ = true;
+  int refreshDepth_ = 0;  // RefreshEditor passes under way
   int browserHotSprite_ = 0;
   QString fileName_;  // shown in the title and proposed by the save dialog
   QString textDataPath_;
