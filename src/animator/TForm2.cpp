@@ -13,6 +13,7 @@
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 #include "ui/Placement.h"
+#include "ui/SpriteNumberBox.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -23,17 +24,9 @@ constexpr int kAnimatorHeight = 151;
 constexpr int kFontPixels = 11;
 constexpr int kInitialFirst = 0;
 constexpr int kInitialLast = 10;
-
-// The edit and its up-down control side by side, as one spin box over both places.
-QSpinBox* SpriteNumberBox(QWidget* parent, const char* name, const char* editName, int top,
-                          int value) {
-  auto* box = Place(new QSpinBox(parent), name, 5, top, 31 + 15, 21);
-  box->setRange(0, kLastSprite);
-  box->setWrapping(false);
-  box->setValue(value);
-  box->findChild<QLineEdit*>()->setObjectName(QString::fromLatin1(editName));
-  return box;
-}
+// Each edit and its up-down arrows side by side, as one spin box over both places.
+constexpr QRect kNumberBox1(5, 5, 31 + 15, 21);
+constexpr QRect kNumberBox2(5, 30, 31 + 15, 21);
 
 }  // namespace
 
@@ -49,8 +42,8 @@ TForm2::TForm2(TForm1& owner)
   setFont(formFont);
   setFixedSize(kAnimatorWidth, kAnimatorHeight);
 
-  UpDown1 = SpriteNumberBox(this, "UpDown1", "Edit1", 5, kInitialFirst);
-  UpDown2 = SpriteNumberBox(this, "UpDown2", "Edit2", 30, kInitialLast);
+  UpDown1 = SpriteNumberBox(this, "UpDown1", kNumberBox1, kInitialFirst, "Edit1");
+  UpDown2 = SpriteNumberBox(this, "UpDown2", kNumberBox2, kInitialLast, "Edit2");
   Edit1 = UpDown1->findChild<QLineEdit*>();
   Edit2 = UpDown2->findChild<QLineEdit*>();
 

@@ -4,23 +4,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "model/C64Format.h"
+#include "ui/SpriteNumberBox.h"
 
 namespace kelvane {
 namespace {
 
 constexpr int kDesignLeft = 561;
 constexpr int kDesignTop = 112;
-
-QSpinBox* SpriteNumberBox(QWidget* parent, const char* name, int left) {
-  auto* box = new QSpinBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(left, 24, 56, 21);
-  box->setRange(0, kLastSprite);
-  box->setWrapping(false);
-  box->setValue(0);
-  return box;
-}
 
 }  // namespace
 
@@ -35,8 +25,8 @@ TRangeEditBox::TRangeEditBox(QWidget* owner, std::function<void(int, int)> onOk)
 
   (new QLabel(QStringLiteral("From"), this))->move(16, 8);
   (new QLabel(QStringLiteral("To"), this))->move(80, 8);
-  UpDown1 = SpriteNumberBox(this, "UpDown1", 16);
-  UpDown2 = SpriteNumberBox(this, "UpDown2", 80);
+  UpDown1 = SpriteNumberBox(this, "UpDown1", {16, 24, 56, 21}, 0);
+  UpDown2 = SpriteNumberBox(this, "UpDown2", {80, 24, 56, 21}, 0);
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setGeometry(16, 64, 57, 25);
