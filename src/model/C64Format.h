@@ -16,7 +16,6 @@ inline constexpr int kRowBytes = 3;
 inline constexpr int kHiresColumns = 24;  // one bit a pixel
 inline constexpr int kMultiColumns = 12;  // two bits a double-wide pixel
 inline constexpr int kBitsPerByte = 8;
-inline constexpr int kPixelsPerMultiByte = 4;
 
 // Attribute byte: bit 7 multi-colour, bits 0-3 sprite colour, bits 4-6 carried along untouched.
 inline constexpr std::uint8_t kMultiColourFlag = 0x80;

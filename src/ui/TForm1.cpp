@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "files/TextData.h"
 #include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
 #include "ui/ColourSwatch.h"
@@ -395,7 +396,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
   PasteRange1->setEnabled(false);
   textDataDir_ = std::make_unique<QTemporaryDir>();
   if (textDataDir_->isValid()) {
-    textDataPath_ = textDataDir_->filePath(QStringLiteral("spritedata.txt"));
+    textDataPath_ = textDataDir_->filePath(QString::fromLatin1(kTextDataFileName));
   }
 }
 

@@ -135,7 +135,6 @@ class TForm1 : public QMainWindow {
   QAction* About1 = nullptr;
 
   const GlyphImageList& ImageList1() const { return imageList1_; }
-  bool SnapshotArmed() const { return snapshotArmed_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
   QString FileName() const { return fileName_; }
 
