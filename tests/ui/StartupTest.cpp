@@ -139,7 +139,9 @@ TEST_F(Startup, HintsShowInTheStatusBarWithoutPopUps) {
   QTest::mouseMove(form().Btn_Cut);
   EXPECT_TRUE(QTest::qWaitFor([&] { return status() == "cut"; })) << status().toStdString();
   for (QWidget* w : form().findChildren<QWidget*>()) {
-    if (w->window() == &form()) EXPECT_TRUE(w->toolTip().isEmpty());
+    if (w->window() == &form()) {
+      EXPECT_TRUE(w->toolTip().isEmpty());
+    }
   }
 }
 
