@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "files/SafeFiles.h"
 #include "model/EditorState.h"
 #include "model/SpriteBank.h"
 
@@ -37,17 +38,7 @@ void ApplySidecar(EditorState& state, const std::array<std::uint8_t, kSidecarByt
 
 std::array<std::uint8_t, kSidecarBytes> MakeSidecar(const EditorState& state);
 
-struct SaveError {
-  std::string file;    // the path that could not be written
-  std::string reason;  // the system's text for the failure
-};
-
-// Replaces path with bytes without ever leaving it half written: the data goes to a new file
-// in the same folder, which is synced and then renamed over the target. The replaced file's
-// permission bits are kept; a new file gets 0666 less the umask. A symbolic link to an
-// existing file stays a link and the file it names is replaced.
-std::optional<SaveError> WriteFileAtomically(const std::string& path,
-                                             std::span<const std::uint8_t> bytes);
+using SaveError = FileError;
 
 // Writes the first byteCount bytes of the bank to path, then the sidecar beside it; the first
 // failure is returned and names the file it happened to.

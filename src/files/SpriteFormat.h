@@ -1,0 +1,80 @@
+// A sprite file format as a codec: how to recognise it, read it and write it. The window's
+// dialogs, "Open...", "Save..." and the converter all go through a registry of these, so that
+// every format is read and written by exactly one piece of code.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/FileError.h"
+#include "model/SpriteBank.h"
+
+namespace kelvane {
+
+// Background ($D021), multi-colour 1 ($D025), multi-colour 2 ($D026): PenColours 0, 1 and 3.
+inline constexpr int kSharedColourCount = 3;
+using SharedColours = std::array<std::uint8_t, kSharedColourCount>;
+
+// What a codec keeps of a file beyond its records, so that saving it back loses nothing. Only
+// the codec that made it reads it; everyone else carries it along unchanged.
+struct FormatDetails {
+  int version = 0;
+  std::vector<std::uint8_t> header;   // as read, for fields the program does not edit
+  std::vector<std::uint8_t> trailer;  // the blocks after the records, verbatim
+  std::optional<std::uint16_t> loadAddress;
+
+  bool operator==(const FormatDetails&) const = default;
+};
+
+// The contents of a sprite file, independent of its format.
+struct SpriteSet {
+  std::string format;                    // the id of the codec that read it, or "" for a new bank
+  std::vector<SpriteRecord> records;     // any number; the bank takes at most 256
+  std::optional<SharedColours> colours;  // absent when the file carries none
+  FormatDetails details;
+
+  bool operator==(const SpriteSet&) const = default;
+};
+
+// One file's path and bytes; what is read from disk and what a codec asks to have written.
+struct FileImage {
+  std::string path;
+  std::vector<std::uint8_t> bytes;
+};
+
+// How sure a codec is that some bytes are its format. The content decides; the name only breaks
+// a tie between formats whose content alone cannot tell them apart (a headerless .spr and a raw
+// .bin are the same bytes).
+enum class Recognition { No = 0, BySize = 1, BySizeAndName = 2, ByMark = 3 };
+
+class SpriteFormat {
+ public:
+  virtual ~SpriteFormat() = default;
+
+  virtual std::string_view Id() const = 0;    // "spr", "spd", "prg", "bin", ...
+  virtual std::string_view Name() const = 0;  // the dialog filter's text, without patterns
+  virtual std::vector<std::string> Patterns() const = 0;  // {"*.spr"}
+
+  virtual Recognition Recognise(std::span<const std::uint8_t> bytes,
+                                std::string_view path) const = 0;
+
+  // Files beside path that belong to it (a .spr's .inf sidecar); each is read when it exists.
+  virtual std::vector<std::string> Companions(const std::string& /*path*/) const { return {}; }
+
+  // companions holds one entry per Companions(file.path), empty where that file was absent or
+  // unreadable. Refuses, naming file.path and what did not add up, rather than read part of it.
+  virtual Result<SpriteSet> Read(const FileImage& file,
+                                 std::span<const std::optional<FileImage>> companions) const = 0;
+
+  virtual bool CanWrite() const { return true; }
+  // The files that make up set saved under path, to be written as one unit.
+  virtual Result<std::vector<FileImage>> Write(const SpriteSet& set,
+                                               const std::string& path) const = 0;
+};
+
+}  // namespace kelvane
