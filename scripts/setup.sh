@@ -12,6 +12,8 @@ kelvane_packages=(
   fonts-dejavu-core
   desktop-file-utils libxml2-utils
   shared-mime-info file dpkg-dev
+  # Test only: the assemblers that judge the text exports.
+  acme cc65 xa65 64tass
 )
 
 kelvane_install_packages() {
