@@ -24,7 +24,7 @@ struct DialectSyntax {
   std::string_view spriteClose{};  // a line after a sprite's data, or ""
   std::string_view dataOpen{};     // before the values of a line
   std::string_view separator = ",";
-  bool separatorAfterLast = false;                              // C initialisers may
+  bool separatorAfterLast = false;                              // C initialisers may end in a comma
   std::array<std::string_view, 3> basePrefix = {"$", "", "%"};  // hex, decimal, binary
   bool lineNumbers = false;                                     // BASIC
 };

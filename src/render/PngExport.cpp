@@ -1,0 +1,114 @@
+#include "render/PngExport.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "model/EditorState.h"
+#include "render/C64Palette.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kTransparentEntry = kColourCount;  // the entry after the 16 colours
+
+QList<QRgb> SheetColourTable() {
+  QList<QRgb> table;
+  for (int i = 0; i < kColourCount; ++i) table.append(PaletteRgb(i));
+  table.append(qRgba(0, 0, 0, 0));
+  return table;
+}
+
+// The palette index of each of the 24 hi-res columns of row r, as the VIC-II shows it: in
+// multi-colour each bit pair covers two columns and picks a pen.
+std::array<std::uint8_t, kHiresColumns> RowColours(const SpriteRecord& sprite, int r,
+                                                   const SharedColours& colours) {
+  const std::uint8_t attribute = sprite[kAttributeOffset];
+  const std::array<std::uint8_t, kPenCount> pens{
+      colours[0], colours[1], static_cast<std::uint8_t>(SpriteColour(attribute)), colours[2]};
+  std::array<std::uint8_t, kHiresColumns> row{};
+  for (int c = 0; c < kHiresColumns; ++c) {
+    const std::uint8_t byte = sprite[r * kRowBytes + c / kBitsPerByte];
+    const int bit = kBitsPerByte - 1 - c % kBitsPerByte;
+    const int pen = IsMultiColour(attribute)
+                        ? (byte >> (bit & ~1)) & 3
+                        : ((byte >> bit) & 1 ? kSpriteColourPen : kTransparentPen);
+    row[c] = pens[pen] & kColourIndexMask;
+  }
+  return row;
+}
+
+int XFactor(std::uint8_t attribute, const PngExportOptions& options) {
+  return options.expand && (attribute & kExpandXFlag) ? 2 : 1;
+}
+int YFactor(std::uint8_t attribute, const PngExportOptions& options) {
+  return options.expand && (attribute & kExpandYFlag) ? 2 : 1;
+}
+
+// Draws sprite at (left, top), every row built once and copied to the lines it covers.
+void DrawSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
+                const SharedColours& colours, const PngExportOptions& options) {
+  const int width = options.scale * XFactor(sprite[kAttributeOffset], options);
+  const int height = options.scale * YFactor(sprite[kAttributeOffset], options);
+  std::vector<uchar> line(static_cast<std::size_t>(kHiresColumns * width));
+  for (int r = 0; r < kSpriteRows; ++r) {
+    const auto row = RowColours(sprite, r, colours);
+    for (int c = 0; c < kHiresColumns; ++c) {
+      std::fill_n(line.begin() + c * width, width, row[c]);
+    }
+    for (int y = 0; y < height; ++y) {
+      std::memcpy(sheet.scanLine(top + r * height + y) + left, line.data(), line.size());
+    }
+  }
+}
+
+}  // namespace
+
+std::string PngExportProblem(const PngExportOptions& options, int spriteCount) {
+  if (spriteCount < 1) return "there are no sprites to export";
+  if (options.scale < 1 || options.scale > kMaxPngScale) {
+    return "the scale must be from 1 to " + std::to_string(kMaxPngScale);
+  }
+  if (options.columns < 1 || options.columns > kSpriteCount) {
+    return "the columns must be from 1 to " + std::to_string(kSpriteCount);
+  }
+  return "";
+}
+
+QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColours& colours,
+                         const PngExportOptions& options) {
+  const int count = static_cast<int>(sprites.size());
+  const int columns = std::min(options.columns, count);
+  const int rows = (count + columns - 1) / columns;
+  int xFactor = 1;
+  int yFactor = 1;
+  for (const SpriteRecord& sprite : sprites) {
+    xFactor = std::max(xFactor, XFactor(sprite[kAttributeOffset], options));
+    yFactor = std::max(yFactor, YFactor(sprite[kAttributeOffset], options));
+  }
+  const int cellWidth = kHiresColumns * options.scale * xFactor;
+  const int cellHeight = kSpriteRows * options.scale * yFactor;
+
+  QImage sheet(columns * cellWidth, rows * cellHeight, QImage::Format_Indexed8);
+  sheet.setColorTable(SheetColourTable());
+  sheet.fill(kTransparentEntry);  // a new QImage holds whatever memory held
+  for (int k = 0; k < count; ++k) {
+    DrawSprite(sheet, (k % columns) * cellWidth, (k / columns) * cellHeight, sprites[k], colours,
+               options);
+  }
+  return sheet;
+}
+
+std::vector<std::uint8_t> ExportPng(std::span<const SpriteRecord> sprites,
+                                    const SharedColours& colours, const PngExportOptions& options) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(RenderSpriteSheet(sprites, colours, options))) return {};
+  return {bytes.begin(), bytes.end()};
+}
+
+}  // namespace kelvane

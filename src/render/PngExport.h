@@ -1,0 +1,48 @@
+// Sprites as a PNG picture: one sprite, or a sheet of them in rows of cells, in the palette's
+// colours. The export dialog and the converter both write through ExportPng.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "files/SpriteFormat.h"
+#include "model/SpriteBank.h"
+
+namespace kelvane {
+
+inline constexpr int kMaxPngScale = 16;
+inline constexpr int kDefaultSheetColumns = 16;  // a whole bank is a square of 16 x 16 cells
+
+// ASSUMPTION: the attribute byte's bits 5 and 6 are the VIC-II's expand X and expand Y.
+inline constexpr std::uint8_t kExpandXFlag = 0x20;
+inline constexpr std::uint8_t kExpandYFlag = 0x40;
+
+struct PngExportOptions {
+  int scale = 1;                       // every hi-res pixel becomes scale x scale
+  int columns = kDefaultSheetColumns;  // cells a row; a sheet is never wider than its sprites
+  bool expand = false;                 // draw expanded sprites twice as wide or tall
+};
+
+// Why these options cannot export spriteCount sprites, or "" when they can.
+std::string PngExportProblem(const PngExportOptions& options, int spriteCount);
+
+// The sheet: cells left to right, then top to bottom, with no gap, sprite k in cell k. A cell is
+// 24 x 21 pixels times the scale; with expand on, cells are twice as wide when any sprite of the
+// sheet expands in X and twice as tall when any expands in Y, and each sprite sits at its
+// cell's top left. Whatever a sprite does not cover, and cells past the last sprite, are
+// transparent, so a reader can tell them from the background. Pixels are palette entries of
+// an indexed picture: 0-15 the C64 colours, 16 transparent.
+// ASSUMPTION: PngExportProblem is empty for these arguments.
+QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColours& colours,
+                         const PngExportOptions& options);
+
+// The sheet encoded as PNG, ready for the safe write; empty if the encoder fails (no memory).
+// Needs no display: Qt's PNG codec is part
+// of its GUI library's image code, not a platform plugin.
+std::vector<std::uint8_t> ExportPng(std::span<const SpriteRecord> sprites,
+                                    const SharedColours& colours, const PngExportOptions& options);
+
+}  // namespace kelvane
