@@ -48,10 +48,10 @@ struct TextExportOptions {
   // One label per sprite: the prefix followed by the sprite's number in the bank.
   std::string labelPrefix = "sprite_";
   // Absent: the dialect's own, hexadecimal (BASIC: decimal, the only base DATA reads).
-  std::optional<NumberBase> numberBase;
+  std::optional<NumberBase> numberBase{};
   // Absent: 3 in binary, so every line is one row of a hi-res picture; 8 otherwise. Lines
   // restart at every sprite, so with 3 a line the attribute byte stands alone after row 21.
-  std::optional<int> bytesPerLine;
+  std::optional<int> bytesPerLine{};
   // All 64 bytes, preceded once by an alignment to the next 64-byte boundary, so every label
   // is an address the VIC-II can fetch from. Without them 63 bytes a sprite, packed, unaligned.
   bool attributes = true;

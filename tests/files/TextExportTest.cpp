@@ -150,18 +150,6 @@ TEST(TextExport, BinaryDefaultsToOneSpriteRowALine) {
   EXPECT_EQ(SplitLines(ExportText(sprites, 0, kExportColours, options)).size(), 3u + 8);
 }
 
-TEST(TextExport, LabelsFollowThePrefixAndTheSpriteNumbers) {
-  TextExportOptions options;
-  options.dialect = TextDialect::Ca65;
-  options.labelPrefix = "Ship";
-  const std::vector<SpriteRecord> sprites = EveryByteValue(3);
-  const std::string text = ExportText(sprites, 253, kExportColours, options);
-  for (const char* label : {"\nShip253:\n", "\nShip254:\n", "\nShip255:\n"}) {
-    EXPECT_NE(text.find(label), std::string::npos) << label;
-  }
-  EXPECT_EQ(text.find("sprite_"), std::string::npos);
-}
-
 // Every line under 80 characters, numbered 1000, 1010, ..., and the DATA values read back as
 // the records, for a whole bank in the widest colours names and at every allowed width.
 TEST(BasicExport, LinesAreNumberedShortAndReadBackAsTheRecords) {
@@ -248,14 +236,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"BasicPastLastLineNumber", With(TextDialect::Basic, {}, 2), kSpriteCount, 0,
                 "63999"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.name; });
-
-TEST(TextExport, IdsNameEveryDialectAndBaseBothWays) {
-  for (TextDialect dialect : kTextDialects) EXPECT_EQ(DialectFromId(DialectId(dialect)), dialect);
-  for (NumberBase base : kNumberBases) EXPECT_EQ(NumberBaseFromId(NumberBaseId(base)), base);
-  EXPECT_EQ(DialectFromId("kickass"), TextDialect::KickAssembler);
-  EXPECT_EQ(DialectFromId("tass"), std::nullopt);
-  EXPECT_EQ(NumberBaseFromId("hexadecimal"), std::nullopt);
-}
 
 }  // namespace
 }  // namespace kelvane
