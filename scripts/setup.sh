@@ -12,6 +12,7 @@ kelvane_packages=(
   fonts-dejavu-core
   desktop-file-utils libxml2-utils
   shared-mime-info file dpkg-dev
+  lintian appstream xdg-utils libfile-mimeinfo-perl
 )
 
 kelvane_install_packages() {
