@@ -1,6 +1,6 @@
 # A release is named in several files that distributions read separately: the newest entry of
-# each must be this build's version and date, and the copyright must carry the licence as the
-# source tree states it.
+# each must be this build's version, the changelog and the metadata must give it the same date,
+# and the copyright must carry the licence as the source tree states it.
 #
 # cmake -DVERSION=... -DSOURCE_DIR=... -DAPP_ID=... -DMAN_PAGES=page,page -P CheckReleaseMetadata.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -37,14 +37,14 @@ string(REGEX MATCH "<release version=\"([^\"]*)\" date=\"([^\"]*)\"" _ "${metain
 expect("the metainfo's newest release" "${CMAKE_MATCH_1}" "${VERSION}")
 expect("the metainfo's release date" "${CMAKE_MATCH_2}" "${changelog_date}")
 
-# Each manual page's header: .TH NAME SECTION DATE "Kelvane VERSION" ...
+# Each manual page's header: .TH NAME SECTION DATE "Kelvane VERSION" ... (the date is the page's
+# own last change).
 string(REPLACE "," ";" pages "${MAN_PAGES}")
 foreach(page IN LISTS pages)
   file(STRINGS ${page} header REGEX "^\\.TH ")
-  string(REGEX MATCH "^\\.TH [^ ]+ [1-9] ([^ ]+) \"Kelvane ([^\"]*)\"" _ "${header}")
+  string(REGEX MATCH "^\\.TH [^ ]+ [1-9] [^ ]+ \"Kelvane ([^\"]*)\"" _ "${header}")
   get_filename_component(name ${page} NAME)
-  expect("${name}'s version" "${CMAKE_MATCH_2}" "${VERSION}")
-  expect("${name}'s date" "${CMAKE_MATCH_1}" "${changelog_date}")
+  expect("${name}'s version" "${CMAKE_MATCH_1}" "${VERSION}")
 endforeach()
 
 # The copyright's licence paragraph is LICENSE's permission text, indented as the format wants.
