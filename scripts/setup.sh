@@ -12,7 +12,8 @@ kelvane_packages=(
   fonts-dejavu-core
   desktop-file-utils libxml2-utils
   shared-mime-info file dpkg-dev
-  # Test only: the assemblers that judge the text exports.
+  # Test only: the package checks, and the assemblers that judge the text exports.
+  lintian appstream xdg-utils libfile-mimeinfo-perl
   acme cc65 xa65 64tass
 )
 

@@ -1,7 +1,8 @@
-# Makes the Debian package with `cpack -G DEB` and checks its control fields and contents.
+# Makes the Debian package with `cpack -G DEB` and checks its control fields and contents. The
+# package stays in WORK_DIR for lintian.
 #
-# cmake -DBUILD_DIR=... -DWORK_DIR=... -DCPACK=... -DDPKG_DEB=... -DVERSION=...
-#       -P CheckPackage.cmake
+# cmake -DBUILD_DIR=... -DWORK_DIR=... -DCPACK=... -DDPKG_DEB=... -DVERSION=... -DAPP_ID=...
+#       -DMAN_PAGES=name,name -DSCREENSHOTS=name,name -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -50,10 +51,22 @@ execute_process(COMMAND ${DPKG_DEB} --contents ${debs} RESULT_VARIABLE result
 if(result)
   message(FATAL_ERROR "dpkg-deb cannot list ${debs}")
 endif()
-set(expected ./usr/bin/kelvane ./usr/share/applications/kelvane.desktop
-             ./usr/share/mime/packages/kelvane.xml ./usr/share/icons/hicolor/scalable/apps/kelvane.svg)
+set(doc ./usr/share/doc/kelvane)
+set(expected
+    ./usr/bin/kelvane ./usr/share/applications/${APP_ID}.desktop
+    ./usr/share/metainfo/${APP_ID}.metainfo.xml ./usr/share/mime/packages/kelvane.xml
+    ./usr/share/icons/hicolor/scalable/apps/kelvane.svg ${doc}/copyright ${doc}/changelog.gz)
 foreach(size 16 32 48 64 128 256)
   list(APPEND expected ./usr/share/icons/hicolor/${size}x${size}/apps/kelvane.png)
+endforeach()
+string(REPLACE "," ";" man_pages "${MAN_PAGES}")
+foreach(page IN LISTS man_pages)
+  string(REGEX MATCH "[1-9]$" section ${page})
+  list(APPEND expected ./usr/share/man/man${section}/${page}.gz)
+endforeach()
+string(REPLACE "," ";" screenshots "${SCREENSHOTS}")
+foreach(screenshot IN LISTS screenshots)
+  list(APPEND expected ${doc}/screenshots/${screenshot})
 endforeach()
 foreach(path IN LISTS expected)
   string(FIND "${contents}" " ${path}\n" at)
