@@ -100,17 +100,28 @@ Bytes SpdFile(const SpdSpec& spec) {
   return Concat({SpdHeader(spec), RecordBytes(spec.sprites), SpdTrailer(spec)});
 }
 
+SpriteSet SetOf(std::vector<SpriteRecord> records, std::string format, FormatDetails details,
+                std::optional<SharedColours> colours) {
+  SpriteSet set;
+  set.format = std::move(format);
+  set.records = std::move(records);
+  set.colours = colours;
+  set.details = std::move(details);
+  return set;
+}
+
 SpdSpec RichV5(int sprites) {
-  return {.version = 5,
-          .sprites = sprites,
-          .colours = {14, 0, 1},
-          .flags = 7,
-          .tiles = 3,
-          .tileWidth = 2,
-          .tileHeight = 3,
-          .animations = 4,
-          .tileAnimations = 2,
-          .tileNames = {"Untitled", "", "walk left"}};
+  SpdSpec spec;
+  spec.sprites = sprites;
+  spec.colours = {14, 0, 1};
+  spec.flags = 7;
+  spec.tiles = 3;
+  spec.tileWidth = 2;
+  spec.tileHeight = 3;
+  spec.animations = 4;
+  spec.tileAnimations = 2;
+  spec.tileNames = {"Untitled", "", "walk left"};
+  return spec;
 }
 
 }  // namespace kelvane::fixture

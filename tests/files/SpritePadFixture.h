@@ -35,6 +35,10 @@ Bytes SpdHeader(const SpdSpec& spec);
 Bytes SpdTrailer(const SpdSpec& spec);  // every block after the records, filled with a pattern
 Bytes SpdFile(const SpdSpec& spec);     // header, Records(spec.sprites), trailer
 
+// A set as a codec's caller would hand it over.
+SpriteSet SetOf(std::vector<SpriteRecord> records, std::string format = "",
+                FormatDetails details = {}, std::optional<SharedColours> colours = {});
+
 // A version 5 file with tiles, tags, names and both kinds of animation.
 SpdSpec RichV5(int sprites);
 

@@ -11,6 +11,16 @@ using fixture::SpdSpec;
 
 const std::string kPath = "/art/ship.spd";
 
+FormatDetails Details(int version, Bytes header, Bytes trailer = {},
+                      std::optional<std::uint16_t> loadAddress = {}) {
+  FormatDetails details;
+  details.version = version;
+  details.header = std::move(header);
+  details.trailer = std::move(trailer);
+  details.loadAddress = loadAddress;
+  return details;
+}
+
 struct VersionCase {
   std::string name;
   SpdSpec spec;
@@ -45,7 +55,12 @@ TEST_P(SpritePadVersion, ReadsAndWritesBackUnchanged) {
 }
 
 SpdSpec Spec(int version, int sprites, std::uint8_t flags = 0) {
-  return {.version = version, .sprites = sprites, .colours = {6, 10, 15}, .flags = flags};
+  SpdSpec spec;
+  spec.version = version;
+  spec.sprites = sprites;
+  spec.colours = {6, 10, 15};
+  spec.flags = flags;
+  return spec;
 }
 
 SpdSpec WithTiles(SpdSpec spec, std::vector<std::string> names = {}) {
@@ -125,7 +140,7 @@ TEST(SpritePad, ChangedCountUpdatesHeaderAndKeepsTrailer) {
 }
 
 TEST(SpritePad, NewFilesAreVersion1UnlessAskedFor5) {
-  SpriteSet set{.format = "", .records = fixture::Records(2), .colours = SharedColours{11, 1, 6}};
+  const auto set = fixture::SetOf(fixture::Records(2), "", {}, SharedColours{11, 1, 6});
   const Bytes v1 =
       fixture::Concat({{'S', 'P', 'D', 1, 1, 0, 11, 1, 6}, fixture::RecordBytes(2), {0, 0, 1, 0}});
   const Bytes v5 =
@@ -141,7 +156,7 @@ TEST(SpritePad, NewFilesAreVersion1UnlessAskedFor5) {
   // A set read from another format carries none of that format's details into the file.
   auto fromPrg = set;
   fromPrg.format = "prg";
-  fromPrg.details = {.version = 1, .header = {1, 2}, .trailer = {3}, .loadAddress = 0x2000};
+  fromPrg.details = Details(1, {1, 2}, {3}, 0x2000);
   EXPECT_EQ(*WriteSpritePad(fromPrg, 1, kPath), v1);
 }
 
@@ -166,39 +181,22 @@ TEST_P(SpritePadWriteRefusal, NamesFileAndReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     SpritePad, SpritePadWriteRefusal,
-    ::testing::Values(WriteRefusal{"V1Over256",
-                                   {.records = fixture::Records(257)},
-                                   1,
-                                   FileProblem::TooManySprites,
-                                   "at most 256 sprites, not 257"},
-                      WriteRefusal{"V1Empty", {}, 1, FileProblem::Format, "at least 1 sprite"},
-                      WriteRefusal{"V5Over65535",
-                                   {.records = std::vector<SpriteRecord>(65536)},
-                                   5,
-                                   FileProblem::TooManySprites,
-                                   "at most 65535"},
-                      WriteRefusal{"UnknownNewVersion",
-                                   {.records = fixture::Records(1)},
-                                   3,
-                                   FileProblem::Format,
-                                   "version 1 or 5"},
-                      WriteRefusal{
-                          "HeaderOfAnotherVersion",
-                          {.format = "spd",
-                           .records = fixture::Records(1),
-                           .details = {.version = 3, .header = fixture::SpdHeader(Spec(5, 1))}},
-                          1,
-                          FileProblem::Format,
-                          "not that of a version 3 file"},
-                      WriteRefusal{"TrailerThatDoesNotFit",
-                                   {.format = "spd",
-                                    .records = fixture::Records(1),
-                                    .details = {.version = 5,
-                                                .header = fixture::SpdHeader(Spec(5, 1, 2)),
-                                                .trailer = {1, 2, 3}}},
-                                   1,
-                                   FileProblem::Format,
-                                   "do not fit together"}),
+    ::testing::Values(
+        WriteRefusal{"V1Over256", fixture::SetOf(fixture::Records(257)), 1,
+                     FileProblem::TooManySprites, "at most 256 sprites, not 257"},
+        WriteRefusal{"V1Empty", fixture::SetOf({}), 1, FileProblem::Format, "at least 1 sprite"},
+        WriteRefusal{"V5Over65535", fixture::SetOf(std::vector<SpriteRecord>(65536)), 5,
+                     FileProblem::TooManySprites, "at most 65535"},
+        WriteRefusal{"UnknownNewVersion", fixture::SetOf(fixture::Records(1)), 3,
+                     FileProblem::Format, "version 1 or 5"},
+        WriteRefusal{
+            "HeaderOfAnotherVersion",
+            fixture::SetOf(fixture::Records(1), "spd", Details(3, fixture::SpdHeader(Spec(5, 1)))),
+            1, FileProblem::Format, "not that of a version 3 file"},
+        WriteRefusal{"TrailerThatDoesNotFit",
+                     fixture::SetOf(fixture::Records(1), "spd",
+                                    Details(5, fixture::SpdHeader(Spec(5, 1, 2)), {1, 2, 3})),
+                     1, FileProblem::Format, "do not fit together"}),
     [](const auto& info) { return info.param.name; });
 
 struct ReadRefusal {
