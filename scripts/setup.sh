@@ -12,6 +12,7 @@ kelvane_packages=(
   fonts-dejavu-core
   desktop-file-utils libxml2-utils
   shared-mime-info file dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 kelvane_install_packages() {
