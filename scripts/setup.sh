@@ -12,9 +12,11 @@ kelvane_packages=(
   fonts-dejavu-core
   desktop-file-utils libxml2-utils
   shared-mime-info file dpkg-dev
-  # Test only: the package checks, and the assemblers that judge the text exports.
+  # Test only: the package checks, the assemblers that judge the text exports, and clang's
+  # libFuzzer for the readers.
   lintian appstream xdg-utils libfile-mimeinfo-perl
   acme cc65 xa65 64tass
+  clang libclang-rt-14-dev
 )
 
 kelvane_install_packages() {

@@ -1,0 +1,195 @@
+#include "files/SpritePadFormat.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "files/FileExtension.h"
+#include "files/LittleEndian.h"
+#include "files/RecordBytes.h"
+#include "files/SpritePadLayout.h"
+#include "model/EditorState.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kV1 = 1;
+constexpr int kV5 = 5;
+
+// A new version 1 file must announce at least one animation (the count is stored less one);
+// this is the unused slot other tools write: start 0, end 0, timer 1, not valid.
+constexpr std::uint8_t kV1OneAnimation = 0;
+constexpr std::array<std::uint8_t, kSpritePadV1AnimationBytes> kV1UnusedAnimation{0, 0, 1, 0};
+// How far apart overlaid sprites and tiles are; 1 (the very next one) is SpritePad's own.
+constexpr std::uint16_t kDefaultOverlayDistance = 1;
+
+SharedColours DefaultColours() {
+  return {kInitialPenColours[kTransparentPen], kInitialPenColours[kMultiColour1Pen],
+          kInitialPenColours[kMultiColour2Pen]};
+}
+
+struct SpritePadParts {
+  int version = kV1;
+  std::vector<std::uint8_t> header;
+  std::vector<std::uint8_t> trailer;
+};
+
+void AppendColours(std::vector<std::uint8_t>& out, const SharedColours& colours) {
+  out.insert(out.end(), colours.begin(), colours.end());
+}
+
+// A file with no tiles and no animations; counts and colours are filled in on writing.
+std::optional<SpritePadParts> NewFile(int version) {
+  SpritePadParts parts{version, {kSpritePadMark.begin(), kSpritePadMark.end()}, {}};
+  auto& header = parts.header;
+  header.push_back(static_cast<std::uint8_t>(version));
+  if (version == kV1) {
+    header.push_back(0);  // sprites - 1
+    header.push_back(kV1OneAnimation);
+    AppendColours(header, DefaultColours());
+    parts.trailer.assign(kV1UnusedAnimation.begin(), kV1UnusedAnimation.end());
+  } else if (version == kV5) {
+    header.push_back(0);              // flags: no tiles, no animations
+    AppendLittleEndian16(header, 0);  // sprites
+    AppendLittleEndian16(header, 0);  // tiles
+    header.push_back(0);              // sprite animations - 1
+    header.push_back(0);              // tile animations - 1
+    header.push_back(0);              // tile width
+    header.push_back(0);              // tile height
+    AppendColours(header, DefaultColours());
+    AppendLittleEndian16(header, kDefaultOverlayDistance);  // sprites
+    AppendLittleEndian16(header, kDefaultOverlayDistance);  // tiles
+  } else {
+    return std::nullopt;
+  }
+  return parts;
+}
+
+// Whether details hold a header as ParseSpritePadLayout found it.
+bool HoldsReadHeader(const FormatDetails& details) {
+  const std::size_t size = SpritePadHeaderBytes(details.version);
+  if (size == 0 || details.header.size() != size) return false;
+  return details.version == kSpritePadHeaderless ||
+         (HasSpritePadMark(details.header) &&
+          details.header[kSpritePadVersionOffset] == details.version);
+}
+
+Result<SpritePadParts> PartsFor(const SpriteSet& set, int newFileVersion, const std::string& path) {
+  int version = newFileVersion;
+  if (set.format == kSpritePadId) {
+    const auto& details = set.details;
+    if (HoldsReadHeader(details))
+      return SpritePadParts{details.version, details.header, details.trailer};
+    if (!details.header.empty() || !details.trailer.empty()) {
+      return FileError{path, FileProblem::Format,
+                       "cannot be saved: its SpritePad header is not that of a version " +
+                           std::to_string(details.version) + " file"};
+    }
+    if (details.version != kSpritePadHeaderless) version = details.version;
+  }
+  auto parts = NewFile(version);
+  if (!parts) {
+    return FileError{path, FileProblem::Format,
+                     "cannot be saved as a new SpritePad version " + std::to_string(version) +
+                         " file: new files are written as version 1 or 5"};
+  }
+  return *parts;
+}
+
+std::optional<FileError> CheckCount(int version, std::size_t count, const std::string& path) {
+  const std::string what = "a SpritePad version " + std::to_string(version) + " file holds ";
+  if (version == kV1 && count == 0) {
+    return FileError{path, FileProblem::Format, "cannot be saved: " + what + "at least 1 sprite"};
+  }
+  const std::size_t limit = version == kV1 ? kSpritePadV1MaxSprites : kSpritePadMaxSprites;
+  if (version != kSpritePadHeaderless && count > limit) {
+    return FileError{path, FileProblem::TooManySprites,
+                     "cannot be saved: " + what + "at most " + std::to_string(limit) +
+                         " sprites, not " + std::to_string(count)};
+  }
+  return std::nullopt;
+}
+
+void PatchCount(std::vector<std::uint8_t>& header, int version, std::size_t count) {
+  if (version == kSpritePadHeaderless) return;  // the size says how many
+  if (version == kV1) {
+    header[kSpritePadV1CountOffset] = static_cast<std::uint8_t>(count - 1);
+    return;
+  }
+  header[kSpritePadCountOffset] = LowByte(static_cast<std::uint16_t>(count));
+  header[kSpritePadCountOffset + 1] = HighByte(static_cast<std::uint16_t>(count));
+}
+
+std::size_t ColourOffset(int version) {
+  if (version == kSpritePadHeaderless) return 0;
+  return version == kV1 ? kSpritePadV1ColourOffset : kSpritePadColourOffset;
+}
+
+}  // namespace
+
+SpritePadFormat::SpritePadFormat(int newFileVersion) : newFileVersion_(newFileVersion) {}
+
+Recognition SpritePadFormat::Recognise(std::span<const std::uint8_t> bytes,
+                                       std::string_view path) const {
+  const bool named = HasExtension(path, ".spd");
+  if (HasSpritePadMark(bytes)) {
+    if (ParseSpritePadLayout(bytes, std::string(path)).ok()) return Recognition::ByMark;
+    return named ? Recognition::BySizeAndName : Recognition::BySize;
+  }
+  if (bytes.size() % kSpriteBytes != kSpritePadHeaderlessBytes) return Recognition::No;
+  // The old SpritePad saved its headerless files as .spr, the name of today's plain records.
+  return named || HasExtension(path, ".spr") ? Recognition::BySizeAndName : Recognition::BySize;
+}
+
+Result<SpriteSet> SpritePadFormat::Read(const FileImage& file,
+                                        std::span<const std::optional<FileImage>>) const {
+  return ReadSpritePad(file.bytes, file.path);
+}
+
+Result<std::vector<FileImage>> SpritePadFormat::Write(const SpriteSet& set,
+                                                      const std::string& path) const {
+  auto bytes = WriteSpritePad(set, newFileVersion_, path);
+  if (!bytes) return bytes.error();
+  return std::vector<FileImage>{{path, std::move(*bytes)}};
+}
+
+Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::string& path) {
+  const auto layout = ParseSpritePadLayout(bytes, path);
+  if (!layout) return layout.error();
+  SpriteSet set;
+  set.format = std::string(kSpritePadId);
+  set.records =
+      SplitRecords(bytes.subspan(layout->headerBytes, layout->spriteCount * kSpriteBytes));
+  SharedColours colours{};
+  std::ranges::copy(bytes.subspan(layout->colourOffset, kSharedColourCount), colours.begin());
+  set.colours = colours;
+  set.details.version = layout->version;
+  set.details.header.assign(bytes.begin(), bytes.begin() + layout->headerBytes);
+  set.details.trailer.assign(bytes.begin() + layout->RecordsEnd(), bytes.end());
+  return set;
+}
+
+Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFileVersion,
+                                                 const std::string& path) {
+  auto parts = PartsFor(set, newFileVersion, path);
+  if (!parts) return parts.error();
+  if (auto error = CheckCount(parts->version, set.records.size(), path)) return *error;
+
+  auto& header = parts->header;
+  PatchCount(header, parts->version, set.records.size());
+  if (set.colours) std::ranges::copy(*set.colours, header.begin() + ColourOffset(parts->version));
+
+  std::vector<std::uint8_t> out = std::move(header);
+  AppendRecords(out, set.records);
+  out.insert(out.end(), parts->trailer.begin(), parts->trailer.end());
+
+  // Never write a file this program would refuse to read back: details that were not read
+  // from one SpritePad file could announce blocks that are not there.
+  if (const auto check = ParseSpritePadLayout(out, path); !check) {
+    return FileError{path, FileProblem::Format,
+                     "cannot be saved: its SpritePad details do not fit together (" +
+                         check.error().reason + ")"};
+  }
+  return out;
+}
+
+}  // namespace kelvane

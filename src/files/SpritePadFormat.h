@@ -1,0 +1,56 @@
+// SpritePad files (.spd) of every version, and the old headerless layout that came before them.
+// A file is saved back in the version it was read in, with its header and the blocks after its
+// records (tiles, tags, names, animations) kept byte for byte; only the sprite count, the
+// shared colours and the records themselves are written from the set.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/SpriteFormat.h"
+
+namespace kelvane {
+
+inline constexpr std::string_view kSpritePadId = "spd";
+// New files: version 1 is what every tool reads; version 5 is SpritePad's own current form.
+inline constexpr int kSpritePadDefaultVersion = 1;
+inline constexpr int kSpritePadV1MaxSprites = 256;   // the count is stored less one in a byte
+inline constexpr int kSpritePadMaxSprites = 0xFFFF;  // a 16-bit count from version 2 on
+
+class SpritePadFormat final : public SpriteFormat {
+ public:
+  // newFileVersion (1 or 5) is written for sets that were not read from a SpritePad file.
+  explicit SpritePadFormat(int newFileVersion = kSpritePadDefaultVersion);
+
+  std::string_view Id() const override { return kSpritePadId; }
+  std::string_view Name() const override { return "SpritePad file"; }
+  std::vector<std::string> Patterns() const override { return {"*.spd"}; }
+
+  // ByMark for an "SPD" file that adds up. A marked file that does not add up still answers
+  // BySize (BySizeAndName for a .spd), so that reading it explains what is wrong. The old
+  // headerless layout has only its size (3 more than whole records) and its name to go by.
+  Recognition Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const override;
+
+  Result<SpriteSet> Read(const FileImage& file,
+                         std::span<const std::optional<FileImage>> companions) const override;
+  Result<std::vector<FileImage>> Write(const SpriteSet& set,
+                                       const std::string& path) const override;
+
+ private:
+  int newFileVersion_;
+};
+
+// The set in bytes: records, colours, and details holding the version, the header and every
+// byte after the records. Any number of records; the bank's limit is CheckFitsBank's concern.
+Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::string& path);
+
+// set as a SpritePad file. A set read from one keeps its version, header and trailer; a set
+// with format "spd" and no header is a new file of its details' version (1 or 5); any other
+// set is a new file of newFileVersion. Refused when the count does not fit the version.
+Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFileVersion,
+                                                 const std::string& path);
+
+}  // namespace kelvane
