@@ -12,13 +12,10 @@
 #include <vector>
 
 #include "files/FileError.h"
+#include "model/EditorState.h"  // SharedColours
 #include "model/SpriteBank.h"
 
 namespace kelvane {
-
-// Background ($D021), multi-colour 1 ($D025), multi-colour 2 ($D026): PenColours 0, 1 and 3.
-inline constexpr int kSharedColourCount = 3;
-using SharedColours = std::array<std::uint8_t, kSharedColourCount>;
 
 // What a codec keeps of a file beyond its records, so that saving it back loses nothing. Only
 // the codec that made it reads it; everyone else carries it along unchanged.
