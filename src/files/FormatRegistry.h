@@ -11,7 +11,7 @@
 
 namespace kelvane {
 
-// The dialogs' last entry, which shows every file whatever its name.
+// The dialogs' last entry, which shows every file: "*.*" would hide the names without a dot.
 inline constexpr std::string_view kAnyFileFilter = "Any file (*)";
 
 class FormatRegistry {

@@ -36,6 +36,7 @@ class SpriteDocument {
   void Unsubscribe(ListenerId id);
 
   const SpriteBank& Bank() const { return model_.bank; }
+  const EditorState& State() const { return model_.state; }
   int CurrentSprite() const { return model_.state.CurrentSprite; }
   bool UpperHalf() const { return model_.state.UpperHalf; }
   std::uint8_t CurrentPen() const { return model_.state.CurrentPen; }

@@ -82,7 +82,9 @@ TEST_P(SheetPixels, NameTheSpriteUnderThem) {
   const SheetCase& c = GetParam();
   const auto cell = kSheetGeometry.ThumbnailAt(c.at);
   ASSERT_EQ(cell.has_value(), c.sprite.has_value());
-  if (cell) EXPECT_EQ(BrowserSpriteAt(c.topRow, c.leftColumn, *cell), *c.sprite);
+  if (cell) {
+    EXPECT_EQ(BrowserSpriteAt(c.topRow, c.leftColumn, *cell), *c.sprite);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SheetPixels,
