@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/C64Format.h"
+#include "model/SpriteCell.h"
 
 namespace kelvane {
 
@@ -23,12 +24,35 @@ constexpr Changed& operator|=(Changed& a, Changed b) {
   return a = a | b;
 }
 
+// A rectangle of sprite cells, both corners included; empty when last is before first.
+struct CellArea {
+  SpriteCell first{0, 0};
+  SpriteCell last{-1, -1};
+
+  static constexpr CellArea Whole() { return {{0, 0}, {kHiresColumns - 1, kSpriteRows - 1}}; }
+  constexpr bool Empty() const { return last.column < first.column || last.row < first.row; }
+  constexpr void Add(SpriteCell cell) {
+    if (Empty()) {
+      first = last = cell;
+      return;
+    }
+    first = {first.column < cell.column ? first.column : cell.column,
+             first.row < cell.row ? first.row : cell.row};
+    last = {last.column > cell.column ? last.column : cell.column,
+            last.row > cell.row ? last.row : cell.row};
+  }
+  bool operator==(const CellArea&) const = default;
+};
+
 struct DocumentChange {
   Changed what = Changed::Nothing;
   // With Changed::Sprites, the first and last sprite whose bytes differ; not every sprite between
   // them need have changed.
   int first = 0;
   int last = -1;
+  // With Changed::Sprites, the cells of those sprites that show differently now: the whole
+  // sprite when an attribute byte changed, else the pixels whose bits did.
+  CellArea cells;
 
   constexpr bool Has(Changed kind) const {
     return (static_cast<unsigned>(what) & static_cast<unsigned>(kind)) != 0;

@@ -61,14 +61,39 @@ SpriteDocument::Before SpriteDocument::Capture(int first, int last, bool withRan
   return before;
 }
 
+namespace {
+
+// Adds to area the cells whose look differs between the two records. A multi-colour pixel is
+// two cells wide, so a change to either of its bits shows in both.
+void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, CellArea& area) {
+  if (before[kAttributeOffset] != after[kAttributeOffset]) {
+    area = CellArea::Whole();
+    return;
+  }
+  const int width = IsMultiColour(after[kAttributeOffset]) ? 2 : 1;
+  for (int i = 0; i < kPixelBytes; ++i) {
+    const unsigned differing = before[i] ^ after[i];
+    for (int bit = 0; bit < kBitsPerByte; ++bit) {
+      if ((differing & (0x80u >> bit)) == 0) continue;
+      const int column = (i % kRowBytes) * kBitsPerByte + bit / width * width;
+      area.Add({column, i / kRowBytes});
+      area.Add({column + width - 1, i / kRowBytes});
+    }
+  }
+}
+
+}  // namespace
+
 DocumentChange SpriteDocument::Compare(const Before& before) const {
   DocumentChange change;
   for (std::size_t k = 0; k < before.sprites.size(); ++k) {
     const int n = before.first + static_cast<int>(k);
-    if (model_.bank.Record(n) == before.sprites[k]) continue;
+    const SpriteRecord after = model_.bank.Record(n);
+    if (after == before.sprites[k]) continue;
     if (!change.Has(Changed::Sprites)) change.first = n;
     change.last = n;
     change.what |= Changed::Sprites;
+    AddChangedCells(before.sprites[k], after, change.cells);
   }
   if (Colours() != before.colours) change.what |= Changed::SharedColours;
   if (CurrentSprite() != before.current) change.what |= Changed::Selection;

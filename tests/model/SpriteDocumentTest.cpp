@@ -41,9 +41,12 @@ class Document : public ::testing::Test {
     doc.PutSprites(0, records);
     doc.Subscribe([this](const DocumentChange& c) { reports.push_back(c); });
   }
+  // What each report says changed, without where in the sprites (the cells have tests of
+  // their own).
   std::vector<DocumentChange> Reported() {
     auto seen = reports;
     reports.clear();
+    for (DocumentChange& change : seen) change.cells = {};
     return seen;
   }
 
@@ -342,6 +345,50 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    kShow(9), Change(Changed::Selection | Changed::Undo)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct CellsCase {
+  const char* name;
+  int sprite;  // even ones hi-res, odd ones multi-colour
+  std::function<void(SpriteDocument&)> act;
+  CellArea cells;
+};
+
+class ChangedCells : public Document, public ::testing::WithParamInterface<CellsCase> {};
+
+// Where in the sprite a change shows, so that a view can redraw just that.
+TEST_P(ChangedCells, AreThoseThatNowLookDifferent) {
+  const CellsCase& c = GetParam();
+  doc.SelectSprite(c.sprite);
+  reports.clear();
+  c.act(doc);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports.front().cells, c.cells);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChangedCells,
+                         ::testing::Values(CellsCase{"hires_cell", 6,
+                                                     [](SpriteDocument& d) {
+                                                       d.Paint({9, 4}, false);
+                                                     },
+                                                     CellArea{{9, 4}, {9, 4}}},
+                                           CellsCase{"multi_colour_pixel_is_two_cells", 5,
+                                                     [](SpriteDocument& d) {
+                                                       d.Paint({1, 20}, true);
+                                                     },
+                                                     CellArea{{0, 20}, {1, 20}}},
+                                           CellsCase{"bounds_of_every_changed_bit", 6,
+                                                     [](SpriteDocument& d) {
+                                                       SpriteRecord r = d.Bank().Record(6);
+                                                       r[3] ^= 0x01;   // row 1, column 7
+                                                       r[62] ^= 0x80;  // row 20, column 16
+                                                       d.PutSprites(6, std::span(&r, 1));
+                                                     },
+                                                     CellArea{{7, 1}, {16, 20}}},
+                                           CellsCase{
+                                               "mode_shows_everywhere", 6,
+                                               [](SpriteDocument& d) { d.SetMultiColour(true); },
+                                               CellArea::Whole()}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Document, PuttingOtherContentIntoTheShownSlotForgetsItsHistory) {
   doc.SelectSprite(12);
