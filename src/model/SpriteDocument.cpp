@@ -20,7 +20,7 @@ struct SpriteDocument::Before {
   SpriteClipboard clipboard;
   bool rangeTaken = false;
   int rangeSpan = 0;
-  std::optional<RangeClipboard> range;  // only for the operations that take a range
+  std::vector<SpriteRecord> rangeEntries;  // only for the operations that take a range
 };
 
 SpriteDocument::SpriteDocument() {
@@ -57,7 +57,8 @@ SpriteDocument::Before SpriteDocument::Capture(int first, int last, bool withRan
   before.clipboard = model_.clipboard;
   before.rangeTaken = rangeTaken_;
   before.rangeSpan = model_.range.RangeSpan;
-  if (withRange) before.range = model_.range;
+  if (withRange)
+    before.rangeEntries.assign(model_.range.entries.begin(), model_.range.entries.end());
   return before;
 }
 
@@ -101,7 +102,8 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   if (model_.undo.Revision() != before.undoRevision) change.what |= Changed::Undo;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
                             model_.range.RangeSpan != before.rangeSpan ||
-                            (before.range && before.range->entries != model_.range.entries);
+                            (!before.rangeEntries.empty() &&
+                             !std::ranges::equal(before.rangeEntries, model_.range.entries));
   if (model_.clipboard.ClipboardFull != before.clipboard.ClipboardFull ||
       model_.clipboard.record != before.clipboard.record || rangeChanged) {
     change.what |= Changed::Clipboard;

@@ -120,4 +120,13 @@ constexpr int BrowserSpriteAt(int topRow, int leftColumn, SheetCell cell) {
   return (topRow + cell.row) * kSheetColumns + leftColumn + cell.column;
 }
 
+// Where that window shows sprite, or nothing when the sprite is out of view.
+constexpr std::optional<SheetCell> BrowserCellOf(int topRow, int leftColumn, int sprite) {
+  const SheetCell cell{sprite % kSheetColumns - leftColumn, sprite / kSheetColumns - topRow};
+  if (cell.column < 0 || cell.column >= kWindowCells || cell.row < 0 || cell.row >= kWindowCells) {
+    return std::nullopt;
+  }
+  return cell;
+}
+
 }  // namespace kelvane

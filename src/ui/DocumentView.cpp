@@ -26,20 +26,17 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     editorStale_ = true;
   }
   // The sheet's number label moves when the selection does, if it was or comes into view.
+  const auto onTheSheet = [this](int sprite) {
+    return BrowserCellOf(sheetTopRow_, sheetLeftColumn_, sprite).has_value();
+  };
   sheetStale_ =
       sheetStale_ || colours ||
-      (change.Has(Changed::Selection) && (OnTheSheet(sheetNumbered_) || OnTheSheet(current)));
+      (change.Has(Changed::Selection) && (onTheSheet(sheetNumbered_) || onTheSheet(current)));
   for (int row = 0; row < kWindowCells && !sheetStale_; ++row) {
     const int first = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, {0, row});
     sheetStale_ = change.TouchesAnyOf(first, first + kWindowCells - 1);
   }
   DrawStale();
-}
-
-bool TForm1::OnTheSheet(int sprite) const {
-  const int row = sprite / kSheetColumns - sheetTopRow_;
-  const int column = sprite % kSheetColumns - sheetLeftColumn_;
-  return row >= 0 && row < kWindowCells && column >= 0 && column < kWindowCells;
 }
 
 void TForm1::ShowDocumentState() {

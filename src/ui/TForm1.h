@@ -224,7 +224,6 @@ class TForm1 : public QMainWindow {
   void ShowDocumentState();
   void RedrawEditor();
   void DrawStale();
-  bool OnTheSheet(int sprite) const;
   void ShowSheetFromTheTop();
   void ShowGrid(bool on);
 

@@ -56,6 +56,13 @@ TEST(ViewSizes, AreTheControlsSizes) {
   EXPECT_EQ(kPreviewView.CellOrigin({23, 20}).y + 2, 52);
 }
 
+TEST(SheetLayout, SpritesOutOfTheWindowHaveNoCell) {
+  EXPECT_FALSE(BrowserCellOf(0, 0, 5).has_value());      // column 5
+  EXPECT_FALSE(BrowserCellOf(0, 0, 80).has_value());     // row 5
+  EXPECT_FALSE(BrowserCellOf(11, 11, 186).has_value());  // left of the window
+  EXPECT_TRUE(BrowserCellOf(11, 11, 187).has_value());
+}
+
 TEST(SheetLayout, ThumbnailsStartAtTheColumnsAndRowsOfTheSheet) {
   constexpr int kColumnX[] = {0, 49, 98, 147, 196};
   constexpr int kRowY[] = {0, 43, 86, 129, 172};
@@ -84,6 +91,11 @@ TEST_P(SheetPixels, NameTheSpriteUnderThem) {
   ASSERT_EQ(cell.has_value(), c.sprite.has_value());
   if (cell) {
     EXPECT_EQ(BrowserSpriteAt(c.topRow, c.leftColumn, *cell), *c.sprite);
+    // And back: the sheet shows that sprite in that cell.
+    const auto back = BrowserCellOf(c.topRow, c.leftColumn, *c.sprite);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->column, cell->column);
+    EXPECT_EQ(back->row, cell->row);
   }
 }
 
