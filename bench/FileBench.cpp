@@ -5,29 +5,30 @@
 #include <string>
 
 #include "Benchmarks.h"
-#include "files/SpriteFile.h"
-#include "model/EditorState.h"
-#include "model/SpriteBank.h"
+#include "files/SpriteSets.h"
+#include "model/SpriteDocument.h"
 
 namespace kelvane::bench {
 namespace {
 
+std::optional<FileError> SaveBank(const SpriteDocument& document, const std::string& path) {
+  return SaveSpriteSet(*SpriteFormats().Find("spr"), SpriteSetOf(document, kSpriteCount), path);
+}
+
 void LoadBench(benchmark::State& st, std::string path) {
-  SpriteBank bank;
-  EditorState state;
-  if (SaveSpriteFile(path, bank, kBankBytes, state)) {
+  SpriteDocument document;
+  if (SaveBank(document, path)) {
     st.SkipWithError("cannot write the bank to load");
     return;
   }
   for (auto _ : st) {
-    const auto records = ReadSpriteFile(path);
-    if (!records) {
+    const auto set = ReadSpriteSet(SpriteFormats(), path);
+    if (!set) {
       st.SkipWithError("cannot read the bank");
       return;
     }
-    ApplySpriteFile(bank, *records);
-    if (const auto sidecar = ReadSidecar(path)) ApplySidecar(state, *sidecar);
-    benchmark::DoNotOptimize(bank.Bytes().data());
+    document.Load(set->records, set->colours);
+    benchmark::DoNotOptimize(document.Bank().Bytes().data());
     benchmark::ClobberMemory();
   }
 }
@@ -35,10 +36,9 @@ void LoadBench(benchmark::State& st, std::string path) {
 // Each save writes a new file beside the old one, syncs it and renames it over the target,
 // for the bank and again for the sidecar.
 void SaveBench(benchmark::State& st, std::string path) {
-  SpriteBank bank;
-  EditorState state;
+  const SpriteDocument document;
   for (auto _ : st) {
-    if (SaveSpriteFile(path, bank, kBankBytes, state)) {
+    if (SaveBank(document, path)) {
       st.SkipWithError("cannot save the bank");
       return;
     }

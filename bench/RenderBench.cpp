@@ -9,10 +9,10 @@
 #include "Benchmarks.h"
 #include "model/C64Format.h"
 #include "model/EditorState.h"
-#include "model/PlotPixel.h"
 #include "model/SpriteBank.h"
 #include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
+#include "render/EditorGeometry.h"
 #include "render/SpriteRendering.h"
 #include "render/WorkImages.h"
 
@@ -29,10 +29,11 @@ constexpr std::size_t kPreviewBytes = std::size_t{kPreviewWidth} * kPreviewHeigh
 constexpr std::size_t kEditorBytes = std::size_t{kEditorWidth} * kEditorHeight * kBytesPerPixel;
 // What the browser sheet writes: each of the 25 thumbnails is rendered into the 24 x 21 sprite
 // image and then drawn at 2x (48 x 42) into the sheet. The gaps between them are not written.
-constexpr std::size_t kSheetBytes =
-    std::size_t{kWindowCells} * kWindowCells *
-    (std::size_t{kHiresColumns} * kSpriteRows + std::size_t{kThumbnailWidth} * kThumbnailHeight) *
-    kBytesPerPixel;
+constexpr SpriteView kThumbnail = kSheetGeometry.Thumbnail({0, 0});
+constexpr std::size_t kSheetBytes = std::size_t{kWindowCells} * kWindowCells *
+                                    (std::size_t{kHiresColumns} * kSpriteRows +
+                                     std::size_t{kThumbnail.Width()} * kThumbnail.Height()) *
+                                    kBytesPerPixel;
 
 // Sprites full of irregular bits, so that no drawing profits from runs of one colour; even
 // sprites hi-res, odd ones multi-colour, colours cycling through the palette.

@@ -11,7 +11,7 @@
 
 #include "Benchmarks.h"
 #include "model/C64Format.h"
-#include "model/PlotPixel.h"
+#include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
 
@@ -31,7 +31,10 @@ double Median(std::vector<double> values) {
 QPointF CellCentre(long i) {
   const long column = i % kHiresColumns;
   const long row = (i / kHiresColumns) % kSpriteRows;
-  return {column * kEditorZoom + kEditorZoom / 2.0, row * kEditorZoom + kEditorZoom / 2.0};
+  const ViewPixel corner =
+      kEditorView.CellOrigin({static_cast<int>(column), static_cast<int>(row)});
+  const Zoom zoom = kEditorView.CellZoom();
+  return {corner.x + zoom.x / 2.0, corner.y + zoom.y / 2.0};
 }
 
 void PaintedCellBench(benchmark::State& st, TForm1* form) {
@@ -54,7 +57,9 @@ void PaintedCellBench(benchmark::State& st, TForm1* form) {
 // A tick sets CurrentSprite and calls RefreshEditor; the run is 0 to 10, as the Animator
 // starts with. Sprite 1 is made hi-res so that the run switches mode, as mixed runs do.
 void AnimatorFrameBench(benchmark::State& st, TForm1* form) {
-  form->Model().bank.Attribute(1) &= static_cast<std::uint8_t>(~kMultiColourFlag);
+  SpriteRecord hires = form->Document().Bank().Record(1);
+  hires[kAttributeOffset] &= static_cast<std::uint8_t>(~kMultiColourFlag);
+  form->Document().PutSprites(1, std::span(&hires, 1));
   int frame = 0;
   for (auto _ : st) {
     frame = frame == 10 ? 0 : frame + 1;

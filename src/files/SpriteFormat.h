@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -12,13 +13,10 @@
 #include <vector>
 
 #include "files/FileError.h"
+#include "model/EditorState.h"  // SharedColours
 #include "model/SpriteBank.h"
 
 namespace kelvane {
-
-// Background ($D021), multi-colour 1 ($D025), multi-colour 2 ($D026): PenColours 0, 1 and 3.
-inline constexpr int kSharedColourCount = 3;
-using SharedColours = std::array<std::uint8_t, kSharedColourCount>;
 
 // What a codec keeps of a file beyond its records, so that saving it back loses nothing. Only
 // the codec that made it reads it; everyone else carries it along unchanged.
@@ -58,7 +56,11 @@ class SpriteFormat {
 
   virtual std::string_view Id() const = 0;    // "spr", "spd", "prg", "bin", ...
   virtual std::string_view Name() const = 0;  // the dialog filter's text, without patterns
+  // The save dialog's text, where it reads differently from the open dialog's.
+  virtual std::string_view SaveName() const { return Name(); }
   virtual std::vector<std::string> Patterns() const = 0;  // {"*.spr"}
+  // The largest file the format can hold: reading never takes in more than this.
+  virtual std::size_t MaxFileBytes() const = 0;
 
   virtual Recognition Recognise(std::span<const std::uint8_t> bytes,
                                 std::string_view path) const = 0;

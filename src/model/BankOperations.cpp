@@ -24,6 +24,14 @@ void RemoveBlanks(EditorModel& model) {
   if (model.bank.Record(current) != before) model.ForgetUndoHistory();
 }
 
+void PutRecords(EditorModel& model, int first, std::span<const SpriteRecord> records) {
+  const int current = model.state.CurrentSprite;
+  const SpriteRecord before = model.bank.Record(current);
+  const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount - first);
+  for (int k = 0; k < count; ++k) model.bank.SetRecord(first + k, records[k]);
+  if (model.bank.Record(current) != before) model.ForgetUndoHistory();
+}
+
 void CopyAttributesToAll(EditorModel& model, std::uint8_t attribute) {
   for (int n = 0; n < kSpriteCount; ++n) model.bank.Attribute(n) = attribute;
 }

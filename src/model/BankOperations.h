@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+
+#include "model/SpriteBank.h"
 
 namespace kelvane {
 
-class SpriteBank;
 struct EditorModel;
 
 // True when the 63 pixel bytes are all zero, whatever the attribute byte says.
@@ -17,6 +19,11 @@ void RemoveBlanks(EditorModel& model);
 
 // Writes the whole attribute byte (mode, colour and the unused bits) into every sprite.
 void CopyAttributesToAll(EditorModel& model, std::uint8_t attribute);
+
+// Writes records from sprite first on, dropping any that would land past the last sprite. When
+// the shown sprite's bytes change, its undo history is forgotten: it would restore a sprite that
+// is no longer there.
+void PutRecords(EditorModel& model, int first, std::span<const SpriteRecord> records);
 
 // The model's share of "New": a fresh bank and editor state, no undo history. Both clipboards
 // survive, so a sprite copied before can be pasted afterwards.

@@ -1,5 +1,6 @@
 #include "model/ClipboardOperations.h"
 
+#include "model/BankOperations.h"
 #include "model/EditorModel.h"
 
 namespace kelvane {
@@ -32,12 +33,9 @@ void TakeRange(EditorModel& model, int from, int to, bool cut) {
 }
 
 void PasteRangeAtCurrent(EditorModel& model) {
-  const int current = model.state.CurrentSprite;
-  const SpriteRecord before = model.bank.Record(current);
-  for (int k = 0; k <= model.range.RangeSpan && current + k <= kLastSprite; ++k) {
-    model.bank.SetRecord(current + k, model.range.entries[k]);
-  }
-  if (model.bank.Record(current) != before) model.ForgetUndoHistory();
+  if (model.range.RangeSpan < 0) return;
+  PutRecords(model, model.state.CurrentSprite,
+             std::span(model.range.entries).first(model.range.RangeSpan + 1));
 }
 
 }  // namespace kelvane

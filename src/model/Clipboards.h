@@ -15,7 +15,6 @@ struct SpriteClipboard {
 struct RangeClipboard {
   std::array<SpriteRecord, kSpriteCount> entries{};
   int RangeSpan = 0;  // To - From of the last range; RangeSpan + 1 entries are valid
-  bool RangeCutMode = false;
 };
 
 }  // namespace kelvane

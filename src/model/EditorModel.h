@@ -1,4 +1,5 @@
-// Everything the main window owns from start-up to exit that is not a widget.
+// The parts of a sprite document as the operations of model/ work on them. SpriteDocument owns
+// the program's one and is the only way anything else changes it.
 #pragma once
 
 #include "model/Clipboards.h"
@@ -17,6 +18,8 @@ struct EditorModel {
 
   std::span<std::uint8_t, kSpriteBytes> Current() { return bank.Sprite(state.CurrentSprite); }
   std::uint8_t& CurrentAttribute() { return bank.Attribute(state.CurrentSprite); }
+  // Every snapshot, undo and forgetting of the history passes through these three: the place
+  // where a redo history would be kept in step.
   void TakeUndoSnapshot() { undo.TakeUndoSnapshot(bank, state.CurrentSprite); }
   bool RestoreUndoSnapshot() { return undo.RestoreUndoSnapshot(bank, state.CurrentSprite); }
   // Called whenever other content lands in the current slot without passing through undo,

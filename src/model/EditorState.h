@@ -20,6 +20,13 @@ inline constexpr int kPenCount = 4;
 // Background blue, multi-colour 1 white, sprite colour green, multi-colour 2 black.
 inline constexpr std::array<std::uint8_t, kPenCount> kInitialPenColours{6, 1, 5, 0};
 
+// Background ($D021), multi-colour 1 ($D025), multi-colour 2 ($D026): the colours the whole bank
+// shares, kept in PenColours 0, 1 and 3 and stored beside the sprites in files.
+inline constexpr int kSharedColourCount = 3;
+using SharedColours = std::array<std::uint8_t, kSharedColourCount>;
+inline constexpr std::array<int, kSharedColourCount> kSharedColourPens{
+    kTransparentPen, kMultiColour1Pen, kMultiColour2Pen};
+
 struct EditorState {
   int CurrentSprite = 0;
   bool UpperHalf = false;

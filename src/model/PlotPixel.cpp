@@ -2,19 +2,18 @@
 
 namespace kelvane {
 
-void PlotPixel(SpriteBank& bank, const EditorState& state, bool multiColour, int x, int y,
+void PlotPixel(std::span<std::uint8_t, kSpriteBytes> sprite, SpriteCell cell, std::uint8_t pen,
                bool erase) {
-  const int column = x >> 3;
-  const int row = y >> 3;
-  std::uint8_t& byte = bank.Sprite(state.CurrentSprite)[kRowBytes * row + column / kBitsPerByte];
-  if (multiColour) {
-    const int shift = (3 - (column % kBitsPerByte) / 2) * 2;
+  std::uint8_t& byte = sprite[kRowBytes * cell.row + cell.column / kBitsPerByte];
+  const int column = cell.column % kBitsPerByte;
+  if (IsMultiColour(sprite[kAttributeOffset])) {
+    const int shift = (3 - column / 2) * 2;
     byte &= static_cast<std::uint8_t>(~(3u << shift));
-    if (!erase) byte |= static_cast<std::uint8_t>(state.CurrentPen << shift);
+    if (!erase) byte |= static_cast<std::uint8_t>(pen << shift);
     return;
   }
-  const auto bit = static_cast<std::uint8_t>(1u << (7 - column % kBitsPerByte));
-  if (state.CurrentPen != kTransparentPen && !erase) {
+  const auto bit = static_cast<std::uint8_t>(1u << (7 - column));
+  if (pen != 0 && !erase) {
     byte |= bit;
   } else {
     byte &= static_cast<std::uint8_t>(~bit);

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "model/EditorState.h"
-#include "model/SpriteBank.h"
+#include <cstdint>
+#include <span>
+
+#include "model/C64Format.h"
+#include "model/SpriteCell.h"
 
 namespace kelvane {
 
-// Editor image geometry: every hi-res sprite pixel is an 8 x 8 cell of Image1.
-inline constexpr int kEditorZoom = 8;
-inline constexpr int kEditorWidth = kHiresColumns * kEditorZoom;  // 192
-inline constexpr int kEditorHeight = kSpriteRows * kEditorZoom;   // 168
-
-// Changes the one pixel of CurrentSprite under editor position (x, y). multiColour is the state
-// of the "Multi-colour" box. ASSUMPTION: 0 <= x < 192 and 0 <= y < 168; callers bound it.
-void PlotPixel(SpriteBank& bank, const EditorState& state, bool multiColour, int x, int y,
+// Writes pen into the pixel of sprite under cell, in the mode the sprite's attribute byte names:
+// one bit in hi-res (any pen but the transparent one sets it), a bit pair in multi-colour.
+// erase clears the pixel whatever the pen. ASSUMPTION: IsInSprite(cell); callers bound it, so
+// the attribute byte is never reached.
+void PlotPixel(std::span<std::uint8_t, kSpriteBytes> sprite, SpriteCell cell, std::uint8_t pen,
                bool erase);
 
 }  // namespace kelvane

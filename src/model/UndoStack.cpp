@@ -10,6 +10,7 @@ void UndoStack::TakeUndoSnapshot(const SpriteBank& bank, int sprite) {
   slots_[(bottom_ + count_) % kUndoSlots] = bank.Record(sprite);
   ++count_;
   buttonEnabled_ = true;
+  ++revision_;
 }
 
 bool UndoStack::RestoreUndoSnapshot(SpriteBank& bank, int sprite) {
@@ -17,12 +18,15 @@ bool UndoStack::RestoreUndoSnapshot(SpriteBank& bank, int sprite) {
   --count_;
   bank.SetRecord(sprite, slots_[(bottom_ + count_) % kUndoSlots]);
   if (count_ == 0) buttonEnabled_ = false;
+  ++revision_;
   return true;
 }
 
 void UndoStack::EmptyUndoStack() {
+  if (count_ == 0 && !buttonEnabled_) return;
   count_ = 0;
   buttonEnabled_ = false;
+  ++revision_;
 }
 
 }  // namespace kelvane

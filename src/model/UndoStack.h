@@ -22,6 +22,8 @@ class UndoStack {
   void EmptyUndoStack();
 
   int UndoCount() const { return count_; }
+  // Changes whenever the history does, also for a snapshot that leaves a full stack as full.
+  std::uint64_t Revision() const { return revision_; }
   // The state of the Undo glyph: on at start-up and after every snapshot, off once the stack
   // has been emptied or undone to the bottom.
   bool UndoButtonEnabled() const { return buttonEnabled_; }
@@ -31,6 +33,7 @@ class UndoStack {
   int bottom_ = 0;  // slot of the oldest snapshot
   int count_ = 0;
   bool buttonEnabled_ = true;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace kelvane

@@ -15,7 +15,6 @@
 #include <immintrin.h>
 #endif
 
-#include "model/PlotPixel.h"
 #include "render/C64Palette.h"
 #include "render/SpriteNumber.h"
 #include "render/WorkImages.h"
@@ -151,11 +150,13 @@ bool HasAvx2() {
 }
 #endif
 
+RowWriter rowWriter = RowWriter::Fastest;
+
 // Sprite rows 0 to 20 into the 24-pixel rows of the sprite image.
 void RenderRows(const Rows& rows, SpriteBytes sprite, const std::array<QRgb, kPenCount>& colours,
                 bool multiColour) {
 #if defined(KELVANE_AVX2_ROWS)
-  if (HasAvx2()) {
+  if (rowWriter == RowWriter::Fastest && HasAvx2()) {
     RenderRowsAvx2(rows, sprite, colours, multiColour);
     return;
   }
@@ -215,25 +216,31 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
   if (withNumber) WriteSpriteNumber(spriteImage, state.CurrentSprite);
 }
 
-// At 2x each source row goes straight into both of its image rows; at larger zooms it is
-// widened once and copied to the zoom - 1 rows below.
-void ZoomInto(QImage& dst, int left, int top, const QImage& src, int zoom) {
+void UseRowWriter(RowWriter writer) {
+  rowWriter = writer;
+}
+
+// At 2 x 2 each source row goes straight into both of its image rows; otherwise it is widened
+// once and copied to the rows below.
+void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src) {
   const Rows out(dst);
   const ConstRows in(src);
   const int width = src.width();
   const int height = src.height();
-  if (zoom == 2) {
+  const auto [left, top] = view.Origin();
+  const Zoom zoom = view.CellZoom();
+  if (zoom.x == 2 && zoom.y == 2) {
     for (int y = 0; y < height; ++y) {
       DoubleRow(out[top + 2 * y] + left, out[top + 2 * y + 1] + left, in[y], width);
     }
     return;
   }
-  const std::size_t bytes = static_cast<std::size_t>(width) * zoom * sizeof(QRgb);
+  const std::size_t bytes = static_cast<std::size_t>(width) * zoom.x * sizeof(QRgb);
   for (int y = 0; y < height; ++y) {
-    QRgb* first = out[top + y * zoom] + left;
-    WidenRow(first, in[y], width, zoom);
-    for (int copy = 1; copy < zoom; ++copy) {
-      std::memcpy(out[top + y * zoom + copy] + left, first, bytes);
+    QRgb* first = out[top + y * zoom.y] + left;
+    WidenRow(first, in[y], width, zoom.x);
+    for (int copy = 1; copy < zoom.y; ++copy) {
+      std::memcpy(out[top + y * zoom.y + copy] + left, first, bytes);
     }
   }
 }
@@ -241,25 +248,24 @@ void ZoomInto(QImage& dst, int left, int top, const QImage& src, int zoom) {
 // Every pixel is written once: the border beside the sprite row by row, not a fill of the whole
 // preview that the sprite is then drawn over.
 void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state) {
-  static_assert(kPreviewZoom == 2);
+  static_assert(kPreviewView.CellZoom().x == 2 && kPreviewView.CellZoom().y == 2);
   const QRgb background = PaletteRgb(state.PenColours[kTransparentPen]);
   const Rows out(preview);
   const ConstRows in(spriteImage);
-  const int spriteRows = spriteImage.height();
-  const int spriteWidth = spriteImage.width() * kPreviewZoom;
-  const int rightBorder = kPreviewWidth - kPreviewBorder - spriteWidth;
-  const int spriteBottom = kPreviewBorder + spriteRows * kPreviewZoom;
-  for (int y = 0; y < kPreviewBorder; ++y) FillRow(out[y], kPreviewWidth, background);
-  for (int r = 0; r < spriteRows; ++r) {
-    QRgb* first = out[kPreviewBorder + 2 * r];
-    QRgb* second = out[kPreviewBorder + 2 * r + 1];
+  const auto [left, top] = kPreviewView.Origin();
+  const int right = left + kPreviewView.Width();
+  const int bottom = top + kPreviewView.Height();
+  for (int y = 0; y < top; ++y) FillRow(out[y], kPreviewWidth, background);
+  for (int r = 0; r < kSpriteRows; ++r) {
+    QRgb* first = out[top + 2 * r];
+    QRgb* second = out[top + 2 * r + 1];
     for (QRgb* row : {first, second}) {
-      FillRow(row, kPreviewBorder, background);
-      FillRow(row + kPreviewBorder + spriteWidth, rightBorder, background);
+      FillRow(row, left, background);
+      FillRow(row + right, kPreviewWidth - right, background);
     }
-    DoubleRow(first + kPreviewBorder, second + kPreviewBorder, in[r], spriteImage.width());
+    DoubleRow(first + left, second + left, in[r], kHiresColumns);
   }
-  for (int y = spriteBottom; y < kPreviewHeight; ++y) FillRow(out[y], kPreviewWidth, background);
+  for (int y = bottom; y < kPreviewHeight; ++y) FillRow(out[y], kPreviewWidth, background);
 }
 
 QString PreviewLabel(int sprite) {
@@ -271,21 +277,23 @@ QString PreviewLabel(int sprite) {
 // lines still come out on top of the sprite, as if drawn last.
 void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
   if (!grid) {
-    ZoomInto(editorImage, 0, 0, spriteImage, kEditorZoom);
+    ZoomInto(editorImage, kEditorView, spriteImage);
     return;
   }
-  const int step = multiColour ? 2 * kEditorZoom : kEditorZoom;
+  const Zoom zoom = kEditorView.CellZoom();
+  // A vertical line after every sprite pixel, a horizontal one after every row.
+  const int step = zoom.x * CellsPerPixel(multiColour);
   const Rows out(editorImage);
   const ConstRows in(spriteImage);
   constexpr std::size_t kEditorRowBytes = kEditorWidth * sizeof(QRgb);
   for (int r = 0; r < kSpriteRows; ++r) {
-    QRgb* first = out[r * kEditorZoom];
-    WidenRow(first, in[r], kHiresColumns, kEditorZoom);
+    QRgb* first = out[r * zoom.y];
+    WidenRow(first, in[r], kHiresColumns, zoom.x);
     for (int x = step - 1; x < kEditorWidth; x += step) first[x] = kGridLineColour;
-    for (int copy = 1; copy < kEditorZoom - 1; ++copy) {
-      std::memcpy(out[r * kEditorZoom + copy], first, kEditorRowBytes);
+    for (int copy = 1; copy < zoom.y - 1; ++copy) {
+      std::memcpy(out[r * zoom.y + copy], first, kEditorRowBytes);
     }
-    FillRow(out[r * kEditorZoom + kEditorZoom - 1], kEditorWidth, kGridLineColour);
+    FillRow(out[r * zoom.y + zoom.y - 1], kEditorWidth, kGridLineColour);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/EditorState.h"
 #include "model/SpriteBank.h"
+#include "render/EditorGeometry.h"
 
 namespace kelvane {
 
@@ -15,16 +16,23 @@ namespace kelvane {
 void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int n,
                   bool withNumber);
 
-// The 68 x 62 preview: background colour with the sprite at 2x inside a 10-pixel border.
+// The 68 x 62 preview: background colour with the sprite where kPreviewView puts it.
 void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state);
 // The text of the number label beside the preview: "007 ".
 QString PreviewLabel(int sprite);
 
-// The sprite at 8x over the whole editor image, then the grid on the last pixel row and column
-// of each cell. The grid is drawn last so that it stays visible over every colour.
+// The sprite over the whole editor image as kEditorView lays it out, then the grid on the last
+// view pixel row and column of each sprite pixel. The grid is drawn last so that it stays visible
+// over every colour.
 void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid);
 
-// Copies src into dst at (left, top) with every pixel a zoom x zoom block.
-void ZoomInto(QImage& dst, int left, int top, const QImage& src, int zoom);
+// Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
+void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);
+
+// Which code writes the sprite rows. Every build has the portable one; x86-64 builds also have
+// one for processors with AVX2, which the fastest choice takes where the processor has it.
+enum class RowWriter { Fastest, Portable };
+// For the whole process: the tests draw with each, so both are tested on every build.
+void UseRowWriter(RowWriter writer);
 
 }  // namespace kelvane

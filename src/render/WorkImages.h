@@ -4,17 +4,11 @@
 #include <QImage>
 
 #include "model/C64Format.h"
-#include "model/PlotPixel.h"
+#include "render/EditorGeometry.h"
 
 namespace kelvane {
 
 inline constexpr QRgb kGridLineColour = 0xFF404040;
-
-// Preview: the sprite at 2x inside a 10-pixel border of background colour.
-inline constexpr int kPreviewWidth = 68;
-inline constexpr int kPreviewHeight = 62;
-inline constexpr int kPreviewBorder = 10;
-inline constexpr int kPreviewZoom = 2;
 
 // True-colour images written through C64Palette: QPainter cannot draw on indexed images, and
 // the pictures are the same either way.

@@ -4,13 +4,14 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
-#include "render/BrowserSheet.h"
-#include "ui/ImageControl.h"
+#include "render/EditorGeometry.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
 
 void TForm1::ScrollBar2Change() {
+  sheetTopRow_ = ScrollBar2->value();
+  sheetLeftColumn_ = ScrollBar3->value();
   DrawBrowserSheet();
 }
 
@@ -19,25 +20,20 @@ void TForm1::PageControl1Change() {
 }
 
 void TForm1::Image2MouseMove(QMouseEvent* event) {
-  const int x = static_cast<int>(event->position().x());
-  const int y = static_cast<int>(event->position().y());
-  if (x <= 0 || x >= kSheetWidth || y <= 0 || y >= kSheetHeight) return;
-  // The one-pixel gap right of or below a thumbnail counts as that thumbnail.
-  browserHotSprite_ = BrowserSpriteAt(ScrollBar2->value(), ScrollBar3->value(), x / kThumbnailStepX,
-                                      y / kThumbnailStepY);
+  const auto cell = kSheetGeometry.ThumbnailAt(
+      {static_cast<int>(event->position().x()), static_cast<int>(event->position().y())});
+  if (!cell) return;
+  browserHotSprite_ = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, *cell);
   statusBar()->showMessage(QString::asprintf("sprite number :%03d", browserHotSprite_));
 }
 
 void TForm1::Image2Click() {
-  model_.state.CurrentSprite = browserHotSprite_;
-  DrawBrowserSheet();
-  RefreshEditor();
+  document_.SelectSprite(browserHotSprite_);
 }
 
 void TForm1::Image2DblClick() {
-  model_.state.CurrentSprite = browserHotSprite_;
+  document_.SelectSprite(browserHotSprite_);
   PageControl1->setCurrentWidget(TabSheet1);
-  RefreshEditor();
 }
 
 }  // namespace kelvane

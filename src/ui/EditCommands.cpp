@@ -1,8 +1,4 @@
 // The Edit menu and the glyph buttons: clipboard, transforms and undo.
-#include <QAction>
-#include <QCheckBox>
-
-#include "model/ClipboardOperations.h"
 #include "model/Transforms.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
@@ -21,76 +17,41 @@ constexpr Transform kGlyphTransforms[] = {Transform::NudgeUp,
 
 }  // namespace
 
-void TForm1::CutCommand() {
-  CutSprite(model_);
-  Paste1->setEnabled(true);
-  RefreshEditor();
-}
-
-void TForm1::CopyCommand() {
-  CopySprite(model_);
-  Paste1->setEnabled(true);
-}
-
-bool TForm1::PasteCommand() {
-  if (!PasteSprite(model_)) return false;
-  RefreshEditor();
-  return true;
-}
-
-void TForm1::TransformCommand(Transform transform) {
-  // The mode is the state of the box at this moment, which always mirrors the sprite's flag.
-  RunTransform(model_, transform, MCToggle->isChecked());
-  RefreshEditor();
-}
-
 void TForm1::Action1Execute() {
-  CutCommand();
-  DrawBrowserSheet();
+  document_.CutSprite();
 }
-
 void TForm1::Action2Execute() {
-  CopyCommand();
-  DrawBrowserSheet();
+  document_.CopySprite();
 }
-
 void TForm1::Action3Execute() {
-  if (PasteCommand()) DrawBrowserSheet();
+  document_.PasteSprite();
 }
-
 void TForm1::Action4Execute() {
-  MenuTransform(Transform::NudgeUp);
+  document_.TransformSprite(Transform::NudgeUp);
 }
 void TForm1::Action5Execute() {
-  MenuTransform(Transform::NudgeDown);
+  document_.TransformSprite(Transform::NudgeDown);
 }
 void TForm1::Action6Execute() {
-  MenuTransform(Transform::NudgeLeft);
+  document_.TransformSprite(Transform::NudgeLeft);
 }
 void TForm1::Action7Execute() {
-  MenuTransform(Transform::NudgeRight);
+  document_.TransformSprite(Transform::NudgeRight);
 }
 void TForm1::Action8Execute() {
-  MenuTransform(Transform::FlipTopToBottom);
+  document_.TransformSprite(Transform::FlipTopToBottom);
 }
 void TForm1::Action9Execute() {
-  MenuTransform(Transform::FlipLeftToRight);
+  document_.TransformSprite(Transform::FlipLeftToRight);
 }
 void TForm1::Action10Execute() {
-  MenuTransform(Transform::SymmetrizeTopToBottom);
+  document_.TransformSprite(Transform::SymmetrizeTopToBottom);
 }
 void TForm1::Action11Execute() {
-  MenuTransform(Transform::SymmetrizeLeftToRight);
+  document_.TransformSprite(Transform::SymmetrizeLeftToRight);
 }
-
-void TForm1::MenuTransform(Transform transform) {
-  TransformCommand(transform);
-  DrawBrowserSheet();
-}
-
 void TForm1::Action12Execute() {
-  RestoreUndoSnapshot();
-  DrawBrowserSheet();
+  document_.Undo();
 }
 
 void TForm1::ShowPressed(int button) {
@@ -101,29 +62,22 @@ void TForm1::ShowPressed(int button) {
 void TForm1::GlyphMouseDown(int button) {
   switch (button) {
     case kGlyphCut:
-      CutCommand();
-      ShowPressed(button);
-      DrawBrowserSheet();
+      document_.CutSprite();
       break;
     case kGlyphCopy:
-      CopyCommand();
-      ShowPressed(button);
+      document_.CopySprite();
       break;
     case kGlyphPaste:
-      if (!PasteCommand()) return;
-      ShowPressed(button);
-      DrawBrowserSheet();
+      if (!document_.PasteSprite()) return;  // nothing to paste: not even the pressed picture
       break;
     case kGlyphUndo:
-      if (!RestoreUndoSnapshot()) return;
-      ShowPressed(button);
+      if (!document_.Undo()) return;
       break;
     default:
-      // The transform glyphs sit on the "Editor" page; the sheet is redrawn when it is shown.
-      TransformCommand(kGlyphTransforms[button - kGlyphUp]);
-      ShowPressed(button);
+      document_.TransformSprite(kGlyphTransforms[button - kGlyphUp]);
       break;
   }
+  ShowPressed(button);
 }
 
 void TForm1::GlyphMouseUp(int button) {

@@ -1,15 +1,14 @@
 // The File menu: opening and saving sprite files, the title, and the text export.
 #include <QAction>
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
-#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUrl>
 
 #include "files/FileName.h"
-#include "files/SpriteFile.h"
+#include "files/SpriteSets.h"
 #include "files/TextData.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TForm1.h"
@@ -34,7 +33,7 @@ QString NameOf(const QString& path) {
 }  // namespace
 
 void TForm1::File1Click() {
-  Specify1->setText(QStringLiteral("Up to Current (%1)...").arg(model_.state.CurrentSprite + 1));
+  Specify1->setText(QStringLiteral("Up to Current (%1)...").arg(document_.CurrentSprite() + 1));
 }
 
 void TForm1::Open1Click() {
@@ -44,33 +43,22 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::LoadSpriteFile(const QString& path) {
-  // The whole file is read before the bank is touched, so a failed read changes nothing.
-  const auto records = ReadSpriteFile(LocalPath(path));
-  if (!records) {
+  // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
+  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), LocalPath(path));
+  if (!set) {
     ShowMessage(this, kFileErrorCaption, QStringLiteral("Invalid file size"), true);
     return;
   }
-  ApplySpriteFile(model_.bank, *records);
-  // Other sprites now sit in the slot on display: its history no longer applies.
-  EmptyUndoStack();
-  ResetViewAfterLoad();
   SetFileTitle(NameOf(path));
-  if (const auto sidecar = ReadSidecar(LocalPath(path))) {
-    ApplySidecar(model_.state, *sidecar);
-    ColourSwatches();
+  // The view settles first and the document's one change then draws editor and sheet once,
+  // in the file's colours.
+  ShowSheetFromTheTop();
+  {
+    const QSignalBlocker quiet(PageControl1);
+    PageControl1->setCurrentWidget(TabSheet2);
   }
-  DrawBrowserSheet();
-  RefreshEditor();
-  PageControl1->setCurrentWidget(TabSheet2);
-}
-
-void TForm1::ResetViewAfterLoad() {
-  model_.state.CurrentSprite = 0;
-  model_.state.UpperHalf = false;
-  UpperSet->setChecked(false);
-  ScrollBar1->setValue(0);
-  ScrollBar2->setValue(0);
-  ScrollBar3->setValue(0);
+  document_.Load(set->records, set->colours);
+  DrawStale();
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
@@ -78,8 +66,10 @@ void TForm1::SaveSpriteFile(int byteCount) {
   const QStringList chosen = SaveDialog1->selectedFiles();
   if (chosen.isEmpty()) return;
   const QString path = chosen.front();
-  if (const auto error =
-          kelvane::SaveSpriteFile(LocalPath(path), model_.bank, byteCount, model_.state)) {
+  const SpriteFormat& format = SpriteFormats().WriterFor(
+      static_cast<int>(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
+  if (const auto error = SaveSpriteSet(format, SpriteSetOf(document_, byteCount / kSpriteBytes),
+                                       LocalPath(path))) {
     const QString file = QFile::decodeName(QByteArray::fromStdString(error->file));
     ShowMessage(
         this, kFileErrorCaption,
@@ -104,7 +94,7 @@ void TForm1::First1281Click() {
   SaveSpriteFile(kFirst128Bytes);
 }
 void TForm1::Specify1Click() {
-  SaveSpriteFile(kSpriteBytes * (model_.state.CurrentSprite + 1));
+  SaveSpriteFile(kSpriteBytes * (document_.CurrentSprite() + 1));
 }
 void TForm1::SaveAll1Click() {
   SaveSpriteFile(kBankBytes);
@@ -112,7 +102,7 @@ void TForm1::SaveAll1Click() {
 
 void TForm1::Viewtextdata1Click() {
   if (textDataPath_.isEmpty() ||
-      !WriteTextDataFile(LocalPath(textDataPath_), SpriteTextData(model_.Current()))) {
+      !WriteTextDataFile(LocalPath(textDataPath_), SpriteTextData(document_.Current()))) {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }

@@ -1,12 +1,6 @@
 // New, the Special menu's bank-wide and range commands, and the About box.
-#include <QAction>
-#include <QCheckBox>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTabWidget>
 
-#include "model/BankOperations.h"
-#include "model/ClipboardOperations.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TAboutBox.h"
 #include "ui/TForm1.h"
@@ -27,64 +21,39 @@ void TForm1::New1Click() {
                 QStringLiteral("This will destroy all existing data, proceed?"))) {
     return;
   }
-  ResetForNewBank(model_);
-  ColourSwatches();
-  RadioButton2->setChecked(true);
-  snapshotArmed_ = true;
-  UpdateUndoButton();
-  GridToggle->setChecked(true);
-  UpperSet->setChecked(false);
-  MCToggle->setChecked(true);
+  // The window's own settings first, so that the new bank is drawn once, as they show it.
+  ShowGrid(true);
   PageControl1->setCurrentWidget(TabSheet1);
-  ScrollBar1->setValue(0);
-  ScrollBar2->setValue(0);
-  ScrollBar3->setValue(0);
+  ShowSheetFromTheTop();
   SetFileTitle(kUntitled);
-  RefreshEditor();
-  DrawBrowserSheet();
+  document_.New();
+  DrawStale();
 }
 
 void TForm1::CopyCurrentSpriteAttributesToAll1Click() {
-  const std::uint8_t attribute = model_.CurrentAttribute();  // read before the question
-  if (!AskOkCancel(this, kWarning, kCannotUndo)) return;
-  CopyAttributesToAll(model_, attribute);
-  RefreshEditor();
-  DrawBrowserSheet();
+  const std::uint8_t attribute = document_.CurrentAttribute();  // read before the question
+  if (AskOkCancel(this, kWarning, kCannotUndo)) document_.CopyAttributesToAll(attribute);
 }
 
 void TForm1::Takeoutblanks1Click() {
-  if (!AskOkCancel(this, kWarning, kCannotUndo)) return;
-  RemoveBlanks(model_);
-  RefreshEditor();
-  DrawBrowserSheet();
+  if (AskOkCancel(this, kWarning, kCannotUndo)) document_.RemoveBlanks();
 }
 
 void TForm1::CutRange1Click() {
-  model_.range.RangeCutMode = true;
-  ShowRangeDialog();
+  ShowRangeDialog(true);
 }
 
 void TForm1::CopyRange1Click() {
-  model_.range.RangeCutMode = false;
-  ShowRangeDialog();
+  ShowRangeDialog(false);
 }
 
-void TForm1::ShowRangeDialog() {
-  TRangeEditBox box(this, [this](int from, int to) { RangeChosen(from, to); });
+void TForm1::ShowRangeDialog(bool cut) {
+  TRangeEditBox box(this, [this, cut](int from, int to) { document_.TakeRange(from, to, cut); });
   box.exec();
 }
 
-void TForm1::RangeChosen(int from, int to) {
-  TakeRange(model_, from, to, model_.range.RangeCutMode);
-  RefreshEditor();
-  DrawBrowserSheet();
-  PasteRange1->setEnabled(true);
-}
-
 void TForm1::PasteRange1Click() {
-  PasteRangeAtCurrent(model_);
-  RefreshEditor();
-  DrawBrowserSheet();
+  document_.PasteRange();
 }
 
 void TForm1::About1Click() {

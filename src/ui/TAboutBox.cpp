@@ -15,6 +15,10 @@ constexpr int kLogoWidth = 235;
 constexpr int kLogoHeight = 50;
 constexpr int kFigureScale = 4;
 
+#ifndef KELVANE_VERSION
+#error "KELVANE_VERSION must be defined by the build"
+#endif
+
 // A small multi-colour walker, one character per double-wide pixel: . background, a/b/c pens.
 constexpr std::array<const char*, 11> kFigure{
     "..bb..", ".bbbb.", ".baab.", "..bb..", ".cccc.", "c.cc.c",
@@ -48,7 +52,7 @@ QImage DrawAboutLogo() {
   painter.setFont(small);
   painter.setPen(QColor::fromRgb(PaletteRgb(1)));
   painter.drawText(QRect(190, 30, 42, 16), Qt::AlignRight | Qt::AlignBottom,
-                   QStringLiteral("v1.5"));
+                   QStringLiteral("v" KELVANE_VERSION));
   return logo;
 }
 
@@ -67,7 +71,7 @@ TAboutBox::TAboutBox(QWidget* owner)
   image->setGeometry(16, 16, kLogoWidth, kLogoHeight);
   image->setPixmap(QPixmap::fromImage(DrawAboutLogo()));
 
-  auto* name = new QLabel(kProductVersion, this);
+  auto* name = new QLabel(QStringLiteral("Kelvane " KELVANE_VERSION), this);
   name->setObjectName(QStringLiteral("Label1"));
   QFont bold = name->font();
   bold.setBold(true);

@@ -7,8 +7,6 @@ class QPushButton;
 
 namespace kelvane {
 
-inline const QString kProductVersion = QStringLiteral("Kelvane 1.5");
-
 class TAboutBox : public QDialog {
   Q_OBJECT
  public:

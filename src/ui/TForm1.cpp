@@ -14,14 +14,15 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "files/FormatRegistry.h"
 #include "files/TextData.h"
-#include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
 #include "ui/ColourSwatch.h"
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Placement.h"
+#include "ui/SpriteFileDialogs.h"
 
 namespace kelvane {
 namespace {
@@ -34,18 +35,40 @@ constexpr QRgb kTickRed = 0xFFFF0000;
 constexpr int kLabelFontPixels = 11;
 // Wide enough for "Multi-colour 1" in the desktop font, up to the frame of the pen area.
 constexpr int kPenButtonWidth = 98;
+constexpr int kStripCell = 8;
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = {}) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(shortcut);
-  action->setShortcutContext(Qt::WindowShortcut);
-  return action;
+// One menu entry: its name, caption ("-" for a separator), shortcut, where the window keeps
+// it, and its handler.
+struct MenuItem {
+  const char* name;
+  const char* caption;
+  QKeySequence shortcut = {};
+  QAction* TForm1::*action = nullptr;
+  void (TForm1::*handler)() = nullptr;
+};
+
+QMenu* AddMenu(QMenu* menu, TForm1* form, std::initializer_list<MenuItem> items) {
+  for (const MenuItem& item : items) {
+    QAction* action = QString::fromLatin1(item.caption) == QStringLiteral("-")
+                          ? menu->addSeparator()
+                          : menu->addAction(QString::fromLatin1(item.caption));
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setShortcut(item.shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    if (item.action) form->*item.action = action;
+    if (item.handler) QObject::connect(action, &QAction::triggered, form, item.handler);
+  }
+  return menu;
 }
 
-void AddSeparator(QMenu* menu, const char* name) {
-  menu->addSeparator()->setObjectName(name);
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
+  QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+QKeySequence Ctrl(Qt::Key key) {
+  return QKeySequence(Qt::CTRL | key);
 }
 
 }  // namespace
@@ -89,25 +112,12 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
   BuildBrowserPage();
   BuildGlyphButtons();
   BuildMenus();
-
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  // "*.*" would hide every file without a dot on this system, so "Any file" matches all.
-  OpenDialog1->setNameFilters(
-      {QStringLiteral("C64 sprite file (*.spr)"), QStringLiteral("Any file (*)")});
-  SaveDialog1 = new QFileDialog(this);
-  SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-  SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-  SaveDialog1->setFileMode(QFileDialog::AnyFile);
-  SaveDialog1->setNameFilters(
-      {QStringLiteral("C64 sprite files (*.spr)"), QStringLiteral("Any file (*)")});
-  SaveDialog1->setDefaultSuffix(QStringLiteral("spr"));
+  OpenDialog1 = MakeOpenDialog(this, SpriteFormats());
+  SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+  // The window lives as long as its document: no need to leave before it goes.
+  document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();
   setFixedSize(sizeHint());
@@ -175,12 +185,11 @@ void TForm1::BuildEditorPage() {
   Image4 = Place(new ImageControl(page, 16, 64, 0xFF000000), "Image4", 125, 186, 16, 64);
   Image4->setStatusTip(QStringLiteral("select a colour for the current pen"));
   for (int index = 0; index < kColourCount; ++index) {
-    // Two columns of eight 8 x 8 cells: 0-7 on the left, 8-15 on the right.
-    const int cellX = (index / 8) * 8;
-    const int cellY = (index % 8) * 8;
-    for (int y = 0; y < 8; ++y) {
-      auto* row = reinterpret_cast<QRgb*>(Image4->Picture().scanLine(cellY + y));
-      std::fill_n(row + cellX, 8, PaletteRgb(index));
+    // Two columns of eight cells: 0-7 on the left, 8-15 on the right.
+    const QRect cell((index / 8) * kStripCell, (index % 8) * kStripCell, kStripCell, kStripCell);
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(Image4->Picture().scanLine(y));
+      std::fill_n(row + cell.left(), kStripCell, PaletteRgb(index));
     }
   }
   connect(Image4, &ImageControl::MouseDown, this, &TForm1::Image4MouseDown);
@@ -190,26 +199,37 @@ void TForm1::BuildEditorPage() {
     const char* panelName;
     const char* caption;
     const char* hint;
+    std::uint8_t pen;
+    void (TForm1::*click)();
   } pens[] = {
-      {"RadioButton1", "Panel1", "Transparent", "select transparent pen ($D021)"},
-      {"RadioButton2", "Panel2", "Sprite colour", "select sprite colour pen"},
-      {"RadioButton3", "Panel3", "Multi-colour 1", "select multi-colour 1 pen ($D025)"},
-      {"RadioButton4", "Panel4", "Multi-colour 2", "select multi-colour 2 pen ($D026)"},
+      {"RadioButton1", "Panel1", "Transparent", "select transparent pen ($D021)", kTransparentPen,
+       &TForm1::RadioButton1Click},
+      {"RadioButton2", "Panel2", "Sprite colour", "select sprite colour pen", kSpriteColourPen,
+       &TForm1::RadioButton2Click},
+      {"RadioButton3", "Panel3", "Multi-colour 1", "select multi-colour 1 pen ($D025)",
+       kMultiColour1Pen, &TForm1::RadioButton3Click},
+      {"RadioButton4", "Panel4", "Multi-colour 2", "select multi-colour 2 pen ($D026)",
+       kMultiColour2Pen, &TForm1::RadioButton4Click},
   };
-  QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
-  ColourSwatch** panels[] = {&Panel1, &Panel2, &Panel3, &Panel4};
-  void (TForm1::*clicks[])() = {&TForm1::RadioButton1Click, &TForm1::RadioButton2Click,
-                                &TForm1::RadioButton3Click, &TForm1::RadioButton4Click};
   for (int i = 0; i < kPenCount; ++i) {
     const int top = 188 + 15 * i;
-    *panels[i] = Place(new ColourSwatch(page), pens[i].panelName, 150, top, 16, 16);
-    *radios[i] = Place(new QRadioButton(QString::fromLatin1(pens[i].caption), page),
-                       pens[i].radioName, 175, top, kPenButtonWidth, 17);
-    (*radios[i])->setStatusTip(QString::fromLatin1(pens[i].hint));
-    connect(*radios[i], &QRadioButton::clicked, this, clicks[i]);
-    connect(*panels[i], &ColourSwatch::Clicked, this, clicks[i]);
+    auto* swatch = Place(new ColourSwatch(page), pens[i].panelName, 150, top, 16, 16);
+    auto* radio = Place(new QRadioButton(QString::fromLatin1(pens[i].caption), page),
+                        pens[i].radioName, 175, top, kPenButtonWidth, 17);
+    radio->setStatusTip(QString::fromLatin1(pens[i].hint));
+    connect(radio, &QRadioButton::clicked, this, pens[i].click);
+    connect(swatch, &ColourSwatch::Clicked, this, pens[i].click);
+    penButtons_[pens[i].pen] = radio;
+    swatches_[pens[i].pen] = swatch;
   }
-  RadioButton2->setChecked(true);
+  RadioButton1 = penButtons_[kTransparentPen];
+  RadioButton2 = penButtons_[kSpriteColourPen];
+  RadioButton3 = penButtons_[kMultiColour1Pen];
+  RadioButton4 = penButtons_[kMultiColour2Pen];
+  Panel1 = swatches_[kTransparentPen];
+  Panel2 = swatches_[kSpriteColourPen];
+  Panel3 = swatches_[kMultiColour1Pen];
+  Panel4 = swatches_[kMultiColour2Pen];
 }
 
 void TForm1::BuildBrowserPage() {
@@ -253,6 +273,9 @@ void TForm1::BuildGlyphButtons() {
       {"Btn_SymmY", true, 87, 208, "symmetry left to right"},
       {"Btn_Undo", false, 91, kBottomGlyphTop, "undo"},
   };
+  ImageControl** named[kGlyphButtons] = {&Btn_Cut,   &Btn_Copy,  &Btn_Paste, &Btn_Up,
+                                         &Btn_Down,  &Btn_Left,  &Btn_Right, &Btn_FlipX,
+                                         &Btn_FlipY, &Btn_SymmX, &Btn_SymmY, &Btn_Undo};
   for (int k = 0; k < kGlyphButtons; ++k) {
     QWidget* parent = glyphs[k].onEditorPage ? TabSheet1 : centralWidget();
     auto* button = Place(new ImageControl(parent, kGlyphSize, kGlyphSize, kGlyphBackground.rgb()),
@@ -260,129 +283,87 @@ void TForm1::BuildGlyphButtons() {
     button->setStatusTip(QString::fromLatin1(glyphs[k].hint));
     connect(button, &ImageControl::MouseDown, this, [this, k] { GlyphMouseDown(k); });
     connect(button, &ImageControl::MouseUp, this, [this, k] { GlyphMouseUp(k); });
-    Glyphs[k] = button;
+    Glyphs[k] = *named[k] = button;
   }
-  Btn_Cut = Glyphs[kGlyphCut];
-  Btn_Copy = Glyphs[kGlyphCopy];
-  Btn_Paste = Glyphs[kGlyphPaste];
-  Btn_Up = Glyphs[kGlyphUp];
-  Btn_Down = Glyphs[kGlyphDown];
-  Btn_Left = Glyphs[kGlyphLeft];
-  Btn_Right = Glyphs[kGlyphRight];
-  Btn_FlipX = Glyphs[kGlyphFlipX];
-  Btn_FlipY = Glyphs[kGlyphFlipY];
-  Btn_SymmX = Glyphs[kGlyphSymmX];
-  Btn_SymmY = Glyphs[kGlyphSymmY];
-  Btn_Undo = Glyphs[kGlyphUndo];
 }
 
 void TForm1::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
-
-  File1 = bar->addMenu(QStringLiteral("File"));
-  File1->setObjectName(QStringLiteral("File1"));
+  File1 = AddMenu(bar, "File1", "File");
   connect(File1, &QMenu::aboutToShow, this, &TForm1::File1Click);
-  New1 = AddItem(File1, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-  Open1 = AddItem(File1, "Open1", QStringLiteral("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-  AddSeparator(File1, "N1");
-  Save1 = File1->addMenu(QStringLiteral("Save..."));
-  Save1->setObjectName(QStringLiteral("Save1"));
-  First161k1 = AddItem(Save1, "First161k1", QStringLiteral("First 16 (1k)..."));
-  First322k1 = AddItem(Save1, "First322k1", QStringLiteral("First 32 (2k)..."));
-  First644k1 = AddItem(Save1, "First644k1", QStringLiteral("First 64 (4k)..."));
-  First1281 = AddItem(Save1, "First1281", QStringLiteral("First 128 (8k)..."));
-  Specify1 = AddItem(Save1, "Specify1", QStringLiteral("Up to Current..."));
-  SaveAll1 = AddItem(File1, "SaveAll1", QStringLiteral("Save All (16k)..."),
-                     QKeySequence(Qt::CTRL | Qt::Key_S));
-  AddSeparator(File1, "N2");
-  Exit1 = AddItem(File1, "Exit1", QStringLiteral("Exit"));
-  connect(New1, &QAction::triggered, this, &TForm1::New1Click);
-  connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
-  connect(First161k1, &QAction::triggered, this, &TForm1::First161k1Click);
-  connect(First322k1, &QAction::triggered, this, &TForm1::First322k1Click);
-  connect(First644k1, &QAction::triggered, this, &TForm1::First644k1Click);
-  connect(First1281, &QAction::triggered, this, &TForm1::First1281Click);
-  connect(Specify1, &QAction::triggered, this, &TForm1::Specify1Click);
-  connect(SaveAll1, &QAction::triggered, this, &TForm1::SaveAll1Click);
-  connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+  AddMenu(File1, this,
+          {{"New1", "New", Ctrl(Qt::Key_N), &TForm1::New1, &TForm1::New1Click},
+           {"Open1", "Open...", Ctrl(Qt::Key_O), &TForm1::Open1, &TForm1::Open1Click},
+           {"N1", "-"}});
+  QMenu* save = File1->addMenu(QStringLiteral("Save..."));
+  save->setObjectName(QStringLiteral("Save1"));
+  AddMenu(save, this,
+          {{"First161k1", "First 16 (1k)...", {}, &TForm1::First161k1, &TForm1::First161k1Click},
+           {"First322k1", "First 32 (2k)...", {}, &TForm1::First322k1, &TForm1::First322k1Click},
+           {"First644k1", "First 64 (4k)...", {}, &TForm1::First644k1, &TForm1::First644k1Click},
+           {"First1281", "First 128 (8k)...", {}, &TForm1::First1281, &TForm1::First1281Click},
+           {"Specify1", "Up to Current...", {}, &TForm1::Specify1, &TForm1::Specify1Click}});
+  AddMenu(File1, this,
+          {{"SaveAll1", "Save All (16k)...", Ctrl(Qt::Key_S), &TForm1::SaveAll1,
+            &TForm1::SaveAll1Click},
+           {"N2", "-"},
+           {"Exit1", "Exit", {}, &TForm1::Exit1, &TForm1::Exit1Click}});
 
-  QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
-  edit->setObjectName(QStringLiteral("Edit1"));
-  Cut1 = AddItem(edit, "Cut1", QStringLiteral("Cut"), QKeySequence(Qt::Key_Delete));
-  Copy1 = AddItem(edit, "Copy1", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-  Paste1 = AddItem(edit, "Paste1", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-  AddSeparator(edit, "N3");
-  NudgeUp1 =
-      AddItem(edit, "NudgeUp1", QStringLiteral("Nudge Up"), QKeySequence(Qt::CTRL | Qt::Key_U));
-  NudgeDown1 =
-      AddItem(edit, "NudgeDown1", QStringLiteral("Nudge Down"), QKeySequence(Qt::CTRL | Qt::Key_D));
-  NudgeLeft1 =
-      AddItem(edit, "NudgeLeft1", QStringLiteral("Nudge Left"), QKeySequence(Qt::CTRL | Qt::Key_L));
-  NudgeRight1 = AddItem(edit, "NudgeRight1", QStringLiteral("Nudge Right"),
-                        QKeySequence(Qt::CTRL | Qt::Key_R));
-  AddSeparator(edit, "N4");
-  FlipHorizontal1 = AddItem(edit, "FlipHorizontal1", QStringLiteral("Flip Top to Bottom"),
-                            QKeySequence(Qt::CTRL | Qt::Key_F));
-  FlipVertical1 = AddItem(edit, "FlipVertical1", QStringLiteral("Flip Left to Right"),
-                          QKeySequence(Qt::CTRL | Qt::Key_G));
-  AddSeparator(edit, "N5");
-  SymmetrizeHorizontal1 =
-      AddItem(edit, "SymmetrizeHorizontal1", QStringLiteral("Symmetrize Top to Bottom"),
-              QKeySequence(Qt::CTRL | Qt::Key_H));
-  SymmetrizeVertical1 =
-      AddItem(edit, "SymmetrizeVertical1", QStringLiteral("Symmetrize Left to Right"),
-              QKeySequence(Qt::CTRL | Qt::Key_J));
-  AddSeparator(edit, "N6");
-  Undo1 = AddItem(edit, "Undo1", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-  connect(Cut1, &QAction::triggered, this, &TForm1::Action1Execute);
-  connect(Copy1, &QAction::triggered, this, &TForm1::Action2Execute);
-  connect(Paste1, &QAction::triggered, this, &TForm1::Action3Execute);
-  connect(NudgeUp1, &QAction::triggered, this, &TForm1::Action4Execute);
-  connect(NudgeDown1, &QAction::triggered, this, &TForm1::Action5Execute);
-  connect(NudgeLeft1, &QAction::triggered, this, &TForm1::Action6Execute);
-  connect(NudgeRight1, &QAction::triggered, this, &TForm1::Action7Execute);
-  connect(FlipHorizontal1, &QAction::triggered, this, &TForm1::Action8Execute);
-  connect(FlipVertical1, &QAction::triggered, this, &TForm1::Action9Execute);
-  connect(SymmetrizeHorizontal1, &QAction::triggered, this, &TForm1::Action10Execute);
-  connect(SymmetrizeVertical1, &QAction::triggered, this, &TForm1::Action11Execute);
-  connect(Undo1, &QAction::triggered, this, &TForm1::Action12Execute);
+  AddMenu(
+      AddMenu(bar, "Edit1", "Edit"), this,
+      {{"Cut1", "Cut", QKeySequence(Qt::Key_Delete), &TForm1::Cut1, &TForm1::Action1Execute},
+       {"Copy1", "Copy", Ctrl(Qt::Key_C), &TForm1::Copy1, &TForm1::Action2Execute},
+       {"Paste1", "Paste", Ctrl(Qt::Key_V), &TForm1::Paste1, &TForm1::Action3Execute},
+       {"N3", "-"},
+       {"NudgeUp1", "Nudge Up", Ctrl(Qt::Key_U), &TForm1::NudgeUp1, &TForm1::Action4Execute},
+       {"NudgeDown1", "Nudge Down", Ctrl(Qt::Key_D), &TForm1::NudgeDown1, &TForm1::Action5Execute},
+       {"NudgeLeft1", "Nudge Left", Ctrl(Qt::Key_L), &TForm1::NudgeLeft1, &TForm1::Action6Execute},
+       {"NudgeRight1", "Nudge Right", Ctrl(Qt::Key_R), &TForm1::NudgeRight1,
+        &TForm1::Action7Execute},
+       {"N4", "-"},
+       {"FlipHorizontal1", "Flip Top to Bottom", Ctrl(Qt::Key_F), &TForm1::FlipHorizontal1,
+        &TForm1::Action8Execute},
+       {"FlipVertical1", "Flip Left to Right", Ctrl(Qt::Key_G), &TForm1::FlipVertical1,
+        &TForm1::Action9Execute},
+       {"N5", "-"},
+       {"SymmetrizeHorizontal1", "Symmetrize Top to Bottom", Ctrl(Qt::Key_H),
+        &TForm1::SymmetrizeHorizontal1, &TForm1::Action10Execute},
+       {"SymmetrizeVertical1", "Symmetrize Left to Right", Ctrl(Qt::Key_J),
+        &TForm1::SymmetrizeVertical1, &TForm1::Action11Execute},
+       {"N6", "-"},
+       {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute}});
 
-  QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
-  tools->setObjectName(QStringLiteral("View1"));
-  animator1 = AddItem(tools, "animator1", QStringLiteral("Animator..."),
-                      QKeySequence(Qt::CTRL | Qt::Key_A));
-  Viewtextdata1 = AddItem(tools, "Viewtextdata1", QStringLiteral("View Text Data..."));
-  connect(animator1, &QAction::triggered, this, &TForm1::animator1Click);
-  connect(Viewtextdata1, &QAction::triggered, this, &TForm1::Viewtextdata1Click);
+  AddMenu(
+      AddMenu(bar, "View1", "Tools"), this,
+      {{"animator1", "Animator...", Ctrl(Qt::Key_A), &TForm1::animator1, &TForm1::animator1Click},
+       {"Viewtextdata1",
+        "View Text Data...",
+        {},
+        &TForm1::Viewtextdata1,
+        &TForm1::Viewtextdata1Click}});
 
-  QMenu* special = bar->addMenu(QStringLiteral("Special"));
-  special->setObjectName(QStringLiteral("Options1"));
-  CopyCurrentSpriteAttributesToAll1 =
-      AddItem(special, "CopyCurrentSpriteAttributesToAll1",
-              QStringLiteral("Copy Current Sprite Attributes To All"));
-  Takeoutblanks1 = AddItem(special, "Takeoutblanks1", QStringLiteral("Remove Blanks"));
-  AddSeparator(special, "N7");
-  CutRange1 = AddItem(special, "CutRange1", QStringLiteral("Cut Range..."));
-  CopyRange1 = AddItem(special, "CopyRange1", QStringLiteral("Copy Range..."));
-  PasteRange1 = AddItem(special, "PasteRange1", QStringLiteral("Paste Range"));
-  connect(CopyCurrentSpriteAttributesToAll1, &QAction::triggered, this,
-          &TForm1::CopyCurrentSpriteAttributesToAll1Click);
-  connect(Takeoutblanks1, &QAction::triggered, this, &TForm1::Takeoutblanks1Click);
-  connect(CutRange1, &QAction::triggered, this, &TForm1::CutRange1Click);
-  connect(CopyRange1, &QAction::triggered, this, &TForm1::CopyRange1Click);
-  connect(PasteRange1, &QAction::triggered, this, &TForm1::PasteRange1Click);
+  AddMenu(AddMenu(bar, "Options1", "Special"), this,
+          {{"CopyCurrentSpriteAttributesToAll1",
+            "Copy Current Sprite Attributes To All",
+            {},
+            &TForm1::CopyCurrentSpriteAttributesToAll1,
+            &TForm1::CopyCurrentSpriteAttributesToAll1Click},
+           {"Takeoutblanks1",
+            "Remove Blanks",
+            {},
+            &TForm1::Takeoutblanks1,
+            &TForm1::Takeoutblanks1Click},
+           {"N7", "-"},
+           {"CutRange1", "Cut Range...", {}, &TForm1::CutRange1, &TForm1::CutRange1Click},
+           {"CopyRange1", "Copy Range...", {}, &TForm1::CopyRange1, &TForm1::CopyRange1Click},
+           {"PasteRange1", "Paste Range", {}, &TForm1::PasteRange1, &TForm1::PasteRange1Click}});
 
-  QMenu* help = bar->addMenu(QStringLiteral("Help"));
-  help->setObjectName(QStringLiteral("Help1"));
-  About1 = AddItem(help, "About1", QStringLiteral("About..."));
-  connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+  AddMenu(AddMenu(bar, "Help1", "Help"), this,
+          {{"About1", "About...", {}, &TForm1::About1, &TForm1::About1Click}});
 }
 
 void TForm1::FormCreate(const QStringList& arguments) {
-  ColourSwatches();
-  // The stack starts empty with the Undo glyph enabled; a press on it then does nothing.
-  UpdateUndoButton();
   SetFileTitle(kUntitled);
   for (int k = 0; k < kGlyphButtons; ++k) {
     imageList1_.Draw(*Glyphs[k], 0, 0, GlyphImageList::RestIndex(k));
@@ -390,10 +371,10 @@ void TForm1::FormCreate(const QStringList& arguments) {
   for (ImageControl* glyph : Glyphs) glyph->update();
   Image2->Picture().fill(palette().color(QPalette::Button).rgb());
   if (arguments.size() == 1) LoadSpriteFile(arguments.front());
-  DrawBrowserSheet();
-  RefreshEditor();
-  Paste1->setEnabled(false);
-  PasteRange1->setEnabled(false);
+  // Whatever a loaded file has not drawn already: the start-up bank, the swatches, the
+  // menu items the clipboards enable, the Undo glyph (enabled, though there is nothing yet).
+  ShowDocumentState();
+  DrawStale();
   textDataDir_ = std::make_unique<QTemporaryDir>();
   if (textDataDir_->isValid()) {
     textDataPath_ = textDataDir_->filePath(QString::fromLatin1(kTextDataFileName));
@@ -404,12 +385,6 @@ void TForm1::SetFileTitle(const QString& name) {
   fileName_ = name;
   setWindowTitle(kApplicationTitle + QStringLiteral(" - ") + name);
   SaveDialog1->selectFile(name);
-}
-
-void TForm1::DrawBrowserSheet() {
-  kelvane::DrawBrowserSheet(Image2->Picture(), images_.SpriteImage, model_.bank, model_.state,
-                            ScrollBar2->value(), ScrollBar3->value());
-  Image2->RepaintNow();
 }
 
 bool TForm1::FormCloseQuery() {

@@ -1,21 +1,22 @@
-// The main window: the editor and browser pages, the menus and the glyph buttons.
+// The main window: a view of the sprite document. Its widgets show the document's state and
+// turn what the user does into document calls; they hold none of it.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 
-#include "model/EditorModel.h"
-#include "model/Transforms.h"
+#include "model/SpriteDocument.h"
 #include "render/WorkImages.h"
 #include "ui/GlyphImageList.h"
 
 class QAction;
 class QCheckBox;
 class QFileDialog;
-class QFrame;
 class QLabel;
 class QMenu;
 class QRadioButton;
@@ -44,11 +45,12 @@ class TForm1 : public QMainWindow {
   explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  EditorModel& Model() { return model_; }
-  int CurrentSprite() const { return model_.state.CurrentSprite; }
-  void SetCurrentSprite(int sprite) { model_.state.CurrentSprite = sprite; }
+  // Whatever changes the document, from here or elsewhere, shows in the window at once.
+  SpriteDocument& Document() { return document_; }
+  int CurrentSprite() const { return document_.CurrentSprite(); }
+  void SetCurrentSprite(int sprite) { document_.SelectSprite(sprite); }
 
-  // Puts every editor control in line with the current sprite and redraws grid and preview.
+  // Puts every editor control in line with the document, and the editor grid and preview.
   void RefreshEditor();
   void DrawBrowserSheet();
   void LoadSpriteFile(const QString& path);
@@ -58,6 +60,8 @@ class TForm1 : public QMainWindow {
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
     animatorOpener_ = std::move(opener);
   }
+  // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
+  void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
 
   // The private file the text export writes; empty until start-up has finished.
   QString TextDataPath() const { return textDataPath_; }
@@ -105,7 +109,6 @@ class TForm1 : public QMainWindow {
   QMenu* File1 = nullptr;
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
-  QMenu* Save1 = nullptr;
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
   QAction* First644k1 = nullptr;
@@ -191,8 +194,6 @@ class TForm1 : public QMainWindow {
   void Image1MouseMove(QMouseEvent* event);
   void Image1MouseUp(QMouseEvent* event);
   void FormMouseMove();
-  void PaintAt(int x, int y, Qt::MouseButtons buttons);
-  void RedrawEditor();
   void GridToggleClick();
   void UpperSetClick();
   void ScrollBar1Change();
@@ -201,13 +202,7 @@ class TForm1 : public QMainWindow {
   void RadioButton2Click();
   void RadioButton3Click();
   void RadioButton4Click();
-  void SelectPen(std::uint8_t pen, QRadioButton* button);
   void Image4MouseDown(QMouseEvent* event);
-  void ColourSwatches();
-  void EmptyUndoStack();
-  void TakeUndoSnapshot();
-  bool RestoreUndoSnapshot();
-  void UpdateUndoButton();
 
   // Browser page
   void ScrollBar2Change();
@@ -221,27 +216,35 @@ class TForm1 : public QMainWindow {
   void GlyphMouseUp(int button);
   void ShowPressed(int button);
 
-  void CutCommand();
-  void CopyCommand();
-  bool PasteCommand();
-  void TransformCommand(Transform transform);
-  void MenuTransform(Transform transform);
-
   void SaveSpriteFile(int byteCount);
-  void ShowRangeDialog();
-  void RangeChosen(int from, int to);
-  void ResetViewAfterLoad();
+  void ShowRangeDialog(bool cut);
 
-  EditorModel model_;
+  // The view: what a document change shows, and the pictures it makes stale.
+  void DocumentChanged(const DocumentChange& change);
+  void ShowDocumentState();
+  void RedrawEditor();
+  void DrawStale();
+  void ShowSheetFromTheTop();
+  void ShowGrid(bool on);
+
+  SpriteDocument document_;
   WorkImages images_;
   GlyphImageList imageList1_;
-  bool snapshotArmed_ = true;
-  int refreshDepth_ = 0;  // RefreshEditor passes under way
+  std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number
+  std::array<ColourSwatch*, kPenCount> swatches_{};
+  // What the window shows that is not the document's: its own way of looking at it.
+  bool showGrid_ = true;
+  int sheetTopRow_ = 0;
+  int sheetLeftColumn_ = 0;
+  int sheetNumbered_ = 0;    // the sprite whose thumbnail carries the number as last drawn
+  bool editorStale_ = true;  // nothing is drawn before start-up has finished
+  bool sheetStale_ = true;
   int browserHotSprite_ = 0;
   QString fileName_;  // shown in the title and proposed by the save dialog
   QString textDataPath_;
   std::unique_ptr<QTemporaryDir> textDataDir_;
   std::function<void(TForm1&)> animatorOpener_;
+  std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;
 };
 

@@ -225,8 +225,8 @@ TEST_F(AnimatorTest, TheRunIsReadOnlyWhenPlayIsPressed) {
 
 TEST_F(AnimatorTest, CrossingSprite128MovesUpperHalfAndScrollBar) {
   Drag({{10, 10}});
-  ASSERT_EQ(model().undo.UndoCount(), 1);
-  const auto bank = model().bank.Bytes();
+  ASSERT_EQ(document().UndoCount(), 1);
+  const auto bank = document().Bank().Bytes();
   const std::vector<std::uint8_t> before(bank.begin(), bank.end());
   OpenAnimator();
   SetRun(126, 130);
@@ -245,7 +245,7 @@ TEST_F(AnimatorTest, CrossingSprite128MovesUpperHalfAndScrollBar) {
     EXPECT_EQ(form().ScrollBar1->value(), expected.scroll);
     EXPECT_TRUE(form().Label1->text().startsWith(QString::number(expected.sprite)));
   }
-  EXPECT_EQ(model().undo.UndoCount(), 0);
+  EXPECT_EQ(document().UndoCount(), 0);
   EXPECT_TRUE(std::equal(before.begin(), before.end(), bank.begin()));
 }
 

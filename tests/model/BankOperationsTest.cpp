@@ -149,7 +149,6 @@ TEST(ResetForNewBank, FreshBankAndStateButClipboardsSurvive) {
   model.clipboard = SpriteClipboard{Filled(9), true};
   model.range.RangeSpan = 7;
   model.range.entries[3] = Filled(40);
-  model.range.RangeCutMode = true;
 
   ResetForNewBank(model);
   EXPECT_EQ(model.bank, SpriteBank{});
@@ -163,7 +162,6 @@ TEST(ResetForNewBank, FreshBankAndStateButClipboardsSurvive) {
   EXPECT_TRUE(model.clipboard.ClipboardFull);
   EXPECT_EQ(model.range.RangeSpan, 7);
   EXPECT_EQ(model.range.entries[3], Filled(40));
-  EXPECT_TRUE(model.range.RangeCutMode);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "model/PlotPixel.h"
 #include "model/SpriteBank.h"
 #include "render/C64Palette.h"
 #include "render/SpriteNumber.h"
@@ -29,8 +28,15 @@ QRgb ExpectedPixel(const SpriteBank& bank, const EditorState& state, int n, int 
   return PaletteRgb(colour);
 }
 
-// Every byte value in every byte position of a row, in both modes.
-TEST(FastDrawing, EveryByteValueRendersBitByBit) {
+class RowWriters : public ::testing::TestWithParam<RowWriter> {
+ protected:
+  void SetUp() override { UseRowWriter(GetParam()); }
+  void TearDown() override { UseRowWriter(RowWriter::Fastest); }
+};
+
+// Every byte value in every byte position of a row, in both modes, by each way of writing rows:
+// the portable one is what a build for another processor ships.
+TEST_P(RowWriters, EveryByteValueRendersBitByBit) {
   SpriteBank bank;
   EditorState state;
   state.PenColours = {6, 1, 14, 0};
@@ -51,6 +57,12 @@ TEST(FastDrawing, EveryByteValueRendersBitByBit) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(FastDrawing, RowWriters,
+                         ::testing::Values(RowWriter::Fastest, RowWriter::Portable),
+                         [](const auto& info) {
+                           return info.param == RowWriter::Fastest ? "Fastest" : "Portable";
+                         });
 
 class FastDrawingOfNoise : public ::testing::Test {
  protected:

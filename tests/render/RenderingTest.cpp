@@ -173,7 +173,8 @@ class BrowserSheetTest : public ::testing::Test {
     state.CurrentSprite = -1;  // no number drawn
   }
   int SpriteColourAt(int column, int row) const {
-    return static_cast<int>(sheet.pixel(BrowserColumnX[column] + 47, BrowserRowY[row] + 41));
+    const ViewPixel corner = kSheetGeometry.Thumbnail({column, row}).Origin();
+    return static_cast<int>(sheet.pixel(corner.x + 47, corner.y + 41));
   }
   SpriteBank bank;
   EditorState state;
@@ -192,9 +193,9 @@ TEST_F(BrowserSheetTest, WindowShowsTheSpritesUnderTheScrollPositions) {
       }
     }
   }
-  EXPECT_EQ(BrowserSpriteAt(11, 11, 4, 4), 255);
-  EXPECT_EQ(BrowserSpriteAt(11, 11, 0, 0), 187);
-  EXPECT_EQ(BrowserSpriteAt(0, 0, 4, 4), 68);
+  EXPECT_EQ(BrowserSpriteAt(11, 11, {4, 4}), 255);
+  EXPECT_EQ(BrowserSpriteAt(11, 11, {0, 0}), 187);
+  EXPECT_EQ(BrowserSpriteAt(0, 0, {4, 4}), 68);
 }
 
 TEST_F(BrowserSheetTest, GapsKeepTheirFillAndThumbnailsAreTwiceTheSprite) {
@@ -210,10 +211,11 @@ TEST_F(BrowserSheetTest, OnlyTheCurrentSpriteCarriesItsNumber) {
   state.CurrentSprite = 17;
   DrawBrowserSheet(sheet, images.SpriteImage, bank, state, 0, 0);
   auto marked = [&](int c, int r) {
+    const ViewPixel corner = kSheetGeometry.Thumbnail({c, r}).Origin();
     int count = 0;
     for (int y = 0; y < 20; ++y)
       for (int x = 0; x < 24; ++x)
-        count += sheet.pixel(BrowserColumnX[c] + x, BrowserRowY[r] + y) != PaletteRgb(0);
+        count += sheet.pixel(corner.x + x, corner.y + y) != PaletteRgb(0);
     return count;
   };
   EXPECT_GT(marked(1, 1), 20);

@@ -31,6 +31,22 @@ void MainWindowFixture::TearDown() {
   form_.reset();
 }
 
+void MainWindowFixture::Put(int first, const SpriteRecord& record) {
+  document().PutSprites(first, std::span(&record, 1));
+}
+
+void MainWindowFixture::PutBank(const SpriteBank& bank) {
+  std::vector<SpriteRecord> records;
+  for (int n = 0; n < kSpriteCount; ++n) records.push_back(bank.Record(n));
+  document().PutSprites(0, records);
+}
+
+void MainWindowFixture::Rewrite(int n, const std::function<void(SpriteRecord&)>& edit) {
+  SpriteRecord record = document().Bank().Record(n);
+  edit(record);
+  Put(n, record);
+}
+
 QString MainWindowFixture::status() const {
   return form_->statusBar()->currentMessage();
 }

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "ui/TForm1.h"
@@ -19,8 +20,15 @@ class MainWindowFixture : public ::testing::Test {
   void Open(const QStringList& arguments);
 
   TForm1& form() { return *form_; }
-  EditorModel& model() { return form_->Model(); }
+  // The window's document: tests read its state here, and arrange sprites through it.
+  SpriteDocument& document() { return form_->Document(); }
   QString status() const;
+
+  // Puts records into the bank from sprite first on, as a pasted range would.
+  void Put(int first, const SpriteRecord& record);
+  void PutBank(const SpriteBank& bank);
+  // Rewrites sprite n by edit.
+  void Rewrite(int n, const std::function<void(SpriteRecord&)>& edit);
 
   // A drag with the left (or right) button through the given positions of Image1.
   void Drag(std::initializer_list<QPoint> points, Qt::MouseButton button = Qt::LeftButton);

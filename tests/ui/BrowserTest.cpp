@@ -61,8 +61,8 @@ TEST_F(Browser, SelectingAnUpperSpriteChecksUpper128) {
 }
 
 TEST_F(Browser, TurningToTheBrowserRedrawsTheSheet) {
-  model().bank.Attribute(1) = 0x01;
-  for (int i = 0; i < kPixelBytes; ++i) model().bank.Sprite(1)[i] = 0xFF;
+  Rewrite(1, [](SpriteRecord& r) { r[kAttributeOffset] = 0x01; });
+  Rewrite(1, [](SpriteRecord& r) { std::fill_n(r.begin(), kPixelBytes, 0xFF); });
   form().PageControl1->setCurrentWidget(form().TabSheet2);
   EXPECT_EQ(form().Image2->Picture().pixel(49 + 30, 30), PaletteRgb(1));
 }

@@ -80,7 +80,7 @@ class FileCommands : public MainWindowFixture {
   }
 
   void ExpectColours(std::uint8_t background, std::uint8_t multi1, std::uint8_t multi2) {
-    const auto& colours = model().state.PenColours;
+    const auto& colours = document().PenColours();
     EXPECT_EQ(colours[kTransparentPen], background);
     EXPECT_EQ(colours[kMultiColour1Pen], multi1);
     EXPECT_EQ(colours[kMultiColour2Pen], multi2);
@@ -100,10 +100,10 @@ TEST_F(FileCommands, OpensEveryWholeNumberOfRecordsUpToOneBank) {
   } cases[] = {{0, 37}, {64, 200}, {1024, 0}, {16384, 130}};
   for (const auto [size, shown] : cases) {
     SCOPED_TRACE(size);
-    FillBankWithPattern(model(), size);
+    FillBankWithPattern(document(), size);
     GoTo(shown);
     form().PageControl1->setCurrentWidget(form().TabSheet1);
-    const Bytes before = BankBytes(model());
+    const Bytes before = BankBytes(document());
     const QString name = QStringLiteral("load%1.spr").arg(size);
     const Bytes file = PatternBytes(size, size / 64);
     const auto shade = static_cast<std::uint8_t>(size % 13);
@@ -114,7 +114,7 @@ TEST_F(FileCommands, OpensEveryWholeNumberOfRecordsUpToOneBank) {
 
     Bytes expected = file;
     expected.insert(expected.end(), before.begin() + size, before.end());
-    EXPECT_EQ(BankBytes(model()), expected);  // records past the end of the file are kept
+    EXPECT_EQ(BankBytes(document()), expected);  // records past the end of the file are kept
     EXPECT_EQ(form().CurrentSprite(), 0);
     EXPECT_EQ(form().ScrollBar1->value(), 0);
     EXPECT_FALSE(form().UpperSet->isChecked());
@@ -169,7 +169,7 @@ TEST_F(FileCommands, AFifoAFolderOrAMissingFileGiveTheMessageWithoutWaiting) {
     Open({path});
     EXPECT_EQ(atStart.caption, QStringLiteral("File Error"));
     EXPECT_EQ(atStart.text, QStringLiteral("Invalid file size"));
-    EXPECT_EQ(model().bank, SpriteBank());
+    EXPECT_EQ(document().Bank(), SpriteBank());
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - Untitled.spr"));
     EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
   }
@@ -186,7 +186,7 @@ TEST_F(FileCommands, TheSidecarIsTheWholeFileNamePlusInf) {
 
   ExpectColours(0, 15, 2);
   // The sprite colour comes from the sprite, never from the sidecar.
-  EXPECT_EQ(model().state.PenColours[kSpriteColourPen], 3);
+  EXPECT_EQ(document().PenColours()[kSpriteColourPen], 3);
   EXPECT_EQ(form().Panel2->Colour(), PaletteRgb(3));
   EXPECT_EQ(EditorMismatches(form()), "");
   EXPECT_EQ(ThumbnailMismatches(form(), 0), "");
@@ -216,8 +216,10 @@ TEST_F(FileCommands, UpToCurrentCountsTheRecordsItWouldSave) {
 }
 
 TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
-  FillBankWithPattern(model(), 11);
-  model().bank.Attribute(9) = kDefaultAttribute;  // so that all four pens can be chosen
+  FillBankWithPattern(document(), 11);
+  Rewrite(9, [](SpriteRecord& r) {
+    r[kAttributeOffset] = kDefaultAttribute;
+  });  // so that all four pens can be chosen
   GoTo(9);
   // Colours picked from the strip: background 11, multi-colour 1 4, multi-colour 2 13.
   const struct {
@@ -232,7 +234,7 @@ TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
   }
   ExpectColours(11, 4, 13);
   Key(Qt::Key_U);
-  const Bytes bank = BankBytes(model());
+  const Bytes bank = BankBytes(document());
 
   const struct {
     const char* name;
@@ -257,15 +259,15 @@ TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
     EXPECT_EQ(form().windowTitle(), "Kelvane - " + name);
     EXPECT_EQ(form().CurrentSprite(), 9);
     EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
-    EXPECT_EQ(model().undo.UndoCount(), 1);
-    EXPECT_EQ(BankBytes(model()), bank);
+    EXPECT_EQ(document().UndoCount(), 1);
+    EXPECT_EQ(BankBytes(document()), bank);
   }
 }
 
 TEST_F(FileCommands, ANameTypedWithoutExtensionIsSavedAsSpr) {
   AnswerFileDialog(Path("ship"));
   form().SaveAll1->trigger();
-  EXPECT_EQ(ReadBytes(Path("ship.spr")), BankBytes(model()));
+  EXPECT_EQ(ReadBytes(Path("ship.spr")), BankBytes(document()));
   EXPECT_EQ(ReadBytes(Path("ship.spr.inf")), (Bytes{6, 1, 0}));
   EXPECT_FALSE(QFile::exists(Path("ship")));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spr"));
@@ -288,16 +290,16 @@ TEST_F(FileCommands, SavingOverAnExistingFileAsksFirst) {
   MessageBoxSeen confirmed;
   ThroughDialog(form().SaveAll1, Path("old.spr"), &confirmed, QMessageBox::Yes);
   ASSERT_TRUE(confirmed.shown);
-  EXPECT_EQ(ReadBytes(Path("old.spr")), BankBytes(model()));
+  EXPECT_EQ(ReadBytes(Path("old.spr")), BankBytes(document()));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - old.spr"));
 }
 
 TEST_F(FileCommands, ASaveThatCannotBeWrittenSaysWhichFileAndKeepsTheTitle) {
   AnswerFileDialog(Path("good.spr"));
   form().SaveAll1->trigger();
-  const Bytes saved = BankBytes(model());
+  const Bytes saved = BankBytes(document());
   ASSERT_EQ(ReadBytes(Path("good.spr")), saved);
-  model().bank.SetRecord(0, PatternSprite(1, kDefaultAttribute));
+  Put(0, PatternSprite(1, kDefaultAttribute));
   WriteBytes(Path("plain"), {1});
   ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("side.spr.inf")));
 
@@ -333,7 +335,7 @@ TEST_F(FileCommands, ASaveThatCannotBeWrittenSaysWhichFileAndKeepsTheTitle) {
 }
 
 TEST_F(FileCommands, LoadingForgetsTheHistoryOfTheSpriteItReplaces) {
-  model().bank.SetRecord(0, PatternSprite(4, kDefaultAttribute));
+  Put(0, PatternSprite(4, kDefaultAttribute));
   form().RefreshEditor();
   Key(Qt::Key_U);
   ASSERT_TRUE(form().Btn_Undo->isEnabled());
@@ -344,7 +346,7 @@ TEST_F(FileCommands, LoadingForgetsTheHistoryOfTheSpriteItReplaces) {
 
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
   Key(Qt::Key_Z);
-  EXPECT_EQ(BankBytes(model(), 64), file);
+  EXPECT_EQ(BankBytes(document(), 64), file);
   EXPECT_EQ(EditorMismatches(form()), "");
 }
 
@@ -354,7 +356,7 @@ TEST_F(FileCommands, OneCommandLineArgumentIsLoadedAtStartUpAndTwoAreIgnored) {
   WriteBytes(Path("start.spr.inf"), {2, 3, 4});
 
   Open({Path("start.spr")});
-  EXPECT_EQ(BankBytes(model(), 4096), file);
+  EXPECT_EQ(BankBytes(document(), 4096), file);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - start.spr"));
   EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
   ExpectColours(2, 3, 4);
@@ -362,7 +364,7 @@ TEST_F(FileCommands, OneCommandLineArgumentIsLoadedAtStartUpAndTwoAreIgnored) {
   EXPECT_EQ(ThumbnailMismatches(form(), 20), "");
 
   Open({Path("start.spr"), Path("start.spr")});
-  EXPECT_EQ(model().bank, SpriteBank());
+  EXPECT_EQ(document().Bank(), SpriteBank());
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - Untitled.spr"));
   EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
   ExpectColours(6, 1, 0);
@@ -376,14 +378,14 @@ TEST_F(FileCommands, NamesWithBlanksAndLettersBeyondAscii) {
     WriteBytes(Path(name + ".inf"), {5, 6, 7});
 
     Open({Path(name)});
-    EXPECT_EQ(BankBytes(model(), 192), file);
+    EXPECT_EQ(BankBytes(document(), 192), file);
     EXPECT_EQ(form().windowTitle(), "Kelvane - " + name);
     ExpectColours(5, 6, 7);
 
     const QString copy = "copy of " + name;
     AnswerFileDialog(Path(copy));
     form().SaveAll1->trigger();
-    EXPECT_EQ(ReadBytes(Path(copy)), BankBytes(model()));
+    EXPECT_EQ(ReadBytes(Path(copy)), BankBytes(document()));
     EXPECT_EQ(ReadBytes(Path(copy + ".inf")), (Bytes{5, 6, 7}));
     EXPECT_EQ(form().windowTitle(), "Kelvane - " + copy);
   }

@@ -15,8 +15,8 @@ namespace {
 
 using Painting = MainWindowFixture;
 
-SpriteRecord RecordOf(EditorModel& m, int n) {
-  return m.bank.Record(n);
+SpriteRecord RecordOf(const SpriteDocument& d, int n) {
+  return d.Bank().Record(n);
 }
 
 // One position in every cell of a sprite row, the last on the grid's rightmost column. (QTest
@@ -43,9 +43,9 @@ void DragThrough(MainWindowFixture& f, QWidget* image, const std::vector<QPoint>
 TEST_F(Painting, DragAcrossARowPaintsEveryCellAndOneUndoTakesItBack) {
   for (const bool multiColour : {true, false}) {
     form().MCToggle->setChecked(multiColour);
-    const SpriteRecord before = RecordOf(model(), 0);
+    const SpriteRecord before = RecordOf(document(), 0);
     DragThrough(*this, form().Image1, RowPositions(4), Qt::LeftButton);
-    const auto sprite = model().bank.Sprite(0);
+    const auto sprite = document().Bank().Sprite(0);
     // Sprite colour pen: pair 10 in multi-colour, every bit in hi-res.
     const std::uint8_t full = multiColour ? 0xAA : 0xFF;
     EXPECT_EQ(sprite[12], full);
@@ -53,23 +53,23 @@ TEST_F(Painting, DragAcrossARowPaintsEveryCellAndOneUndoTakesItBack) {
     EXPECT_EQ(sprite[14], full);
     EXPECT_EQ(sprite[11], 0x00);
     EXPECT_EQ(sprite[15], 0x00);
-    EXPECT_EQ(model().undo.UndoCount(), 1);
+    EXPECT_EQ(document().UndoCount(), 1);
     form().Undo1->trigger();
-    EXPECT_EQ(RecordOf(model(), 0), before);
+    EXPECT_EQ(RecordOf(document(), 0), before);
   }
 }
 
 TEST_F(Painting, RightButtonAndTransparentPenErase) {
-  for (int i = 0; i < kPixelBytes; ++i) model().bank.Sprite(0)[i] = 0xFF;
+  Rewrite(0, [](SpriteRecord& r) { std::fill_n(r.begin(), kPixelBytes, 0xFF); });
   form().MCToggle->setChecked(false);
   DragThrough(*this, form().Image1, {{1, 1}, {8, 0}}, Qt::RightButton);
-  EXPECT_EQ(model().bank.Sprite(0)[0], 0x3F);
+  EXPECT_EQ(document().Bank().Sprite(0)[0], 0x3F);
 
   Click(form().RadioButton1);
-  EXPECT_EQ(model().state.CurrentPen, 0);
+  EXPECT_EQ(document().CurrentPen(), 0);
   DragThrough(*this, form().Image1, {{16, 8}, {24, 8}}, Qt::LeftButton);
-  EXPECT_EQ(model().bank.Sprite(0)[3], 0xCF);
-  EXPECT_EQ(model().undo.UndoCount(), 2);  // one snapshot a stroke
+  EXPECT_EQ(document().Bank().Sprite(0)[3], 0xCF);
+  EXPECT_EQ(document().UndoCount(), 2);  // one snapshot a stroke
 }
 
 TEST_F(Painting, StatusShowsTheCellHalvedInMultiColourAndOnlyInsideTheGrid) {
@@ -78,13 +78,13 @@ TEST_F(Painting, StatusShowsTheCellHalvedInMultiColourAndOnlyInsideTheGrid) {
   form().MCToggle->setChecked(false);
   Hover(form().Image1, {100, 50});
   EXPECT_EQ(status(), QStringLiteral("12,6"));
-  const SpriteRecord before = RecordOf(model(), 0);
+  const SpriteRecord before = RecordOf(document(), 0);
   // Outside the grid while the button keeps the mouse captured: nothing changes at all.
   DragThrough(*this, form().Image1, {{10, 10}, {192, 10}, {-1, 30}, {50, 168}}, Qt::LeftButton);
   EXPECT_EQ(status(), QStringLiteral("1,1"));
   SpriteRecord expected = before;
   expected[3 * 1 + 0] = 0x40;
-  EXPECT_EQ(RecordOf(model(), 0), expected);
+  EXPECT_EQ(RecordOf(document(), 0), expected);
   Hover(form().centralWidget(), {300, 300});
   EXPECT_EQ(status(), QString());
 }
@@ -96,7 +96,7 @@ TEST_F(Painting, BothButtonsPaintThenErase) {
                    Qt::NoButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
   QApplication::sendEvent(form().Image1, &move);
   QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, {8, 0});
-  EXPECT_EQ(model().bank.Sprite(0)[0], 0x80);  // first cell painted, second painted and erased
+  EXPECT_EQ(document().Bank().Sprite(0)[0], 0x80);  // first cell painted, second painted and erased
 }
 
 TEST_F(Painting, UpperHalfAndScrollBarPickTheSprite) {
@@ -114,68 +114,68 @@ TEST_F(Painting, UpperHalfAndScrollBarPickTheSprite) {
 }
 
 TEST_F(Painting, ShowingAHiresSpriteHidesTheMultiColourPens) {
-  model().bank.Attribute(40) = 0x03;  // hi-res, cyan
+  Rewrite(40, [](SpriteRecord& r) { r[kAttributeOffset] = 0x03; });  // hi-res, cyan
   Click(form().RadioButton4);
-  EXPECT_EQ(model().state.CurrentPen, 3);
+  EXPECT_EQ(document().CurrentPen(), 3);
   form().ScrollBar1->setValue(40);
   EXPECT_FALSE(form().MCToggle->isChecked());
   EXPECT_TRUE(form().RadioButton2->isChecked());
-  EXPECT_EQ(model().state.CurrentPen, 2);
+  EXPECT_EQ(document().CurrentPen(), 2);
   EXPECT_TRUE(form().RadioButton3->isHidden());
   EXPECT_TRUE(form().Panel4->isHidden());
   EXPECT_EQ(form().Panel2->Colour(), PaletteRgb(3));
-  EXPECT_EQ(model().bank.Attribute(40), 0x03);
+  EXPECT_EQ(document().Bank().Attribute(40), 0x03);
   form().ScrollBar1->setValue(41);
   EXPECT_TRUE(form().MCToggle->isChecked());
   EXPECT_FALSE(form().RadioButton3->isHidden());
-  EXPECT_EQ(model().state.CurrentPen, 2);
+  EXPECT_EQ(document().CurrentPen(), 2);
 }
 
 TEST_F(Painting, ModeToggleFlipsOnlyBitSevenAndKeepsThePixels) {
-  model().bank.Sprite(0)[0] = 0x80;
+  Rewrite(0, [](SpriteRecord& r) { r[0] = 0x80; });
   Click(form().RadioButton3);
   Click(form().MCToggle);
-  EXPECT_EQ(model().bank.Attribute(0), 0x0C);
-  EXPECT_EQ(model().bank.Sprite(0)[0], 0x80);
-  EXPECT_EQ(model().state.CurrentPen, 2);
+  EXPECT_EQ(document().Bank().Attribute(0), 0x0C);
+  EXPECT_EQ(document().Bank().Sprite(0)[0], 0x80);
+  EXPECT_EQ(document().CurrentPen(), 2);
   EXPECT_TRUE(form().RadioButton2->isChecked());
   // Hi-res shows pixel 0 alone in the sprite colour; multi-colour shows pair 10 two wide.
   EXPECT_EQ(form().Image1->Picture().pixel(3, 3), PaletteRgb(12));
   EXPECT_EQ(form().Image1->Picture().pixel(11, 3), PaletteRgb(6));
   Click(form().MCToggle);
-  EXPECT_EQ(model().bank.Attribute(0), 0x8C);
+  EXPECT_EQ(document().Bank().Attribute(0), 0x8C);
   EXPECT_EQ(form().Image1->Picture().pixel(11, 3), PaletteRgb(12));
-  EXPECT_EQ(model().state.CurrentPen, 2);
-  EXPECT_EQ(model().undo.UndoCount(), 0);
+  EXPECT_EQ(document().CurrentPen(), 2);
+  EXPECT_EQ(document().UndoCount(), 0);
 }
 
 TEST_F(Painting, SwatchClickSelectsItsPenLikeTheButton) {
   Click(form().Panel4);
-  EXPECT_EQ(model().state.CurrentPen, 3);
+  EXPECT_EQ(document().CurrentPen(), 3);
   EXPECT_TRUE(form().RadioButton4->isChecked());
   Click(form().Panel1);
-  EXPECT_EQ(model().state.CurrentPen, 0);
+  EXPECT_EQ(document().CurrentPen(), 0);
   EXPECT_TRUE(form().RadioButton1->isChecked());
 }
 
 TEST_F(Painting, ColourStripWithTheSpriteColourPenRewritesTheAttribute) {
-  model().bank.Attribute(0) = 0xF5;
+  Rewrite(0, [](SpriteRecord& r) { r[kAttributeOffset] = 0xF5; });
   form().RefreshEditor();
   Press(form().Image4, {3, 3 * 8 + 4});  // colour 3, left column
-  EXPECT_EQ(model().bank.Attribute(0), 0x83);
-  EXPECT_EQ(model().undo.UndoCount(), 1);
+  EXPECT_EQ(document().Bank().Attribute(0), 0x83);
+  EXPECT_EQ(document().UndoCount(), 1);
   EXPECT_EQ(form().Panel2->Colour(), PaletteRgb(3));
   form().Undo1->trigger();
-  EXPECT_EQ(model().bank.Attribute(0), 0xF5);
+  EXPECT_EQ(document().Bank().Attribute(0), 0xF5);
 }
 
 TEST_F(Painting, ColourStripWithASharedPenChangesEverySpritesLook) {
   Click(form().RadioButton1);
   Press(form().Image4, {12, 2 * 8 + 1});  // right column: colour 10
-  EXPECT_EQ(model().state.PenColours[0], 10);
+  EXPECT_EQ(document().PenColours()[0], 10);
   EXPECT_EQ(form().Panel1->Colour(), PaletteRgb(10));
-  EXPECT_EQ(model().undo.UndoCount(), 0);
-  EXPECT_EQ(model().bank.Attribute(0), 0x8C);
+  EXPECT_EQ(document().UndoCount(), 0);
+  EXPECT_EQ(document().Bank().Attribute(0), 0x8C);
   EXPECT_EQ(form().Image1->Picture().pixel(0, 0), PaletteRgb(10));
   form().ScrollBar1->setValue(90);
   EXPECT_EQ(form().Image1->Picture().pixel(0, 0), PaletteRgb(10));

@@ -55,41 +55,44 @@ class RangeAndAbout : public MainWindowFixture {
 };
 
 TEST_F(RangeAndAbout, CopyRangeOfTypedSpritesPastesAtTheCurrentSprite) {
-  FillBankWithPattern(model(), 4);
-  const SpriteBank before = model().bank;
+  FillBankWithPattern(document(), 4);
+  const SpriteBank before = document().Bank();
 
   TakeRange(form().CopyRange1, "10", "12");
-  EXPECT_EQ(model().bank, before);
+  EXPECT_EQ(document().Bank(), before);
   EXPECT_TRUE(form().PasteRange1->isEnabled());
 
   GoTo(100);
   form().PasteRange1->trigger();
   for (int n = 0; n < kSpriteCount; ++n) {
     const int from = n >= 100 && n <= 102 ? n - 90 : n;
-    EXPECT_EQ(model().bank.Record(n), before.Record(from)) << n;
+    EXPECT_EQ(document().Bank().Record(n), before.Record(from)) << n;
   }
   EXPECT_EQ(EditorMismatches(form()), "");
 
   // Past the last sprite the range is cut short.
   GoTo(254);
   form().PasteRange1->trigger();
-  EXPECT_EQ(model().bank.Record(254), before.Record(10));
-  EXPECT_EQ(model().bank.Record(255), before.Record(11));
-  EXPECT_EQ(model().bank.Record(253), before.Record(253));
+  EXPECT_EQ(document().Bank().Record(254), before.Record(10));
+  EXPECT_EQ(document().Bank().Record(255), before.Record(11));
+  EXPECT_EQ(document().Bank().Record(253), before.Record(253));
   EXPECT_EQ(EditorMismatches(form()), "");
 }
 
 TEST_F(RangeAndAbout, CutRangeClearsTheTypedSpritesAndShowsTheCurrentOneCleared) {
-  FillBankWithPattern(model(), 6);
-  for (int n = 0; n < kSpriteCount; ++n) model().bank.Attribute(n) = kDefaultAttribute;
-  const SpriteBank before = model().bank;
+  FillBankWithPattern(document(), 6);
+  for (int n = 0; n < kSpriteCount; ++n) {
+    Rewrite(n, [](SpriteRecord& r) { r[kAttributeOffset] = kDefaultAttribute; });
+  }
+  const SpriteBank before = document().Bank();
   GoTo(17);
   ASSERT_TRUE(form().MCToggle->isChecked());
 
   TakeRange(form().CutRange1, "16", "18");
 
   for (int n = 0; n < kSpriteCount; ++n) {
-    EXPECT_EQ(model().bank.Record(n), n >= 16 && n <= 18 ? SpriteRecord{} : before.Record(n)) << n;
+    EXPECT_EQ(document().Bank().Record(n), n >= 16 && n <= 18 ? SpriteRecord{} : before.Record(n))
+        << n;
   }
   EXPECT_FALSE(form().MCToggle->isChecked());  // an all-zero record is a hi-res sprite
   EXPECT_EQ(EditorMismatches(form()), "");
@@ -98,11 +101,11 @@ TEST_F(RangeAndAbout, CutRangeClearsTheTypedSpritesAndShowsTheCurrentOneCleared)
 
   GoTo(40);
   form().PasteRange1->trigger();
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(model().bank.Record(40 + k), before.Record(16 + k));
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(document().Bank().Record(40 + k), before.Record(16 + k));
 }
 
 TEST_F(RangeAndAbout, CancelDoesNothingAndLeavesPasteRangeDisabled) {
-  FillBankWithPattern(model(), 8);
+  FillBankWithPattern(document(), 8);
   GoTo(3);
   const WindowState before = WindowState::Of(form());
   for (QAction* item : {form().CutRange1, form().CopyRange1}) {
@@ -117,8 +120,8 @@ TEST_F(RangeAndAbout, CancelDoesNothingAndLeavesPasteRangeDisabled) {
 }
 
 TEST_F(RangeAndAbout, FieldsStartAtZeroEveryTimeAndStopAtTheirEnds) {
-  FillBankWithPattern(model(), 9);
-  const SpriteBank before = model().bank;
+  FillBankWithPattern(document(), 9);
+  const SpriteBank before = document().Bank();
   WithRangeDialog(form().CopyRange1, [](TRangeEditBox& box) {
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Range"));
     EXPECT_EQ(box.UpDown1->value(), 0);
@@ -134,15 +137,15 @@ TEST_F(RangeAndAbout, FieldsStartAtZeroEveryTimeAndStopAtTheirEnds) {
   // From above To takes nothing, yet a paste range is offered (and writes nothing).
   EXPECT_TRUE(form().PasteRange1->isEnabled());
   form().PasteRange1->trigger();
-  EXPECT_EQ(model().bank, before);
+  EXPECT_EQ(document().Bank(), before);
 
   WithRangeDialog(form().CutRange1, [](TRangeEditBox& box) {
     EXPECT_EQ(box.UpDown1->value(), 0);
     EXPECT_EQ(box.UpDown2->value(), 0);
     QTest::mouseClick(box.Button1, Qt::LeftButton);  // the one-sprite range 0 to 0
   });
-  EXPECT_EQ(model().bank.Record(0), SpriteRecord{});
-  EXPECT_EQ(model().bank.Record(1), before.Record(1));
+  EXPECT_EQ(document().Bank().Record(0), SpriteRecord{});
+  EXPECT_EQ(document().Bank().Record(1), before.Record(1));
 }
 
 TEST_F(RangeAndAbout, AboutBoxOpensBesideTheMovedWindowAndClosesOnOk) {

@@ -41,8 +41,8 @@ TEST_F(Startup, ShowsAnUntitledBankOfBlankSprites) {
   EXPECT_EQ(form().ScrollBar1->value(), 0);
   EXPECT_EQ(form().ScrollBar1->maximum(), 127);
   EXPECT_TRUE(form().RadioButton2->isChecked());
-  EXPECT_EQ(model().state.CurrentPen, 2);
-  EXPECT_EQ(model().state.PenColours, (std::array<std::uint8_t, 4>{6, 1, 12, 0}));
+  EXPECT_EQ(document().CurrentPen(), 2);
+  EXPECT_EQ(document().PenColours(), (std::array<std::uint8_t, 4>{6, 1, 12, 0}));
   EXPECT_EQ(form().Panel1->Colour(), PaletteRgb(6));
   EXPECT_EQ(form().Panel2->Colour(), PaletteRgb(12));
   EXPECT_EQ(form().Panel3->Colour(), PaletteRgb(1));

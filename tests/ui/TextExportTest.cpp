@@ -60,7 +60,7 @@ class TextExport : public MainWindowFixture {
 };
 
 TEST_F(TextExport, WritesTheShownSpritesBytesToAPrivateFileAndAsksToOpenIt) {
-  model().bank.SetRecord(0, Marked(0x8E));
+  Put(0, Marked(0x8E));
   form().RefreshEditor();
   const WindowState before = WindowState::Of(form());
   const QString path = form().TextDataPath();
@@ -77,7 +77,7 @@ TEST_F(TextExport, WritesTheShownSpritesBytesToAPrivateFileAndAsksToOpenIt) {
   EXPECT_EQ(WindowState::Of(form()), before);
 
   // Each export replaces the last; the attribute byte never shows.
-  model().bank.SetRecord(0, Marked(0x03));
+  Put(0, Marked(0x03));
   form().RefreshEditor();
   form().Viewtextdata1->trigger();
   EXPECT_EQ(ReadText(path), MarkedText());
@@ -85,12 +85,13 @@ TEST_F(TextExport, WritesTheShownSpritesBytesToAPrivateFileAndAsksToOpenIt) {
 }
 
 TEST_F(TextExport, FollowsTheSpriteChosenInTheBrowser) {
-  model().bank.SetRecord(200, Marked(kDefaultAttribute));
+  Put(200, Marked(kDefaultAttribute));
   form().PageControl1->setCurrentWidget(form().TabSheet2);
   form().ScrollBar2->setValue(11);  // rows 11 to 15 of the bank
   form().ScrollBar3->setValue(4);   // columns 4 to 8
   // Sprite 200 is row 12, column 8: window cell (4, 1).
-  const QPoint cell(BrowserColumnX[4] + 20, BrowserRowY[1] + 20);
+  const ViewPixel corner = kSheetGeometry.Thumbnail({4, 1}).Origin();
+  const QPoint cell(corner.x + 20, corner.y + 20);
   Hover(form().Image2, cell);
   Click(form().Image2, cell);
   ASSERT_EQ(form().CurrentSprite(), 200);

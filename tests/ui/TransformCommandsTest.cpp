@@ -35,15 +35,15 @@ class TransformCommands : public MainWindowFixture {
   // Shows a patterned sprite kSprite between patterned neighbours, in the given mode, with an
   // empty undo stack. Returns the record as it was.
   SpriteRecord ShowPatternedSprite(bool multiColour) {
-    FillBankWithPattern(model(), 40);
+    FillBankWithPattern(document(), 40);
     const std::uint8_t attribute = multiColour ? kDefaultAttribute : kHiresGreen;
-    model().bank.SetRecord(kSprite, PatternSprite(7, attribute));
+    Put(kSprite, PatternSprite(7, attribute));
     form().ScrollBar1->setValue(kSprite + 1);
     form().ScrollBar1->setValue(kSprite);  // as a user scrolling back: the stack is emptied
     form().DrawBrowserSheet();
     EXPECT_EQ(form().MCToggle->isChecked(), multiColour);
-    EXPECT_EQ(model().undo.UndoCount(), 0);
-    return model().bank.Record(kSprite);
+    EXPECT_EQ(document().UndoCount(), 0);
+    return document().Bank().Record(kSprite);
   }
 
   static SpriteRecord Transformed(SpriteRecord record, Transform t, bool multiColour, int times) {
@@ -53,13 +53,13 @@ class TransformCommands : public MainWindowFixture {
 
   // The bank with sprite kSprite replaced by record.
   std::vector<std::uint8_t> BankWith(const SpriteRecord& record) {
-    std::vector<std::uint8_t> bank = BankBytes(model());
+    std::vector<std::uint8_t> bank = BankBytes(document());
     std::ranges::copy(record, bank.begin() + kSprite * kSpriteBytes);
     return bank;
   }
 
   void ExpectShown(const SpriteRecord& record, bool multiColour) {
-    EXPECT_EQ(model().bank.Record(kSprite), record);
+    EXPECT_EQ(document().Bank().Record(kSprite), record);
     EXPECT_EQ(form().MCToggle->isChecked(), multiColour);
     EXPECT_EQ(EditorMismatches(form()), "");
   }
@@ -75,16 +75,16 @@ TEST_F(TransformCommands, ShortcutsTransformAsTheModelDoesAndOneUndoRevertsIt) {
       const std::vector<std::uint8_t> expectedBank = BankWith(after);
 
       Key(route.key);
-      EXPECT_EQ(BankBytes(model()), expectedBank);  // no other sprite, no attribute byte
+      EXPECT_EQ(BankBytes(document()), expectedBank);  // no other sprite, no attribute byte
       ExpectShown(after, multiColour);
       EXPECT_EQ(ThumbnailMismatches(form(), kSprite), "");  // the menu path redraws the sheet
-      EXPECT_EQ(model().undo.UndoCount(), 1);
+      EXPECT_EQ(document().UndoCount(), 1);
       EXPECT_TRUE(form().Btn_Undo->isEnabled());
 
       Key(Qt::Key_Z);
       ExpectShown(before, multiColour);
       EXPECT_EQ(ThumbnailMismatches(form(), kSprite), "");
-      EXPECT_EQ(model().undo.UndoCount(), 0);
+      EXPECT_EQ(document().UndoCount(), 0);
       EXPECT_FALSE(form().Btn_Undo->isEnabled());
     }
   }
@@ -102,12 +102,12 @@ TEST_F(TransformCommands, GlyphsTransformWhilePressedShowingTheirPressedPicture)
       const QImage& rest = form().ImageList1().Picture(route.glyph);
 
       Press(glyph, {12, 12});
-      EXPECT_EQ(BankBytes(model()), expectedBank);
+      EXPECT_EQ(BankBytes(document()), expectedBank);
       ExpectShown(after, multiColour);
       EXPECT_EQ(glyph->Picture(), pressed);
       Release(glyph, {12, 12});
       EXPECT_EQ(glyph->Picture(), rest);
-      EXPECT_EQ(model().undo.UndoCount(), 1);
+      EXPECT_EQ(document().UndoCount(), 1);
 
       Key(Qt::Key_Z);
       ExpectShown(before, multiColour);
@@ -123,7 +123,7 @@ TEST_F(TransformCommands, DoubleClickOnNudgeUpNudgesTwice) {
   QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, centre);
 
   ExpectShown(Transformed(before, Transform::NudgeUp, false, 2), false);
-  EXPECT_EQ(model().undo.UndoCount(), 2);
+  EXPECT_EQ(document().UndoCount(), 2);
   EXPECT_EQ(form().Btn_Up->Picture(), form().ImageList1().Picture(kGlyphUp));
   Key(Qt::Key_Z);
   Key(Qt::Key_Z);

@@ -13,23 +13,23 @@ using Undo = MainWindowFixture;
 
 TEST_F(Undo, StrokesUndoOneByOneByMenuShortcutAndGlyph) {
   form().ScrollBar1->setValue(3);
-  const SpriteRecord original = model().bank.Record(3);
+  const SpriteRecord original = document().Bank().Record(3);
   Click(form().Image1, {4, 4});
-  const SpriteRecord afterFirst = model().bank.Record(3);
+  const SpriteRecord afterFirst = document().Bank().Record(3);
   Click(form().Image1, {20, 4});
   EXPECT_TRUE(form().Btn_Undo->isEnabled());
 
   Key(Qt::Key_Z);
-  EXPECT_EQ(model().bank.Record(3), afterFirst);
+  EXPECT_EQ(document().Bank().Record(3), afterFirst);
   Press(form().Btn_Undo, {12, 12});
-  EXPECT_EQ(model().bank.Record(3), original);
+  EXPECT_EQ(document().Bank().Record(3), original);
   EXPECT_EQ(form().Btn_Undo->Picture(), form().ImageList1().Picture(kGlyphUndo + 12));
   Release(form().Btn_Undo, {12, 12});
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
   // Disabled before its release arrived, it still goes back to rest.
   EXPECT_EQ(form().Btn_Undo->Picture(), form().ImageList1().Picture(kGlyphUndo));
   form().Undo1->trigger();  // nothing left: changes nothing
-  EXPECT_EQ(model().bank.Record(3), original);
+  EXPECT_EQ(document().Bank().Record(3), original);
 }
 
 TEST_F(Undo, ChangingTheSpriteEmptiesTheStack) {
@@ -37,44 +37,44 @@ TEST_F(Undo, ChangingTheSpriteEmptiesTheStack) {
   form().ScrollBar1->setValue(1);
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
   form().ScrollBar1->setValue(0);
-  const SpriteRecord painted = model().bank.Record(0);
+  const SpriteRecord painted = document().Bank().Record(0);
   Key(Qt::Key_Z);
-  EXPECT_EQ(model().bank.Record(0), painted);
+  EXPECT_EQ(document().Bank().Record(0), painted);
 }
 
 TEST_F(Undo, StrokeThenNudgeThenThreeUndos) {
   form().ScrollBar1->setValue(2);
-  const SpriteRecord original = model().bank.Record(2);
+  const SpriteRecord original = document().Bank().Record(2);
   Click(form().Image1, {40, 40});
-  const SpriteRecord afterStroke = model().bank.Record(2);
+  const SpriteRecord afterStroke = document().Bank().Record(2);
   Key(Qt::Key_L);
   Key(Qt::Key_Z);
-  EXPECT_EQ(model().bank.Record(2), afterStroke);
+  EXPECT_EQ(document().Bank().Record(2), afterStroke);
   Key(Qt::Key_Z);
-  EXPECT_EQ(model().bank.Record(2), original);
+  EXPECT_EQ(document().Bank().Record(2), original);
   Key(Qt::Key_Z);
-  EXPECT_EQ(model().bank.Record(2), original);
+  EXPECT_EQ(document().Bank().Record(2), original);
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
 }
 
 TEST_F(Undo, KeepsTheNewest127StrokesWhenFull) {
   form().MCToggle->setChecked(false);
   std::vector<SpriteRecord> after;  // after[k] = the sprite after stroke k
-  after.push_back(model().bank.Record(0));
+  after.push_back(document().Bank().Record(0));
   for (int k = 1; k <= 200; ++k) {
     // Each stroke toggles a different cell so that every state is distinct.
     const int cell = k % (24 * 21);
     const QPoint at((cell % 24) * 8 + 2, (cell / 24) * 8 + 2);
     const bool set =
-        model().bank.Sprite(0)[3 * (cell / 24) + (cell % 24) / 8] & (0x80 >> (cell % 8));
+        document().Bank().Sprite(0)[3 * (cell / 24) + (cell % 24) / 8] & (0x80 >> (cell % 8));
     Click(form().Image1, at, set ? Qt::RightButton : Qt::LeftButton);
-    after.push_back(model().bank.Record(0));
+    after.push_back(document().Bank().Record(0));
   }
   for (int i = 0; i < 127; ++i) form().Undo1->trigger();
-  EXPECT_EQ(model().bank.Record(0), after[73]);
+  EXPECT_EQ(document().Bank().Record(0), after[73]);
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
   form().Undo1->trigger();
-  EXPECT_EQ(model().bank.Record(0), after[73]);
+  EXPECT_EQ(document().Bank().Record(0), after[73]);
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "model/EditorModel.h"
-#include "render/BrowserSheet.h"
+#include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
+#include "render/EditorGeometry.h"
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
@@ -44,20 +44,22 @@ inline SpriteRecord PatternSprite(int seed, std::uint8_t attribute) {
 }
 
 // Every byte of the bank different from its neighbours, attribute bytes included.
-inline void FillBankWithPattern(EditorModel& model, int seed) {
+inline void FillBankWithPattern(SpriteDocument& document, int seed) {
+  std::vector<SpriteRecord> records;
   for (int n = 0; n < kSpriteCount; ++n) {
-    model.bank.SetRecord(n, PatternSprite(seed + n, static_cast<std::uint8_t>(n ^ seed)));
+    records.push_back(PatternSprite(seed + n, static_cast<std::uint8_t>(n ^ seed)));
   }
+  document.PutSprites(0, records);
 }
 
-inline std::vector<std::uint8_t> BankBytes(const EditorModel& model, int count = kBankBytes) {
-  const auto bytes = model.bank.Bytes();
+inline std::vector<std::uint8_t> BankBytes(const SpriteDocument& document, int count = kBankBytes) {
+  const auto bytes = document.Bank().Bytes();
   return {bytes.begin(), bytes.begin() + count};
 }
 
 // The palette colour of hi-res column x, row y of sprite n, as a user sees it.
-inline QRgb ExpectedPixel(const EditorModel& model, int n, int x, int y) {
-  const auto sprite = model.bank.Sprite(n);
+inline QRgb ExpectedPixel(const SpriteDocument& document, int n, int x, int y) {
+  const auto sprite = document.Bank().Sprite(n);
   const std::uint8_t attribute = sprite[kAttributeOffset];
   const std::uint8_t byte = sprite[kRowBytes * y + x / kBitsPerByte];
   const int bit = x % kBitsPerByte;
@@ -67,18 +69,18 @@ inline QRgb ExpectedPixel(const EditorModel& model, int n, int x, int y) {
   } else {
     pen = ((byte >> (7 - bit)) & 1) ? kSpriteColourPen : kTransparentPen;
   }
-  const int index = pen == kSpriteColourPen ? SpriteColour(attribute) : model.state.PenColours[pen];
+  const int index = pen == kSpriteColourPen ? SpriteColour(attribute) : document.PenColours()[pen];
   return PaletteRgb(index);
 }
 
 // The cells of the editor grid whose colour differs from the current sprite's bytes.
 inline std::string EditorMismatches(TForm1& form) {
   std::string wrong;
-  const EditorModel& model = form.Model();
+  const SpriteDocument& document = form.Document();
   for (int y = 0; y < kSpriteRows; ++y) {
     for (int x = 0; x < kHiresColumns; ++x) {
       const QRgb shown = form.Image1->Picture().pixel(x * kEditorCell + 3, y * kEditorCell + 3);
-      if (shown != ExpectedPixel(model, model.state.CurrentSprite, x, y)) {
+      if (shown != ExpectedPixel(document, document.CurrentSprite(), x, y)) {
         wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
       }
     }
@@ -95,11 +97,11 @@ inline std::string ThumbnailMismatches(TForm1& form, int n) {
     return "sprite not on the sheet";
   }
   std::string wrong;
+  const ViewPixel corner = kSheetGeometry.Thumbnail({column, row}).Origin();
   for (int y = kFirstRowBelowNumber; y < kSpriteRows; ++y) {
     for (int x = 0; x < kHiresColumns; ++x) {
-      const QRgb shown =
-          form.Image2->Picture().pixel(BrowserColumnX[column] + 2 * x, BrowserRowY[row] + 2 * y);
-      if (shown != ExpectedPixel(form.Model(), n, x, y)) {
+      const QRgb shown = form.Image2->Picture().pixel(corner.x + 2 * x, corner.y + 2 * y);
+      if (shown != ExpectedPixel(form.Document(), n, x, y)) {
         wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
       }
     }
@@ -124,12 +126,12 @@ struct WindowState {
   QWidget* page = nullptr;
 
   static WindowState Of(TForm1& form) {
-    EditorModel& m = form.Model();
-    return {BankBytes(m),
-            m.state.CurrentSprite,
-            m.state.UpperHalf,
-            m.state.CurrentPen,
-            m.state.PenColours,
+    const SpriteDocument& d = form.Document();
+    return {BankBytes(d),
+            d.CurrentSprite(),
+            d.UpperHalf(),
+            d.CurrentPen(),
+            d.PenColours(),
             {form.Panel1->Colour(), form.Panel2->Colour(), form.Panel3->Colour(),
              form.Panel4->Colour()},
             {form.RadioButton1->isChecked(), form.RadioButton2->isChecked(),
@@ -138,7 +140,7 @@ struct WindowState {
             form.GridToggle->isChecked(),
             form.UpperSet->isChecked(),
             form.ScrollBar1->value(),
-            m.undo.UndoCount(),
+            d.UndoCount(),
             form.Btn_Undo->isEnabled(),
             form.Paste1->isEnabled(),
             form.PasteRange1->isEnabled(),

@@ -8,14 +8,15 @@
 #include <cstring>
 
 #include "TempFolder.h"
-#include "files/SpriteFile.h"
+#include "files/SafeFiles.h"
+#include "files/SprFormat.h"
+#include "files/SpriteSets.h"
 
 namespace kelvane {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::string>;
-using Sidecar = std::array<std::uint8_t, kSidecarBytes>;
 
 // Varies within a record and from record to record, so a misplaced record shows.
 Bytes Pattern(int size) {
@@ -28,6 +29,33 @@ Bytes Head(const SpriteBank& bank, int size) {
   return {bank.Bytes().begin(), bank.Bytes().begin() + size};
 }
 
+Bytes BytesOf(const std::vector<SpriteRecord>& records) {
+  Bytes bytes;
+  for (const SpriteRecord& r : records) bytes.insert(bytes.end(), r.begin(), r.end());
+  return bytes;
+}
+
+// A document whose whole bank is the pattern, with the shared colours 9, 3 and 12.
+SpriteDocument PatternedDocument() {
+  SpriteDocument document;
+  const Bytes bytes = Pattern(kBankBytes);
+  std::vector<SpriteRecord> records(kSpriteCount);
+  for (int n = 0; n < kSpriteCount; ++n) {
+    std::copy_n(bytes.begin() + n * kSpriteBytes, kSpriteBytes, records[n].begin());
+  }
+  document.Load(records, SharedColours{9, 3, 12});
+  return document;
+}
+
+Result<SpriteSet> Read(const std::string& path) {
+  return ReadSpriteSet(SpriteFormats(), path);
+}
+
+std::optional<FileError> Save(const SpriteDocument& document, int bytes, const std::string& path) {
+  return SaveSpriteSet(*SpriteFormats().Find("spr"), SpriteSetOf(document, bytes / kSpriteBytes),
+                       path);
+}
+
 class SpriteFileTest : public TempFolderTest {};
 class AcceptedSize : public TempFolderTest, public ::testing::WithParamInterface<int> {};
 class RejectedSize : public TempFolderTest, public ::testing::WithParamInterface<int> {};
@@ -38,103 +66,123 @@ TEST_P(AcceptedSize, RecordsReplaceTheirSpritesAndTheRestStay) {
   const Bytes file = Pattern(size);
   WriteBytes(PathOf("ship.spr"), file);
 
-  const auto records = ReadSpriteFile(PathOf("ship.spr"));
-  ASSERT_TRUE(records.has_value());
-  EXPECT_EQ(*records, file);
+  const auto set = Read(PathOf("ship.spr"));
+  ASSERT_TRUE(set.ok()) << set.error().reason;
+  EXPECT_EQ(set->format, "spr");
+  EXPECT_EQ(BytesOf(set->records), file);
+  EXPECT_FALSE(set->colours.has_value());
 
-  SpriteBank bank;
-  std::ranges::fill(bank.Bytes(), 0xA5);
-  ApplySpriteFile(bank, *records);
+  SpriteDocument document;
+  const SpriteRecord marked = [] {
+    SpriteRecord r;
+    r.fill(0xA5);
+    return r;
+  }();
+  document.PutSprites(0, std::vector<SpriteRecord>(kSpriteCount, marked));
+  document.Load(set->records, set->colours);
   for (int i = 0; i < kBankBytes; ++i) {
-    ASSERT_EQ(bank.Bytes()[i], i < size ? file[i] : 0xA5) << "byte " << i;
+    ASSERT_EQ(document.Bank().Bytes()[i], i < size ? file[i] : 0xA5) << "byte " << i;
   }
 }
 INSTANTIATE_TEST_SUITE_P(SpriteFile, AcceptedSize, ::testing::Values(0, 64, 1024, 16384));
 
 TEST_P(RejectedSize, IsNotRead) {
   WriteBytes(PathOf("ship.spr"), Pattern(GetParam()));
-  EXPECT_FALSE(ReadSpriteFile(PathOf("ship.spr")).has_value());
+  const auto set = Read(PathOf("ship.spr"));
+  ASSERT_FALSE(set.ok());
+  EXPECT_EQ(set.error().problem, FileProblem::Size);
+  EXPECT_EQ(set.error().file, PathOf("ship.spr"));
 }
 // Not whole records, one byte too many, and whole records past the bank's end.
 INSTANTIATE_TEST_SUITE_P(SpriteFile, RejectedSize, ::testing::Values(63, 100, 16385, 16448));
 
 TEST_F(SpriteFileTest, MissingFileAndFolderAreRefused) {
-  EXPECT_FALSE(ReadSpriteFile(PathOf("nothing.spr")).has_value());
+  EXPECT_FALSE(Read(PathOf("nothing.spr")).ok());
   std::filesystem::create_directory(PathOf("folder.spr"));
-  EXPECT_FALSE(ReadSpriteFile(PathOf("folder.spr")).has_value());
+  EXPECT_FALSE(Read(PathOf("folder.spr")).ok());
 }
 
 TEST_F(SpriteFileTest, FifoWithoutWriterIsRefusedAtOnce) {
   const std::string fifo = PathOf("pipe.spr");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_FALSE(WithoutWaitingOnFifo(fifo, true, [&] { return ReadSpriteFile(fifo); }));
+  EXPECT_FALSE(WithoutWaitingOnFifo(fifo, true, [&] { return Read(fifo).ok(); }));
+  // A sidecar that is a FIFO is no sidecar.
+  WriteBytes(PathOf("ship.spr"), Pattern(64));
   ASSERT_EQ(::mkfifo(PathOf("ship.spr.inf").c_str(), 0600), 0);
   EXPECT_FALSE(WithoutWaitingOnFifo(PathOf("ship.spr.inf"), true,
-                                    [&] { return ReadSidecar(PathOf("ship.spr")); }));
+                                    [&] { return Read(PathOf("ship.spr"))->colours; }));
 }
 
 TEST_F(SpriteFileTest, SidecarKeepsTheSpriteFilesWholeName) {
   WriteBytes(PathOf("ship.spr"), {});
   WriteBytes(PathOf("ship.inf"), {1, 2, 3});
-  EXPECT_FALSE(ReadSidecar(PathOf("ship.spr")).has_value());
+  EXPECT_FALSE(Read(PathOf("ship.spr"))->colours.has_value());
   WriteBytes(PathOf("ship.spr.inf"), {4, 5, 6});
-  EXPECT_EQ(ReadSidecar(PathOf("ship.spr")), (Sidecar{4, 5, 6}));
+  EXPECT_EQ(Read(PathOf("ship.spr"))->colours, (SharedColours{4, 5, 6}));
 }
 
 TEST_F(SpriteFileTest, SidecarOfAnyOtherSizeOrKindIsIgnored) {
+  WriteBytes(PathOf("ship.spr"), Pattern(128));
   const std::string sidecar = PathOf("ship.spr.inf");
   for (const int size : {0, 2, 4, 64}) {
     WriteBytes(sidecar, Bytes(size, 1));
-    EXPECT_FALSE(ReadSidecar(PathOf("ship.spr")).has_value()) << size << " bytes";
+    const auto set = Read(PathOf("ship.spr"));
+    ASSERT_TRUE(set.ok());
+    EXPECT_FALSE(set->colours.has_value()) << size << " bytes";
   }
   std::filesystem::remove(sidecar);
   std::filesystem::create_directory(sidecar);
-  EXPECT_FALSE(ReadSidecar(PathOf("ship.spr")).has_value());
+  EXPECT_FALSE(Read(PathOf("ship.spr"))->colours.has_value());
 }
 
 struct SidecarCase {
   const char* name;
-  Sidecar bytes;
+  SharedColours bytes;
   std::array<std::uint8_t, kPenCount> pens;
 };
 
-class ApplySidecarTable : public ::testing::TestWithParam<SidecarCase> {};
+class ApplySidecarTable : public TempFolderTest,
+                          public ::testing::WithParamInterface<SidecarCase> {};
 
+// The bytes travel as they are; the document keeps their low four bits, as the VIC-II does.
 TEST_P(ApplySidecarTable, SetsSharedColoursOnly) {
-  EditorState state;  // pens 6, 1, 5, 0
-  ApplySidecar(state, GetParam().bytes);
-  EXPECT_EQ(state.PenColours, GetParam().pens);
+  WriteBytes(PathOf("ship.spr"), {});
+  WriteBytes(PathOf("ship.spr.inf"), {GetParam().bytes.begin(), GetParam().bytes.end()});
+  const auto set = Read(PathOf("ship.spr"));
+  ASSERT_TRUE(set.ok());
+  EXPECT_EQ(set->colours, GetParam().bytes);
+  SpriteDocument document;  // pens 6, 1, 12 (sprite 0's colour), 0
+  document.Load(set->records, set->colours);
+  EXPECT_EQ(document.PenColours(), GetParam().pens);
 }
 INSTANTIATE_TEST_SUITE_P(
     SpriteFile, ApplySidecarTable,
-    ::testing::Values(SidecarCase{"zero_fifteen_two", {0, 15, 2}, {0, 15, 5, 2}},
-                      SidecarCase{"low_nibble_kept", {0x1F, 0x10, 0xFF}, {15, 0, 5, 15}}),
+    ::testing::Values(SidecarCase{"zero_fifteen_two", {0, 15, 2}, {0, 15, 12, 2}},
+                      SidecarCase{"low_nibble_kept", {0x1F, 0x10, 0xFF}, {15, 0, 12, 15}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SpriteFile, MakeSidecarTakesEntriesZeroOneAndThree) {
-  EditorState state;
-  state.PenColours = {9, 3, 7, 12};
-  EXPECT_EQ(MakeSidecar(state), (Sidecar{9, 3, 12}));
+TEST(SpriteFile, SavedColoursAreEntriesZeroOneAndThree) {
+  const SpriteDocument document = PatternedDocument();
+  EXPECT_EQ(SpriteSetOf(document, 0).colours, (SharedColours{9, 3, 12}));
 }
 
 TEST_P(SaveSize, WritesTheHeadOfTheBankAndTheSidecarOverOldFiles) {
   const int size = GetParam();
-  SpriteBank bank;
-  ApplySpriteFile(bank, Pattern(kBankBytes));
-  EditorState state;
-  state.PenColours = {9, 3, 7, 12};
+  const SpriteDocument document = PatternedDocument();
   const std::string path = PathOf("ship.spr");
   // Longer old files must not leave their tails behind.
   WriteBytes(path, Bytes(kBankBytes, 0xEE));
   WriteBytes(path + ".inf", Bytes(5, 0xEE));
 
-  const auto error = SaveSpriteFile(path, bank, size, state);
+  const auto error = Save(document, size, path);
   ASSERT_FALSE(error.has_value()) << error->file << ": " << error->reason;
 
-  EXPECT_EQ(ReadBytes(path), Head(bank, size));
+  EXPECT_EQ(ReadBytes(path), Head(document.Bank(), size));
   EXPECT_EQ(ReadBytes(path + ".inf"), (Bytes{9, 3, 12}));
-  EXPECT_EQ(ReadSpriteFile(path), Head(bank, size));
-  EXPECT_EQ(ReadSidecar(path), (Sidecar{9, 3, 12}));
+  const auto back = Read(path);
+  ASSERT_TRUE(back.ok());
+  EXPECT_EQ(BytesOf(back->records), Head(document.Bank(), size));
+  EXPECT_EQ(back->colours, (SharedColours{9, 3, 12}));
   EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
 }
 // First 16, 32, 64 and 128; up to sprite 0 and sprite 199; the whole bank.
@@ -171,7 +219,7 @@ TEST_F(SpriteFileTest, SaveThroughALinkReplacesTheFileItNames) {
 TEST_F(SpriteFileTest, SaveUnderAPlainFileNamesTheSpriteFile) {
   WriteBytes(PathOf("plain"), {});
   const std::string path = PathOf("plain/ship.spr");
-  const auto error = SaveSpriteFile(path, SpriteBank(), 1024, EditorState());
+  const auto error = Save(SpriteDocument(), 1024, path);
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->file, path);
   EXPECT_EQ(error->reason, std::strerror(ENOTDIR));
@@ -181,7 +229,7 @@ TEST_F(SpriteFileTest, SaveUnderAPlainFileNamesTheSpriteFile) {
 TEST_F(SpriteFileTest, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
   const std::string path = PathOf("ship.spr");
   std::filesystem::create_directory(path);
-  const auto error = SaveSpriteFile(path, SpriteBank(), 1024, EditorState());
+  const auto error = Save(SpriteDocument(), 1024, path);
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->file, path);
   EXPECT_EQ(error->reason, std::strerror(EISDIR));
@@ -192,11 +240,11 @@ TEST_F(SpriteFileTest, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
 TEST_F(SpriteFileTest, SidecarThatCannotBeWrittenIsTheOneNamed) {
   const std::string path = PathOf("ship.spr");
   std::filesystem::create_directory(path + ".inf");
-  const SpriteBank bank;
-  const auto error = SaveSpriteFile(path, bank, 64, EditorState());
+  const SpriteDocument document;
+  const auto error = Save(document, 64, path);
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->file, path + ".inf");
-  EXPECT_EQ(ReadBytes(path), Head(bank, 64));
+  EXPECT_EQ(ReadBytes(path), Head(document.Bank(), 64));
   EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
 }
 

@@ -1,0 +1,98 @@
+#include "files/FormatRegistry.h"
+
+#include <algorithm>
+
+#include "files/SprFormat.h"
+
+namespace kelvane {
+namespace {
+
+std::string Filter(std::string_view name, const std::vector<std::string>& patterns) {
+  std::string filter(name);
+  filter += " (";
+  for (std::size_t i = 0; i < patterns.size(); ++i) {
+    if (i > 0) filter += ' ';
+    filter += patterns[i];
+  }
+  return filter + ")";
+}
+
+}  // namespace
+
+void FormatRegistry::Add(std::unique_ptr<SpriteFormat> format) {
+  formats_.push_back(std::move(format));
+}
+
+const SpriteFormat* FormatRegistry::Find(std::string_view id) const {
+  for (const auto& format : formats_) {
+    if (format->Id() == id) return format.get();
+  }
+  return nullptr;
+}
+
+const SpriteFormat* FormatRegistry::Recognise(std::span<const std::uint8_t> bytes,
+                                              std::string_view path) const {
+  const SpriteFormat* best = nullptr;
+  Recognition bestRecognition = Recognition::No;
+  for (const auto& format : formats_) {
+    const Recognition recognition = format->Recognise(bytes, path);
+    if (recognition > bestRecognition) {
+      best = format.get();
+      bestRecognition = recognition;
+    }
+  }
+  return best;
+}
+
+std::size_t FormatRegistry::MaxFileBytes() const {
+  std::size_t most = 0;
+  for (const auto& format : formats_) most = std::max(most, format->MaxFileBytes());
+  return most;
+}
+
+std::vector<std::string> FormatRegistry::OpenFilters() const {
+  std::vector<std::string> filters;
+  for (const auto& format : formats_) filters.push_back(Filter(format->Name(), format->Patterns()));
+  filters.emplace_back(kAnyFileFilter);
+  return filters;
+}
+
+std::vector<const SpriteFormat*> FormatRegistry::Writers() const {
+  std::vector<const SpriteFormat*> writers;
+  for (const auto& format : formats_) {
+    if (format->CanWrite()) writers.push_back(format.get());
+  }
+  return writers;
+}
+
+std::vector<std::string> FormatRegistry::SaveFilters() const {
+  std::vector<std::string> filters;
+  for (const SpriteFormat* format : Writers()) {
+    filters.push_back(Filter(format->SaveName(), format->Patterns()));
+  }
+  filters.emplace_back(kAnyFileFilter);
+  return filters;
+}
+
+const SpriteFormat& FormatRegistry::WriterFor(int filterIndex) const {
+  const std::vector<const SpriteFormat*> writers = Writers();
+  // ASSUMPTION: at least one format can be written, as .spr always can.
+  if (filterIndex < 0 || filterIndex >= static_cast<int>(writers.size())) return *writers.front();
+  return *writers[filterIndex];
+}
+
+std::string FormatRegistry::DefaultSuffix() const {
+  const std::string pattern = WriterFor(0).Patterns().front();
+  return pattern.starts_with("*.") ? pattern.substr(2) : pattern;
+}
+
+const FormatRegistry& SpriteFormats() {
+  static const FormatRegistry registry = [] {
+    FormatRegistry formats;
+    formats.Add(std::make_unique<SprFormat>());
+    return formats;
+  }();
+  return registry;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,74 @@
+// What one document operation changed, reported to every view once the operation is done, so
+// that a view redraws exactly what it shows of that.
+#pragma once
+
+#include "model/C64Format.h"
+#include "model/SpriteCell.h"
+
+namespace kelvane {
+
+enum class Changed : unsigned {
+  Nothing = 0,
+  Sprites = 1u << 0,        // the bytes of sprites first..last, pixels or attribute byte
+  SharedColours = 1u << 1,  // background, multi-colour 1 or multi-colour 2
+  Selection = 1u << 2,      // CurrentSprite, and with it UpperHalf
+  Pen = 1u << 3,            // CurrentPen
+  Undo = 1u << 4,           // what Undo would restore, or whether its button is on
+  Clipboard = 1u << 5,      // the sprite clipboard, or whether a range has been taken
+};
+
+constexpr Changed operator|(Changed a, Changed b) {
+  return static_cast<Changed>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr Changed& operator|=(Changed& a, Changed b) {
+  return a = a | b;
+}
+
+// A rectangle of sprite cells, both corners included; empty when last is before first.
+struct CellArea {
+  SpriteCell first{0, 0};
+  SpriteCell last{-1, -1};
+
+  static constexpr CellArea Whole() { return {{0, 0}, {kHiresColumns - 1, kSpriteRows - 1}}; }
+  constexpr bool Empty() const { return last.column < first.column || last.row < first.row; }
+  constexpr void Add(SpriteCell cell) {
+    if (Empty()) {
+      first = last = cell;
+      return;
+    }
+    first = {first.column < cell.column ? first.column : cell.column,
+             first.row < cell.row ? first.row : cell.row};
+    last = {last.column > cell.column ? last.column : cell.column,
+            last.row > cell.row ? last.row : cell.row};
+  }
+  bool operator==(const CellArea&) const = default;
+};
+
+struct DocumentChange {
+  Changed what = Changed::Nothing;
+  // With Changed::Sprites, the first and last sprite whose bytes differ; not every sprite between
+  // them need have changed.
+  int first = 0;
+  int last = -1;
+  // With Changed::Sprites, the cells of those sprites that show differently now: the whole
+  // sprite when an attribute byte changed, else the pixels whose bits did.
+  CellArea cells;
+
+  constexpr bool Has(Changed kind) const {
+    return (static_cast<unsigned>(what) & static_cast<unsigned>(kind)) != 0;
+  }
+  constexpr bool Empty() const { return what == Changed::Nothing; }
+  constexpr bool TouchesSprite(int n) const {
+    return Has(Changed::Sprites) && first <= n && n <= last;
+  }
+  constexpr bool TouchesAnyOf(int from, int to) const {
+    return Has(Changed::Sprites) && first <= to && from <= last;
+  }
+  constexpr bool IsWholeBank() const {
+    return Has(Changed::Sprites) && first == 0 && last == kLastSprite;
+  }
+
+  bool operator==(const DocumentChange&) const = default;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,117 @@
+// The sprites being edited and everything about editing them: the one owner of the bank, the
+// editor state, the undo history and both clipboards, and the only way to change any of them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "model/DocumentChange.h"
+#include "model/EditorModel.h"
+#include "model/SpriteCell.h"
+#include "model/Transforms.h"
+
+namespace kelvane {
+
+// Every operation reports what it changed to every listener, once, after it has finished and
+// the document is consistent again; an operation that changes nothing reports nothing.
+// Listeners only read: they must not call back into the document while it reports.
+//
+// Rules kept here for every caller:
+// - the undo history belongs to the sprite on display: showing another sprite forgets it, and
+//   so does bringing other content into the shown sprite's slot without going through undo;
+// - PenColours[2] is the shown sprite's own colour, and UpperHalf says whether it is above 127;
+// - while a hi-res sprite is shown, the multi-colour pens cannot be the current pen.
+class SpriteDocument {
+ public:
+  using Listener = std::function<void(const DocumentChange&)>;
+  using ListenerId = int;
+
+  SpriteDocument();
+
+  ListenerId Subscribe(Listener listener);
+  void Unsubscribe(ListenerId id);
+
+  const SpriteBank& Bank() const { return model_.bank; }
+  const EditorState& State() const { return model_.state; }
+  int CurrentSprite() const { return model_.state.CurrentSprite; }
+  bool UpperHalf() const { return model_.state.UpperHalf; }
+  std::uint8_t CurrentPen() const { return model_.state.CurrentPen; }
+  const std::array<std::uint8_t, kPenCount>& PenColours() const { return model_.state.PenColours; }
+  SharedColours Colours() const;
+  std::span<const std::uint8_t, kSpriteBytes> Current() const;
+  std::uint8_t CurrentAttribute() const { return model_.bank.Attribute(CurrentSprite()); }
+  bool CurrentIsMultiColour() const { return IsMultiColour(CurrentAttribute()); }
+  int UndoCount() const { return model_.undo.UndoCount(); }
+  bool UndoButtonEnabled() const { return model_.undo.UndoButtonEnabled(); }
+  bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
+  // True from the first range taken on, also when that range was empty.
+  bool RangeTaken() const { return rangeTaken_; }
+  bool StrokeOpen() const { return strokeOpen_; }
+
+  // The shown sprite. Another sprite than the one on display forgets the undo history.
+  // ASSUMPTION: n is 0..255, as every control that selects one keeps it.
+  void SelectSprite(int n);
+  // "Upper 128": the same place in the other half of the bank.
+  void SetUpperHalf(bool upper);
+  // The editor scroll bar: position 0..127 within the current half.
+  void SelectInHalf(int position);
+
+  void SelectPen(std::uint8_t pen);
+  // The colour strip: for the sprite colour pen, the shown sprite's colour (one undo step, the
+  // mode bit kept, bits 4-6 cleared); for the others, the shared colour every sprite shows.
+  void PickColour(std::uint8_t index);
+  // The multi-colour flag of the shown sprite. Takes no undo snapshot and keeps the pixel bytes.
+  void SetMultiColour(bool multiColour);
+
+  // A stroke is one undo step, however many cells it paints: its snapshot is taken when it
+  // begins, and beginning again before it has ended takes none.
+  void BeginStroke();
+  // Paints (or erases) the shown sprite's pixel under cell with the current pen.
+  void Paint(SpriteCell cell, bool erase);
+  void EndStroke();
+
+  // One undo step, also when the sprite stays as it was.
+  void TransformSprite(Transform transform);
+  // False, with nothing changed, when there is nothing to undo.
+  bool Undo();
+
+  void CutSprite();
+  void CopySprite();
+  // False, with nothing changed, until something has been cut or copied.
+  bool PasteSprite();
+  // ASSUMPTION: from and to are 0..255. from > to takes nothing, and still counts as taken.
+  void TakeRange(int from, int to, bool cut);
+  void PasteRange();
+  void RemoveBlanks();
+  // attribute is read by the caller before it asks whether to go on.
+  void CopyAttributesToAll(std::uint8_t attribute);
+  // A fresh bank and editor state; the clipboards are kept.
+  void New();
+
+  // A file's contents: records from sprite 0 on (any past the last sprite are dropped; the rest
+  // of the bank stays), the shared colours when the file has them, sprite 0 shown and the undo
+  // history forgotten, all as one change.
+  void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours);
+  // Writes records from sprite first on, dropping any past the last sprite, without an undo
+  // step: as a pasted range does.
+  void PutSprites(int first, std::span<const SpriteRecord> records);
+
+ private:
+  struct Before;
+  Before Capture(int first, int last, bool withRange = false) const;
+  DocumentChange Compare(const Before& before) const;
+  // Puts the derived state back in line, then reports what changed since before.
+  void Finish(const Before& before);
+
+  EditorModel model_;
+  bool strokeOpen_ = false;
+  bool rangeTaken_ = false;
+  ListenerId nextListener_ = 0;
+  std::vector<std::pair<ListenerId, Listener>> listeners_;
+};
+
+}  // namespace kelvane

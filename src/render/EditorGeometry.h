@@ -1,0 +1,132 @@
+// The coordinate spaces between the screen and a sprite, and every mapping between them:
+//   view pixel   - a pixel of an image control (the editor grid, the preview, the browser
+//                  sheet), counted from its top-left corner;
+//   sprite cell  - a hi-res column 0..23 and row 0..20 of a sprite (model/SpriteCell.h);
+//   sprite pixel - a pixel in the sprite's own mode: the cell in hi-res, a double-wide pixel
+//                  (columns 0..11) in multi-colour.
+// A picture of a sprite is a SpriteView: where its first cell starts in the control and how
+// many view pixels a cell covers across and down. The two zooms are kept apart so that a view
+// may show the machine's wide pixels one day; today every view is square.
+#pragma once
+
+#include <optional>
+
+#include "model/C64Format.h"
+#include "model/SpriteCell.h"
+
+namespace kelvane {
+
+struct ViewPixel {
+  int x = 0;
+  int y = 0;
+};
+
+struct Zoom {
+  int x = 1;
+  int y = 1;
+};
+
+class SpriteView {
+ public:
+  constexpr SpriteView(ViewPixel origin, Zoom zoom) : origin_(origin), zoom_(zoom) {}
+
+  constexpr ViewPixel Origin() const { return origin_; }
+  constexpr Zoom CellZoom() const { return zoom_; }
+  constexpr int Width() const { return kHiresColumns * zoom_.x; }
+  constexpr int Height() const { return kSpriteRows * zoom_.y; }
+
+  // The cell under p, or nothing when p is off the sprite.
+  constexpr std::optional<SpriteCell> CellAt(ViewPixel p) const {
+    const int x = p.x - origin_.x;
+    const int y = p.y - origin_.y;
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return std::nullopt;
+    return SpriteCell{x / zoom_.x, y / zoom_.y};
+  }
+  // The view pixel at the top-left corner of cell.
+  constexpr ViewPixel CellOrigin(SpriteCell cell) const {
+    return {origin_.x + cell.column * zoom_.x, origin_.y + cell.row * zoom_.y};
+  }
+
+ private:
+  ViewPixel origin_;
+  Zoom zoom_;
+};
+
+// How many cells one sprite pixel covers across.
+constexpr int CellsPerPixel(bool multiColour) {
+  return multiColour ? 2 : 1;
+}
+
+// The sprite pixel a cell belongs to, as the status bar names it.
+constexpr SpriteCell SpritePixelOf(SpriteCell cell, bool multiColour) {
+  return {cell.column / CellsPerPixel(multiColour), cell.row};
+}
+
+// The editor grid fills its control: every cell an 8 x 8 block.
+inline constexpr SpriteView kEditorView{{0, 0}, {8, 8}};
+inline constexpr int kEditorWidth = kEditorView.Width();    // 192
+inline constexpr int kEditorHeight = kEditorView.Height();  // 168
+
+// The preview: the sprite at 2x inside a 10-pixel border of background colour.
+inline constexpr int kPreviewBorder = 10;
+inline constexpr SpriteView kPreviewView{{kPreviewBorder, kPreviewBorder}, {2, 2}};
+inline constexpr int kPreviewWidth = kPreviewView.Width() + 2 * kPreviewBorder;    // 68
+inline constexpr int kPreviewHeight = kPreviewView.Height() + 2 * kPreviewBorder;  // 62
+
+// The browser shows the bank laid out 16 sprites a row through a window of 5 x 5 thumbnails,
+// scrolled by whole rows and columns.
+inline constexpr int kSheetColumns = 16;
+inline constexpr int kWindowCells = 5;
+inline constexpr int kSheetScrollMax = kSheetColumns - kWindowCells;  // 11
+
+// A thumbnail's place in the window, column and row 0..4.
+struct SheetCell {
+  int column = 0;
+  int row = 0;
+};
+
+class SheetGeometry {
+ public:
+  // Thumbnails at thumbnailZoom, gap view pixels apart.
+  constexpr SheetGeometry(Zoom thumbnailZoom, int gap) : zoom_(thumbnailZoom), gap_(gap) {}
+
+  constexpr int StepX() const { return kHiresColumns * zoom_.x + gap_; }
+  constexpr int StepY() const { return kSpriteRows * zoom_.y + gap_; }
+  // The last gap is not part of the sheet: five thumbnails fill it exactly.
+  constexpr int Width() const { return kWindowCells * StepX() - gap_; }
+  constexpr int Height() const { return kWindowCells * StepY() - gap_; }
+
+  constexpr SpriteView Thumbnail(SheetCell cell) const {
+    return SpriteView({cell.column * StepX(), cell.row * StepY()}, zoom_);
+  }
+  // The thumbnail under p; the gap right of or below a thumbnail belongs to it. The sheet's
+  // left and top edges belong to none, so that a hover there leaves the last sprite named.
+  constexpr std::optional<SheetCell> ThumbnailAt(ViewPixel p) const {
+    if (p.x <= 0 || p.y <= 0 || p.x >= Width() || p.y >= Height()) return std::nullopt;
+    return SheetCell{p.x / StepX(), p.y / StepY()};
+  }
+
+ private:
+  Zoom zoom_;
+  int gap_;
+};
+
+inline constexpr SheetGeometry kSheetGeometry{{2, 2}, 1};
+inline constexpr int kSheetWidth = kSheetGeometry.Width();    // 244
+inline constexpr int kSheetHeight = kSheetGeometry.Height();  // 214
+
+// The sprite in window cell with the window's top-left at (topRow, leftColumn) of the bank.
+constexpr int BrowserSpriteAt(int topRow, int leftColumn, SheetCell cell) {
+  return (topRow + cell.row) * kSheetColumns + leftColumn + cell.column;
+}
+
+// Where that window shows sprite, or nothing when the sprite is out of view.
+constexpr std::optional<SheetCell> BrowserCellOf(int topRow, int leftColumn, int sprite) {
+  const SheetCell cell{sprite % kSheetColumns - leftColumn, sprite / kSheetColumns - topRow};
+  if (cell.column < 0 || cell.column >= kWindowCells || cell.row < 0 || cell.row >= kWindowCells) {
+    return std::nullopt;
+  }
+  return cell;
+}
+
+}  // namespace kelvane
