@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/FileExtension.h"
 #include "files/SprFormat.h"
 
 namespace kelvane {
@@ -15,6 +16,12 @@ std::string Filter(std::string_view name, const std::vector<std::string>& patter
     filter += patterns[i];
   }
   return filter + ")";
+}
+
+bool NamedFor(const SpriteFormat& format, std::string_view path) {
+  return std::ranges::any_of(format.Patterns(), [path](const std::string& pattern) {
+    return pattern.starts_with("*.") && HasExtension(path, std::string_view(pattern).substr(1));
+  });
 }
 
 }  // namespace
@@ -32,10 +39,17 @@ const SpriteFormat* FormatRegistry::Find(std::string_view id) const {
 
 const SpriteFormat* FormatRegistry::Recognise(std::span<const std::uint8_t> bytes,
                                               std::string_view path) const {
+  // A name that belongs to one of the formats outweighs a size that merely fits another, so a
+  // broken ship.spr is refused rather than read as some other format; marks still win.
+  const bool named =
+      std::ranges::any_of(formats_, [path](const auto& format) { return NamedFor(*format, path); });
   const SpriteFormat* best = nullptr;
   Recognition bestRecognition = Recognition::No;
   for (const auto& format : formats_) {
-    const Recognition recognition = format->Recognise(bytes, path);
+    Recognition recognition = format->Recognise(bytes, path);
+    if (recognition == Recognition::BySize && named && !NamedFor(*format, path)) {
+      recognition = Recognition::No;
+    }
     if (recognition > bestRecognition) {
       best = format.get();
       bestRecognition = recognition;

@@ -21,6 +21,8 @@ class FormatRegistry {
   std::span<const std::unique_ptr<SpriteFormat>> Formats() const { return formats_; }
   const SpriteFormat* Find(std::string_view id) const;
   // The format surest of bytes, the first added among equals; nullptr when none takes them.
+  // When path's extension is one of the formats', a format that knows the bytes only by their
+  // size must be that one.
   const SpriteFormat* Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const;
   // The largest file any of the formats can hold.
   std::size_t MaxFileBytes() const;

@@ -4,6 +4,7 @@
 // byte padded, and saved back the same way while the pad is all it holds.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,6 +24,8 @@ inline constexpr int kPrgWholeRecords = 0;
 inline constexpr int kPrgShortLastRecord = 1;
 // The attribute byte given to a short last record: hi-res, colour 0.
 inline constexpr std::uint8_t kPrgPaddedAttribute = 0x00;
+// A PRG loads into the 64 KiB the processor addresses, and no further.
+inline constexpr std::size_t kMaxPrgFileBytes = kPrgLoadAddressBytes + 0x10000;
 
 class PrgFormat final : public SpriteFormat {
  public:
@@ -32,6 +35,7 @@ class PrgFormat final : public SpriteFormat {
   std::string_view Id() const override { return kPrgId; }
   std::string_view Name() const override { return "PRG file"; }
   std::vector<std::string> Patterns() const override { return {"*.prg"}; }
+  std::size_t MaxFileBytes() const override { return kMaxPrgFileBytes; }
 
   Recognition Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const override;
   Result<SpriteSet> Read(const FileImage& file,

@@ -2,6 +2,7 @@
 // The same bytes as a .spr without its colour sidecar; the name tells the two apart.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,12 +14,15 @@
 namespace kelvane {
 
 inline constexpr std::string_view kRawId = "bin";
+// Raw data has no count of its own; larger than this is not sprite data a user would keep.
+inline constexpr std::size_t kMaxRawFileBytes = std::size_t{16} << 20;
 
 class RawFormat final : public SpriteFormat {
  public:
   std::string_view Id() const override { return kRawId; }
   std::string_view Name() const override { return "Raw sprite data"; }
   std::vector<std::string> Patterns() const override { return {"*.bin"}; }
+  std::size_t MaxFileBytes() const override { return kMaxRawFileBytes; }
 
   Recognition Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const override;
   Result<SpriteSet> Read(const FileImage& file,

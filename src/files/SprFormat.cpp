@@ -2,25 +2,16 @@
 
 #include <algorithm>
 
+#include "files/FileExtension.h"
 #include "files/FileName.h"
 
 namespace kelvane {
-namespace {
-
-bool HasSprSuffix(std::string_view path) {
-  constexpr std::string_view kSuffix = ".spr";
-  if (path.size() < kSuffix.size()) return false;
-  return std::ranges::equal(path.substr(path.size() - kSuffix.size()), kSuffix,
-                            [](char a, char b) { return (a | 0x20) == b; });
-}
-
-}  // namespace
 
 Recognition SprFormat::Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const {
   if (bytes.size() > kMaxSpriteFileBytes || bytes.size() % kSpriteBytes != 0) {
     return Recognition::No;
   }
-  return HasSprSuffix(path) ? Recognition::BySizeAndName : Recognition::BySize;
+  return HasExtension(path, ".spr") ? Recognition::BySizeAndName : Recognition::BySize;
 }
 
 std::vector<std::string> SprFormat::Companions(const std::string& path) const {

@@ -4,6 +4,7 @@
 // shared colours and the records themselves are written from the set.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,6 +20,8 @@ inline constexpr std::string_view kSpritePadId = "spd";
 inline constexpr int kSpritePadDefaultVersion = 1;
 inline constexpr int kSpritePadV1MaxSprites = 256;   // the count is stored less one in a byte
 inline constexpr int kSpritePadMaxSprites = 0xFFFF;  // a 16-bit count from version 2 on
+// Every sprite a 16-bit count allows, with room for tiles and animations after them.
+inline constexpr std::size_t kMaxSpritePadFileBytes = std::size_t{16} << 20;
 
 class SpritePadFormat final : public SpriteFormat {
  public:
@@ -28,6 +31,7 @@ class SpritePadFormat final : public SpriteFormat {
   std::string_view Id() const override { return kSpritePadId; }
   std::string_view Name() const override { return "SpritePad file"; }
   std::vector<std::string> Patterns() const override { return {"*.spd"}; }
+  std::size_t MaxFileBytes() const override { return kMaxSpritePadFileBytes; }
 
   // ByMark for an "SPD" file that adds up. A marked file that does not add up still answers
   // BySize (BySizeAndName for a .spd), so that reading it explains what is wrong. The old

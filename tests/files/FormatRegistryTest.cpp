@@ -103,7 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PickCase{"spr_name_any_case", Bytes(64), "SHIP.SPR", "spr"},
                       PickCase{"bin_by_name", Bytes(128), "ship.bin", "bin"},
                       PickCase{"no_name_first_added", Bytes(64), "ship", "spr"},
-                      PickCase{"too_big_for_spr", Bytes(16448), "ship.spr", "bin"},
+                      // A .spr name is not overruled by a size that only fits another format.
+                      PickCase{"too_big_for_spr", Bytes(16448), "ship.spr", nullptr},
+                      PickCase{"too_big_unnamed", Bytes(16448), "ship.dat", "bin"},
                       PickCase{"mark_beats_any_name", Bytes(64, 'M'), "ship.spr", "mark"},
                       PickCase{"nobody", Bytes(100), "ship.spr", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
