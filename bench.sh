@@ -1,22 +1,43 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds, and runs the benchmarks headless: the drawing paths beside a
+# Sets up what is missing, builds, and runs the benchmarks: headless, the drawing paths beside a
 # memcpy of the bytes they write, a painted cell and an Animator frame through the real window,
-# loading and saving a bank, and the Animator's cadence at 50 Hz. Ends with one summary line per
-# figure. Arguments go to kelvane_bench (e.g. --benchmark_filter=RenderSprite). Never part of the
-# test suite: the figures depend on the machine and what else it is doing.
+# loading and saving a bank, and the Animator's cadence at 50 Hz; then, on a real X server (Xvfb)
+# where there is one, else offscreen, what a user waits for: start-up to the first paint, heap
+# and idle CPU beside a minimal Qt program, and a painted cell at scale 1 and 2. Ends with one
+# summary line per figure. Arguments go to kelvane_bench (e.g. --benchmark_filter=RenderSprite).
+# Never part of the test suite: the figures depend on the machine and what else it is doing.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
-kelvane_install_packages
+kelvane_install_packages xvfb xauth
 kelvane_build default
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
-trap 'rm -f "$summary"' EXIT
+runtime=""
+trap 'rm -f "$summary"; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
 export KELVANE_BENCH_SUMMARY="$summary"
+# Qt wants a private runtime folder; a session without one gets one for this run.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  runtime="$(mktemp -d)"
+  export XDG_RUNTIME_DIR="$runtime"
+fi
 
-"$KELVANE_ROOT/build/bench/kelvane_bench" "$@"
+bench="$KELVANE_ROOT/build/bench"
+"$bench/kelvane_bench" "$@"
 echo
-"$KELVANE_ROOT/build/bench/animator_cadence"
+"$bench/animator_cadence"
+
+# The figures a user feels, on a real X server when Xvfb is there.
+on_display=()
+export KELVANE_BENCH_DISPLAY=offscreen
+if command -v xvfb-run >/dev/null; then
+  on_display=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
+  export KELVANE_BENCH_DISPLAY=Xvfb QT_QPA_PLATFORM=xcb
+fi
+echo
+echo "On $KELVANE_BENCH_DISPLAY:"
+"${on_display[@]}" bash -c '"$1/startup_figures" && "$1/display_cell" &&
+  QT_SCALE_FACTOR=2 "$1/display_cell"' on-display "$bench"
 
 echo
 echo "Summary"

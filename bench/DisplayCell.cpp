@@ -1,0 +1,127 @@
+// display_cell: one painted cell through the real main window on the display it runs on (Xvfb in
+// bench.sh), at the scale QT_SCALE_FACTOR sets: the mouse move with a button held, the change
+// to the document, the redraw, Qt's paint and flush, until the X server has put the pixels up.
+// Beside it, the pixels the image controls paint for each cell, and the least a cell can show:
+// its 16 x 8 block on the grid and its 4 x 2 block in the preview.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "DisplayRoundTrip.h"
+#include "Figure.h"
+#include "model/C64Format.h"
+#include "render/EditorGeometry.h"
+#include "ui/ImageControl.h"
+#include "ui/TForm1.h"
+
+namespace {
+
+using kelvane::bench::Figure;
+
+constexpr int kPasses = 8;  // after the first, which is not measured
+constexpr double kTargetMsAtScale1 = 0.08;
+constexpr double kTargetMsAtScale2 = 0.12;
+constexpr double kPixelTarget = 10;  // x the least
+constexpr int kMultiColourColumns = kelvane::kHiresColumns / 2;
+// A multi-colour pixel is two cells on the grid and a 4 x 2 block in the preview.
+constexpr long kLeastPixels = 2 * 8 * 8 + 4 * 2;
+
+// The area of every paint the window's widgets are asked for, and of those of the image controls.
+class PaintedArea : public QObject {
+ public:
+  long images = 0;
+  long all = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    long area = 0;
+    for (const QRect& rect : static_cast<QPaintEvent*>(event)->region()) {
+      area += static_cast<long>(rect.width()) * rect.height();
+    }
+    all += area;
+    if (qobject_cast<kelvane::ImageControl*>(watched)) images += area;
+    return false;
+  }
+};
+
+QPointF MultiColourPixelCentre(int column, int row) {
+  const kelvane::ViewPixel corner = kelvane::kEditorView.CellOrigin({2 * column, row});
+  const kelvane::Zoom zoom = kelvane::kEditorView.CellZoom();
+  return {static_cast<qreal>(corner.x + zoom.x), corner.y + zoom.y / 2.0};
+}
+
+double Median(std::vector<double> values) {
+  const auto middle = values.begin() + static_cast<long>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  kelvane::TForm1 form;
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) {
+    std::fprintf(stderr, "display_cell: the main window was never shown\n");
+    return 1;
+  }
+  QCoreApplication::processEvents();
+  kelvane::bench::RoundTrip();
+
+  PaintedArea painted;
+  QWidget* image = form.Image1;
+  std::vector<double> cellNs;
+  // Every move paints a multi-colour pixel of the start-up sprite: a pass paints them all with
+  // the left button, the next erases them with the right.
+  for (int pass = 0; pass <= kPasses; ++pass) {
+    if (pass == 1) app.installEventFilter(&painted);
+    const Qt::MouseButton button = pass % 2 == 0 ? Qt::LeftButton : Qt::RightButton;
+    for (int row = 0; row < kelvane::kSpriteRows; ++row) {
+      for (int column = 0; column < kMultiColourColumns; ++column) {
+        const QPointF at = MultiColourPixelCentre(column, row);
+        QMouseEvent move(QEvent::MouseMove, at, image->mapToGlobal(at), Qt::NoButton, button,
+                         Qt::NoModifier);
+        const auto start = std::chrono::steady_clock::now();
+        QApplication::sendEvent(image, &move);
+        QCoreApplication::processEvents();
+        kelvane::bench::RoundTrip();
+        const std::chrono::duration<double, std::nano> took =
+            std::chrono::steady_clock::now() - start;
+        if (pass > 0) cellNs.push_back(took.count());
+      }
+    }
+  }
+  app.removeEventFilter(&painted);
+
+  const double scale = form.devicePixelRatioF();
+  const char* display = kelvane::bench::OnXServer() ? "X11" : "offscreen";
+  const double ms = Median(cellNs) * 1e-6;
+  char name[96];
+  std::snprintf(name, sizeof name, "painted cell on %s at scale %g, median", display, scale);
+  const double target = scale == 1 ? kTargetMsAtScale1 : scale == 2 ? kTargetMsAtScale2 : 0;
+  char targetText[32] = "";
+  if (target > 0) std::snprintf(targetText, sizeof targetText, "< %g ms", target);
+  std::vector<Figure> figures{{name, ms, "ms", targetText, target == 0 || ms < target, 3}};
+  if (scale == 1) {
+    const double cells = static_cast<double>(cellNs.size());
+    const double perCell = static_cast<double>(painted.images) / cells;
+    std::snprintf(name, sizeof name, "pixels the image controls paint per painted cell (least %ld)",
+                  kLeastPixels);
+    std::snprintf(targetText, sizeof targetText, "< %g x %ld", kPixelTarget, kLeastPixels);
+    figures.push_back(
+        {name, perCell, "pixels", targetText, perCell < kPixelTarget * kLeastPixels, 0});
+    figures.push_back({"pixels all widgets paint per painted cell",
+                       static_cast<double>(painted.all) / cells, "pixels", "", true, 0});
+  }
+  std::printf("\n");
+  for (const Figure& figure : figures) kelvane::bench::ReportFigure(figure);
+  return 0;
+}
