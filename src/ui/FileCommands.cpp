@@ -37,8 +37,9 @@ void TForm1::File1Click() {
 }
 
 void TForm1::Open1Click() {
-  if (OpenDialog1->exec() != QDialog::Accepted) return;
-  const QStringList chosen = OpenDialog1->selectedFiles();
+  QFileDialog& dialog = OpenDialog();
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QStringList chosen = dialog.selectedFiles();
   if (!chosen.isEmpty()) LoadSpriteFile(chosen.front());
 }
 
@@ -62,12 +63,13 @@ void TForm1::LoadSpriteFile(const QString& path) {
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
-  if (SaveDialog1->exec() != QDialog::Accepted) return;
-  const QStringList chosen = SaveDialog1->selectedFiles();
+  QFileDialog& dialog = SaveDialog();
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return;
   const QString path = chosen.front();
   const SpriteFormat& format = SpriteFormats().WriterFor(
-      static_cast<int>(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
+      static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
   if (const auto error = SaveSpriteSet(format, SpriteSetOf(document_, byteCount / kSpriteBytes),
                                        LocalPath(path))) {
     const QString file = QFile::decodeName(QByteArray::fromStdString(error->file));
@@ -75,7 +77,7 @@ void TForm1::SaveSpriteFile(int byteCount) {
         this, kFileErrorCaption,
         QStringLiteral("Could not save %1:\n%2").arg(file, QString::fromStdString(error->reason)),
         false);
-    SaveDialog1->selectFile(fileName_);
+    dialog.selectFile(fileName_);
     return;
   }
   SetFileTitle(NameOf(path));

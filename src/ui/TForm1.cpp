@@ -112,8 +112,6 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
   BuildBrowserPage();
   BuildGlyphButtons();
   BuildMenus();
-  OpenDialog1 = MakeOpenDialog(this, SpriteFormats());
-  SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   // The window lives as long as its document: no need to leave before it goes.
@@ -384,7 +382,22 @@ void TForm1::FormCreate(const QStringList& arguments) {
 void TForm1::SetFileTitle(const QString& name) {
   fileName_ = name;
   setWindowTitle(kApplicationTitle + QStringLiteral(" - ") + name);
-  SaveDialog1->selectFile(name);
+  if (SaveDialog1) SaveDialog1->selectFile(name);
+}
+
+// Made on first use: a file dialog reads its folder, and keeps watching it, from the moment it
+// is made, which would slow start-up down and wake the program whenever files change there.
+QFileDialog& TForm1::OpenDialog() {
+  if (!OpenDialog1) OpenDialog1 = MakeOpenDialog(this, SpriteFormats());
+  return *OpenDialog1;
+}
+
+QFileDialog& TForm1::SaveDialog() {
+  if (!SaveDialog1) {
+    SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
+    SaveDialog1->selectFile(fileName_);
+  }
+  return *SaveDialog1;
 }
 
 bool TForm1::FormCloseQuery() {

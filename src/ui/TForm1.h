@@ -103,6 +103,7 @@ class TForm1 : public QMainWindow {
   ImageControl* Btn_SymmX = nullptr;
   ImageControl* Btn_SymmY = nullptr;
   ImageControl* Btn_Undo = nullptr;
+  // Made on first use (OpenDialog, SaveDialog); none exists before.
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SaveDialog1 = nullptr;
 
@@ -216,6 +217,8 @@ class TForm1 : public QMainWindow {
   void GlyphMouseUp(int button);
   void ShowPressed(int button);
 
+  QFileDialog& OpenDialog();
+  QFileDialog& SaveDialog();
   void SaveSpriteFile(int byteCount);
   void ShowRangeDialog(bool cut);
 

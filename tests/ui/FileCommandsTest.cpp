@@ -370,6 +370,30 @@ TEST_F(FileCommands, OneCommandLineArgumentIsLoadedAtStartUpAndTwoAreIgnored) {
   ExpectColours(6, 1, 0);
 }
 
+// A file dialog reads its folder, and watches it, from the moment it is made: none is made
+// before a command needs it, and a save dialog made after a load still proposes the file.
+TEST_F(FileCommands, FileDialogsAreMadeOnFirstUse) {
+  WriteBytes(Path("first.spr"), PatternBytes(64, 1));
+  Open({Path("first.spr")});
+  EXPECT_TRUE(form().findChildren<QFileDialog*>().isEmpty());
+
+  QString proposed;
+  AnswerNextModal([&](QWidget* modal) {
+    proposed = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  form().SaveAll1->trigger();
+  EXPECT_EQ(proposed, QStringLiteral("first.spr"));
+  AnswerNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  form().Open1->trigger();
+  QStringList made;
+  for (const QFileDialog* dialog : form().findChildren<QFileDialog*>()) {
+    made << dialog->objectName();
+  }
+  made.sort();
+  EXPECT_EQ(made, (QStringList{QStringLiteral("OpenDialog1"), QStringLiteral("SaveDialog1")}));
+}
+
 TEST_F(FileCommands, NamesWithBlanksAndLettersBeyondAscii) {
   for (const QString& name : {QStringLiteral("my ship.spr"), QStringLiteral("Sprïte ✓ ß.spr")}) {
     SCOPED_TRACE(name.toStdString());
