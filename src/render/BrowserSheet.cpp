@@ -8,11 +8,16 @@ void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank
                       const EditorState& state, int topRow, int leftColumn) {
   for (int r = 0; r < kWindowCells; ++r) {
     for (int c = 0; c < kWindowCells; ++c) {
-      const int n = BrowserSpriteAt(topRow, leftColumn, {c, r});
-      RenderSprite(spriteImage, bank, state, n, n == state.CurrentSprite);
-      ZoomInto(sheet, kSheetGeometry.Thumbnail({c, r}), spriteImage);
+      DrawThumbnail(sheet, spriteImage, bank, state, topRow, leftColumn, {c, r});
     }
   }
+}
+
+void DrawThumbnail(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
+                   const EditorState& state, int topRow, int leftColumn, SheetCell cell) {
+  const int n = BrowserSpriteAt(topRow, leftColumn, cell);
+  RenderSprite(spriteImage, bank, state, n, n == state.CurrentSprite);
+  ZoomInto(sheet, kSheetGeometry.Thumbnail(cell), spriteImage);
 }
 
 }  // namespace kelvane

@@ -14,5 +14,8 @@ namespace kelvane {
 // colour the sheet was filled with. Leaves spriteImage holding the last thumbnail.
 void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
                       const EditorState& state, int topRow, int leftColumn);
+// Redraws only the thumbnail in window cell of that window, as DrawBrowserSheet draws it.
+void DrawThumbnail(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
+                   const EditorState& state, int topRow, int leftColumn, SheetCell cell);
 
 }  // namespace kelvane

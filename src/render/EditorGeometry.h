@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "model/C64Format.h"
+#include "model/DocumentChange.h"
 #include "model/SpriteCell.h"
 
 namespace kelvane {
@@ -24,6 +25,16 @@ struct ViewPixel {
 struct Zoom {
   int x = 1;
   int y = 1;
+};
+
+// A rectangle of view pixels; empty when width or height is 0.
+struct ViewRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+
+  bool operator==(const ViewRect&) const = default;
 };
 
 class SpriteView {
@@ -45,6 +56,13 @@ class SpriteView {
   // The view pixel at the top-left corner of cell.
   constexpr ViewPixel CellOrigin(SpriteCell cell) const {
     return {origin_.x + cell.column * zoom_.x, origin_.y + cell.row * zoom_.y};
+  }
+  // The view pixels that show area, the grid lines drawn inside its cells included.
+  constexpr ViewRect CellsRect(const CellArea& area) const {
+    if (area.Empty()) return {};
+    const ViewPixel corner = CellOrigin(area.first);
+    return {corner.x, corner.y, (area.last.column - area.first.column + 1) * zoom_.x,
+            (area.last.row - area.first.row + 1) * zoom_.y};
   }
 
  private:

@@ -272,28 +272,32 @@ QString PreviewLabel(int sprite) {
   return QString::asprintf("%03d ", sprite);
 }
 
+void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
+  DrawEditorRows(editorImage, spriteImage, multiColour, grid, 0, kSpriteRows - 1);
+}
+
 // Each cell row is built once with its vertical lines, copied to the rows below it, and closed
 // by the horizontal line, so that every pixel of the editor image is written about once. The
 // lines still come out on top of the sprite, as if drawn last.
-void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
-  if (!grid) {
-    ZoomInto(editorImage, kEditorView, spriteImage);
-    return;
-  }
+void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
+                    int firstRow, int lastRow) {
   const Zoom zoom = kEditorView.CellZoom();
   // A vertical line after every sprite pixel, a horizontal one after every row.
   const int step = zoom.x * CellsPerPixel(multiColour);
+  const int copies = grid ? zoom.y - 1 : zoom.y;
   const Rows out(editorImage);
   const ConstRows in(spriteImage);
   constexpr std::size_t kEditorRowBytes = kEditorWidth * sizeof(QRgb);
-  for (int r = 0; r < kSpriteRows; ++r) {
+  for (int r = firstRow; r <= lastRow; ++r) {
     QRgb* first = out[r * zoom.y];
     WidenRow(first, in[r], kHiresColumns, zoom.x);
-    for (int x = step - 1; x < kEditorWidth; x += step) first[x] = kGridLineColour;
-    for (int copy = 1; copy < zoom.y - 1; ++copy) {
+    if (grid) {
+      for (int x = step - 1; x < kEditorWidth; x += step) first[x] = kGridLineColour;
+    }
+    for (int copy = 1; copy < copies; ++copy) {
       std::memcpy(out[r * zoom.y + copy], first, kEditorRowBytes);
     }
-    FillRow(out[r * zoom.y + zoom.y - 1], kEditorWidth, kGridLineColour);
+    if (grid) FillRow(out[r * zoom.y + zoom.y - 1], kEditorWidth, kGridLineColour);
   }
 }
 

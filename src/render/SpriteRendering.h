@@ -25,6 +25,10 @@ QString PreviewLabel(int sprite);
 // view pixel row and column of each sprite pixel. The grid is drawn last so that it stays visible
 // over every colour.
 void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid);
+// The same for sprite rows firstRow..lastRow only, leaving the rest of editorImage as it was:
+// what a change to a few cells needs.
+void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
+                    int firstRow, int lastRow);
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

@@ -11,6 +11,8 @@ ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent) {
 }
 
 void ColourSwatch::SetColour(QRgb colour) {
+  // The window sets every swatch on every change of the document, a painted cell included.
+  if (colour == colour_ && testAttribute(Qt::WA_SetPalette)) return;
   colour_ = colour;
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor::fromRgb(colour));

@@ -1,5 +1,6 @@
 // How the main window shows the document: the controls put in line with it without echoing
-// back, and the pictures redrawn once for each change that shows in them.
+// back, and the pictures redrawn once for each change that shows in them, with only the part
+// that changed sent to the screen.
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -16,14 +17,24 @@
 #include "ui/TForm1.h"
 
 namespace kelvane {
+namespace {
+
+QRect QRectOf(const ViewRect& r) {
+  return {r.x, r.y, r.width, r.height};
+}
+
+}  // namespace
 
 void TForm1::DocumentChanged(const DocumentChange& change) {
   ShowDocumentState();
   const int current = document_.CurrentSprite();
   // The shared colours show in every sprite.
   const bool colours = change.Has(Changed::SharedColours);
-  if (colours || change.Has(Changed::Selection) || change.TouchesSprite(current)) {
+  if (colours || change.Has(Changed::Selection)) {
     editorStale_ = true;
+  } else if (change.TouchesSprite(current) && !change.cells.Empty()) {
+    staleCells_.Add(change.cells.first);
+    staleCells_.Add(change.cells.last);
   }
   // The sheet's number label moves when the selection does, if it was or comes into view.
   const auto onTheSheet = [this](int sprite) {
@@ -32,9 +43,10 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   sheetStale_ =
       sheetStale_ || colours ||
       (change.Has(Changed::Selection) && (onTheSheet(sheetNumbered_) || onTheSheet(current)));
-  for (int row = 0; row < kWindowCells && !sheetStale_; ++row) {
-    const int first = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, {0, row});
-    sheetStale_ = change.TouchesAnyOf(first, first + kWindowCells - 1);
+  for (int k = 0; k < kWindowCells * kWindowCells && !sheetStale_; ++k) {
+    const int sprite =
+        BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, {k % kWindowCells, k / kWindowCells});
+    if (change.TouchesSprite(sprite)) staleThumbnails_.set(k);
   }
   DrawStale();
 }
@@ -62,38 +74,66 @@ void TForm1::ShowDocumentState() {
 
 void TForm1::RefreshEditor() {
   ShowDocumentState();
-  if (editorStale_) RedrawEditor();
+  if (editorStale_ || !staleCells_.Empty()) RedrawEditor();
 }
 
 void TForm1::DrawStale() {
-  if (sheetStale_) DrawBrowserSheet();
-  if (editorStale_) RedrawEditor();
+  if (sheetStale_) {
+    DrawBrowserSheet();
+  } else if (staleThumbnails_.any()) {
+    DrawStaleThumbnails();
+  }
+  if (editorStale_ || !staleCells_.Empty()) RedrawEditor();
 }
 
+// Only what changed is sent to the screen: Qt paints and flushes the dirty rectangles once the
+// event loop turns, however many changes came before.
 void TForm1::RedrawEditor() {
+  const bool whole = editorStale_;
+  const CellArea cells = staleCells_;
   editorStale_ = false;
+  staleCells_ = {};
   if (drawTrace_) drawTrace_("editor");
   const EditorState& state = document_.State();
-  RenderSprite(images_.SpriteImage, document_.Bank(), state, state.CurrentSprite, false);
-  DrawPreview(Image3->Picture(), images_.SpriteImage, state);
-  Image3->RepaintNow();
+  RenderSprite(spriteImage_, document_.Bank(), state, state.CurrentSprite, false);
+  DrawPreview(Image3->Picture(), spriteImage_, state);
+  // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
-  Label1->repaint();
-  DrawEditorGrid(images_.EditorImage, images_.SpriteImage, document_.CurrentIsMultiColour(),
-                 showGrid_);
-  // The grid is drawn over every pixel, so the two buffers can trade places instead of copying:
-  // Image1 shows the new picture and the old one becomes the next drawing's canvas.
-  std::swap(Image1->Picture(), images_.EditorImage);
-  Image1->RepaintNow();
+  // The grid is drawn into the picture on display: Qt paints from it only once the event loop
+  // turns, so no second buffer is needed. A few cells need only their rows.
+  const bool multiColour = document_.CurrentIsMultiColour();
+  if (whole) {
+    DrawEditorGrid(Image1->Picture(), spriteImage_, multiColour, showGrid_);
+    Image3->update();
+    Image1->update();
+    return;
+  }
+  DrawEditorRows(Image1->Picture(), spriteImage_, multiColour, showGrid_, cells.first.row,
+                 cells.last.row);
+  Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
+  Image1->update(QRectOf(kEditorView.CellsRect(cells)));
 }
 
 void TForm1::DrawBrowserSheet() {
   sheetStale_ = false;
+  staleThumbnails_.reset();
   sheetNumbered_ = document_.CurrentSprite();
   if (drawTrace_) drawTrace_("sheet");
-  kelvane::DrawBrowserSheet(Image2->Picture(), images_.SpriteImage, document_.Bank(),
-                            document_.State(), sheetTopRow_, sheetLeftColumn_);
-  Image2->RepaintNow();
+  kelvane::DrawBrowserSheet(Image2->Picture(), spriteImage_, document_.Bank(), document_.State(),
+                            sheetTopRow_, sheetLeftColumn_);
+  Image2->update();
+}
+
+void TForm1::DrawStaleThumbnails() {
+  if (drawTrace_) drawTrace_("sheet");
+  for (int k = 0; k < kWindowCells * kWindowCells; ++k) {
+    if (!staleThumbnails_.test(k)) continue;
+    const SheetCell cell{k % kWindowCells, k / kWindowCells};
+    DrawThumbnail(Image2->Picture(), spriteImage_, document_.Bank(), document_.State(),
+                  sheetTopRow_, sheetLeftColumn_, cell);
+    Image2->update(QRectOf(kSheetGeometry.Thumbnail(cell).CellsRect(CellArea::Whole())));
+  }
+  staleThumbnails_.reset();
 }
 
 void TForm1::ShowSheetFromTheTop() {

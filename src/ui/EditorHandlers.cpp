@@ -42,8 +42,10 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
   const auto cell = kEditorView.CellAt(ViewPixelOf(event));
   if (!cell) return;
   const SpriteCell pixel = SpritePixelOf(*cell, document_.CurrentIsMultiColour());
-  statusBar()->showMessage(QString::asprintf("%d,%d", pixel.column, pixel.row));
   PaintCell(document_, *cell, event->buttons());
+  // After the paint: QStatusBar repaints a new text at once, and Qt then paints the cell's
+  // rectangles with it and sends it all to the screen in one go, not in two.
+  statusBar()->showMessage(QString::asprintf("%d,%d", pixel.column, pixel.row));
 }
 
 void TForm1::Image1MouseUp(QMouseEvent*) {

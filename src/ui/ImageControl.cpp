@@ -31,8 +31,8 @@ bool ImageControl::event(QEvent* event) {
 void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QRect dirty = event->rect();
-  painter.drawImage(dirty, picture_, dirty);
+  // Rectangle by rectangle, not their bounding box: two cells far apart stay two small copies.
+  for (const QRect& dirty : event->region()) painter.drawImage(dirty, picture_, dirty);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {

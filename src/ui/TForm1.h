@@ -6,11 +6,14 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <string_view>
 
 #include "model/SpriteDocument.h"
+#include "render/C64Palette.h"
+#include "render/EditorGeometry.h"
 #include "render/WorkImages.h"
 #include "ui/GlyphImageList.h"
 
@@ -227,11 +230,13 @@ class TForm1 : public QMainWindow {
   void ShowDocumentState();
   void RedrawEditor();
   void DrawStale();
+  void DrawStaleThumbnails();
   void ShowSheetFromTheTop();
   void ShowGrid(bool on);
 
   SpriteDocument document_;
-  WorkImages images_;
+  // The sprite work image; the editor image is Image1's own picture, drawn in place.
+  QImage spriteImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
   GlyphImageList imageList1_;
   std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number
   std::array<ColourSwatch*, kPenCount> swatches_{};
@@ -239,9 +244,14 @@ class TForm1 : public QMainWindow {
   bool showGrid_ = true;
   int sheetTopRow_ = 0;
   int sheetLeftColumn_ = 0;
-  int sheetNumbered_ = 0;    // the sprite whose thumbnail carries the number as last drawn
-  bool editorStale_ = true;  // nothing is drawn before start-up has finished
+  int sheetNumbered_ = 0;  // the sprite whose thumbnail carries the number as last drawn
+  // What of the pictures is out of date and waits to be drawn, and then sent to the screen:
+  // the whole of a picture (nothing is drawn before start-up has finished), or only the cells
+  // of the current sprite that changed, and the thumbnails of the sheet's window that did.
+  bool editorStale_ = true;
+  CellArea staleCells_;
   bool sheetStale_ = true;
+  std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
   QString fileName_;  // shown in the title and proposed by the save dialog
   QString textDataPath_;

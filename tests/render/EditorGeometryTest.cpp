@@ -56,6 +56,17 @@ TEST(ViewSizes, AreTheControlsSizes) {
   EXPECT_EQ(kPreviewView.CellOrigin({23, 20}).y + 2, 52);
 }
 
+// What a changed area covers on each picture: the grid lines inside its cells included.
+TEST(ViewRects, CoverTheCellsOfAnArea) {
+  const CellArea pixel{{2, 2}, {3, 2}};  // multi-colour pixel (1, 2)
+  EXPECT_EQ(kEditorView.CellsRect(pixel), (ViewRect{16, 16, 16, 8}));
+  EXPECT_EQ(kPreviewView.CellsRect(pixel), (ViewRect{14, 14, 4, 2}));
+  EXPECT_EQ(kEditorView.CellsRect(CellArea::Whole()), (ViewRect{0, 0, 192, 168}));
+  EXPECT_EQ(kSheetGeometry.Thumbnail({1, 2}).CellsRect(CellArea::Whole()),
+            (ViewRect{49, 86, 48, 42}));
+  EXPECT_EQ(kEditorView.CellsRect(CellArea{}), ViewRect{});
+}
+
 TEST(SheetLayout, SpritesOutOfTheWindowHaveNoCell) {
   EXPECT_FALSE(BrowserCellOf(0, 0, 5).has_value());      // column 5
   EXPECT_FALSE(BrowserCellOf(0, 0, 80).has_value());     // row 5

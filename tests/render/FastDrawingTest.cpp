@@ -119,6 +119,29 @@ TEST_F(FastDrawingOfNoise, EditorIsTheSpriteAtEightTimesUnderItsGrid) {
   }
 }
 
+// Redrawing a few rows over the picture of another sprite gives the new sprite in those rows,
+// lines included, and leaves every other row as it was.
+TEST_F(FastDrawingOfNoise, EditorRowsChangeOnlyThoseRows) {
+  for (const bool multiColour : {false, true}) {
+    for (const bool grid : {false, true}) {
+      RenderSprite(images.SpriteImage, bank, state, 3, false);
+      DrawEditorGrid(images.EditorImage, images.SpriteImage, multiColour, grid);
+      const QImage before = images.EditorImage.copy();
+      RenderSprite(images.SpriteImage, bank, state, 8, false);
+      QImage whole = images.EditorImage.copy();
+      DrawEditorGrid(whole, images.SpriteImage, multiColour, grid);
+      DrawEditorRows(images.EditorImage, images.SpriteImage, multiColour, grid, 19, 20);
+      for (int y = 0; y < kEditorHeight; ++y) {
+        const QImage& expected = y >= 19 * 8 ? whole : before;
+        for (int x = 0; x < kEditorWidth; ++x) {
+          ASSERT_EQ(images.EditorImage.pixel(x, y), expected.pixel(x, y))
+              << multiColour << grid << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 // The number is replayed from what the painter wrote the first time; it must stay exactly
 // what painting it now would give, over any picture.
 TEST_F(FastDrawingOfNoise, WrittenNumberIsWhatThePainterDraws) {

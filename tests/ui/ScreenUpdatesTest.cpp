@@ -1,0 +1,155 @@
+// What reaches the screen: once the event loop has run, the window shows exactly the pictures
+// it drew, and a painted cell repaints its own blocks and nothing else of the pictures.
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+#include <string>
+
+#include "WindowChecks.h"
+#include "support/MainWindowFixture.h"
+
+namespace kelvane::test {
+namespace {
+
+// The part of the window's backing store under control: what the offscreen screen shows.
+QImage OnScreen(QWidget* control) {
+  QWidget* window = control->window();
+  const QImage shot =
+      window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  return shot.copy(QRect(control->mapTo(window, QPoint()), control->size()));
+}
+
+// Every visible picture shown as drawn.
+bool ShownAsDrawn(TForm1& form) {
+  for (ImageControl* image : {form.Image1, form.Image2, form.Image3}) {
+    if (image->isVisible() && OnScreen(image) != image->Picture()) return false;
+  }
+  return true;
+}
+
+// A stroke on the grid through points, all of it before the event loop turns.
+void Stroke(TForm1& form, std::initializer_list<QPoint> points,
+            Qt::MouseButton button = Qt::LeftButton) {
+  QWidget* grid = form.Image1;
+  QTest::mousePress(grid, button, Qt::NoModifier, *points.begin());
+  for (const QPoint& p : points) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), grid->mapToGlobal(QPointF(p)), Qt::NoButton,
+                     button, Qt::NoModifier);
+    QApplication::sendEvent(grid, &move);
+  }
+  QTest::mouseRelease(grid, button, Qt::NoModifier, *(points.end() - 1));
+}
+
+void PutSprite(TForm1& form, int n, const SpriteRecord& record) {
+  form.Document().PutSprites(n, std::span(&record, 1));
+}
+
+struct ScreenCase {
+  const char* name;
+  std::function<void(TForm1&)> act;
+};
+
+class ShowsWhatItDrew : public MainWindowFixture,
+                        public ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(ShowsWhatItDrew, OnceTheEventLoopHasRun) {
+  Put(3, PatternSprite(3, kDefaultAttribute));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
+  GetParam().act(form());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShowsWhatItDrew,
+    ::testing::Values(
+        ScreenCase{"multi_colour_drag",
+                   [](TForm1& form) {
+                     Stroke(form, {{20, 20}, {40, 20}, {180, 160}});
+                   }},
+        ScreenCase{"hires_drag",
+                   [](TForm1& form) {
+                     form.MCToggle->setChecked(false);
+                     Stroke(form, {{0, 0}, {8, 0}, {191, 167}});
+                   }},
+        ScreenCase{"erase_after_paint",
+                   [](TForm1& form) {
+                     Stroke(form, {{20, 20}, {100, 20}});
+                     Stroke(form, {{100, 20}, {60, 20}}, Qt::RightButton);
+                   }},
+        ScreenCase{"undo",
+                   [](TForm1& form) {
+                     Stroke(form, {{50, 50}});
+                     form.Undo1->trigger();
+                   }},
+        ScreenCase{"other_sprite", [](TForm1& form) { form.ScrollBar1->setValue(3); }},
+        ScreenCase{"background_colour",
+                   [](TForm1& form) {
+                     QTest::mouseClick(form.RadioButton1, Qt::LeftButton);
+                     QTest::mousePress(form.Image4, Qt::LeftButton, Qt::NoModifier, {3, 2 * 8 + 4});
+                   }},
+        ScreenCase{"grid_off", [](TForm1& form) { form.GridToggle->click(); }},
+        ScreenCase{"thumbnail_while_the_sheet_shows",
+                   [](TForm1& form) {
+                     form.PageControl1->setCurrentWidget(form.TabSheet2);
+                     ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form); }));
+                     PutSprite(form, 0, PatternSprite(7, kDefaultAttribute));
+                     PutSprite(form, 19, PatternSprite(8, kHiresGreen));
+                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The union of the paint events a control receives.
+class PaintedRegion : public QObject {
+ public:
+  explicit PaintedRegion(QWidget* control) { control->installEventFilter(this); }
+  QRegion region;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+struct CellCase {
+  const char* name;
+  bool multiColour;
+  QPoint from, to;  // one stroke, painted before the event loop turns
+  QRegion grid;     // Image1
+  QRegion preview;  // Image3
+};
+
+class RepaintsOnlyItsBlocks : public MainWindowFixture,
+                              public ::testing::WithParamInterface<CellCase> {};
+
+TEST_P(RepaintsOnlyItsBlocks, APaintedCell) {
+  const CellCase& c = GetParam();
+  form().MCToggle->setChecked(c.multiColour);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
+  PaintedRegion grid(form().Image1), preview(form().Image3);
+  Stroke(form(), {c.from, c.to});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !grid.region.isEmpty() && ShownAsDrawn(form()); }));
+  EXPECT_EQ(grid.region, c.grid);
+  EXPECT_EQ(preview.region, c.preview);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RepaintsOnlyItsBlocks,
+    ::testing::Values(
+        // A multi-colour pixel is two cells, 16 x 8 on the grid with its lines, 4 x 2 in the
+        // preview, which starts 10 pixels in.
+        CellCase{
+            "multi_colour", true, {20, 20}, {20, 20}, QRect(16, 16, 16, 8), QRect(14, 14, 4, 2)},
+        CellCase{"hires", false, {20, 20}, {20, 20}, QRect(16, 16, 8, 8), QRect(14, 14, 2, 2)},
+        CellCase{"two_cells_far_apart",
+                 false,
+                 {1, 1},
+                 {191, 167},
+                 QRegion(0, 0, 8, 8) + QRegion(184, 160, 8, 8),
+                 QRegion(10, 10, 2, 2) + QRegion(56, 50, 2, 2)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kelvane::test
