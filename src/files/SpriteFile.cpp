@@ -3,19 +3,16 @@
 #include <algorithm>
 
 #include "files/FileName.h"
-#include "files/PosixFile.h"
 
 namespace kelvane {
 
-std::optional<std::vector<std::uint8_t>> ReadSpriteFile(const std::string& path) {
-  std::int64_t size = 0;
-  FileDescriptor file = OpenRegularFileForReading(path, size);
-  if (!file.IsOpen() || size > kMaxSpriteFileBytes || size % kSpriteBytes != 0) {
-    return std::nullopt;
+Result<std::vector<std::uint8_t>> ReadSpriteFile(const std::string& path) {
+  auto file = ReadWholeFile(path, kMaxSpriteFileBytes);
+  if (!file) return file.error();
+  if (file->bytes.size() % kSpriteBytes != 0) {
+    return FileError{path, FileProblem::Size, kInvalidFileSizeReason};
   }
-  std::vector<std::uint8_t> records(static_cast<std::size_t>(size));
-  if (!ReadExactly(file.Get(), records)) return std::nullopt;
-  return records;
+  return std::move(file->bytes);
 }
 
 void ApplySpriteFile(SpriteBank& bank, std::span<const std::uint8_t> records) {
@@ -24,11 +21,10 @@ void ApplySpriteFile(SpriteBank& bank, std::span<const std::uint8_t> records) {
 }
 
 std::optional<std::array<std::uint8_t, kSidecarBytes>> ReadSidecar(const std::string& spritePath) {
-  std::int64_t size = 0;
-  FileDescriptor file = OpenRegularFileForReading(SidecarPathOf(spritePath), size);
-  if (!file.IsOpen() || size != kSidecarBytes) return std::nullopt;
+  const auto file = ReadWholeFile(SidecarPathOf(FileBehindLinks(spritePath)), kSidecarBytes);
+  if (!file || file->bytes.size() != kSidecarBytes) return std::nullopt;
   std::array<std::uint8_t, kSidecarBytes> sidecar{};
-  if (!ReadExactly(file.Get(), sidecar)) return std::nullopt;
+  std::ranges::copy(file->bytes, sidecar.begin());
   return sidecar;
 }
 

@@ -39,7 +39,7 @@ TEST_P(AcceptedSize, RecordsReplaceTheirSpritesAndTheRestStay) {
   WriteBytes(PathOf("ship.spr"), file);
 
   const auto records = ReadSpriteFile(PathOf("ship.spr"));
-  ASSERT_TRUE(records.has_value());
+  ASSERT_TRUE(records.ok()) << Describe(records.error());
   EXPECT_EQ(*records, file);
 
   SpriteBank bank;
@@ -51,17 +51,24 @@ TEST_P(AcceptedSize, RecordsReplaceTheirSpritesAndTheRestStay) {
 }
 INSTANTIATE_TEST_SUITE_P(SpriteFile, AcceptedSize, ::testing::Values(0, 64, 1024, 16384));
 
-TEST_P(RejectedSize, IsNotRead) {
+TEST_P(RejectedSize, IsRefusedForItsSize) {
   WriteBytes(PathOf("ship.spr"), Pattern(GetParam()));
-  EXPECT_FALSE(ReadSpriteFile(PathOf("ship.spr")).has_value());
+  const auto records = ReadSpriteFile(PathOf("ship.spr"));
+  ASSERT_FALSE(records.ok());
+  EXPECT_EQ(records.error(),
+            (FileError{PathOf("ship.spr"), FileProblem::Size, "Invalid file size"}));
 }
 // Not whole records, one byte too many, and whole records past the bank's end.
 INSTANTIATE_TEST_SUITE_P(SpriteFile, RejectedSize, ::testing::Values(63, 100, 16385, 16448));
 
-TEST_F(SpriteFileTest, MissingFileAndFolderAreRefused) {
-  EXPECT_FALSE(ReadSpriteFile(PathOf("nothing.spr")).has_value());
+TEST_F(SpriteFileTest, MissingFileAndFolderAreRefusedForWhatTheyAre) {
+  const auto missing = ReadSpriteFile(PathOf("nothing.spr"));
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(missing.error().problem, FileProblem::Missing);
   std::filesystem::create_directory(PathOf("folder.spr"));
-  EXPECT_FALSE(ReadSpriteFile(PathOf("folder.spr")).has_value());
+  const auto folder = ReadSpriteFile(PathOf("folder.spr"));
+  ASSERT_FALSE(folder.ok());
+  EXPECT_EQ(folder.error().problem, FileProblem::NotRegularFile);
 }
 
 TEST_F(SpriteFileTest, FifoWithoutWriterIsRefusedAtOnce) {
@@ -133,7 +140,9 @@ TEST_P(SaveSize, WritesTheHeadOfTheBankAndTheSidecarOverOldFiles) {
 
   EXPECT_EQ(ReadBytes(path), Head(bank, size));
   EXPECT_EQ(ReadBytes(path + ".inf"), (Bytes{9, 3, 12}));
-  EXPECT_EQ(ReadSpriteFile(path), Head(bank, size));
+  const auto records = ReadSpriteFile(path);
+  ASSERT_TRUE(records.ok());
+  EXPECT_EQ(*records, Head(bank, size));
   EXPECT_EQ(ReadSidecar(path), (Sidecar{9, 3, 12}));
   EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
 }
@@ -189,15 +198,15 @@ TEST_F(SpriteFileTest, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
   EXPECT_EQ(Entries(), (Names{"ship.spr"}));
 }
 
-TEST_F(SpriteFileTest, SidecarThatCannotBeWrittenIsTheOneNamed) {
+// The records are not saved without their colours: new sprites beside old colours would be a
+// file the user never had.
+TEST_F(SpriteFileTest, SidecarThatCannotBeWrittenIsTheOneNamedAndNothingIsSaved) {
   const std::string path = PathOf("ship.spr");
   std::filesystem::create_directory(path + ".inf");
-  const SpriteBank bank;
-  const auto error = SaveSpriteFile(path, bank, 64, EditorState());
+  const auto error = SaveSpriteFile(path, SpriteBank(), 64, EditorState());
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->file, path + ".inf");
-  EXPECT_EQ(ReadBytes(path), Head(bank, 64));
-  EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+  EXPECT_EQ(Entries(), (Names{"ship.spr.inf"}));
 }
 
 TEST_F(SpriteFileTest, WriteFailingPartWayLeavesTheOldFileWhole) {
