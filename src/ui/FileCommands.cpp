@@ -11,6 +11,7 @@
 #include "files/FileName.h"
 #include "files/SpriteFile.h"
 #include "files/TextData.h"
+#include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TForm1.h"
 
@@ -21,14 +22,9 @@ constexpr int kFirst16Bytes = 16 * kSpriteBytes;
 constexpr int kFirst32Bytes = 32 * kSpriteBytes;
 constexpr int kFirst64Bytes = 64 * kSpriteBytes;
 constexpr int kFirst128Bytes = 128 * kSpriteBytes;
-const QString kFileErrorCaption = QStringLiteral("File Error");
 
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
-QString NameOf(const QString& path) {
-  return QFile::decodeName(QByteArray::fromStdString(FileNameOf(LocalPath(path))));
+QString NameOf(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(FileNameOf(path)));
 }
 
 }  // namespace
@@ -38,24 +34,28 @@ void TForm1::File1Click() {
 }
 
 void TForm1::Open1Click() {
+  dialogFolders_.PrepareOpen(*OpenDialog1);
   if (OpenDialog1->exec() != QDialog::Accepted) return;
   const QStringList chosen = OpenDialog1->selectedFiles();
-  if (!chosen.isEmpty()) LoadSpriteFile(chosen.front());
+  if (chosen.isEmpty()) return;
+  dialogFolders_.Used(chosen.front());
+  LoadSpriteFile(dialogFolders_.LocalPathOf(chosen.front()));
 }
 
-void TForm1::LoadSpriteFile(const QString& path) {
+void TForm1::LoadSpriteFile(const std::string& path) {
   // The whole file is read before the bank is touched, so a failed read changes nothing.
-  const auto records = ReadSpriteFile(LocalPath(path));
+  const auto records = ReadSpriteFile(path);
   if (!records) {
-    ShowMessage(this, kFileErrorCaption, QStringLiteral("Invalid file size"), true);
+    ShowFileError(this, records.error());
     return;
   }
   ApplySpriteFile(model_.bank, *records);
   // Other sprites now sit in the slot on display: its history no longer applies.
   EmptyUndoStack();
   ResetViewAfterLoad();
+  dialogFolders_.Remember(path);
   SetFileTitle(NameOf(path));
-  if (const auto sidecar = ReadSidecar(LocalPath(path))) {
+  if (const auto sidecar = ReadSidecar(path)) {
     ApplySidecar(model_.state, *sidecar);
     ColourSwatches();
   }
@@ -74,20 +74,17 @@ void TForm1::ResetViewAfterLoad() {
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
+  dialogFolders_.PrepareSave(*SaveDialog1, fileName_);
   if (SaveDialog1->exec() != QDialog::Accepted) return;
   const QStringList chosen = SaveDialog1->selectedFiles();
   if (chosen.isEmpty()) return;
-  const QString path = chosen.front();
-  if (const auto error =
-          kelvane::SaveSpriteFile(LocalPath(path), model_.bank, byteCount, model_.state)) {
-    const QString file = QFile::decodeName(QByteArray::fromStdString(error->file));
-    ShowMessage(
-        this, kFileErrorCaption,
-        QStringLiteral("Could not save %1:\n%2").arg(file, QString::fromStdString(error->reason)),
-        false);
-    SaveDialog1->selectFile(fileName_);
+  dialogFolders_.Used(chosen.front());
+  const std::string path = dialogFolders_.LocalPathOf(chosen.front());
+  if (const auto error = kelvane::SaveSpriteFile(path, model_.bank, byteCount, model_.state)) {
+    ShowSaveError(this, *error);
     return;
   }
+  dialogFolders_.Remember(path);
   SetFileTitle(NameOf(path));
 }
 
@@ -111,13 +108,17 @@ void TForm1::SaveAll1Click() {
 }
 
 void TForm1::Viewtextdata1Click() {
-  if (textDataPath_.isEmpty() ||
-      !WriteTextDataFile(LocalPath(textDataPath_), SpriteTextData(model_.Current()))) {
+  if (!textData_ || textData_->Write(SpriteTextData(model_.Current()))) {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }
   // Whether a viewer started is not the editor's business.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(textDataPath_));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(TextDataPath()));
+}
+
+QString TForm1::TextDataPath() const {
+  return textData_ ? QFile::decodeName(QByteArray::fromStdString(textData_->FilePath()))
+                   : QString();
 }
 
 }  // namespace kelvane
