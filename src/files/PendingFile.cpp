@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
 
@@ -173,8 +174,7 @@ std::optional<FileError> PendingFile::PrepareInPlace(const struct stat& old) {
   if (!S_ISREG(now.st_mode) || now.st_ino != old.st_ino || now.st_dev != old.st_dev) {
     return NotRegularFileError(shown_);
   }
-  if (!ReadToEnd(reader.Get(), static_cast<std::size_t>(now.st_size),
-                 static_cast<std::size_t>(now.st_size), oldBytes_)) {
+  if (!ReadToEnd(reader.Get(), static_cast<std::size_t>(now.st_size), SIZE_MAX, oldBytes_)) {
     return Failure(errno);
   }
   // If the rewrite is cut short the backup is the only whole copy left, so it is synced first.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace kelvane {
@@ -45,7 +46,7 @@ FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& 
 }
 
 bool ReadToEnd(int fd, std::size_t sizeHint, std::size_t limit, std::vector<std::uint8_t>& bytes) {
-  const std::size_t cap = limit + 1;
+  const std::size_t cap = limit == SIZE_MAX ? limit : limit + 1;
   bytes.resize(std::min(sizeHint + 1, cap));
   std::size_t filled = 0;
   while (filled < cap) {
