@@ -74,9 +74,6 @@ struct ReadCase {
   FileProblem problem;
   const char* reason;
 };
-void PrintTo(const ReadCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class ReadFailure : public SafeFilesTest, public ::testing::WithParamInterface<ReadCase> {};
 
@@ -130,16 +127,6 @@ TEST_F(SafeFilesTest, LoadingAFileThisUserMayNotReadSaysSo) {
   EXPECT_EQ(IsRoot() ? InChild(read, kNobody) : read(), expected);
 }
 
-TEST_F(SafeFilesTest, ReadingTakesTheWholeFileWhateverItsSizeClaims) {
-  for (const int size : {0, 1, 16384}) {
-    WriteBytes(Ship(), Bytes(size, 7));
-    const auto read = ReadWholeFile(Ship(), 16384);
-    ASSERT_TRUE(read.ok()) << size;
-    EXPECT_EQ(read->bytes, Bytes(size, 7));
-    EXPECT_EQ(read->path, Ship());
-  }
-}
-
 // ---- A full disk or file-size limit is a reported failure that changes nothing ----
 
 struct FullDiskCase {
@@ -148,9 +135,6 @@ struct FullDiskCase {
   bool hardLinked;  // rewritten in place, so the old contents must come back from the backup
   const char* failing;
 };
-void PrintTo(const FullDiskCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class FullDisk : public SafeFilesTest, public ::testing::WithParamInterface<FullDiskCase> {};
 
@@ -196,9 +180,6 @@ struct ModeCase {
   mode_t umask;
   mode_t expected;
 };
-void PrintTo(const ModeCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class Modes : public SafeFilesTest, public ::testing::WithParamInterface<ModeCase> {
  protected:
@@ -318,9 +299,6 @@ struct KeptCase {
   bool asNobody;  // saved by the user nobody rather than root
   std::function<void(const std::string& path)> arrange;
 };
-void PrintTo(const KeptCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class Kept : public SafeFilesTest, public ::testing::WithParamInterface<KeptCase> {};
 
@@ -413,9 +391,6 @@ struct SpecialCase {
   std::function<bool(const std::string& path)> make;  // false: cannot be made here
   const char* reason;
 };
-void PrintTo(const SpecialCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class SpecialFile : public SafeFilesTest,
                     public ::testing::WithParamInterface<std::tuple<SpecialCase, bool>> {};
@@ -499,18 +474,6 @@ TEST_F(SafeFilesTest, SavingThroughALinkUpdatesTheTargetAndItsSidecar) {
     EXPECT_EQ(ReadSidecar(PathOf(link)), (std::array<std::uint8_t, 3>{4, 5, 6}));
     WriteBytes(PathOf("real/ship.spr.inf"), kOldColours);
   }
-}
-
-TEST_F(SafeFilesTest, ResolvingASaveTargetFollowsLinksAndKeepsOtherPathsAsGiven) {
-  const auto resolved = [](const std::string& path) {
-    const auto target = ResolveSaveTarget(path);
-    return target ? *target : Describe(target.error());
-  };
-  WriteBytes(Ship(), {});
-  std::filesystem::create_symlink("ship.spr", PathOf("link.spr"));
-  EXPECT_EQ(resolved(Ship()), Ship());
-  EXPECT_EQ(resolved(PathOf("new.spr")), PathOf("new.spr"));
-  EXPECT_EQ(resolved(PathOf("link.spr")), std::filesystem::canonical(Ship()).string());
 }
 
 }  // namespace
