@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace kelvane {
@@ -41,6 +43,24 @@ FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& 
   if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileDescriptor();
   sizeOut = info.st_size;
   return file;
+}
+
+bool ReadToEnd(int fd, std::size_t sizeHint, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+  const std::size_t cap = limit == SIZE_MAX ? limit : limit + 1;
+  bytes.resize(std::min(sizeHint + 1, cap));
+  std::size_t filled = 0;
+  while (filled < cap) {
+    if (filled == bytes.size()) bytes.resize(std::min(bytes.size() * 2, cap));
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return true;
 }
 
 bool ReadExactly(int fd, std::span<std::uint8_t> buffer) {

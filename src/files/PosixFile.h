@@ -2,9 +2,11 @@
 // reads and writes that finish the whole buffer or fail.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace kelvane {
 
@@ -31,6 +33,11 @@ class FileDescriptor {
 // Opens path for reading; the result is open only when path names a regular file, whose size
 // goes to sizeOut. O_NONBLOCK keeps a FIFO without a writer from hanging the open.
 FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& sizeOut);
+
+// Reads fd to its end into bytes, stopping once more than limit bytes have come, so a caller can
+// tell a file that is too large without reading all of it. sizeHint sizes the first buffer.
+// False with errno set on a failed read.
+bool ReadToEnd(int fd, std::size_t sizeHint, std::size_t limit, std::vector<std::uint8_t>& bytes);
 
 // Reads exactly buffer.size() bytes; false (errno set, or EIO for an early end) otherwise.
 bool ReadExactly(int fd, std::span<std::uint8_t> buffer);
