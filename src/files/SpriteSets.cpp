@@ -12,7 +12,8 @@ Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string
   const SpriteFormat* format = formats.Recognise(file->bytes, path);
   if (format == nullptr) return FileError{path, FileProblem::Size, "Invalid file size"};
   std::vector<std::optional<FileImage>> companions;
-  for (const std::string& companion : format->Companions(path)) {
+  // Companions sit beside the real file, where saving through a link puts them.
+  for (const std::string& companion : format->Companions(FileBehindLinks(path))) {
     Result<FileImage> read = ReadWholeFile(companion, formats.MaxFileBytes());
     companions.push_back(read ? std::optional(std::move(*read)) : std::nullopt);
   }

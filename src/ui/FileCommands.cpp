@@ -10,6 +10,7 @@
 #include "files/FileName.h"
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
+#include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TForm1.h"
 
@@ -20,14 +21,9 @@ constexpr int kFirst16Bytes = 16 * kSpriteBytes;
 constexpr int kFirst32Bytes = 32 * kSpriteBytes;
 constexpr int kFirst64Bytes = 64 * kSpriteBytes;
 constexpr int kFirst128Bytes = 128 * kSpriteBytes;
-const QString kFileErrorCaption = QStringLiteral("File Error");
 
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
-QString NameOf(const QString& path) {
-  return QFile::decodeName(QByteArray::fromStdString(FileNameOf(LocalPath(path))));
+QString NameOf(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(FileNameOf(path)));
 }
 
 }  // namespace
@@ -38,18 +34,22 @@ void TForm1::File1Click() {
 
 void TForm1::Open1Click() {
   QFileDialog& dialog = OpenDialog();
+  dialogFolders_.PrepareOpen(dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
-  if (!chosen.isEmpty()) LoadSpriteFile(chosen.front());
+  if (chosen.isEmpty()) return;
+  dialogFolders_.Used(chosen.front());
+  LoadSpriteFile(dialogFolders_.LocalPathOf(chosen.front()));
 }
 
-void TForm1::LoadSpriteFile(const QString& path) {
+void TForm1::LoadSpriteFile(const std::string& path) {
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
-  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), LocalPath(path));
+  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
   if (!set) {
-    ShowMessage(this, kFileErrorCaption, QStringLiteral("Invalid file size"), true);
+    ShowFileError(this, set.error());
     return;
   }
+  dialogFolders_.Remember(path);
   SetFileTitle(NameOf(path));
   // The view settles first and the document's one change then draws editor and sheet once,
   // in the file's colours.
@@ -64,22 +64,20 @@ void TForm1::LoadSpriteFile(const QString& path) {
 
 void TForm1::SaveSpriteFile(int byteCount) {
   QFileDialog& dialog = SaveDialog();
+  dialogFolders_.PrepareSave(dialog, fileName_);
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return;
-  const QString path = chosen.front();
+  dialogFolders_.Used(chosen.front());
+  const std::string path = dialogFolders_.LocalPathOf(chosen.front());
   const SpriteFormat& format = SpriteFormats().WriterFor(
       static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
-  if (const auto error = SaveSpriteSet(format, SpriteSetOf(document_, byteCount / kSpriteBytes),
-                                       LocalPath(path))) {
-    const QString file = QFile::decodeName(QByteArray::fromStdString(error->file));
-    ShowMessage(
-        this, kFileErrorCaption,
-        QStringLiteral("Could not save %1:\n%2").arg(file, QString::fromStdString(error->reason)),
-        false);
-    dialog.selectFile(fileName_);
+  if (const auto error =
+          SaveSpriteSet(format, SpriteSetOf(document_, byteCount / kSpriteBytes), path)) {
+    ShowSaveError(this, *error);
     return;
   }
+  dialogFolders_.Remember(path);
   SetFileTitle(NameOf(path));
 }
 
@@ -103,13 +101,17 @@ void TForm1::SaveAll1Click() {
 }
 
 void TForm1::Viewtextdata1Click() {
-  if (textDataPath_.isEmpty() ||
-      !WriteTextDataFile(LocalPath(textDataPath_), SpriteTextData(document_.Current()))) {
+  if (!textData_ || textData_->Write(SpriteTextData(document_.Current()))) {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }
   // Whether a viewer started is not the editor's business.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(textDataPath_));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(TextDataPath()));
+}
+
+QString TForm1::TextDataPath() const {
+  return textData_ ? QFile::decodeName(QByteArray::fromStdString(textData_->FilePath()))
+                   : QString();
 }
 
 }  // namespace kelvane

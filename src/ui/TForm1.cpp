@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -12,7 +13,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include "files/FormatRegistry.h"
 #include "files/TextData.h"
@@ -73,7 +73,21 @@ QKeySequence Ctrl(Qt::Key key) {
 
 }  // namespace
 
-TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+std::vector<std::string> LocalNames(const QStringList& arguments) {
+  std::vector<std::string> names;
+  for (const QString& argument : arguments)
+    names.push_back(QFile::encodeName(argument).toStdString());
+  return names;
+}
+
+}  // namespace
+
+TForm1::TForm1(const QStringList& arguments, QWidget* parent)
+    : TForm1(LocalNames(arguments), parent) {}
+
+TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -361,7 +375,7 @@ void TForm1::BuildMenus() {
           {{"About1", "About...", {}, &TForm1::About1, &TForm1::About1Click}});
 }
 
-void TForm1::FormCreate(const QStringList& arguments) {
+void TForm1::FormCreate(const std::vector<std::string>& arguments) {
   SetFileTitle(kUntitled);
   for (int k = 0; k < kGlyphButtons; ++k) {
     imageList1_.Draw(*Glyphs[k], 0, 0, GlyphImageList::RestIndex(k));
@@ -373,16 +387,14 @@ void TForm1::FormCreate(const QStringList& arguments) {
   // menu items the clipboards enable, the Undo glyph (enabled, though there is nothing yet).
   ShowDocumentState();
   DrawStale();
-  textDataDir_ = std::make_unique<QTemporaryDir>();
-  if (textDataDir_->isValid()) {
-    textDataPath_ = textDataDir_->filePath(QString::fromLatin1(kTextDataFileName));
+  if (auto folder = TextDataFolder::Create()) {
+    textData_ = std::make_unique<TextDataFolder>(std::move(*folder));
   }
 }
 
 void TForm1::SetFileTitle(const QString& name) {
-  fileName_ = name;
+  fileName_ = name;  // the save dialog proposes it when it is next shown
   setWindowTitle(kApplicationTitle + QStringLiteral(" - ") + name);
-  if (SaveDialog1) SaveDialog1->selectFile(name);
 }
 
 // Made on first use: a file dialog reads its folder, and keeps watching it, from the moment it
@@ -393,10 +405,7 @@ QFileDialog& TForm1::OpenDialog() {
 }
 
 QFileDialog& TForm1::SaveDialog() {
-  if (!SaveDialog1) {
-    SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
-    SaveDialog1->selectFile(fileName_);
-  }
+  if (!SaveDialog1) SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
   return *SaveDialog1;
 }
 
@@ -406,8 +415,7 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormClose() {
   closing_ = true;
-  if (!textDataPath_.isEmpty()) QFile::remove(textDataPath_);
-  textDataDir_.reset();  // removes the private folder with whatever is left in it
+  textData_.reset();  // removes the file and the private folder
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -9,12 +9,15 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
 #include "render/EditorGeometry.h"
 #include "render/WorkImages.h"
+#include "ui/DialogFolders.h"
 #include "ui/GlyphImageList.h"
 
 class QAction;
@@ -25,12 +28,12 @@ class QMenu;
 class QRadioButton;
 class QScrollBar;
 class QTabWidget;
-class QTemporaryDir;
 class QMouseEvent;
 
 namespace kelvane {
 
 class ColourSwatch;
+class TextDataFolder;
 class ImageControl;
 
 inline constexpr int kClientWidth = 306;
@@ -44,7 +47,9 @@ inline const QString kUntitled = QStringLiteral("Untitled.spr");
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  // arguments: the command line without the program name and without Qt's own options.
+  // arguments: the command line without the program name and without Qt's own options, in the
+  // system's bytes, so that a file name that is not valid UTF-8 opens.
+  explicit TForm1(const std::vector<std::string>& arguments, QWidget* parent = nullptr);
   explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
   ~TForm1() override;
 
@@ -56,7 +61,8 @@ class TForm1 : public QMainWindow {
   // Puts every editor control in line with the document, and the editor grid and preview.
   void RefreshEditor();
   void DrawBrowserSheet();
-  void LoadSpriteFile(const QString& path);
+  // path: in the system's bytes.
+  void LoadSpriteFile(const std::string& path);
   void SetFileTitle(const QString& name);
 
   // The Animator lives in a layer above this window; the program installs how to open it.
@@ -67,7 +73,7 @@ class TForm1 : public QMainWindow {
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
 
   // The private file the text export writes; empty until start-up has finished.
-  QString TextDataPath() const { return textDataPath_; }
+  QString TextDataPath() const;
 
   // Controls, by their documented names, for the Animator and for tests.
   QTabWidget* PageControl1 = nullptr;
@@ -189,7 +195,7 @@ class TForm1 : public QMainWindow {
   void BuildEditorPage();
   void BuildBrowserPage();
   void BuildGlyphButtons();
-  void FormCreate(const QStringList& arguments);
+  void FormCreate(const std::vector<std::string>& arguments);
   bool FormCloseQuery();
   void FormClose();
 
@@ -254,8 +260,8 @@ class TForm1 : public QMainWindow {
   std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
   QString fileName_;  // shown in the title and proposed by the save dialog
-  QString textDataPath_;
-  std::unique_ptr<QTemporaryDir> textDataDir_;
+  DialogFolders dialogFolders_;
+  std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;
   std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;

@@ -114,6 +114,20 @@ TEST_F(TextExport, SaysSoWhenTheFileCannotBeCreatedAndOpensNothing) {
   EXPECT_TRUE(Opened().isEmpty());
 }
 
+TEST_F(TextExport, AFolderDeletedSinceStartUpIsMadeAgain) {
+  const QString first = form().TextDataPath();
+  ASSERT_TRUE(QDir(QFileInfo(first).absolutePath()).removeRecursively());
+  Put(0, Marked(kDefaultAttribute));
+  form().RefreshEditor();
+
+  form().Viewtextdata1->trigger();
+
+  const QString path = form().TextDataPath();
+  EXPECT_NE(path, first);
+  EXPECT_EQ(ReadText(path), MarkedText());
+  EXPECT_EQ(Opened(), QList{QUrl::fromLocalFile(path)});
+}
+
 TEST_F(TextExport, FileAndFolderAreGoneOnceTheWindowHasClosed) {
   form().Viewtextdata1->trigger();
   const QString path = form().TextDataPath();
