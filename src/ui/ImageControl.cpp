@@ -116,7 +116,11 @@ void ImageControl::focusInEvent(QFocusEvent* event) {
 void ImageControl::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   update();
-  if (std::exchange(spaceHeld_, false)) emit SpaceUp();
+  // The release of a held Space now goes to another control. The focus may be leaving because
+  // the press is disabling this one, so the release waits until that press has finished.
+  if (std::exchange(spaceHeld_, false)) {
+    QMetaObject::invokeMethod(this, &ImageControl::SpaceUp, Qt::QueuedConnection);
+  }
 }
 
 void ImageControl::leaveEvent(QEvent* event) {

@@ -28,7 +28,8 @@ class ImageControl : public QWidget {
   void Clicked();
   void DoubleClicked();
   void SpaceDown();
-  // Also when the control loses the focus with Space held, as when its own press disables it.
+  // Also soon after the control loses the focus with Space held, as when its own press
+  // disables it.
   void SpaceUp();
   void MouseLeft();
 

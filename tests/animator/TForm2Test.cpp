@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -128,6 +129,47 @@ TEST_F(AnimatorTest, EveryOpeningIsAFreshModalWindowThatGivesBackTheSprite) {
   });
   form().animator1Click();
   EXPECT_TRUE(seen);
+}
+
+TEST_F(AnimatorTest, OpensBesideTheGridLabelledAndLaidOutForItsFont) {
+  TForm2& a = OpenAnimator();
+  const QRect grid(form().Image1->mapToGlobal(QPoint(0, 0)), form().Image1->size());
+  EXPECT_FALSE(a.frameGeometry().intersects(grid));
+  const auto labels = a.findChildren<QLabel*>();
+  const auto labelOf = [&](QWidget* box) {
+    for (QLabel* label : labels) {
+      if (label->buddy() == box) return label->text();
+    }
+    return QString();
+  };
+  EXPECT_EQ(labelOf(a.UpDown1), QStringLiteral("&From"));
+  EXPECT_EQ(labelOf(a.UpDown2), QStringLiteral("&To"));
+  // The speed buttons sit inside the frame, below its caption; nothing leaves the window.
+  for (QRadioButton* speed : {a.RadioButton1, a.RadioButton2, a.RadioButton3}) {
+    EXPECT_TRUE(a.GroupBox1->contentsRect().contains(speed->geometry()))
+        << speed->text().toStdString();
+  }
+  for (QWidget* control : a.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    EXPECT_TRUE(a.rect().contains(control->geometry())) << control->objectName().toStdString();
+  }
+}
+
+TEST_F(AnimatorTest, TabReachesPlayAndStopAndSpacePressesThem) {
+  TForm2& a = OpenAnimator();
+  a.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &a; }));
+  SetRun(0, 3);
+  for (ImageControl* button : {a.Btn_Play, a.Btn_Stop}) {
+    for (int presses = 0; presses < 10 && QApplication::focusWidget() != button; ++presses) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), button) << button->objectName().toStdString();
+    EXPECT_FALSE(button->accessibleName().isEmpty());
+    EXPECT_FALSE(button->accessibleDescription().isEmpty());
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(a.Timer1->isActive(), button == a.Btn_Play);
+  }
+  EXPECT_EQ(Shown(a.Btn_Play), a.ImageList1().Picture(kPlayAtRest));
 }
 
 TEST_F(AnimatorTest, ClosingRestoresTheSpriteAndStopsTheTimer) {

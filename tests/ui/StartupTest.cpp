@@ -62,8 +62,8 @@ TEST_F(Startup, OnlyPasteAndPasteRangeStartDisabled) {
   for (QAction* action : MenuActions(form().menuBar())) {
     if (action->isSeparator() || action->menu()) continue;
     // Redo has nothing to take back yet.
-    const bool shouldBeOff = action == form().Paste1 || action == form().PasteRange1 ||
-                             action == form().Redo1;
+    const bool shouldBeOff =
+        action == form().Paste1 || action == form().PasteRange1 || action == form().Redo1;
     EXPECT_EQ(action->isEnabled(), !shouldBeOff) << action->objectName().toStdString();
   }
   EXPECT_TRUE(form().Btn_Undo->isEnabled());
