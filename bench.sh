@@ -9,7 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages xvfb xauth
-kelvane_build default
+kelvane_build_targets default kelvane_bench animator_cadence startup_figures display_cell
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"

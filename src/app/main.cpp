@@ -84,8 +84,9 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(defaultHandler);
   QApplication::setApplicationName(kelvane::kApplicationTitle);
   QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
-  // Matches the installed kelvane.desktop, which Wayland compositors look up for the icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("kelvane"));
+  // Matches the installed io.github.kelvane.kelvane.desktop, which Wayland compositors look up
+  // for the icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kelvane.kelvane"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
 
   // The names go on as the system's bytes: one that is not valid UTF-8 must still open.

@@ -1,6 +1,7 @@
 // The File menu: opening and saving sprite files, the title, and the text export.
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QSignalBlocker>
@@ -12,6 +13,7 @@
 #include "files/TextData.h"
 #include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Mnemonics.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -29,7 +31,9 @@ QString NameOf(const std::string& path) {
 }  // namespace
 
 void TForm1::File1Click() {
-  Specify1->setText(QStringLiteral("Up to Current (%1)...").arg(document_.CurrentSprite() + 1));
+  Specify1->setText(
+      WithMnemonicOf(Specify1->text(),
+                     QStringLiteral("Up to Current (%1)...").arg(document_.CurrentSprite() + 1)));
 }
 
 void TForm1::Open1Click() {
@@ -105,8 +109,15 @@ void TForm1::Viewtextdata1Click() {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }
-  // Whether a viewer started is not the editor's business.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(TextDataPath()));
+  // Whether a viewer started is not the editor's business; when no program could even be asked,
+  // the user is told where the file is, to open it by hand.
+  if (!fileOpener_(QUrl::fromLocalFile(TextDataPath()))) {
+    ShowMessage(this, QStringLiteral("View Text Data"),
+                QStringLiteral("No program could be asked to open the text data.\n"
+                               "The file is %1")
+                    .arg(QDir::toNativeSeparators(TextDataPath())),
+                false);
+  }
 }
 
 QString TForm1::TextDataPath() const {

@@ -9,6 +9,7 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,7 @@ class QRadioButton;
 class QScrollBar;
 class QTabWidget;
 class QMouseEvent;
+class QUrl;
 
 namespace kelvane {
 
@@ -69,6 +71,8 @@ class TForm1 : public QMainWindow {
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
     animatorOpener_ = std::move(opener);
   }
+  // How a file is handed to the desktop to open; false when no program could be asked.
+  void SetFileOpener(std::function<bool(const QUrl&)> opener) { fileOpener_ = std::move(opener); }
   // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
 
@@ -138,6 +142,7 @@ class TForm1 : public QMainWindow {
   QAction* SymmetrizeHorizontal1 = nullptr;
   QAction* SymmetrizeVertical1 = nullptr;
   QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
   QAction* animator1 = nullptr;
   QAction* Viewtextdata1 = nullptr;
   QAction* CopyCurrentSpriteAttributesToAll1 = nullptr;
@@ -176,6 +181,7 @@ class TForm1 : public QMainWindow {
   void Action10Execute();
   void Action11Execute();
   void Action12Execute();
+  void Redo1Click();
   // Tools, Special and Help
   void animator1Click();
   void Viewtextdata1Click();
@@ -189,12 +195,16 @@ class TForm1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void BuildMenus();
   void BuildEditorPage();
   void BuildBrowserPage();
   void BuildGlyphButtons();
+  void BuildSpriteKeys();
+  // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
+  void DrawGlyphsForScreen();
   void FormCreate(const std::vector<std::string>& arguments);
   bool FormCloseQuery();
   void FormClose();
@@ -203,6 +213,7 @@ class TForm1 : public QMainWindow {
   void Image1MouseDown(QMouseEvent* event);
   void Image1MouseMove(QMouseEvent* event);
   void Image1MouseUp(QMouseEvent* event);
+  void Image1MouseLeave();
   void FormMouseMove();
   void GridToggleClick();
   void UpperSetClick();
@@ -259,10 +270,12 @@ class TForm1 : public QMainWindow {
   bool sheetStale_ = true;
   std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
-  QString fileName_;  // shown in the title and proposed by the save dialog
+  std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
+  QString fileName_;                      // shown in the title and proposed by the save dialog
   DialogFolders dialogFolders_;
   std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;
+  std::function<bool(const QUrl&)> fileOpener_;
   std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;
 };

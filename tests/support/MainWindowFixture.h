@@ -14,6 +14,11 @@
 
 namespace kelvane::test {
 
+// A menu caption as it reads, without the mark of its underlined letter.
+inline QString PlainCaption(QString caption) {
+  return caption.remove(QLatin1Char('&'));
+}
+
 class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override { Open(QStringList()); }

@@ -70,7 +70,7 @@ class FileCommands : public MainWindowFixture {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
                       bar->actionGeometry(form().File1->menuAction()).center());
     EXPECT_TRUE(QTest::qWaitFor([&] { return form().File1->isVisible(); }));
-    const QString caption = form().Specify1->text();
+    const QString caption = PlainCaption(form().Specify1->text());
     QTest::keyClick(form().File1, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form().File1->isVisible(); }));
     return caption;
