@@ -139,7 +139,7 @@ void TForm2::FormCreate() {
 
 void TForm2::ShowGlyph(ImageControl& button, int picture) {
   imageList1_.Draw(button, 0, 0, picture);
-  button.RepaintNow();
+  button.update();
 }
 
 void TForm2::Btn_PlayMouseDown() {

@@ -59,7 +59,7 @@ void TForm1::Redo1Click() {
 
 void TForm1::ShowPressed(int button) {
   imageList1_.Draw(*Glyphs[button], 0, 0, GlyphImageList::PressedIndex(button));
-  Glyphs[button]->RepaintNow();
+  Glyphs[button]->update();
 }
 
 void TForm1::GlyphMouseDown(int button) {
@@ -91,7 +91,7 @@ void TForm1::DrawGlyphsForScreen() {
 
 void TForm1::GlyphMouseUp(int button) {
   imageList1_.Draw(*Glyphs[button], 0, 0, GlyphImageList::RestIndex(button));
-  Glyphs[button]->RepaintNow();
+  Glyphs[button]->update();
 }
 
 }  // namespace kelvane

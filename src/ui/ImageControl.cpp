@@ -17,10 +17,6 @@ ImageControl::ImageControl(QWidget* parent, int width, int height, QRgb fill)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ImageControl::RepaintNow() {
-  repaint();
-}
-
 void ImageControl::SetPictureRatio(qreal ratio, QRgb fill) {
   if (picture_.devicePixelRatio() == ratio) return;
   picture_ = QImage(static_cast<int>(std::ceil(width() * ratio)),

@@ -1,4 +1,6 @@
 // A plain image control: shows its picture unscaled and hands its mouse events to its owner.
+// Whoever draws into the picture calls update() with what changed; Qt paints it once the event
+// loop turns, together with everything else that changed.
 #pragma once
 
 #include <QImage>
@@ -13,8 +15,6 @@ class ImageControl : public QWidget {
 
   QImage& Picture() { return picture_; }
   const QImage& Picture() const { return picture_; }
-  // Repaints at once, as the window's handlers expect after drawing into the picture.
-  void RepaintNow();
   // Makes the picture ratio device pixels to one of the control's (filled with fill), so that
   // art drawn at the screen's ratio shows as sharp as the text. Nothing changes when it is so.
   void SetPictureRatio(qreal ratio, QRgb fill);
