@@ -413,7 +413,6 @@ void TForm1::BuildMenus() {
 
 void TForm1::FormCreate(const std::vector<std::string>& arguments) {
   SetFileTitle(kUntitled);
-  imageList1_ = GlyphImageList(devicePixelRatioF());
   for (int k = 0; k < kGlyphButtons; ++k) {
     imageList1_.Draw(*Glyphs[k], 0, 0, GlyphImageList::RestIndex(k));
   }

@@ -254,7 +254,8 @@ class TForm1 : public QMainWindow {
   SpriteDocument document_;
   // The sprite work image; the editor image is Image1's own picture, drawn in place.
   QImage spriteImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
-  GlyphImageList imageList1_;
+  // Drawn once, at the ratio of the screen the window starts on (the base widget stands by now).
+  GlyphImageList imageList1_{devicePixelRatioF()};
   std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number
   std::array<ColourSwatch*, kPenCount> swatches_{};
   // What the window shows that is not the document's: its own way of looking at it.
