@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -203,18 +204,20 @@ std::int64_t CpuNs(pid_t pid) {
   return total;
 }
 
+// A private folder under the system's temporary folder, removed with what it holds.
 struct TempFolder {
   std::string path;
   TempFolder() {
-    char name[] = "/tmp/kelvane-bench-XXXXXX";
-    if (!mkdtemp(name)) Fail("mkdtemp");
+    std::string name = (std::filesystem::temp_directory_path() / "kelvane-bench-XXXXXX").string();
+    if (!mkdtemp(name.data())) Fail("mkdtemp");
     path = name;
   }
   ~TempFolder() {
-    const std::string command = "rm -rf '" + path + "'";
-    if (std::system(command.c_str()) != 0)
-      std::fprintf(stderr, "could not remove %s\n", path.c_str());
+    std::error_code failed;
+    std::filesystem::remove_all(path, failed);
   }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
   std::string File(int i) const { return path + "/sprites" + std::to_string(i) + ".spr"; }
 };
 
