@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
     const Qt::MouseButton button = pass % 2 == 0 ? Qt::LeftButton : Qt::RightButton;
     QPointF at = MultiColourPixelCentre(0, 0);
     send(QEvent::MouseButtonPress, at, button);
+    QCoreApplication::processEvents();
+    kelvane::bench::RoundTrip();
     for (int row = 0; row < kelvane::kSpriteRows; ++row) {
       for (int step = 0; step < kMultiColourColumns; ++step) {
         if (row == 0 && step == 0) continue;  // pressed there
