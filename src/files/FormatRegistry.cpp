@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "files/FileExtension.h"
+#include "files/PrgFormat.h"
+#include "files/RawFormat.h"
 #include "files/SprFormat.h"
+#include "files/SpritePadFormat.h"
 
 namespace kelvane {
 namespace {
@@ -104,6 +107,9 @@ const FormatRegistry& SpriteFormats() {
   static const FormatRegistry registry = [] {
     FormatRegistry formats;
     formats.Add(std::make_unique<SprFormat>());
+    formats.Add(std::make_unique<SpritePadFormat>());
+    formats.Add(std::make_unique<PrgFormat>());
+    formats.Add(std::make_unique<RawFormat>());
     return formats;
   }();
   return registry;

@@ -48,16 +48,19 @@ FormatRegistry ThreeFormats() {
   return formats;
 }
 
-TEST(SpriteFormats, OfferTheSprFiltersAndAnyFile) {
+TEST(SpriteFormats, OfferEveryFormatSprFirstAndAnyFile) {
   const FormatRegistry& formats = SpriteFormats();
-  EXPECT_EQ(formats.OpenFilters(),
-            (std::vector<std::string>{"C64 sprite file (*.spr)", "Any file (*)"}));
-  EXPECT_EQ(formats.SaveFilters(),
-            (std::vector<std::string>{"C64 sprite files (*.spr)", "Any file (*)"}));
+  EXPECT_EQ(
+      formats.OpenFilters(),
+      (std::vector<std::string>{"C64 sprite file (*.spr)", "SpritePad file (*.spd)",
+                                "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
+  EXPECT_EQ(
+      formats.SaveFilters(),
+      (std::vector<std::string>{"C64 sprite files (*.spr)", "SpritePad file (*.spd)",
+                                "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
   EXPECT_EQ(formats.DefaultSuffix(), "spr");
-  EXPECT_EQ(formats.MaxFileBytes(), 16384u);
   EXPECT_EQ(formats.WriterFor(0).Id(), "spr");
-  EXPECT_EQ(formats.WriterFor(1).Id(), "spr");  // "Any file" saves as .spr
+  EXPECT_EQ(formats.WriterFor(4).Id(), "spr");  // "Any file" saves as .spr
 }
 
 TEST(FormatRegistry, FiltersListEveryFormatAndOnlyWritableOnesForSaving) {
