@@ -3,14 +3,20 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUrl>
 
+#include "files/BankFit.h"
 #include "files/FileName.h"
+#include "files/SafeFiles.h"
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
+#include "render/PngImport.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SpriteFileDialogs.h"
+#include "ui/TExportDialog.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -45,11 +51,46 @@ void TForm1::Open1Click() {
 void TForm1::LoadSpriteFile(const QString& path) {
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
   const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), LocalPath(path));
-  if (!set) {
-    ShowMessage(this, kFileErrorCaption, QStringLiteral("Invalid file size"), true);
-    return;
-  }
+  if (!ApplySpriteSet(set, path)) return;
+  SetFileFormat(set->format, set->details);
   SetFileTitle(NameOf(path));
+  DrawStale();
+}
+
+void TForm1::ImportPNG1Click() {
+  if (ImportDialog1->exec() != QDialog::Accepted) return;
+  const QStringList chosen = ImportDialog1->selectedFiles();
+  if (chosen.isEmpty()) return;
+  const QString path = chosen.front();
+  Result<FileImage> file = ReadWholeFile(LocalPath(path), kMaxPngFileBytes);
+  // The sheet is read in the colours the bank shows now.
+  const Result<SpriteSet> set = file ? ImportPng(*file, {document_.Colours(), std::nullopt})
+                                     : Result<SpriteSet>(file.error());
+  if (!ApplySpriteSet(set, path)) return;
+  // The sprites are new work: saved, they become a sprite file named after the picture.
+  SetFileFormat("spr", {});
+  SetFileTitle(QFileInfo(NameOf(path)).completeBaseName() + QStringLiteral(".spr"));
+  DrawStale();
+}
+
+bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const QString& path) {
+  std::optional<FileError> error;
+  if (!set) error = set.error();
+  // A file larger than the bank is refused whole, so a later save cannot drop what did not fit.
+  if (!error) error = CheckFitsBank(*set, LocalPath(path));
+  if (error) {
+    // What the content does not add up to is said; the rest keeps the documented message.
+    if (error->problem != FileProblem::Format && error->problem != FileProblem::TooManySprites) {
+      ShowMessage(this, kFileErrorCaption, QStringLiteral("Invalid file size"), true);
+    } else {
+      ShowMessage(this, kFileErrorCaption,
+                  QStringLiteral("Could not open %1:\n%2")
+                      .arg(QFile::decodeName(QByteArray::fromStdString(error->file)),
+                           QString::fromStdString(error->reason)),
+                  true);
+    }
+    return false;
+  }
   // The view settles first and the document's one change then draws editor and sheet once,
   // in the file's colours.
   ShowSheetFromTheTop();
@@ -58,7 +99,13 @@ void TForm1::LoadSpriteFile(const QString& path) {
     PageControl1->setCurrentWidget(TabSheet2);
   }
   document_.Load(set->records, set->colours);
-  DrawStale();
+  return true;
+}
+
+void TForm1::SetFileFormat(const std::string& format, const FormatDetails& details) {
+  fileFormat_ = format;
+  fileDetails_ = details;
+  ProposeFormat(SaveDialog1, SpriteFormats(), format);
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
@@ -66,18 +113,24 @@ void TForm1::SaveSpriteFile(int byteCount) {
   const QStringList chosen = SaveDialog1->selectedFiles();
   if (chosen.isEmpty()) return;
   const QString path = chosen.front();
-  const SpriteFormat& format = SpriteFormats().WriterFor(
-      static_cast<int>(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
-  if (const auto error = SaveSpriteSet(format, SpriteSetOf(document_, byteCount / kSpriteBytes),
-                                       LocalPath(path))) {
+  const SpriteFormat& format = ChosenFormat(SaveDialog1, SpriteFormats(), fileFormat_);
+  SpriteSet set = SpriteSetOf(document_, byteCount / kSpriteBytes);
+  // Saved in its own format, a file keeps what it held beyond the records.
+  if (format.Id() == fileFormat_) {
+    set.format = fileFormat_;
+    set.details = fileDetails_;
+  }
+  if (const auto error = SaveSpriteSet(format, set, LocalPath(path))) {
     const QString file = QFile::decodeName(QByteArray::fromStdString(error->file));
     ShowMessage(
         this, kFileErrorCaption,
         QStringLiteral("Could not save %1:\n%2").arg(file, QString::fromStdString(error->reason)),
         false);
+    SetFileFormat(fileFormat_, fileDetails_);
     SaveDialog1->selectFile(fileName_);
     return;
   }
+  SetFileFormat(std::string(format.Id()), set.details);
   SetFileTitle(NameOf(path));
 }
 
@@ -98,6 +151,13 @@ void TForm1::Specify1Click() {
 }
 void TForm1::SaveAll1Click() {
   SaveSpriteFile(kBankBytes);
+}
+
+void TForm1::Export1Click() {
+  // A first export is named after the sprite file, in the folder the save dialog shows.
+  const QString stem = SaveDialog1->directory().filePath(QFileInfo(fileName_).completeBaseName());
+  TExportDialog dialog(this, document_, exportChoices_, stem);
+  if (dialog.exec() == QDialog::Accepted) exportChoices_ = dialog.Choices();
 }
 
 void TForm1::Viewtextdata1Click() {

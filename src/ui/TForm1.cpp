@@ -114,6 +114,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
   BuildMenus();
   OpenDialog1 = MakeOpenDialog(this, SpriteFormats());
   SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
+  ImportDialog1 = MakeImportDialog(this);
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   // The window lives as long as its document: no need to leave before it goes.
@@ -295,6 +296,7 @@ void TForm1::BuildMenus() {
   AddMenu(File1, this,
           {{"New1", "New", Ctrl(Qt::Key_N), &TForm1::New1, &TForm1::New1Click},
            {"Open1", "Open...", Ctrl(Qt::Key_O), &TForm1::Open1, &TForm1::Open1Click},
+           {"ImportPNG1", "Import PNG...", {}, &TForm1::ImportPNG1, &TForm1::ImportPNG1Click},
            {"N1", "-"}});
   QMenu* save = File1->addMenu(QStringLiteral("Save..."));
   save->setObjectName(QStringLiteral("Save1"));
@@ -307,6 +309,7 @@ void TForm1::BuildMenus() {
   AddMenu(File1, this,
           {{"SaveAll1", "Save All (16k)...", Ctrl(Qt::Key_S), &TForm1::SaveAll1,
             &TForm1::SaveAll1Click},
+           {"Export1", "Export...", {}, &TForm1::Export1, &TForm1::Export1Click},
            {"N2", "-"},
            {"Exit1", "Exit", {}, &TForm1::Exit1, &TForm1::Exit1Click}});
 

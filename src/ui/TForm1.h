@@ -10,8 +10,10 @@
 #include <memory>
 #include <string_view>
 
+#include "files/SpriteFormat.h"
 #include "model/SpriteDocument.h"
 #include "render/WorkImages.h"
+#include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
 
 class QAction;
@@ -105,16 +107,19 @@ class TForm1 : public QMainWindow {
   ImageControl* Btn_Undo = nullptr;
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SaveDialog1 = nullptr;
+  QFileDialog* ImportDialog1 = nullptr;  // "Import PNG..."
 
   QMenu* File1 = nullptr;
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
+  QAction* ImportPNG1 = nullptr;
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
   QAction* First644k1 = nullptr;
   QAction* First1281 = nullptr;
   QAction* Specify1 = nullptr;
   QAction* SaveAll1 = nullptr;
+  QAction* Export1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Cut1 = nullptr;
   QAction* Copy1 = nullptr;
@@ -140,18 +145,22 @@ class TForm1 : public QMainWindow {
   const GlyphImageList& ImageList1() const { return imageList1_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
   QString FileName() const { return fileName_; }
+  // The format "Save..." writes: that of the file last opened or saved.
+  const std::string& FileFormat() const { return fileFormat_; }
 
  public slots:
   // File menu
   void File1Click();
   void New1Click();
   void Open1Click();
+  void ImportPNG1Click();
   void First161k1Click();
   void First322k1Click();
   void First644k1Click();
   void First1281Click();
   void Specify1Click();
   void SaveAll1Click();
+  void Export1Click();
   void Exit1Click();
   // Edit menu
   void Action1Execute();
@@ -217,6 +226,9 @@ class TForm1 : public QMainWindow {
   void ShowPressed(int button);
 
   void SaveSpriteFile(int byteCount);
+  // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
+  bool ApplySpriteSet(const Result<SpriteSet>& set, const QString& path);
+  void SetFileFormat(const std::string& format, const FormatDetails& details);
   void ShowRangeDialog(bool cut);
 
   // The view: what a document change shows, and the pictures it makes stale.
@@ -241,6 +253,11 @@ class TForm1 : public QMainWindow {
   bool sheetStale_ = true;
   int browserHotSprite_ = 0;
   QString fileName_;  // shown in the title and proposed by the save dialog
+  // What "Save..." keeps of the file last opened or saved: its format and what it held
+  // beyond the records (a SpritePad file's version and blocks, a PRG's load address).
+  std::string fileFormat_ = "spr";
+  FormatDetails fileDetails_;
+  ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   QString textDataPath_;
   std::unique_ptr<QTemporaryDir> textDataDir_;
   std::function<void(TForm1&)> animatorOpener_;

@@ -52,7 +52,8 @@ TEST(SpriteFormats, OfferEveryFormatSprFirstAndAnyFile) {
   const FormatRegistry& formats = SpriteFormats();
   EXPECT_EQ(
       formats.OpenFilters(),
-      (std::vector<std::string>{"C64 sprite file (*.spr)", "SpritePad file (*.spd)",
+      (std::vector<std::string>{"All sprite files (*.spr *.spd *.prg *.bin)",
+                                "C64 sprite file (*.spr)", "SpritePad file (*.spd)",
                                 "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
   EXPECT_EQ(
       formats.SaveFilters(),
@@ -61,12 +62,17 @@ TEST(SpriteFormats, OfferEveryFormatSprFirstAndAnyFile) {
   EXPECT_EQ(formats.DefaultSuffix(), "spr");
   EXPECT_EQ(formats.WriterFor(0).Id(), "spr");
   EXPECT_EQ(formats.WriterFor(4).Id(), "spr");  // "Any file" saves as .spr
+  EXPECT_EQ(formats.SaveFilterIndex("prg"), 2);
+  EXPECT_EQ(formats.SaveFilterIndex("png"), -1);
+  EXPECT_EQ(formats.WriterNamedFor("a/SHIP.SPD")->Id(), "spd");
+  EXPECT_EQ(formats.WriterNamedFor("ship.asm"), nullptr);
 }
 
 TEST(FormatRegistry, FiltersListEveryFormatAndOnlyWritableOnesForSaving) {
   const FormatRegistry formats = ThreeFormats();
   EXPECT_EQ(formats.OpenFilters(),
-            (std::vector<std::string>{"C64 sprite file (*.spr)", "bin (*.bin *.x)",
+            (std::vector<std::string>{"All sprite files (*.spr *.bin *.x *.mrk)",
+                                      "C64 sprite file (*.spr)", "bin (*.bin *.x)",
                                       "mark (*.mrk *.x)", "Any file (*)"}));
   EXPECT_EQ(formats.SaveFilters(), (std::vector<std::string>{"C64 sprite files (*.spr)",
                                                              "bin (*.bin *.x)", "Any file (*)"}));
