@@ -8,7 +8,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages
-kelvane_build default
+kelvane_build_targets default kelvane_bench animator_cadence
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"

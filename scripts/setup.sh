@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then configures and builds
-# the given CMake presets. Sourced by run.sh, test.sh and bench.sh.
+# the given CMake presets, or only some targets of one. Sourced by run.sh, test.sh and bench.sh.
 set -euo pipefail
 
 KELVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -36,14 +36,24 @@ kelvane_install_packages() {
     "${missing[@]}" >&2
 }
 
+# Configures a preset's build folder once, then builds the given targets in it (everything when
+# none are given).
+kelvane_build_targets() {
+  local preset=$1
+  shift
+  local dir=build
+  [ "$preset" = default ] || dir="build-$preset"
+  if [ ! -f "$KELVANE_ROOT/$dir/build.ninja" ]; then
+    cmake --preset "$preset" -S "$KELVANE_ROOT" >&2
+  fi
+  local targets=()
+  [ $# -eq 0 ] || targets=(--target "$@")
+  cmake --build --preset "$preset" "${targets[@]}" >&2
+}
+
 kelvane_build() {
   local preset
   for preset in "$@"; do
-    local dir=build
-    [ "$preset" = default ] || dir="build-$preset"
-    if [ ! -f "$KELVANE_ROOT/$dir/build.ninja" ]; then
-      cmake --preset "$preset" -S "$KELVANE_ROOT" >&2
-    fi
-    cmake --build --preset "$preset" >&2
+    kelvane_build_targets "$preset"
   done
 }

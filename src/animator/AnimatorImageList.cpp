@@ -19,16 +19,17 @@ void PlaySymbol(QPainter& p) {
 
 }  // namespace
 
-AnimatorImageList::AnimatorImageList() {
-  pictures_[kStopAtRest] = DrawGlyph(kAnimatorGlyphSize, kGreyKey, StopSymbol);
-  pictures_[kPlayAtRest] = DrawGlyph(kAnimatorGlyphSize, kGreyKey, PlaySymbol);
-  pictures_[kStopPressed] = DrawGlyph(kAnimatorGlyphSize, kGreyKeyPressed, StopSymbol);
-  pictures_[kPlayPressed] = DrawGlyph(kAnimatorGlyphSize, kGreyKeyPressed, PlaySymbol);
+AnimatorImageList::AnimatorImageList(qreal ratio) : ratio_(ratio) {
+  pictures_[kStopAtRest] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKey, StopSymbol);
+  pictures_[kPlayAtRest] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKey, PlaySymbol);
+  pictures_[kStopPressed] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKeyPressed, StopSymbol);
+  pictures_[kPlayPressed] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKeyPressed, PlaySymbol);
 }
 
 void AnimatorImageList::Draw(ImageControl& target, int x, int y, int index) const {
+  target.SetPictureRatio(ratio_, kGlyphBackground.rgb());
   QPainter painter(&target.Picture());
-  painter.drawImage(x, y, pictures_[index]);
+  painter.drawImage(QPointF(x, y), pictures_[index]);
 }
 
 }  // namespace kelvane

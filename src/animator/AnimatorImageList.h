@@ -19,13 +19,15 @@ enum AnimatorGlyph {
 
 class AnimatorImageList {
  public:
-  AnimatorImageList();
+  // ratio: device pixels to one of the buttons', the screen's device pixel ratio.
+  explicit AnimatorImageList(qreal ratio = 1);
 
   const QImage& Picture(int index) const { return pictures_[index]; }
   // Draws picture index into the control's picture at (x, y); the caller repaints.
   void Draw(ImageControl& target, int x, int y, int index) const;
 
  private:
+  qreal ratio_;
   std::array<QImage, 4> pictures_;
 };
 

@@ -2,12 +2,15 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "model/C64Format.h"
 #include "ui/GlyphArt.h"
@@ -24,9 +27,18 @@ constexpr int kAnimatorHeight = 151;
 constexpr int kFontPixels = 11;
 constexpr int kInitialFirst = 0;
 constexpr int kInitialLast = 10;
-// Each edit and its up-down arrows side by side, as one spin box over both places.
-constexpr QRect kNumberBox1(5, 5, 31 + 15, 21);
-constexpr QRect kNumberBox2(5, 30, 31 + 15, 21);
+// Each edit and its up-down arrows side by side, as one spin box over both places; their labels
+// to the left push them, and the glyphs beside them, as far right as the labels need.
+constexpr int kMargin = 5;
+constexpr int kNumberBoxWidth = 31 + 15;
+constexpr int kNumberBoxHeight = 21;
+constexpr int kFirstRowTop = 5;
+constexpr int kSecondRowTop = 30;
+constexpr int kLabelGap = 3;
+constexpr int kGlyphGap = 9;
+constexpr int kStopTop = 32;
+constexpr int kSpeedRowHeight = 17;
+constexpr int kSpeedLeft = 5;
 
 }  // namespace
 
@@ -34,7 +46,8 @@ TForm2::TForm2(TForm1& owner)
     : QDialog(&owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      form1_(owner) {
+      form1_(owner),
+      imageList1_(owner.devicePixelRatioF()) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Animator"));
   QFont formFont = font();
@@ -42,24 +55,50 @@ TForm2::TForm2(TForm1& owner)
   setFont(formFont);
   setFixedSize(kAnimatorWidth, kAnimatorHeight);
 
-  UpDown1 = SpriteNumberBox(this, "UpDown1", kNumberBox1, kInitialFirst, "Edit1");
-  UpDown2 = SpriteNumberBox(this, "UpDown2", kNumberBox2, kInitialLast, "Edit2");
+  auto* fromLabel = new QLabel(QStringLiteral("&From"), this);
+  auto* toLabel = new QLabel(QStringLiteral("&To"), this);
+  const int labelWidth = std::max(fromLabel->sizeHint().width(), toLabel->sizeHint().width());
+  const int boxLeft = kMargin + labelWidth + kLabelGap;
+  Place(fromLabel, "LabelFrom", kMargin, kFirstRowTop, labelWidth, kNumberBoxHeight);
+  Place(toLabel, "LabelTo", kMargin, kSecondRowTop, labelWidth, kNumberBoxHeight);
+  UpDown1 =
+      SpriteNumberBox(this, "UpDown1", {boxLeft, kFirstRowTop, kNumberBoxWidth, kNumberBoxHeight},
+                      kInitialFirst, "Edit1");
+  UpDown2 =
+      SpriteNumberBox(this, "UpDown2", {boxLeft, kSecondRowTop, kNumberBoxWidth, kNumberBoxHeight},
+                      kInitialLast, "Edit2");
+  fromLabel->setBuddy(UpDown1);
+  toLabel->setBuddy(UpDown2);
+  UpDown1->setAccessibleName(QStringLiteral("First sprite"));
+  UpDown2->setAccessibleName(QStringLiteral("Last sprite"));
   Edit1 = UpDown1->findChild<QLineEdit*>();
   Edit2 = UpDown2->findChild<QLineEdit*>();
 
   const QRgb silver = kGlyphBackground.rgb();
+  const int glyphLeft = boxLeft + kNumberBoxWidth + kGlyphGap;
   Btn_Play = Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver),
-                   "Btn_Play", 60, 5, kAnimatorGlyphSize, kAnimatorGlyphSize);
+                   "Btn_Play", glyphLeft, kFirstRowTop, kAnimatorGlyphSize, kAnimatorGlyphSize);
   Btn_Stop = Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver),
-                   "Btn_Stop", 60, 32, kAnimatorGlyphSize, kAnimatorGlyphSize);
+                   "Btn_Stop", glyphLeft, kStopTop, kAnimatorGlyphSize, kAnimatorGlyphSize);
+  Btn_Play->setAccessibleName(QStringLiteral("Play"));
+  Btn_Play->setAccessibleDescription(
+      QStringLiteral("Plays the sprites from the first to the last in the main window"));
+  Btn_Stop->setAccessibleName(QStringLiteral("Stop"));
+  Btn_Stop->setAccessibleDescription(QStringLiteral("Stops on the sprite shown last"));
+  Btn_Play->MakeKeyboardButton();
+  Btn_Stop->MakeKeyboardButton();
 
   GroupBox1 = Place(new QGroupBox(QStringLiteral("Speed"), this), "GroupBox1", 5, 55, 116, 71);
-  RadioButton1 =
-      Place(new QRadioButton(QStringLiteral("50 Hz"), GroupBox1), "RadioButton1", 5, 15, 61, 17);
-  RadioButton2 =
-      Place(new QRadioButton(QStringLiteral("25 Hz"), GroupBox1), "RadioButton2", 5, 32, 51, 17);
-  RadioButton3 =
-      Place(new QRadioButton(QStringLiteral("12.5 Hz"), GroupBox1), "RadioButton3", 5, 49, 61, 17);
+  // The buttons start below the frame's caption, however tall the font makes it.
+  const QRect inside = GroupBox1->contentsRect();
+  const int rowHeight = std::min(kSpeedRowHeight, inside.height() / 3);
+  const auto speedButton = [&](const char* caption, const char* name, int row, int width) {
+    return Place(new QRadioButton(QString::fromLatin1(caption), GroupBox1), name, kSpeedLeft,
+                 inside.top() + row * rowHeight, width, kSpeedRowHeight);
+  };
+  RadioButton1 = speedButton("50 Hz", "RadioButton1", 0, 61);
+  RadioButton2 = speedButton("25 Hz", "RadioButton2", 1, 51);
+  RadioButton3 = speedButton("12.5 Hz", "RadioButton3", 2, 61);
   RadioButton2->setChecked(true);
   CheckBox1 = Place(new QCheckBox(QStringLiteral("Ping-Pong"), this), "CheckBox1", 5, 130, 76, 17);
 
@@ -72,6 +111,9 @@ TForm2::TForm2(TForm1& owner)
   connect(Btn_Play, &ImageControl::MouseDown, this, &TForm2::Btn_PlayMouseDown);
   connect(Btn_Stop, &ImageControl::MouseDown, this, &TForm2::Btn_StopMouseDown);
   connect(Btn_Stop, &ImageControl::MouseUp, this, &TForm2::Btn_StopMouseUp);
+  connect(Btn_Play, &ImageControl::SpaceDown, this, &TForm2::Btn_PlayMouseDown);
+  connect(Btn_Stop, &ImageControl::SpaceDown, this, &TForm2::Btn_StopMouseDown);
+  connect(Btn_Stop, &ImageControl::SpaceUp, this, &TForm2::Btn_StopMouseUp);
   // toggled rather than clicked: keyboard moves between the speed buttons count as well.
   const auto onChecked = [this](QRadioButton* button, void (TForm2::*handler)()) {
     connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
@@ -82,6 +124,11 @@ TForm2::TForm2(TForm1& owner)
   onChecked(RadioButton2, &TForm2::RadioButton2Click);
   onChecked(RadioButton3, &TForm2::RadioButton3Click);
   connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+
+  // Beside the main window, clear of the grid where the frames play.
+  const QSize frame = size() + owner.frameGeometry().size() - owner.geometry().size();
+  const QRect grid(owner.Image1->mapToGlobal(QPoint(0, 0)), owner.Image1->size());
+  move(BesideOwner(owner.frameGeometry(), grid, frame, owner.screen()->availableGeometry()));
 }
 
 void TForm2::FormCreate() {

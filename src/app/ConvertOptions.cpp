@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/CommandLine.h"
 #include "model/C64Format.h"
 
 #ifndef KELVANE_VERSION
@@ -20,7 +21,7 @@ constexpr int kHighestAddress = 0xFFFF;
 constexpr int kHighestSpriteNumber = 0xFFFF;  // a SpritePad file counts its sprites in 16 bits
 
 std::string Quoted(std::string_view word) {
-  return "'" + OneLine(word) + "'";
+  return "'" + Printable(word) + "'";
 }
 
 std::optional<int> Number(std::string_view text, int base, int lowest, int highest) {
@@ -210,21 +211,6 @@ constexpr std::string_view kFlags[] = {
     "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
 
 }  // namespace
-
-std::string OneLine(std::string_view text) {
-  std::string line;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-      line += escape;
-    } else {
-      line += c;
-    }
-  }
-  return line;
-}
 
 ConvertOptions ParseConvertOptions(const std::vector<std::string>& arguments) {
   ConvertOptions options;

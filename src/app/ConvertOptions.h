@@ -37,10 +37,6 @@ inline constexpr std::array<std::string_view, 5> kInputFormatIds{"spr", "spd", "
 // arguments[0] is the program name, as in argv.
 ConvertOptions ParseConvertOptions(const std::vector<std::string>& arguments);
 
-// text with its control characters escaped (\x0A), so that a message naming any file or word
-// stays on one line.
-std::string OneLine(std::string_view text);
-
 // What --help and --version print, each ending in a line break.
 std::string ConvertUsageText();
 std::string ConvertVersionText();

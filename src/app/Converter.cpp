@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "files/FileName.h"
 #include "files/FormatRegistry.h"
 #include "files/SafeFiles.h"
@@ -151,7 +152,7 @@ int RunConverter(const ConvertOptions& options, std::FILE* out, std::FILE* err) 
       options.action == ConvertOptions::Action::List ? List(options, out) : Convert(options, out);
   if (!stop) return 0;
   // A file name may hold any byte but '/' and NUL; the message stays one line whatever it holds.
-  const std::string line = OneLine(stop->line);
+  const std::string line = Printable(stop->line);
   std::fprintf(err, "%s\n", line.c_str());
   return stop->status;
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -45,6 +46,10 @@ bool CanOpenDisplay(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit (ulimit -f) then fails the write with EFBIG, reported like any failed save,
+  // instead of ending the editor and the user's unsaved work.
+  std::signal(SIGXFSZ, SIG_IGN);
+
   // --help, --version and a refused option are answered before Qt is started, so they work
   // without a display and never open a window.
   const kelvane::CommandLine commandLine =
@@ -79,13 +84,13 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(defaultHandler);
   QApplication::setApplicationName(kelvane::kApplicationTitle);
   QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
-  // Matches the installed kelvane.desktop, which Wayland compositors look up for the icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("kelvane"));
+  // Matches the installed io.github.kelvane.kelvane.desktop, which Wayland compositors look up
+  // for the icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kelvane.kelvane"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
 
-  QStringList arguments;
-  for (const std::string& file : commandLine.files) arguments << QString::fromLocal8Bit(file);
-  kelvane::TForm1 form(arguments);
+  // The names go on as the system's bytes: one that is not valid UTF-8 must still open.
+  kelvane::TForm1 form(commandLine.files);
   kelvane::InstallAnimator(form);
   form.show();
   return app.exec();

@@ -34,6 +34,10 @@ FileError ErrorFromErrno(const std::string& file, int error) {
   return FileError{file, problem, std::generic_category().message(error)};
 }
 
+FileError NotRegularFileError(const std::string& file) {
+  return FileError{file, FileProblem::NotRegularFile, kNotRegularFileReason};
+}
+
 std::string Describe(const FileError& error) {
   return error.file + ": " + error.reason;
 }

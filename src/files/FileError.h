@@ -30,6 +30,13 @@ struct FileError {
 // The error for a failed system call on file, from its errno value.
 FileError ErrorFromErrno(const std::string& file, int error);
 
+// A FIFO, device, socket or dangling link where a regular file was expected; these have no
+// errno of their own.
+FileError NotRegularFileError(const std::string& file);
+inline constexpr const char* kNotRegularFileReason = "not a regular file";
+// The reason given with FileProblem::Size.
+inline constexpr const char* kInvalidFileSizeReason = "Invalid file size";
+
 // "FILE: reason", the form the converter prints and the window's box shows.
 std::string Describe(const FileError& error);
 

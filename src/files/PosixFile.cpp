@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace kelvane {
@@ -34,28 +36,21 @@ bool FileDescriptor::Close() {
   return result == 0;
 }
 
-FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& sizeOut) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!file.IsOpen()) return file;
-  struct stat info {};
-  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return FileDescriptor();
-  sizeOut = info.st_size;
-  return file;
-}
-
-bool ReadExactly(int fd, std::span<std::uint8_t> buffer) {
-  while (!buffer.empty()) {
-    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+bool ReadToEnd(int fd, std::size_t sizeHint, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+  const std::size_t cap = limit == SIZE_MAX ? limit : limit + 1;
+  bytes.resize(std::min(sizeHint + 1, cap));
+  std::size_t filled = 0;
+  while (filled < cap) {
+    if (filled == bytes.size()) bytes.resize(std::min(bytes.size() * 2, cap));
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    if (got == 0) {  // the file shrank after we measured it
-      errno = EIO;
-      return false;
-    }
-    buffer = buffer.subspan(static_cast<std::size_t>(got));
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
   }
+  bytes.resize(filled);
   return true;
 }
 

@@ -2,9 +2,11 @@
 // reads and writes that finish the whole buffer or fail.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace kelvane {
 
@@ -28,12 +30,10 @@ class FileDescriptor {
   int fd_ = -1;
 };
 
-// Opens path for reading; the result is open only when path names a regular file, whose size
-// goes to sizeOut. O_NONBLOCK keeps a FIFO without a writer from hanging the open.
-FileDescriptor OpenRegularFileForReading(const std::string& path, std::int64_t& sizeOut);
-
-// Reads exactly buffer.size() bytes; false (errno set, or EIO for an early end) otherwise.
-bool ReadExactly(int fd, std::span<std::uint8_t> buffer);
+// Reads fd to its end into bytes, stopping once more than limit bytes have come, so a caller can
+// tell a file that is too large without reading all of it. sizeHint sizes the first buffer.
+// False with errno set on a failed read.
+bool ReadToEnd(int fd, std::size_t sizeHint, std::size_t limit, std::vector<std::uint8_t>& bytes);
 
 // Writes every byte, resuming after partial writes and signals; false with errno set otherwise.
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes);

@@ -1,111 +1,166 @@
 #include "files/SafeFiles.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
-#include <random>
+#include <vector>
 
+#include "files/PendingFile.h"
 #include "files/PosixFile.h"
 
 namespace kelvane {
 namespace {
 
-constexpr mode_t kNewFileMode = 0666;  // less the umask, applied by the kernel
-constexpr mode_t kPermissionBits = 07777;
-constexpr int kTemporaryNameAttempts = 100;
-
-// A link to an existing file is saved through, so the user's link keeps pointing at the data.
-std::string FileToReplace(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+std::optional<std::string> RealPathOf(const std::string& path) {
   const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                              &std::free);
-  return resolved ? std::string(resolved.get()) : path;
+  if (!resolved) return std::nullopt;
+  return std::string(resolved.get());
 }
 
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Made by hand rather than with mkstemp so the new file starts from 0666 and the kernel applies
-// the umask and any default ACL, exactly as for a file created in place.
-FileDescriptor CreateFileBeside(const std::string& target, std::string& created) {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  thread_local std::minstd_rand random{std::random_device{}()};
-  std::uniform_int_distribution<int> pick(0, sizeof kLetters - 2);
-  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    created = target + ".";
-    for (int i = 0; i < 6; ++i) created += kLetters[pick(random)];
-    FileDescriptor file(
-        ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode));
-    if (file.IsOpen() || errno != EEXIST) return file;
+// A logout, Ctrl+C or kill waits until the renames are done instead of leaving the set half
+// replaced. Only SIGKILL cannot be held.
+class TerminationSignalsHeld {
+ public:
+  TerminationSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) sigaddset(&held, signal);
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
   }
-  return FileDescriptor();  // errno is still EEXIST
+  ~TerminationSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
+  TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_{};
+};
+
+// Puts back every file already rewritten in place; one that cannot be put back keeps its
+// backup, and the message says where.
+void RestoreInPlace(std::vector<PendingFile>& pending, FileError& error) {
+  for (PendingFile& file : pending) {
+    if (file.WrittenInPlace() && !file.Restore()) {
+      error.reason += " (the old contents are kept in " + file.BackupPath() + ")";
+    }
+  }
 }
 
-// Makes the rename itself durable; a failure here cannot undo a save that already happened.
-void SyncFolderOf(const std::string& path) {
-  FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.IsOpen()) ::fsync(folder.Get());
+// Makes the renames themselves durable; a failure here cannot undo a save that already happened.
+void SyncFolders(const std::vector<PendingFile>& pending) {
+  std::vector<std::string> synced;
+  for (const PendingFile& file : pending) {
+    if (std::find(synced.begin(), synced.end(), file.FolderPath()) != synced.end()) continue;
+    synced.push_back(file.FolderPath());
+    ::fsync(file.Folder());
+  }
 }
 
 }  // namespace
 
 Result<FileImage> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-  std::int64_t size = 0;
-  errno = 0;
-  FileDescriptor file = OpenRegularFileForReading(path, size);
-  if (!file.IsOpen()) {
-    if (errno == 0) return FileError{path, FileProblem::NotRegularFile, "not a regular file"};
+  // O_NONBLOCK: a FIFO without a writer opens at once (and is then refused) instead of hanging.
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.IsOpen()) return ErrorFromErrno(path, errno);
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) return ErrorFromErrno(path, errno);
+  if (S_ISDIR(info.st_mode)) return ErrorFromErrno(path, EISDIR);
+  if (!S_ISREG(info.st_mode)) return NotRegularFileError(path);
+  if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+    return FileError{path, FileProblem::Size, kInvalidFileSizeReason};
+  }
+  // Read to the end rather than trust the size: the file may change while it is read.
+  FileImage image{path, {}};
+  if (!ReadToEnd(file.Get(), static_cast<std::size_t>(info.st_size), maxBytes, image.bytes)) {
     return ErrorFromErrno(path, errno);
   }
-  if (static_cast<std::uint64_t>(size) > maxBytes) {
-    return FileError{path, FileProblem::Size, "Invalid file size"};
-  }
-  FileImage image{path, std::vector<std::uint8_t>(static_cast<std::size_t>(size))};
-  if (!ReadExactly(file.Get(), image.bytes)) return ErrorFromErrno(path, errno);
+  if (image.bytes.size() > maxBytes)
+    return FileError{path, FileProblem::Size, kInvalidFileSizeReason};
   return image;
+}
+
+Result<std::string> ResolveSaveTarget(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    // A new name; a missing folder is reported when the file is created in it.
+    if (errno == ENOENT) return path;
+    return ErrorFromErrno(path, errno);
+  }
+  std::string target = path;
+  if (S_ISLNK(info.st_mode)) {
+    const auto resolved = RealPathOf(path);
+    if (!resolved) {
+      // A link that leads nowhere, or round in a circle, names no file to replace.
+      if (errno == ENOENT || errno == ELOOP) return NotRegularFileError(path);
+      return ErrorFromErrno(path, errno);
+    }
+    target = *resolved;
+    if (::stat(target.c_str(), &info) != 0) return ErrorFromErrno(path, errno);
+  }
+  if (S_ISDIR(info.st_mode)) return ErrorFromErrno(path, EISDIR);
+  if (!S_ISREG(info.st_mode)) return NotRegularFileError(path);
+  return target;
+}
+
+std::string FileBehindLinks(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  return RealPathOf(path).value_or(path);
 }
 
 std::optional<FileError> WriteFileAtomically(const std::string& path,
                                              std::span<const std::uint8_t> bytes) {
-  const auto failure = [&path](int error) { return ErrorFromErrno(path, error); };
-  const std::string target = FileToReplace(path);
-
-  struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  // Renaming would get past a read-only file that writing in place could not.
-  if (replacing && ::access(target.c_str(), W_OK) != 0) return failure(errno);
-
-  std::string temporary;
-  FileDescriptor file = CreateFileBeside(target, temporary);
-  if (!file.IsOpen()) return failure(errno);
-
-  const bool written = WriteAll(file.Get(), bytes) &&
-                       (!replacing || ::fchmod(file.Get(), old.st_mode & kPermissionBits) == 0) &&
-                       ::fsync(file.Get()) == 0 && file.Close() &&
-                       ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!written) {
-    const int error = errno;
-    file.Close();
-    ::unlink(temporary.c_str());
-    return failure(error);
-  }
-  SyncFolderOf(target);
-  return std::nullopt;
+  const FileImage file{path, {bytes.begin(), bytes.end()}};
+  return SaveFiles({&file, 1});
 }
 
 std::optional<FileError> SaveFiles(std::span<const FileImage> files) {
-  for (const FileImage& file : files) {
-    if (auto error = WriteFileAtomically(file.path, file.bytes)) return error;
+  if (files.empty()) return std::nullopt;
+  const std::string& mainPath = files.front().path;
+  const auto mainTarget = ResolveSaveTarget(mainPath);
+  if (!mainTarget) return mainTarget.error();
+
+  // Resolve all before writing any, so a refused companion changes nothing.
+  std::vector<std::pair<std::string, std::string>> shownAndTarget;
+  shownAndTarget.emplace_back(mainPath, *mainTarget);
+  for (const FileImage& file : files.subspan(1)) {
+    const bool companion = file.path.size() > mainPath.size() && file.path.starts_with(mainPath);
+    std::string shown = companion ? *mainTarget + file.path.substr(mainPath.size()) : file.path;
+    auto target = ResolveSaveTarget(shown);
+    if (!target) return target.error();
+    shownAndTarget.emplace_back(std::move(shown), std::move(*target));
   }
+
+  std::vector<PendingFile> pending;
+  pending.reserve(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    auto file =
+        PendingFile::Prepare(shownAndTarget[i].first, shownAndTarget[i].second, files[i].bytes);
+    if (!file) return file.error();
+    pending.push_back(std::move(*file));
+  }
+
+  const TerminationSignalsHeld held;
+  for (PendingFile& file : pending) {
+    if (auto error = file.Link()) return error;
+  }
+  for (PendingFile& file : pending) {
+    if (auto error = file.WriteInPlace()) {
+      RestoreInPlace(pending, *error);
+      return error;
+    }
+  }
+  for (PendingFile& file : pending) {
+    if (auto error = file.Rename()) return error;
+  }
+  SyncFolders(pending);
   return std::nullopt;
 }
 

@@ -14,19 +14,37 @@ namespace kelvane {
 
 // The whole of the regular file at path, read before anything else is touched. A file larger
 // than maxBytes is refused with FileProblem::Size without being read; a folder, FIFO or device
-// with FileProblem::NotRegularFile at once, never waiting on a writer.
+// with FileProblem::NotRegularFile at once, never waiting on a writer. Every error names path
+// and says why (missing, permission, not a regular file, I/O).
 Result<FileImage> ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
-// Replaces path with bytes without ever leaving it half written: the data goes to a new file
-// in the same folder, which is synced and then renamed over the target. The replaced file's
-// permission bits are kept; a new file gets 0666 less the umask. A symbolic link to an
-// existing file stays a link and the file it names is replaced.
+// Where a save of path lands: path itself for a regular file or a name not yet taken, and for a
+// symbolic link the file it finally names (resolved here, once, through every level). A folder,
+// FIFO, device, socket or dangling link is refused with FileProblem::NotRegularFile, naming path.
+Result<std::string> ResolveSaveTarget(const std::string& path);
+
+// The file path names once its symbolic links are followed; path itself when it is no link or
+// leads nowhere. A sprite file's companions (its sidecar) are read beside this, where SaveFiles
+// writes them.
+std::string FileBehindLinks(const std::string& path);
+
+// SaveFiles for one file.
 std::optional<FileError> WriteFileAtomically(const std::string& path,
                                              std::span<const std::uint8_t> bytes);
 
-// Replaces every file of the set, or none: each is written and synced beside its target first,
-// and only when all are complete are they put in place. The first failure is returned and names
-// the file it happened to.
+// Replaces every file of the set, or none.
+// - files.front() is the main file. A later file whose path is the main path with something
+//   appended (ship.spr.inf beside ship.spr) is its companion and goes beside the file the main
+//   path really names, so a save through a link updates the real file and the real sidecar.
+// - Every target is resolved once (ResolveSaveTarget); one that is refused stops the save before
+//   anything is written.
+// - Each file is then written and synced privately beside its target (see PendingFile: owner,
+//   group, user attributes and the 0777 permission bits are kept; a file with other hard links,
+//   or whose owner this user cannot keep, is backed up and rewritten in place). A failure up to
+//   here changes no file and leaves no temporary file behind.
+// - Only then are they put in place, one rename each, in the order given. A kill in the instant
+//   between two renames is the only way the set can end up part old, part new.
+// The first failure is returned and names the file it happened to.
 std::optional<FileError> SaveFiles(std::span<const FileImage> files);
 
 }  // namespace kelvane

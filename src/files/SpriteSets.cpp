@@ -18,7 +18,8 @@ Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string
 Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,
                                   std::size_t maxCompanionBytes) {
   std::vector<std::optional<FileImage>> companions;
-  for (const std::string& companion : format.Companions(file.path)) {
+  // Companions sit beside the real file, where saving through a link puts them.
+  for (const std::string& companion : format.Companions(FileBehindLinks(file.path))) {
     Result<FileImage> read = ReadWholeFile(companion, maxCompanionBytes);
     companions.push_back(read ? std::optional(std::move(*read)) : std::nullopt);
   }

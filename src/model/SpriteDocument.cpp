@@ -4,6 +4,7 @@
 
 #include "model/BankOperations.h"
 #include "model/ClipboardOperations.h"
+#include "model/GridLine.h"
 #include "model/PlotPixel.h"
 
 namespace kelvane {
@@ -111,7 +112,12 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   return change;
 }
 
-void SpriteDocument::Finish(const Before& before) {
+void SpriteDocument::Finish(const Before& before, bool fromHistory) {
+  const int shown = CurrentSprite() - before.first;
+  if (!fromHistory && shown >= 0 && shown < static_cast<int>(before.sprites.size()) &&
+      model_.bank.Record(CurrentSprite()) != before.sprites[shown]) {
+    model_.ForgetRedo();
+  }
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   state.PenColours[kSpriteColourPen] = SpriteColour(CurrentAttribute());
@@ -143,6 +149,14 @@ void SpriteDocument::SetUpperHalf(bool upper) {
 
 void SpriteDocument::SelectInHalf(int position) {
   SelectSprite((UpperHalf() ? kHalfBankSprites : 0) + position);
+}
+
+void SpriteDocument::StepSprite(int step, bool acrossHalves) {
+  if (acrossHalves) {
+    SelectSprite(std::clamp(CurrentSprite() + step, 0, kLastSprite));
+  } else {
+    SelectInHalf(std::clamp(CurrentSprite() % kHalfBankSprites + step, 0, kHalfBankSprites - 1));
+  }
 }
 
 void SpriteDocument::SelectPen(std::uint8_t pen) {
@@ -188,6 +202,22 @@ void SpriteDocument::Paint(SpriteCell cell, bool erase) {
   Finish(before);
 }
 
+void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
+  if (!IsInSprite(from) || !IsInSprite(to)) return;
+  const int current = CurrentSprite();
+  const Before before = Capture(current, current);
+  const int width = CurrentIsMultiColour() ? kHiresColumns / kMultiColumns : 1;  // cells a pixel
+  const SpriteCell first{from.column / width, from.row};
+  const SpriteCell last{to.column / width, to.row};
+  ForEachOnLine(first, last, [&](SpriteCell pixel) {
+    if (pixel == first && first != last) return;
+    const SpriteCell cell{pixel.column * width, pixel.row};
+    if (brush != Brush::Erase) PlotPixel(model_.Current(), cell, CurrentPen(), false);
+    if (brush != Brush::Paint) PlotPixel(model_.Current(), cell, CurrentPen(), true);
+  });
+  Finish(before);
+}
+
 void SpriteDocument::EndStroke() {
   strokeOpen_ = false;
 }
@@ -203,7 +233,15 @@ bool SpriteDocument::Undo() {
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
   const bool restored = model_.RestoreUndoSnapshot();
-  Finish(before);
+  Finish(before, true);
+  return restored;
+}
+
+bool SpriteDocument::Redo() {
+  const int current = CurrentSprite();
+  const Before before = Capture(current, current);
+  const bool restored = model_.RestoreRedoSnapshot();
+  Finish(before, true);
   return restored;
 }
 

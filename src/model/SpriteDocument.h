@@ -25,6 +25,10 @@ namespace kelvane {
 //   so does bringing other content into the shown sprite's slot without going through undo;
 // - PenColours[2] is the shown sprite's own colour, and UpperHalf says whether it is above 127;
 // - while a hi-res sprite is shown, the multi-colour pens cannot be the current pen.
+// What a drag does to the pixels it covers: the left button paints with the current pen, the
+// right one erases; with both, each pixel is painted and then erased.
+enum class Brush { Paint, Erase, PaintThenErase };
+
 class SpriteDocument {
  public:
   using Listener = std::function<void(const DocumentChange&)>;
@@ -46,6 +50,7 @@ class SpriteDocument {
   std::uint8_t CurrentAttribute() const { return model_.bank.Attribute(CurrentSprite()); }
   bool CurrentIsMultiColour() const { return IsMultiColour(CurrentAttribute()); }
   int UndoCount() const { return model_.undo.UndoCount(); }
+  int RedoCount() const { return model_.undo.RedoCount(); }
   bool UndoButtonEnabled() const { return model_.undo.UndoButtonEnabled(); }
   bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
   // True from the first range taken on, also when that range was empty.
@@ -59,6 +64,9 @@ class SpriteDocument {
   void SetUpperHalf(bool upper);
   // The editor scroll bar: position 0..127 within the current half.
   void SelectInHalf(int position);
+  // The neighbour step sprites away (PgUp/PgDn): within the current half, stopping at its ends
+  // as the editor scroll bar does; acrossHalves (Ctrl), within the whole bank.
+  void StepSprite(int step, bool acrossHalves);
 
   void SelectPen(std::uint8_t pen);
   // The colour strip: for the sprite colour pen, the shown sprite's colour (one undo step, the
@@ -72,12 +80,20 @@ class SpriteDocument {
   void BeginStroke();
   // Paints (or erases) the shown sprite's pixel under cell with the current pen.
   void Paint(SpriteCell cell, bool erase);
+  // One mouse report of a drag: every pixel on the straight line from the cell of the last
+  // report to this one, on the shown sprite's own pixel grid (12 wide in multi-colour), so that
+  // a fast drag leaves no gaps. The first pixel was the last report's and is left alone, unless
+  // both reports are in the same pixel. One change, whatever the length.
+  void PaintLine(SpriteCell from, SpriteCell to, Brush brush);
   void EndStroke();
 
   // One undo step, also when the sprite stays as it was.
   void TransformSprite(Transform transform);
   // False, with nothing changed, when there is nothing to undo.
   bool Undo();
+  // Takes back the last Undo; false, with nothing changed, when there is nothing to redo. Any
+  // other change to the shown sprite forgets what could be redone.
+  bool Redo();
 
   void CutSprite();
   void CopySprite();
@@ -104,8 +120,9 @@ class SpriteDocument {
   struct Before;
   Before Capture(int first, int last, bool withRange = false) const;
   DocumentChange Compare(const Before& before) const;
-  // Puts the derived state back in line, then reports what changed since before.
-  void Finish(const Before& before);
+  // Puts the derived state back in line, then reports what changed since before. A change to
+  // the shown sprite that did not come from the history itself forgets what could be redone.
+  void Finish(const Before& before, bool fromHistory = false);
 
   EditorModel model_;
   bool strokeOpen_ = false;

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
 #include "render/SpriteRendering.h"
@@ -53,9 +54,14 @@ void TForm1::ShowDocumentState() {
   }
   penButtons_[document_.CurrentPen()]->setChecked(true);
   for (int pen = 0; pen < kPenCount; ++pen) {
-    swatches_[pen]->SetColour(PaletteRgb(document_.PenColours()[pen]));
+    const std::uint8_t colour = document_.PenColours()[pen];
+    swatches_[pen]->SetColour(PaletteRgb(colour));
+    swatches_[pen]->setAccessibleDescription(
+        QString::fromLatin1(ColourName(colour)) +
+        QStringLiteral("; click to select the pen, then a colour in the strip to change it"));
   }
   Btn_Undo->setEnabled(document_.UndoButtonEnabled());
+  Redo1->setEnabled(document_.RedoCount() > 0);
   Paste1->setEnabled(document_.ClipboardFull());
   PasteRange1->setEnabled(document_.RangeTaken());
 }

@@ -53,6 +53,9 @@ void TForm1::Action11Execute() {
 void TForm1::Action12Execute() {
   document_.Undo();
 }
+void TForm1::Redo1Click() {
+  document_.Redo();
+}
 
 void TForm1::ShowPressed(int button) {
   imageList1_.Draw(*Glyphs[button], 0, 0, GlyphImageList::PressedIndex(button));
@@ -78,6 +81,12 @@ void TForm1::GlyphMouseDown(int button) {
       break;
   }
   ShowPressed(button);
+}
+
+void TForm1::DrawGlyphsForScreen() {
+  if (imageList1_.Ratio() == devicePixelRatioF()) return;
+  imageList1_ = GlyphImageList(devicePixelRatioF());
+  for (int k = 0; k < kGlyphButtons; ++k) GlyphMouseUp(k);
 }
 
 void TForm1::GlyphMouseUp(int button) {

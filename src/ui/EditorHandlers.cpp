@@ -2,8 +2,11 @@
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
@@ -23,31 +26,61 @@ ViewPixel ViewPixelOf(const QMouseEvent* event) {
 }
 
 // The left button paints and then the right one erases, so both together leave the cell clear.
-void PaintCell(SpriteDocument& document, SpriteCell cell, Qt::MouseButtons buttons) {
-  if (buttons & Qt::LeftButton) document.Paint(cell, false);
-  if (buttons & Qt::RightButton) document.Paint(cell, true);
+std::optional<Brush> BrushOf(Qt::MouseButtons buttons) {
+  const bool paint = buttons & Qt::LeftButton;
+  const bool erase = buttons & Qt::RightButton;
+  if (paint && erase) return Brush::PaintThenErase;
+  if (paint) return Brush::Paint;
+  if (erase) return Brush::Erase;
+  return std::nullopt;
 }
 
 }  // namespace
 
 void TForm1::Image1MouseDown(QMouseEvent* event) {
   document_.BeginStroke();  // for a press of any button
-  if (const auto cell = kEditorView.CellAt(ViewPixelOf(event))) {
-    PaintCell(document_, *cell, event->buttons());
-  }
+  strokeCell_ = kEditorView.CellAt(ViewPixelOf(event));
+  const auto brush = BrushOf(event->buttons());
+  if (strokeCell_ && brush) document_.PaintLine(*strokeCell_, *strokeCell_, *brush);
 }
 
 void TForm1::Image1MouseMove(QMouseEvent* event) {
-  // Positions off the grid arrive while a held button keeps the mouse captured.
+  // Positions off the grid arrive while a held button keeps the mouse captured. They paint
+  // nothing and end the line: the stroke goes on from where it comes back.
   const auto cell = kEditorView.CellAt(ViewPixelOf(event));
+  const auto brush = BrushOf(event->buttons());
+  const auto from = std::exchange(strokeCell_, brush ? cell : std::nullopt);
   if (!cell) return;
   const SpriteCell pixel = SpritePixelOf(*cell, document_.CurrentIsMultiColour());
   statusBar()->showMessage(QString::asprintf("%d,%d", pixel.column, pixel.row));
-  PaintCell(document_, *cell, event->buttons());
+  // A fast drag reports cells far apart: the line between them is painted too.
+  if (brush) document_.PaintLine(from.value_or(*cell), *cell, *brush);
 }
 
 void TForm1::Image1MouseUp(QMouseEvent*) {
+  strokeCell_.reset();
   document_.EndStroke();
+}
+
+void TForm1::Image1MouseLeave() {
+  statusBar()->clearMessage();  // the read-out names a cell the pointer is no longer over
+}
+
+void TForm1::BuildSpriteKeys() {
+  // PgUp and PgDn step through the half as the scroll bar does; with Ctrl, across the halves.
+  const struct {
+    QKeySequence keys;
+    int step;
+    bool acrossHalves;
+  } keys[] = {{QKeySequence(Qt::Key_PageUp), -1, false},
+              {QKeySequence(Qt::Key_PageDown), 1, false},
+              {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1, true},
+              {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1, true}};
+  for (const auto& key : keys) {
+    auto* shortcut = new QShortcut(key.keys, this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, key] { document_.StepSprite(key.step, key.acrossHalves); });
+  }
 }
 
 void TForm1::GridToggleClick() {

@@ -1,6 +1,7 @@
 // The File menu: opening and saving sprite files, the title, and the text export.
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,7 +15,9 @@
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
 #include "render/PngImport.h"
+#include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Mnemonics.h"
 #include "ui/SpriteFileDialogs.h"
 #include "ui/TExportDialog.h"
 #include "ui/TForm1.h"
@@ -26,69 +29,64 @@ constexpr int kFirst16Bytes = 16 * kSpriteBytes;
 constexpr int kFirst32Bytes = 32 * kSpriteBytes;
 constexpr int kFirst64Bytes = 64 * kSpriteBytes;
 constexpr int kFirst128Bytes = 128 * kSpriteBytes;
-const QString kFileErrorCaption = QStringLiteral("File Error");
 
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
-QString NameOf(const QString& path) {
-  return QFile::decodeName(QByteArray::fromStdString(FileNameOf(LocalPath(path))));
+QString NameOf(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(FileNameOf(path)));
 }
 
 }  // namespace
 
 void TForm1::File1Click() {
-  Specify1->setText(QStringLiteral("Up to Current (%1)...").arg(document_.CurrentSprite() + 1));
+  Specify1->setText(
+      WithMnemonicOf(Specify1->text(),
+                     QStringLiteral("Up to Current (%1)...").arg(document_.CurrentSprite() + 1)));
 }
 
 void TForm1::Open1Click() {
+  dialogFolders_.PrepareOpen(*OpenDialog1);
   if (OpenDialog1->exec() != QDialog::Accepted) return;
   const QStringList chosen = OpenDialog1->selectedFiles();
-  if (!chosen.isEmpty()) LoadSpriteFile(chosen.front());
+  if (chosen.isEmpty()) return;
+  dialogFolders_.Used(chosen.front());
+  LoadSpriteFile(dialogFolders_.LocalPathOf(chosen.front()));
 }
 
-void TForm1::LoadSpriteFile(const QString& path) {
+void TForm1::LoadSpriteFile(const std::string& path) {
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
-  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), LocalPath(path));
+  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
   if (!ApplySpriteSet(set, path)) return;
+  dialogFolders_.Remember(path);
   SetFileFormat(set->format, set->details);
   SetFileTitle(NameOf(path));
   DrawStale();
 }
 
 void TForm1::ImportPNG1Click() {
+  dialogFolders_.PrepareOpen(*ImportDialog1);
   if (ImportDialog1->exec() != QDialog::Accepted) return;
   const QStringList chosen = ImportDialog1->selectedFiles();
   if (chosen.isEmpty()) return;
-  const QString path = chosen.front();
-  Result<FileImage> file = ReadWholeFile(LocalPath(path), kMaxPngFileBytes);
+  dialogFolders_.Used(chosen.front());
+  const std::string path = dialogFolders_.LocalPathOf(chosen.front());
+  Result<FileImage> file = ReadWholeFile(path, kMaxPngFileBytes);
   // The sheet is read in the colours the bank shows now.
   const Result<SpriteSet> set = file ? ImportPng(*file, {document_.Colours(), std::nullopt})
                                      : Result<SpriteSet>(file.error());
   if (!ApplySpriteSet(set, path)) return;
   // The sprites are new work: saved, they become a sprite file named after the picture.
+  dialogFolders_.Remember(path);
   SetFileFormat("spr", {});
   SetFileTitle(QFileInfo(NameOf(path)).completeBaseName() + QStringLiteral(".spr"));
   DrawStale();
 }
 
-bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const QString& path) {
+bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path) {
   std::optional<FileError> error;
   if (!set) error = set.error();
   // A file larger than the bank is refused whole, so a later save cannot drop what did not fit.
-  if (!error) error = CheckFitsBank(*set, LocalPath(path));
+  if (!error) error = CheckFitsBank(*set, path);
   if (error) {
-    // What the content does not add up to is said; the rest keeps the documented message.
-    if (error->problem != FileProblem::Format && error->problem != FileProblem::TooManySprites) {
-      ShowMessage(this, kFileErrorCaption, QStringLiteral("Invalid file size"), true);
-    } else {
-      ShowMessage(this, kFileErrorCaption,
-                  QStringLiteral("Could not open %1:\n%2")
-                      .arg(QFile::decodeName(QByteArray::fromStdString(error->file)),
-                           QString::fromStdString(error->reason)),
-                  true);
-    }
+    ShowFileError(this, *error);
     return false;
   }
   // The view settles first and the document's one change then draws editor and sheet once,
@@ -105,14 +103,17 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const QString& path) {
 void TForm1::SetFileFormat(const std::string& format, const FormatDetails& details) {
   fileFormat_ = format;
   fileDetails_ = details;
-  ProposeFormat(SaveDialog1, SpriteFormats(), format);
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
+  // The filter first: choosing one gives the proposed name that filter's extension.
+  ProposeFormat(SaveDialog1, SpriteFormats(), fileFormat_);
+  dialogFolders_.PrepareSave(*SaveDialog1, fileName_);
   if (SaveDialog1->exec() != QDialog::Accepted) return;
   const QStringList chosen = SaveDialog1->selectedFiles();
   if (chosen.isEmpty()) return;
-  const QString path = chosen.front();
+  dialogFolders_.Used(chosen.front());
+  const std::string path = dialogFolders_.LocalPathOf(chosen.front());
   const SpriteFormat& format = ChosenFormat(SaveDialog1, SpriteFormats(), fileFormat_);
   SpriteSet set = SpriteSetOf(document_, byteCount / kSpriteBytes);
   // Saved in its own format, a file keeps what it held beyond the records.
@@ -120,16 +121,11 @@ void TForm1::SaveSpriteFile(int byteCount) {
     set.format = fileFormat_;
     set.details = fileDetails_;
   }
-  if (const auto error = SaveSpriteSet(format, set, LocalPath(path))) {
-    const QString file = QFile::decodeName(QByteArray::fromStdString(error->file));
-    ShowMessage(
-        this, kFileErrorCaption,
-        QStringLiteral("Could not save %1:\n%2").arg(file, QString::fromStdString(error->reason)),
-        false);
-    SetFileFormat(fileFormat_, fileDetails_);
-    SaveDialog1->selectFile(fileName_);
+  if (const auto error = SaveSpriteSet(format, set, path)) {
+    ShowSaveError(this, *error);
     return;
   }
+  dialogFolders_.Remember(path);
   SetFileFormat(std::string(format.Id()), set.details);
   SetFileTitle(NameOf(path));
 }
@@ -154,20 +150,32 @@ void TForm1::SaveAll1Click() {
 }
 
 void TForm1::Export1Click() {
-  // A first export is named after the sprite file, in the folder the save dialog shows.
-  const QString stem = SaveDialog1->directory().filePath(QFileInfo(fileName_).completeBaseName());
+  // A first export is named after the sprite file, in the folder a save would go to.
+  const QString stem =
+      QDir(dialogFolders_.SaveFolder()).filePath(QFileInfo(fileName_).completeBaseName());
   TExportDialog dialog(this, document_, exportChoices_, stem);
   if (dialog.exec() == QDialog::Accepted) exportChoices_ = dialog.Choices();
 }
 
 void TForm1::Viewtextdata1Click() {
-  if (textDataPath_.isEmpty() ||
-      !WriteTextDataFile(LocalPath(textDataPath_), SpriteTextData(document_.Current()))) {
+  if (!textData_ || textData_->Write(SpriteTextData(document_.Current()))) {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }
-  // Whether a viewer started is not the editor's business.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(textDataPath_));
+  // Whether a viewer started is not the editor's business; when no program could even be asked,
+  // the user is told where the file is, to open it by hand.
+  if (!fileOpener_(QUrl::fromLocalFile(TextDataPath()))) {
+    ShowMessage(this, QStringLiteral("View Text Data"),
+                QStringLiteral("No program could be asked to open the text data.\n"
+                               "The file is %1")
+                    .arg(QDir::toNativeSeparators(TextDataPath())),
+                false);
+  }
+}
+
+QString TForm1::TextDataPath() const {
+  return textData_ ? QFile::decodeName(QByteArray::fromStdString(textData_->FilePath()))
+                   : QString();
 }
 
 }  // namespace kelvane

@@ -1,9 +1,14 @@
 #include "ui/GlyphArt.h"
 
+#include <cmath>
+
 namespace kelvane {
 
-QImage DrawGlyph(int size, const QColor& keyColour, const std::function<void(QPainter&)>& symbol) {
-  QImage image(size, size, QImage::Format_RGB32);
+QImage DrawGlyph(int size, qreal ratio, const QColor& keyColour,
+                 const std::function<void(QPainter&)>& symbol) {
+  const int pixels = static_cast<int>(std::ceil(size * ratio));
+  QImage image(pixels, pixels, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);  // the painter below works in key coordinates
   image.fill(kGlyphBackground);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);

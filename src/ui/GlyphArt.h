@@ -15,7 +15,9 @@ inline const QColor kGreyKey(120, 120, 128);
 inline const QColor kGreyKeyPressed(70, 70, 76);
 
 // Paints a size x size picture: the key in keyColour, then symbol (drawn with a white pen and
-// brush already set, in key coordinates 0..size).
-QImage DrawGlyph(int size, const QColor& keyColour, const std::function<void(QPainter&)>& symbol);
+// brush already set, in key coordinates 0..size). The art is drawn at ratio device pixels to
+// one of the key's, so that it is as sharp as the text on a scaled screen, never scaled up.
+QImage DrawGlyph(int size, qreal ratio, const QColor& keyColour,
+                 const std::function<void(QPainter&)>& symbol);
 
 }  // namespace kelvane

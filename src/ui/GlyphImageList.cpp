@@ -85,19 +85,20 @@ bool IsBlueKey(int button) {
 
 }  // namespace
 
-GlyphImageList::GlyphImageList() {
+GlyphImageList::GlyphImageList(qreal ratio) : ratio_(ratio) {
   for (int button = 0; button < kGlyphButtons; ++button) {
     const bool blue = IsBlueKey(button);
     const auto symbol = [button](QPainter& p) { Symbol(p, button); };
-    pictures_[RestIndex(button)] = DrawGlyph(kGlyphSize, blue ? kBlueKey : kGreyKey, symbol);
+    pictures_[RestIndex(button)] = DrawGlyph(kGlyphSize, ratio, blue ? kBlueKey : kGreyKey, symbol);
     pictures_[PressedIndex(button)] =
-        DrawGlyph(kGlyphSize, blue ? kBlueKeyPressed : kGreyKeyPressed, symbol);
+        DrawGlyph(kGlyphSize, ratio, blue ? kBlueKeyPressed : kGreyKeyPressed, symbol);
   }
 }
 
 void GlyphImageList::Draw(ImageControl& target, int x, int y, int index) const {
+  target.SetPictureRatio(ratio_, kGlyphBackground.rgb());
   QPainter painter(&target.Picture());
-  painter.drawImage(x, y, pictures_[index]);
+  painter.drawImage(QPointF(x, y), pictures_[index]);
 }
 
 }  // namespace kelvane

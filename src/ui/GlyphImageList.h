@@ -29,15 +29,19 @@ enum GlyphIndex {
 
 class GlyphImageList {
  public:
-  GlyphImageList();
+  // ratio: device pixels to one of the buttons', the screen's device pixel ratio.
+  explicit GlyphImageList(qreal ratio = 1);
+  qreal Ratio() const { return ratio_; }
   static constexpr int RestIndex(int button) { return button; }
   static constexpr int PressedIndex(int button) { return button + kGlyphButtons; }
 
   const QImage& Picture(int index) const { return pictures_[index]; }
-  // Draws picture index into the control's picture at (x, y); the caller repaints.
+  // Draws picture index into the control's picture at (x, y), at the list's ratio; the caller
+  // repaints.
   void Draw(ImageControl& target, int x, int y, int index) const;
 
  private:
+  qreal ratio_;
   std::array<QImage, 2 * kGlyphButtons> pictures_;
 };
 

@@ -1,7 +1,11 @@
 #include "ui/ImageControl.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <cmath>
+#include <utility>
 
 namespace kelvane {
 
@@ -15,6 +19,18 @@ ImageControl::ImageControl(QWidget* parent, int width, int height, QRgb fill)
 
 void ImageControl::RepaintNow() {
   repaint();
+}
+
+void ImageControl::SetPictureRatio(qreal ratio, QRgb fill) {
+  if (picture_.devicePixelRatio() == ratio) return;
+  picture_ = QImage(static_cast<int>(std::ceil(width() * ratio)),
+                    static_cast<int>(std::ceil(height() * ratio)), QImage::Format_RGB32);
+  picture_.setDevicePixelRatio(ratio);
+  picture_.fill(fill);
+}
+
+void ImageControl::MakeKeyboardButton() {
+  setFocusPolicy(Qt::TabFocus);
 }
 
 bool ImageControl::event(QEvent* event) {
@@ -32,7 +48,16 @@ void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const QRect dirty = event->rect();
-  painter.drawImage(dirty, picture_, dirty);
+  const qreal ratio = picture_.devicePixelRatio();
+  painter.drawImage(
+      QRectF(dirty), picture_,
+      QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio));
+  if (hasFocus()) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
@@ -59,6 +84,48 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
   pressedInside_ = false;
   emit MouseDown(event);
   if (event->button() == Qt::LeftButton) emit DoubleClicked();
+}
+
+void ImageControl::keyPressEvent(QKeyEvent* event) {
+  if (focusPolicy() == Qt::NoFocus || event->key() != Qt::Key_Space ||
+      event->modifiers() != Qt::NoModifier) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  // A held key repeats; the button is pressed once.
+  if (!event->isAutoRepeat() && !spaceHeld_) {
+    spaceHeld_ = true;
+    emit SpaceDown();
+  }
+}
+
+void ImageControl::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !spaceHeld_) {
+    QWidget::keyReleaseEvent(event);
+    return;
+  }
+  spaceHeld_ = false;
+  emit SpaceUp();
+}
+
+void ImageControl::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void ImageControl::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+  // The release of a held Space now goes to another control. The focus may be leaving because
+  // the press is disabling this one, so the release waits until that press has finished.
+  if (std::exchange(spaceHeld_, false)) {
+    QMetaObject::invokeMethod(this, &ImageControl::SpaceUp, Qt::QueuedConnection);
+  }
+}
+
+void ImageControl::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit MouseLeft();
 }
 
 }  // namespace kelvane

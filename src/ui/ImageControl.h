@@ -15,6 +15,11 @@ class ImageControl : public QWidget {
   const QImage& Picture() const { return picture_; }
   // Repaints at once, as the window's handlers expect after drawing into the picture.
   void RepaintNow();
+  // Makes the picture ratio device pixels to one of the control's (filled with fill), so that
+  // art drawn at the screen's ratio shows as sharp as the text. Nothing changes when it is so.
+  void SetPictureRatio(qreal ratio, QRgb fill);
+  // A glyph button: reached with Tab, pressed and released with Space as with the mouse.
+  void MakeKeyboardButton();
 
  signals:
   void MouseDown(QMouseEvent* event);
@@ -22,6 +27,11 @@ class ImageControl : public QWidget {
   void MouseUp(QMouseEvent* event);
   void Clicked();
   void DoubleClicked();
+  void SpaceDown();
+  // Also soon after the control loses the focus with Space held, as when its own press
+  // disables it.
+  void SpaceUp();
+  void MouseLeft();
 
  protected:
   bool event(QEvent* event) override;
@@ -30,10 +40,16 @@ class ImageControl : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   QImage picture_;
   bool pressedInside_ = false;
+  bool spaceHeld_ = false;
 };
 
 }  // namespace kelvane

@@ -1,7 +1,13 @@
 // Controls sit at fixed positions, as the windows were laid out: one call names and places one.
+// Windows open where the user is looking: dialogs over their owner, the Animator beside the
+// grid it plays in.
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
+
+class QWidget;
 
 namespace kelvane {
 
@@ -11,5 +17,18 @@ W* Place(W* widget, const char* name, int left, int top, int width, int height) 
   widget->setGeometry(left, top, width, height);
   return widget;
 }
+
+// The top-left corner that centres a window of size over owner, kept on screen.
+QPoint CentredOver(const QRect& owner, const QSize& size, const QRect& screen);
+
+// The top-left corner for a window of size that must not cover keepClear (part of owner): right
+// of owner, else left of it, else right of keepClear over the rest of owner; its top level with
+// keepClear's, kept on screen.
+QPoint BesideOwner(const QRect& owner, const QRect& keepClear, const QSize& size,
+                   const QRect& screen);
+
+// Each time dialog is shown, it opens centred over owner's frame, whatever the window manager or
+// an earlier showing would choose.
+void OpenOverOwner(QWidget* dialog, QWidget* owner);
 
 }  // namespace kelvane

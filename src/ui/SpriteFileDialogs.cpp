@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "files/FormatRegistry.h"
+#include "ui/Placement.h"
 
 namespace kelvane {
 namespace {
@@ -18,6 +19,7 @@ QFileDialog* MakeDialog(QWidget* owner, const char* name) {
   auto* dialog = new QFileDialog(owner);
   dialog->setObjectName(QString::fromLatin1(name));
   dialog->setOption(QFileDialog::DontUseNativeDialog);
+  OpenOverOwner(dialog, owner);
   return dialog;
 }
 

@@ -21,6 +21,7 @@
 #include "files/PrgFormat.h"
 #include "files/SafeFiles.h"
 #include "model/SpriteDocument.h"
+#include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
 
 namespace kelvane {
@@ -54,7 +55,6 @@ constexpr std::array<std::optional<NumberBase>, 4> kBases{std::nullopt, NumberBa
                                                           NumberBase::Decimal, NumberBase::Binary};
 
 const QString kCaption = QStringLiteral("Export");
-const QString kFileErrorCaption = QStringLiteral("File Error");
 constexpr int kHighestAddress = 0xFFFF;
 constexpr int kHexBase = 16;
 
@@ -355,11 +355,7 @@ void TExportDialog::OkClick() {
   if (!files) error = files.error();
   if (!error) error = SaveFiles(*files);
   if (error) {
-    ShowMessage(this, kFileErrorCaption,
-                QStringLiteral("Could not save %1:\n%2")
-                    .arg(QFile::decodeName(QByteArray::fromStdString(error->file)),
-                         QString::fromStdString(error->reason)),
-                false);
+    ShowSaveError(this, *error);
     return;
   }
   choices_ = choices;

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -12,7 +14,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include "files/FormatRegistry.h"
 #include "files/TextData.h"
@@ -21,6 +22,7 @@
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Mnemonics.h"
 #include "ui/Placement.h"
 #include "ui/SpriteFileDialogs.h"
 
@@ -73,7 +75,21 @@ QKeySequence Ctrl(Qt::Key key) {
 
 }  // namespace
 
-TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+std::vector<std::string> LocalNames(const QStringList& arguments) {
+  std::vector<std::string> names;
+  for (const QString& argument : arguments)
+    names.push_back(QFile::encodeName(argument).toStdString());
+  return names;
+}
+
+}  // namespace
+
+TForm1::TForm1(const QStringList& arguments, QWidget* parent)
+    : TForm1(LocalNames(arguments), parent) {}
+
+TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -112,11 +128,13 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
   BuildBrowserPage();
   BuildGlyphButtons();
   BuildMenus();
+  BuildSpriteKeys();
   OpenDialog1 = MakeOpenDialog(this, SpriteFormats());
   SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
   ImportDialog1 = MakeImportDialog(this);
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+  fileOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   // The window lives as long as its document: no need to leave before it goes.
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
@@ -136,6 +154,7 @@ void TForm1::BuildEditorPage() {
   connect(Image1, &ImageControl::MouseDown, this, &TForm1::Image1MouseDown);
   connect(Image1, &ImageControl::MouseMove, this, &TForm1::Image1MouseMove);
   connect(Image1, &ImageControl::MouseUp, this, &TForm1::Image1MouseUp);
+  connect(Image1, &ImageControl::MouseLeft, this, &TForm1::Image1MouseLeave);
 
   // Red ticks mark the middle row and column of the grid.
   const struct {
@@ -202,15 +221,16 @@ void TForm1::BuildEditorPage() {
     const char* hint;
     std::uint8_t pen;
     void (TForm1::*click)();
+    const char* swatchName;  // for screen readers; its description names the colour
   } pens[] = {
       {"RadioButton1", "Panel1", "Transparent", "select transparent pen ($D021)", kTransparentPen,
-       &TForm1::RadioButton1Click},
+       &TForm1::RadioButton1Click, "Transparent pen colour"},
       {"RadioButton2", "Panel2", "Sprite colour", "select sprite colour pen", kSpriteColourPen,
-       &TForm1::RadioButton2Click},
+       &TForm1::RadioButton2Click, "Sprite colour pen colour"},
       {"RadioButton3", "Panel3", "Multi-colour 1", "select multi-colour 1 pen ($D025)",
-       kMultiColour1Pen, &TForm1::RadioButton3Click},
+       kMultiColour1Pen, &TForm1::RadioButton3Click, "Multi-colour 1 pen colour"},
       {"RadioButton4", "Panel4", "Multi-colour 2", "select multi-colour 2 pen ($D026)",
-       kMultiColour2Pen, &TForm1::RadioButton4Click},
+       kMultiColour2Pen, &TForm1::RadioButton4Click, "Multi-colour 2 pen colour"},
   };
   for (int i = 0; i < kPenCount; ++i) {
     const int top = 188 + 15 * i;
@@ -218,6 +238,7 @@ void TForm1::BuildEditorPage() {
     auto* radio = Place(new QRadioButton(QString::fromLatin1(pens[i].caption), page),
                         pens[i].radioName, 175, top, kPenButtonWidth, 17);
     radio->setStatusTip(QString::fromLatin1(pens[i].hint));
+    swatch->setAccessibleName(QString::fromLatin1(pens[i].swatchName));
     connect(radio, &QRadioButton::clicked, this, pens[i].click);
     connect(swatch, &ColourSwatch::Clicked, this, pens[i].click);
     penButtons_[pens[i].pen] = radio;
@@ -255,24 +276,39 @@ void TForm1::BuildBrowserPage() {
 }
 
 void TForm1::BuildGlyphButtons() {
+  // The accessible name and description are for screen readers; the hint is the status bar's.
   const struct {
     const char* name;
     bool onEditorPage;
     int left, top;
     const char* hint;
+    const char* accessibleName;
+    const char* description;
   } glyphs[kGlyphButtons] = {
-      {"Btn_Cut", false, 10, kBottomGlyphTop, "cut"},
-      {"Btn_Copy", false, 37, kBottomGlyphTop, "copy"},
-      {"Btn_Paste", false, 64, kBottomGlyphTop, "paste"},
-      {"Btn_Up", true, 6, 182, "nudge up"},
-      {"Btn_Down", true, 33, 182, "nudge down"},
-      {"Btn_Left", true, 60, 182, "nudge left"},
-      {"Btn_Right", true, 87, 182, "nudge right"},
-      {"Btn_FlipX", true, 6, 208, "flip vertically"},
-      {"Btn_FlipY", true, 33, 208, "flip horizontally"},
-      {"Btn_SymmX", true, 60, 208, "symmetry top to bottom"},
-      {"Btn_SymmY", true, 87, 208, "symmetry left to right"},
-      {"Btn_Undo", false, 91, kBottomGlyphTop, "undo"},
+      {"Btn_Cut", false, 10, kBottomGlyphTop, "cut", "Cut",
+       "Moves the shown sprite to the sprite clipboard and blanks it (Del)"},
+      {"Btn_Copy", false, 37, kBottomGlyphTop, "copy", "Copy",
+       "Copies the shown sprite to the sprite clipboard (Ctrl+C)"},
+      {"Btn_Paste", false, 64, kBottomGlyphTop, "paste", "Paste",
+       "Writes the sprite clipboard over the shown sprite (Ctrl+V)"},
+      {"Btn_Up", true, 6, 182, "nudge up", "Nudge Up",
+       "Moves the sprite up a row; the top row comes back at the bottom (Ctrl+U)"},
+      {"Btn_Down", true, 33, 182, "nudge down", "Nudge Down",
+       "Moves the sprite down a row; the bottom row comes back at the top (Ctrl+D)"},
+      {"Btn_Left", true, 60, 182, "nudge left", "Nudge Left",
+       "Moves the sprite left a pixel; the left column comes back at the right (Ctrl+L)"},
+      {"Btn_Right", true, 87, 182, "nudge right", "Nudge Right",
+       "Moves the sprite right a pixel; the right column comes back at the left (Ctrl+R)"},
+      {"Btn_FlipX", true, 6, 208, "flip vertically", "Flip Top to Bottom",
+       "Turns the sprite upside down (Ctrl+F)"},
+      {"Btn_FlipY", true, 33, 208, "flip horizontally", "Flip Left to Right",
+       "Mirrors the sprite left to right (Ctrl+G)"},
+      {"Btn_SymmX", true, 60, 208, "symmetry top to bottom", "Symmetrize Top to Bottom",
+       "Mirrors the upper half of the sprite onto the lower half (Ctrl+H)"},
+      {"Btn_SymmY", true, 87, 208, "symmetry left to right", "Symmetrize Left to Right",
+       "Mirrors the left half of the sprite onto the right half (Ctrl+J)"},
+      {"Btn_Undo", false, 91, kBottomGlyphTop, "undo", "Undo",
+       "Takes back the last change to the shown sprite (Ctrl+Z)"},
   };
   ImageControl** named[kGlyphButtons] = {&Btn_Cut,   &Btn_Copy,  &Btn_Paste, &Btn_Up,
                                          &Btn_Down,  &Btn_Left,  &Btn_Right, &Btn_FlipX,
@@ -282,9 +318,20 @@ void TForm1::BuildGlyphButtons() {
     auto* button = Place(new ImageControl(parent, kGlyphSize, kGlyphSize, kGlyphBackground.rgb()),
                          glyphs[k].name, glyphs[k].left, glyphs[k].top, kGlyphSize, kGlyphSize);
     button->setStatusTip(QString::fromLatin1(glyphs[k].hint));
+    button->setAccessibleName(QString::fromLatin1(glyphs[k].accessibleName));
+    button->setAccessibleDescription(QString::fromLatin1(glyphs[k].description));
+    button->MakeKeyboardButton();
     connect(button, &ImageControl::MouseDown, this, [this, k] { GlyphMouseDown(k); });
     connect(button, &ImageControl::MouseUp, this, [this, k] { GlyphMouseUp(k); });
+    connect(button, &ImageControl::SpaceDown, this, [this, k] { GlyphMouseDown(k); });
+    connect(button, &ImageControl::SpaceUp, this, [this, k] { GlyphMouseUp(k); });
     Glyphs[k] = *named[k] = button;
+  }
+  // Tab goes through the page's glyphs row by row, then the ones below the pages.
+  QWidget* const tabOrder[] = {Btn_Up,    Btn_Down,  Btn_Left, Btn_Right, Btn_FlipX, Btn_FlipY,
+                               Btn_SymmX, Btn_SymmY, Btn_Cut,  Btn_Copy,  Btn_Paste, Btn_Undo};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+    QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
   }
 }
 
@@ -335,7 +382,9 @@ void TForm1::BuildMenus() {
        {"SymmetrizeVertical1", "Symmetrize Left to Right", Ctrl(Qt::Key_J),
         &TForm1::SymmetrizeVertical1, &TForm1::Action11Execute},
        {"N6", "-"},
-       {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute}});
+       {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute},
+       {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click}});
+  Redo1->setShortcuts({Ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
   AddMenu(
       AddMenu(bar, "View1", "Tools"), this,
@@ -364,10 +413,12 @@ void TForm1::BuildMenus() {
 
   AddMenu(AddMenu(bar, "Help1", "Help"), this,
           {{"About1", "About...", {}, &TForm1::About1, &TForm1::About1Click}});
+  AddMnemonics(bar);
 }
 
-void TForm1::FormCreate(const QStringList& arguments) {
+void TForm1::FormCreate(const std::vector<std::string>& arguments) {
   SetFileTitle(kUntitled);
+  imageList1_ = GlyphImageList(devicePixelRatioF());
   for (int k = 0; k < kGlyphButtons; ++k) {
     imageList1_.Draw(*Glyphs[k], 0, 0, GlyphImageList::RestIndex(k));
   }
@@ -378,16 +429,14 @@ void TForm1::FormCreate(const QStringList& arguments) {
   // menu items the clipboards enable, the Undo glyph (enabled, though there is nothing yet).
   ShowDocumentState();
   DrawStale();
-  textDataDir_ = std::make_unique<QTemporaryDir>();
-  if (textDataDir_->isValid()) {
-    textDataPath_ = textDataDir_->filePath(QString::fromLatin1(kTextDataFileName));
+  if (auto folder = TextDataFolder::Create()) {
+    textData_ = std::make_unique<TextDataFolder>(std::move(*folder));
   }
 }
 
 void TForm1::SetFileTitle(const QString& name) {
-  fileName_ = name;
+  fileName_ = name;  // the save dialog proposes it when it is next shown
   setWindowTitle(kApplicationTitle + QStringLiteral(" - ") + name);
-  SaveDialog1->selectFile(name);
 }
 
 bool TForm1::FormCloseQuery() {
@@ -396,8 +445,7 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormClose() {
   closing_ = true;
-  if (!textDataPath_.isEmpty()) QFile::remove(textDataPath_);
-  textDataDir_.reset();  // removes the private folder with whatever is left in it
+  textData_.reset();  // removes the file and the private folder
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -423,6 +471,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::event(QEvent* event) {
+  // The window has moved to a screen of another scale: the glyphs are drawn anew at its ratio.
+  if (event->type() == QEvent::ScreenChangeInternal) DrawGlyphsForScreen();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  if (event->type() == QEvent::DevicePixelRatioChange) DrawGlyphsForScreen();
+#endif
+  return QMainWindow::event(event);
 }
 
 void TForm1::FormMouseMove() {

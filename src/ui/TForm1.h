@@ -8,11 +8,15 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/SpriteFormat.h"
 #include "model/SpriteDocument.h"
 #include "render/WorkImages.h"
+#include "ui/DialogFolders.h"
 #include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
 
@@ -24,12 +28,13 @@ class QMenu;
 class QRadioButton;
 class QScrollBar;
 class QTabWidget;
-class QTemporaryDir;
 class QMouseEvent;
+class QUrl;
 
 namespace kelvane {
 
 class ColourSwatch;
+class TextDataFolder;
 class ImageControl;
 
 inline constexpr int kClientWidth = 306;
@@ -43,7 +48,9 @@ inline const QString kUntitled = QStringLiteral("Untitled.spr");
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  // arguments: the command line without the program name and without Qt's own options.
+  // arguments: the command line without the program name and without Qt's own options, in the
+  // system's bytes, so that a file name that is not valid UTF-8 opens.
+  explicit TForm1(const std::vector<std::string>& arguments, QWidget* parent = nullptr);
   explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
   ~TForm1() override;
 
@@ -55,18 +62,21 @@ class TForm1 : public QMainWindow {
   // Puts every editor control in line with the document, and the editor grid and preview.
   void RefreshEditor();
   void DrawBrowserSheet();
-  void LoadSpriteFile(const QString& path);
+  // path: in the system's bytes.
+  void LoadSpriteFile(const std::string& path);
   void SetFileTitle(const QString& name);
 
   // The Animator lives in a layer above this window; the program installs how to open it.
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
     animatorOpener_ = std::move(opener);
   }
+  // How a file is handed to the desktop to open; false when no program could be asked.
+  void SetFileOpener(std::function<bool(const QUrl&)> opener) { fileOpener_ = std::move(opener); }
   // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
 
   // The private file the text export writes; empty until start-up has finished.
-  QString TextDataPath() const { return textDataPath_; }
+  QString TextDataPath() const;
 
   // Controls, by their documented names, for the Animator and for tests.
   QTabWidget* PageControl1 = nullptr;
@@ -133,6 +143,7 @@ class TForm1 : public QMainWindow {
   QAction* SymmetrizeHorizontal1 = nullptr;
   QAction* SymmetrizeVertical1 = nullptr;
   QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
   QAction* animator1 = nullptr;
   QAction* Viewtextdata1 = nullptr;
   QAction* CopyCurrentSpriteAttributesToAll1 = nullptr;
@@ -175,6 +186,7 @@ class TForm1 : public QMainWindow {
   void Action10Execute();
   void Action11Execute();
   void Action12Execute();
+  void Redo1Click();
   // Tools, Special and Help
   void animator1Click();
   void Viewtextdata1Click();
@@ -188,13 +200,17 @@ class TForm1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void BuildMenus();
   void BuildEditorPage();
   void BuildBrowserPage();
   void BuildGlyphButtons();
-  void FormCreate(const QStringList& arguments);
+  void BuildSpriteKeys();
+  // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
+  void DrawGlyphsForScreen();
+  void FormCreate(const std::vector<std::string>& arguments);
   bool FormCloseQuery();
   void FormClose();
 
@@ -202,6 +218,7 @@ class TForm1 : public QMainWindow {
   void Image1MouseDown(QMouseEvent* event);
   void Image1MouseMove(QMouseEvent* event);
   void Image1MouseUp(QMouseEvent* event);
+  void Image1MouseLeave();
   void FormMouseMove();
   void GridToggleClick();
   void UpperSetClick();
@@ -227,7 +244,7 @@ class TForm1 : public QMainWindow {
 
   void SaveSpriteFile(int byteCount);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
-  bool ApplySpriteSet(const Result<SpriteSet>& set, const QString& path);
+  bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
   void SetFileFormat(const std::string& format, const FormatDetails& details);
   void ShowRangeDialog(bool cut);
 
@@ -252,15 +269,17 @@ class TForm1 : public QMainWindow {
   bool editorStale_ = true;  // nothing is drawn before start-up has finished
   bool sheetStale_ = true;
   int browserHotSprite_ = 0;
-  QString fileName_;  // shown in the title and proposed by the save dialog
+  std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
+  QString fileName_;                      // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address).
   std::string fileFormat_ = "spr";
   FormatDetails fileDetails_;
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
-  QString textDataPath_;
-  std::unique_ptr<QTemporaryDir> textDataDir_;
+  DialogFolders dialogFolders_;
+  std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;
+  std::function<bool(const QUrl&)> fileOpener_;
   std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;
 };

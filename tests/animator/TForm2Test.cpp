@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -128,6 +129,27 @@ TEST_F(AnimatorTest, EveryOpeningIsAFreshModalWindowThatGivesBackTheSprite) {
   });
   form().animator1Click();
   EXPECT_TRUE(seen);
+}
+
+// Beside the grid, its boxes labelled, the speed buttons below the frame's caption, and Play
+// and Stop reached by Tab and pressed by Space.
+TEST_F(AnimatorTest, OpensBesideTheGridLaidOutForItsFontAndKeyboard) {
+  TForm2& a = OpenAnimator();
+  EXPECT_FALSE(a.frameGeometry().intersects(
+      QRect(form().Image1->mapToGlobal(QPoint(0, 0)), form().Image1->size())));
+  EXPECT_EQ(a.findChild<QLabel*>("LabelFrom")->buddy(), a.UpDown1);
+  for (QRadioButton* speed : {a.RadioButton1, a.RadioButton2, a.RadioButton3}) {
+    EXPECT_TRUE(a.GroupBox1->contentsRect().contains(speed->geometry()));
+  }
+  a.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &a; }));
+  for (ImageControl* button : {a.Btn_Play, a.Btn_Stop}) {
+    for (int tabs = 0; tabs < 10 && QApplication::focusWidget() != button; ++tabs) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(a.Timer1->isActive(), button == a.Btn_Play);
+  }
 }
 
 TEST_F(AnimatorTest, ClosingRestoresTheSpriteAndStopsTheTimer) {

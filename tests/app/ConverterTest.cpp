@@ -235,7 +235,7 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{in, "-o", "-"}, "--to"},
       {{in, "--to", "bin", "-o", "-"}, "text"},
       {{in, PathOf("sub/raw.bin"), "--to", "acme", "-d", PathOf("")}, "like an earlier input"},
-      {{"--sprites\n2", in, "-o", out}, "\\x0A"},
+      {{"--sprites\n2", in, "-o", out}, "'--sprites\\n2'"},
   };
   std::filesystem::create_directory(PathOf("sub"));
   WriteBytes(PathOf("sub/raw.bin"), Bytes(64));

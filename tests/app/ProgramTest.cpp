@@ -2,10 +2,14 @@
 // which proves they are handled before Qt would try to open one.
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <csignal>
 
 namespace {
 
@@ -65,6 +69,7 @@ const Case kCases[] = {
     {"UnknownWithHelp", {"--help", "--bogus"}, 2, nullptr, "'--bogus'"},
     {"UnknownAfterQtOption", {"-platform", "offscreen", "-q"}, 2, nullptr, "'-q'"},
     {"MissingValue", {"-style"}, 2, nullptr, "'-style'"},
+    {"UnknownWithALineBreakStaysOneLine", {"--foo\nX\x1b[2J"}, 2, nullptr, "'--foo\\nX\\x1b[2J'"},
     // With nothing to answer, the program goes on to open its window and finds no display.
     {"RunNeedsADisplay", {"a.spr"}, 1, nullptr, "cannot open a display"},
 };
@@ -91,6 +96,45 @@ TEST_P(Program, AnswersWithoutADisplay) {
 
 INSTANTIATE_TEST_SUITE_P(Table, Program, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Whether signal is ignored by the process whose /proc status file this is.
+bool Ignores(const QString& statusFile, int signal) {
+  QFile status(statusFile);
+  if (!status.open(QIODevice::ReadOnly)) return false;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("SigIgn:")) {
+      const qulonglong mask = line.mid(7).trimmed().toULongLong(nullptr, 16);
+      return (mask >> (signal - 1) & 1) != 0;
+    }
+  }
+  return false;
+}
+
+// Under a file-size limit (ulimit -f) a save must fail with EFBIG and be reported; SIGXFSZ
+// would otherwise end the editor and the user's unsaved work with it.
+TEST(Program, IgnoresTheFileSizeLimitSignal) {
+  ASSERT_FALSE(Ignores(QStringLiteral("/proc/self/status"), SIGXFSZ)) << "inherited, not set";
+  QTemporaryDir privateFolders;  // the editor's text-export folder goes here
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("TMPDIR"), privateFolders.path());
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.setProgram(QStringLiteral(KELVANE_PROGRAM));
+  process.start();
+  ASSERT_TRUE(process.waitForStarted());
+  const QString status = QStringLiteral("/proc/%1/status").arg(process.processId());
+
+  // main sets it first; wait until the program has got that far (or ended).
+  QDeadlineTimer deadline(60000);
+  bool ignored = false;
+  while (!(ignored = Ignores(status, SIGXFSZ)) && !deadline.hasExpired() &&
+         !process.waitForFinished(10)) {
+  }
+  process.kill();
+  process.waitForFinished();
+  EXPECT_TRUE(ignored);
+}
 
 TEST(Program, VersionIsExactlyTheProductLine) {
   EXPECT_EQ(RunProgram({QStringLiteral("--version")}).out.toStdString(), "Kelvane 1.5\n");

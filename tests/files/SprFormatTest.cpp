@@ -86,20 +86,23 @@ TEST_P(AcceptedSize, RecordsReplaceTheirSpritesAndTheRestStay) {
 }
 INSTANTIATE_TEST_SUITE_P(SpriteFile, AcceptedSize, ::testing::Values(0, 64, 1024, 16384));
 
-TEST_P(RejectedSize, IsNotRead) {
+TEST_P(RejectedSize, IsRefusedForItsSize) {
   WriteBytes(PathOf("ship.spr"), Pattern(GetParam()));
   const auto set = Read(PathOf("ship.spr"));
   ASSERT_FALSE(set.ok());
-  EXPECT_EQ(set.error().problem, FileProblem::Size);
-  EXPECT_EQ(set.error().file, PathOf("ship.spr"));
+  EXPECT_EQ(set.error(), (FileError{PathOf("ship.spr"), FileProblem::Size, "Invalid file size"}));
 }
 // Not whole records, one byte too many, and whole records past the bank's end.
 INSTANTIATE_TEST_SUITE_P(SpriteFile, RejectedSize, ::testing::Values(63, 100, 16385, 16448));
 
-TEST_F(SpriteFileTest, MissingFileAndFolderAreRefused) {
-  EXPECT_FALSE(Read(PathOf("nothing.spr")).ok());
+TEST_F(SpriteFileTest, MissingFileAndFolderAreRefusedForWhatTheyAre) {
+  const auto missing = Read(PathOf("nothing.spr"));
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(missing.error().problem, FileProblem::Missing);
   std::filesystem::create_directory(PathOf("folder.spr"));
-  EXPECT_FALSE(Read(PathOf("folder.spr")).ok());
+  const auto folder = Read(PathOf("folder.spr"));
+  ASSERT_FALSE(folder.ok());
+  EXPECT_EQ(folder.error().problem, FileProblem::NotRegularFile);
 }
 
 TEST_F(SpriteFileTest, FifoWithoutWriterIsRefusedAtOnce) {
@@ -237,15 +240,15 @@ TEST_F(SpriteFileTest, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
   EXPECT_EQ(Entries(), (Names{"ship.spr"}));
 }
 
-TEST_F(SpriteFileTest, SidecarThatCannotBeWrittenIsTheOneNamed) {
+// The records are not saved without their colours: new sprites beside old colours would be a
+// file the user never had.
+TEST_F(SpriteFileTest, SidecarThatCannotBeWrittenIsTheOneNamedAndNothingIsSaved) {
   const std::string path = PathOf("ship.spr");
   std::filesystem::create_directory(path + ".inf");
-  const SpriteDocument document;
-  const auto error = Save(document, 64, path);
+  const auto error = Save(SpriteDocument(), 64, path);
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->file, path + ".inf");
-  EXPECT_EQ(ReadBytes(path), Head(document.Bank(), 64));
-  EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+  EXPECT_EQ(Entries(), (Names{"ship.spr.inf"}));
 }
 
 TEST_F(SpriteFileTest, WriteFailingPartWayLeavesTheOldFileWhole) {

@@ -34,6 +34,7 @@ class TempFolderTest : public ::testing::Test {
 
   std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
 
+ public:
   static void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -46,6 +47,7 @@ class TempFolderTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
+ protected:
   static mode_t PermissionsOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;

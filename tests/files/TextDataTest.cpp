@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <optional>
+
 #include "TempFolder.h"
 #include "files/TextData.h"
 #include "model/SpriteBank.h"
@@ -64,20 +66,34 @@ TEST(TextData, AttributeByteNeverAppears) {
 
 class TextDataFileTest : public TempFolderTest {
  protected:
-  std::string ReadText(const std::string& path) {
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    auto made = TextDataFolder::Create(folder_);
+    ASSERT_TRUE(made.ok()) << Describe(made.error());
+    export_.emplace(std::move(*made));
+  }
+  void TearDown() override {
+    export_.reset();
+    TempFolderTest::TearDown();
+  }
+
+  static std::string ReadText(const std::string& path) {
     const auto bytes = ReadBytes(path);
     return {bytes.begin(), bytes.end()};
   }
-  std::string Export() const { return PathOf(kTextDataFileName); }
+  std::string Export() const { return export_->FilePath(); }
+
+  std::optional<TextDataFolder> export_;
 };
 
-TEST_F(TextDataFileTest, WritesPrivatelyAndReplacesThePreviousExport) {
+TEST_F(TextDataFileTest, WritesPrivatelyIntoAPrivateFolderAndReplacesThePreviousExport) {
+  EXPECT_EQ(PermissionsOf(export_->FolderPath()), 0700u);
   SpriteRecord full;
   full.fill(255);
-  ASSERT_TRUE(WriteTextDataFile(Export(), SpriteTextData(full)));
+  ASSERT_FALSE(export_->Write(SpriteTextData(full)));
   EXPECT_EQ(PermissionsOf(Export()), 0600u);
   const std::string blank = SpriteTextData(SpriteRecord{});
-  ASSERT_TRUE(WriteTextDataFile(Export(), blank));
+  ASSERT_FALSE(export_->Write(blank));
   EXPECT_EQ(ReadText(Export()), blank);
 }
 
@@ -86,7 +102,7 @@ TEST_F(TextDataFileTest, NeverWritesThroughAPlantedLink) {
   for (const char* target : {"victim", "created-through-link"}) {
     std::filesystem::remove(Export());
     std::filesystem::create_symlink(PathOf(target), Export());
-    EXPECT_FALSE(WriteTextDataFile(Export(), "1,2,3")) << target;
+    EXPECT_TRUE(export_->Write("1,2,3")) << target;
     EXPECT_TRUE(std::filesystem::is_symlink(Export()));
   }
   EXPECT_EQ(ReadText(PathOf("victim")), "keep");
@@ -95,11 +111,50 @@ TEST_F(TextDataFileTest, NeverWritesThroughAPlantedLink) {
 
 TEST_F(TextDataFileTest, RefusesAFifoOrFolderWithoutWaiting) {
   ASSERT_EQ(::mkfifo(Export().c_str(), 0600), 0);
-  EXPECT_FALSE(
-      WithoutWaitingOnFifo(Export(), false, [&] { return WriteTextDataFile(Export(), "0"); }));
+  EXPECT_TRUE(WithoutWaitingOnFifo(Export(), false, [&] { return export_->Write("0"); }));
   std::filesystem::remove(Export());
   std::filesystem::create_directory(Export());
-  EXPECT_FALSE(WriteTextDataFile(Export(), "0"));
+  EXPECT_TRUE(export_->Write("0"));
+}
+
+// Where the temporary folder lets anyone rename entries, another user can move the private
+// folder away and put a link to a folder of their choice under its name.
+TEST_F(TextDataFileTest, AFolderSwappedForALinkIsNeitherWrittenThroughNorShown) {
+  const std::string original = export_->FolderPath();
+  std::filesystem::create_directory(PathOf("elsewhere"));
+  std::filesystem::rename(original, PathOf("moved"));
+  std::filesystem::create_directory_symlink(PathOf("elsewhere"), original);
+
+  ASSERT_FALSE(export_->Write("1,2"));
+
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathOf("elsewhere")), {}), 0);
+  EXPECT_NE(export_->FolderPath(), original);
+  EXPECT_EQ(ReadText(Export()), "1,2");
+  EXPECT_EQ(PermissionsOf(export_->FolderPath()), 0700u);
+}
+
+TEST_F(TextDataFileTest, AFolderDeletedMeanwhileIsMadeAgain) {
+  ASSERT_FALSE(export_->Write("1"));
+  std::filesystem::remove_all(export_->FolderPath());
+  ASSERT_FALSE(export_->Write("2"));
+  EXPECT_EQ(ReadText(Export()), "2");
+  EXPECT_EQ(PermissionsOf(export_->FolderPath()), 0700u);
+}
+
+TEST_F(TextDataFileTest, FileAndFolderGoWithIt) {
+  ASSERT_FALSE(export_->Write("1"));
+  const std::string folder = export_->FolderPath();
+  export_.reset();
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  EXPECT_EQ(Entries(), std::vector<std::string>{});
+}
+
+TEST_F(TextDataFileTest, AFolderSwappedAwayIsNotRemovedAtTheEnd) {
+  const std::string original = export_->FolderPath();
+  std::filesystem::rename(original, PathOf("moved"));
+  std::filesystem::create_directory(original);  // someone else's folder now
+  export_.reset();
+  EXPECT_TRUE(std::filesystem::is_directory(original));
 }
 
 }  // namespace

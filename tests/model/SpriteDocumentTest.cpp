@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/GridLine.h"
 #include "model/SpriteDocument.h"
 
 namespace kelvane {
@@ -28,7 +29,7 @@ SpriteRecord Patterned(int seed, std::uint8_t attribute) {
 }
 
 DocumentChange Change(Changed what, int first = 0, int last = -1) {
-  return {what, first, last};
+  return {what, first, last, {}};
 }
 
 // A document with sprites 0..39 patterned, even ones hi-res and odd ones multi-colour, that
@@ -259,6 +260,9 @@ INSTANTIATE_TEST_SUITE_P(
                      d.Paint({0, 0}, true);
                    },
                    [](SpriteDocument& d) { d.Paint({0, 0}, true); }, {}},
+        ReportCase{"line_within_one_multi_colour_pixel_paints_it", kShow(5),
+                   [](SpriteDocument& d) { d.PaintLine({0, 0}, {1, 0}, Brush::Erase); },
+                   Change(Changed::Sprites, 5, 5)},
         ReportCase{"stroke_begins_with_its_snapshot", kShow(5),
                    [](SpriteDocument& d) { d.BeginStroke(); }, Change(Changed::Undo)},
         ReportCase{"pen", nullptr, [](SpriteDocument& d) { d.SelectPen(kTransparentPen); },
@@ -281,6 +285,16 @@ INSTANTIATE_TEST_SUITE_P(
                      d.TransformSprite(Transform::NudgeLeft);
                    },
                    [](SpriteDocument& d) { d.Undo(); },
+                   Change(Changed::Sprites | Changed::Undo, 8, 8)},
+        ReportCase{"redo_with_nothing_to_redo", kShow(8), [](SpriteDocument& d) { d.Redo(); },
+                   {}},
+        ReportCase{"redo",
+                   [](SpriteDocument& d) {
+                     d.SelectSprite(8);
+                     d.TransformSprite(Transform::NudgeLeft);
+                     d.Undo();
+                   },
+                   [](SpriteDocument& d) { d.Redo(); },
                    Change(Changed::Sprites | Changed::Undo, 8, 8)},
         ReportCase{"copy", kShow(8), [](SpriteDocument& d) { d.CopySprite(); },
                    Change(Changed::Clipboard)},
@@ -389,6 +403,84 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChangedCells,
                                                [](SpriteDocument& d) { d.SetMultiColour(true); },
                                                CellArea::Whole()}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Redo follows undo's rules: after two strokes on sprite 6 and one Undo, each case does one
+// thing and leaves this many undo and redo levels; what is left to redo still redoes.
+struct HistoryCase {
+  const char* name;
+  std::function<void(SpriteDocument&)> act;
+  int undo;
+  int redo;
+};
+
+class History : public Document, public ::testing::WithParamInterface<HistoryCase> {};
+
+TEST_P(History, RedoIsForgottenWhereUndoIsAndByAnyNewChange) {
+  const HistoryCase& c = GetParam();
+  doc.SelectSprite(6);
+  for (const int column : {0, 1}) {
+    doc.BeginStroke();
+    doc.Paint({column, 0}, true);  // hi-res sprite 6 has both pixels set
+    doc.EndStroke();
+  }
+  const SpriteRecord afterStrokes = doc.Bank().Record(6);
+  ASSERT_TRUE(doc.Undo());
+  c.act(doc);
+  EXPECT_EQ(doc.UndoCount(), c.undo);
+  EXPECT_EQ(doc.RedoCount(), c.redo);
+  const SpriteRecord before = doc.Bank().Record(doc.CurrentSprite());
+  EXPECT_EQ(doc.Redo(), c.redo > 0);
+  while (doc.Redo()) {
+  }
+  EXPECT_EQ(doc.Bank().Record(doc.CurrentSprite()), c.redo > 0 ? afterStrokes : before);
+}
+
+const auto kOnly = [](auto... steps) { return [=](SpriteDocument& d) { (steps(d), ...); }; };
+const SpriteRecord kOther = Patterned(60, kHires);
+const SpriteRecord kBlank{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, History,
+    ::testing::Values(
+        HistoryCase{"nothing_else", [](SpriteDocument&) {}, 1, 1},
+        HistoryCase{"second_undo", [](SpriteDocument& d) { d.Undo(); }, 0, 2},
+        HistoryCase{"stroke", [](SpriteDocument& d) { d.BeginStroke(); }, 2, 0},
+        HistoryCase{
+            "shared_colour_pick",
+            kOnly([](auto& d) { d.SelectPen(kTransparentPen); }, [](auto& d) { d.PickColour(3); }),
+            1, 1},
+        HistoryCase{"mode_toggle", [](SpriteDocument& d) { d.SetMultiColour(true); }, 1, 0},
+        HistoryCase{"cut_range_over_it", [](auto& d) { d.TakeRange(5, 7, true); }, 1, 0},
+        HistoryCase{
+            "paste_range_over_it",
+            kOnly([](auto& d) { d.TakeRange(10, 12, false); }, [](auto& d) { d.PasteRange(); }), 0,
+            0},
+        HistoryCase{"remove_blanks_moving_it",
+                    kOnly([](auto& d) { d.PutSprites(2, std::span(&kBlank, 1)); },
+                          [](auto& d) { d.RemoveBlanks(); }),
+                    0, 0},
+        HistoryCase{"next_sprite", [](SpriteDocument& d) { d.StepSprite(1, false); }, 0, 0},
+        HistoryCase{"loading", [](auto& d) { d.Load(std::span(&kOther, 1), std::nullopt); }, 0, 0},
+        HistoryCase{"new", [](SpriteDocument& d) { d.New(); }, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Bresenham's points, worked out by hand: every octant's rule, and a line of one point.
+TEST(GridLine, VisitsEveryPointFromTheFirstToTheLast) {
+  const struct {
+    SpriteCell from, to;
+    std::vector<SpriteCell> points;
+  } lines[] = {
+      {{0, 0}, {5, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
+      {{3, 10}, {1, 4}, {{3, 10}, {3, 9}, {2, 8}, {2, 7}, {2, 6}, {1, 5}, {1, 4}}},
+      {{0, 0}, {5, 4}, {{0, 0}, {1, 1}, {2, 2}, {3, 2}, {4, 3}, {5, 4}}},
+      {{7, 3}, {7, 3}, {{7, 3}}},
+  };
+  for (const auto& line : lines) {
+    std::vector<SpriteCell> visited;
+    ForEachOnLine(line.from, line.to, [&](SpriteCell p) { visited.push_back(p); });
+    EXPECT_EQ(visited, line.points);
+  }
+}
 
 TEST_F(Document, PuttingOtherContentIntoTheShownSlotForgetsItsHistory) {
   doc.SelectSprite(12);

@@ -22,6 +22,11 @@ TEST(UndoStack, FullStackDropsTheOldestAndKeepsTheNewest127) {
   EXPECT_EQ(bank.Sprite(3)[0], 73);
   EXPECT_FALSE(undo.RestoreUndoSnapshot(bank, 3));
   EXPECT_EQ(bank, afterStroke73);
+  // Redo brings back all 127, to the last stroke.
+  EXPECT_EQ(undo.RedoCount(), 127);
+  while (undo.RestoreRedoSnapshot(bank, 3)) {
+  }
+  EXPECT_EQ(bank.Sprite(3)[0], 200);
 }
 
 TEST(UndoStack, RestoreWritesAllBytesOverWhicheverSpriteIsGiven) {

@@ -26,6 +26,12 @@ void MainWindowFixture::Open(const QStringList& arguments) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
 }
 
+void MainWindowFixture::Open(const std::vector<std::string>& arguments) {
+  form_ = std::make_unique<TForm1>(arguments);
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+}
+
 void MainWindowFixture::TearDown() {
   // Close without the question: tests of quitting drive it themselves.
   form_.reset();

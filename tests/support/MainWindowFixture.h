@@ -7,17 +7,26 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/TForm1.h"
 
 namespace kelvane::test {
 
+// A menu caption as it reads, without the mark of its underlined letter.
+inline QString PlainCaption(QString caption) {
+  return caption.remove(QLatin1Char('&'));
+}
+
 class MainWindowFixture : public ::testing::Test {
  protected:
-  void SetUp() override { Open({}); }
+  void SetUp() override { Open(QStringList()); }
   void TearDown() override;
   // Replaces the window with a fresh one started with these arguments.
   void Open(const QStringList& arguments);
+  // The same with arguments as the system's bytes, as the program passes them.
+  void Open(const std::vector<std::string>& arguments);
 
   TForm1& form() { return *form_; }
   // The window's document: tests read its state here, and arrange sprites through it.

@@ -1,6 +1,9 @@
 #include "support/ModalAnswer.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -59,11 +62,22 @@ void AnswerFileDialog(const QString& path) {
       modal->close();
       return;
     }
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    edit->setText(path);
-    // Return in the name box accepts the dialog, exactly as the user would finish typing.
-    QTest::keyClick(edit, Qt::Key_Return);
+    TypeIntoFileDialog(dialog, path);
   });
+}
+
+void TypeIntoFileDialog(QWidget* modal, const QString& path) {
+  // The dialog selects the file it proposes in its list, and a user's typing replaces that
+  // selection; the dialog only does so while the name box has the keyboard focus, which the
+  // offscreen platform may not give it.
+  if (auto* list = modal->findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+    list->clearSelection();
+  }
+  auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(edit, nullptr);
+  edit->setText(path);
+  // Return in the name box accepts the dialog, exactly as the user would finish typing.
+  QTest::keyClick(edit, Qt::Key_Return);
 }
 
 }  // namespace kelvane::test

@@ -27,4 +27,7 @@ void AnswerMessageBox(QMessageBox::StandardButton button, MessageBoxSeen* seen =
 // Types path into the next file dialog and accepts it (a path of "" cancels).
 void AnswerFileDialog(const QString& path);
 
+// Types path into the name box of the file dialog modal and presses Return there.
+void TypeIntoFileDialog(QWidget* modal, const QString& path);
+
 }  // namespace kelvane::test

@@ -74,7 +74,7 @@ TEST_F(DocumentView, ARefusedLoadDrawsNothing) {
   const QString path = dir_.filePath(QStringLiteral("odd.spr"));
   WriteFile(path, std::vector<std::uint8_t>(100));
   AnswerMessageBox(QMessageBox::Ok);
-  form().LoadSpriteFile(path);
+  form().LoadSpriteFile(QFile::encodeName(path).toStdString());
   EXPECT_EQ(Drawn(), Trace{});
 }
 

@@ -48,10 +48,7 @@ class FileCommands : public MainWindowFixture {
                      QMessageBox::StandardButton answer = QMessageBox::Ok) {
     AnswerNextModal([=](QWidget* modal) {
       if (seen) AnswerMessageBox(answer, seen);
-      auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-      ASSERT_NE(edit, nullptr);
-      edit->setText(path);
-      QTest::keyClick(edit, Qt::Key_Return);
+      TypeIntoFileDialog(modal, path);
     });
     item->trigger();
   }
@@ -73,7 +70,7 @@ class FileCommands : public MainWindowFixture {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
                       bar->actionGeometry(form().File1->menuAction()).center());
     EXPECT_TRUE(QTest::qWaitFor([&] { return form().File1->isVisible(); }));
-    const QString caption = form().Specify1->text();
+    const QString caption = PlainCaption(form().Specify1->text());
     QTest::keyClick(form().File1, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form().File1->isVisible(); }));
     return caption;
@@ -151,24 +148,34 @@ TEST_F(FileCommands, RefusesOtherSizesWithTheMessageAndChangesNothing) {
   }
 }
 
-TEST_F(FileCommands, AFifoAFolderOrAMissingFileGiveTheMessageWithoutWaiting) {
+// Each says what is wrong with the file, in the same box as "Invalid file size".
+TEST_F(FileCommands, AFifoAFolderOrAMissingFileSayWhatIsWrongWithoutWaiting) {
   // A FIFO nobody writes to would block a plain open for ever.
   const QString fifo = Path("pipe.spr");
   ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
   const WindowState before = WindowState::Of(form());
   MessageBoxSeen seen;
   OpenThroughDialog(fifo, &seen);
-  EXPECT_EQ(seen.text, QStringLiteral("Invalid file size"));
+  EXPECT_EQ(seen.text, "Could not open " + fifo + ":\nnot a regular file");
+  EXPECT_EQ(seen.buttons, (QList{QMessageBox::Ok, QMessageBox::Cancel}));
   EXPECT_EQ(WindowState::Of(form()), before);
 
   // The file dialog only offers files that exist; a command line can name anything.
-  for (const QString& path : {Path("gone.spr"), dir_.path(), fifo}) {
-    SCOPED_TRACE(path.toStdString());
+  const struct {
+    QString path;
+    const char* reason;
+  } cases[] = {{Path("gone.spr"), "No such file or directory"},
+               {dir_.path(), "Is a directory"},
+               {fifo, "not a regular file"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
     MessageBoxSeen atStart;
     AnswerMessageBox(QMessageBox::Ok, &atStart);
-    Open({path});
+    Open({c.path});
     EXPECT_EQ(atStart.caption, QStringLiteral("File Error"));
-    EXPECT_EQ(atStart.text, QStringLiteral("Invalid file size"));
+    EXPECT_EQ(atStart.text, "Could not open " + c.path + ":\n" + c.reason);
+    EXPECT_EQ(atStart.buttons, (QList{QMessageBox::Ok, QMessageBox::Cancel}));
+    EXPECT_FALSE(atStart.hadIcon);
     EXPECT_EQ(document().Bank(), SpriteBank());
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - Untitled.spr"));
     EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
@@ -324,6 +331,8 @@ TEST_F(FileCommands, ASaveThatCannotBeWrittenSaysWhichFileAndKeepsTheTitle) {
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - good.spr"));
     EXPECT_EQ(ReadBytes(Path("good.spr")), saved);
   }
+  // The records are not saved without their colours.
+  EXPECT_FALSE(QFile::exists(Path("side.spr")));
   // The next save proposes the file last saved, not the one that failed.
   QString proposed;
   AnswerNextModal([&](QWidget* modal) {

@@ -5,6 +5,9 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "WindowChecks.h"
+#include "model/GridLine.h"
+#include "model/PlotPixel.h"
 #include "render/C64Palette.h"
 #include "support/MainWindowFixture.h"
 #include "ui/ColourSwatch.h"
@@ -82,12 +85,69 @@ TEST_F(Painting, StatusShowsTheCellHalvedInMultiColourAndOnlyInsideTheGrid) {
   // Outside the grid while the button keeps the mouse captured: nothing changes at all.
   DragThrough(*this, form().Image1, {{10, 10}, {192, 10}, {-1, 30}, {50, 168}}, Qt::LeftButton);
   EXPECT_EQ(status(), QStringLiteral("1,1"));
+  QEvent leave(QEvent::Leave);  // once the pointer leaves the grid, it names no cell
+  QApplication::sendEvent(form().Image1, &leave);
+  EXPECT_EQ(status(), QString());
   SpriteRecord expected = before;
   expected[3 * 1 + 0] = 0x40;
   EXPECT_EQ(RecordOf(document(), 0), expected);
   Hover(form().centralWidget(), {300, 300});
   EXPECT_EQ(status(), QString());
 }
+
+// A fast drag: reports 40 view pixels (5 cells) apart, down the diagonal or along row 12, with
+// the left button (paint), the right (erase) or both (paint, then erase) held after a left press.
+using FastDragCase = std::tuple<bool /*multi-colour*/, bool /*diagonal*/, Qt::MouseButtons>;
+class FastDrag : public MainWindowFixture, public ::testing::WithParamInterface<FastDragCase> {};
+
+TEST_P(FastDrag, PaintsExactlyTheLineBetweenTheReportsAsOneUndoStep) {
+  const auto [multiColour, diagonal, held] = GetParam();
+  form().MCToggle->setChecked(multiColour);
+  const std::uint8_t fill = held == Qt::LeftButton ? 0x00 : 0xFF;  // something to erase
+  Rewrite(0, [&](SpriteRecord& r) { std::fill_n(r.begin(), kPixelBytes, fill); });
+  const SpriteRecord before = RecordOf(document(), 0);
+  std::vector<QPoint> reports;
+  for (int k = 0; k < 5; ++k) reports.push_back({4 + 40 * k, diagonal ? 4 + 40 * k : 100});
+  const Qt::MouseButton pressed = held == Qt::RightButton ? Qt::RightButton : Qt::LeftButton;
+  QTest::mousePress(form().Image1, pressed, Qt::NoModifier, reports.front());
+  for (const QPoint& p : std::span(reports).subspan(1)) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), form().Image1->mapToGlobal(QPointF(p)),
+                     Qt::NoButton, held, Qt::NoModifier);
+    QApplication::sendEvent(form().Image1, &move);
+  }
+  QTest::mouseRelease(form().Image1, pressed, Qt::NoModifier, reports.back());
+
+  // Expected: the press's pixel, then each report's Bresenham line from the last one's pixel.
+  const int width = multiColour ? 2 : 1;
+  SpriteRecord expected = before;
+  const auto plot = [&](QPoint p, Qt::MouseButtons buttons) {
+    const SpriteCell cell{p.x() / 8 / width * width, p.y() / 8};
+    const auto bytes = std::span<std::uint8_t, kSpriteBytes>(expected);
+    if (buttons & Qt::LeftButton) PlotPixel(bytes, cell, kSpriteColourPen, false);
+    if (buttons & Qt::RightButton) PlotPixel(bytes, cell, kSpriteColourPen, true);
+  };
+  plot(reports.front(), pressed);
+  int painted = 0;
+  for (std::size_t k = 1; k < reports.size(); ++k) {
+    const SpriteCell from{reports[k - 1].x() / 8 / width, reports[k - 1].y() / 8};
+    ForEachOnLine(from, {reports[k].x() / 8 / width, reports[k].y() / 8}, [&](SpriteCell p) {
+      if (p == from) return;
+      plot({p.column * 8 * width, p.row * 8}, held);
+      ++painted;
+    });
+  }
+  EXPECT_EQ(painted, diagonal || !multiColour ? 20 : 10);  // every row, or every column
+  EXPECT_EQ(RecordOf(document(), 0), expected);
+  EXPECT_EQ(EditorMismatches(form()), "");
+  form().Undo1->trigger();
+  EXPECT_EQ(RecordOf(document(), 0), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(ModesLinesButtons, FastDrag,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool(),
+                                            ::testing::Values(Qt::MouseButtons(Qt::LeftButton),
+                                                              Qt::MouseButtons(Qt::RightButton),
+                                                              Qt::LeftButton | Qt::RightButton)));
 
 TEST_F(Painting, BothButtonsPaintThenErase) {
   form().MCToggle->setChecked(false);

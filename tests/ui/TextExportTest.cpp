@@ -114,6 +114,33 @@ TEST_F(TextExport, SaysSoWhenTheFileCannotBeCreatedAndOpensNothing) {
   EXPECT_TRUE(Opened().isEmpty());
 }
 
+TEST_F(TextExport, AFolderDeletedSinceStartUpIsMadeAgain) {
+  const QString first = form().TextDataPath();
+  ASSERT_TRUE(QDir(QFileInfo(first).absolutePath()).removeRecursively());
+  Put(0, Marked(kDefaultAttribute));
+  form().RefreshEditor();
+
+  form().Viewtextdata1->trigger();
+
+  const QString path = form().TextDataPath();
+  EXPECT_NE(path, first);
+  EXPECT_EQ(ReadText(path), MarkedText());
+  EXPECT_EQ(Opened(), QList{QUrl::fromLocalFile(path)});
+}
+
+TEST_F(TextExport, SaysWhereTheFileIsWhenNoProgramCouldBeAskedToOpenIt) {
+  form().SetFileOpener([](const QUrl&) { return false; });
+  MessageBoxSeen seen;
+  AnswerMessageBox(QMessageBox::Ok, &seen);
+  form().Viewtextdata1->trigger();
+
+  ASSERT_TRUE(seen.shown);
+  EXPECT_EQ(seen.caption, QStringLiteral("View Text Data"));
+  EXPECT_TRUE(seen.text.endsWith(form().TextDataPath())) << seen.text.toStdString();
+  EXPECT_EQ(seen.buttons, QList{QMessageBox::Ok});
+  EXPECT_EQ(ReadText(form().TextDataPath()), QStringLiteral("0,").repeated(62) + "0");
+}
+
 TEST_F(TextExport, FileAndFolderAreGoneOnceTheWindowHasClosed) {
   form().Viewtextdata1->trigger();
   const QString path = form().TextDataPath();

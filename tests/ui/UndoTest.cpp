@@ -1,8 +1,10 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 
+#include "WindowChecks.h"
 #include "support/MainWindowFixture.h"
 #include "ui/ImageControl.h"
 
@@ -75,6 +77,33 @@ TEST_F(Undo, KeepsTheNewest127StrokesWhenFull) {
   EXPECT_FALSE(form().Btn_Undo->isEnabled());
   form().Undo1->trigger();
   EXPECT_EQ(document().Bank().Record(0), after[73]);
+}
+
+// Redo sits right after Undo, is off while there is nothing to redo, and a new stroke or
+// another sprite forgets what could be redone.
+TEST_F(Undo, RedoTakesBackUndoByBothShortcutsUntilANewChange) {
+  const QList<QAction*> edit = form().findChild<QMenu*>(QStringLiteral("Edit1"))->actions();
+  EXPECT_EQ(edit.indexOf(form().Redo1), edit.indexOf(form().Undo1) + 1);
+  EXPECT_FALSE(form().Redo1->isEnabled());
+  Click(form().Image1, {4, 4});
+  Click(form().Image1, {20, 4});
+  const SpriteRecord afterSecond = document().Bank().Record(0);
+  Key(Qt::Key_Z);
+  Glyph(form().Btn_Undo);
+  EXPECT_FALSE(form().Btn_Undo->isEnabled());  // the last level
+  Key(Qt::Key_Y);
+  EXPECT_TRUE(form().Btn_Undo->isEnabled());
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(document().Bank().Record(0), afterSecond);
+  EXPECT_FALSE(form().Redo1->isEnabled());
+  EXPECT_EQ(EditorMismatches(form()), "");
+
+  Key(Qt::Key_Z);
+  Click(form().Image1, {40, 40});
+  EXPECT_FALSE(form().Redo1->isEnabled());
+  Key(Qt::Key_Z);
+  form().ScrollBar1->setValue(1);
+  EXPECT_FALSE(form().Redo1->isEnabled());
 }
 
 }  // namespace

@@ -1,0 +1,88 @@
+// One file of a set being saved, on its way from a private copy to its place on disk. SaveFiles
+// prepares every file of a set before it commits any, so that a failure part-way through changes
+// none of the user's files.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/FileError.h"
+#include "files/PosixFile.h"
+
+namespace kelvane {
+
+// Temporary files and backups are named ".kelvane-XXXXXX" (backups end in '~'), short enough
+// that a name of any length can be saved beside them.
+inline constexpr std::string_view kTemporaryNamePrefix = ".kelvane-";
+inline constexpr std::string_view kBackupNameSuffix = "~";
+
+class PendingFile {
+ public:
+  // Makes bytes ready to take target's place without touching target. Normally that is a copy in
+  // target's folder, unnamed where the system allows it, carrying target's owner, group, user
+  // attributes and permission bits (0777 only, set before any data), written and synced. Where
+  // owner, group or attributes cannot be carried, or target has other hard links, the file is
+  // to be rewritten in place instead (vim's backupcopy=auto): its old contents are copied to a
+  // synced backup beside it. target must be the resolved, real file; errors name shown.
+  static Result<PendingFile> Prepare(std::string shown, const std::string& target,
+                                     std::span<const std::uint8_t> bytes);
+
+  PendingFile(PendingFile&&) noexcept = default;
+  PendingFile& operator=(PendingFile&&) noexcept = default;
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  // Removes the temporary copy unless it was put in place, and the backup unless a failed
+  // restore left it the only copy of the old contents.
+  ~PendingFile();
+
+  // The commit, step by step, each step for every file of a set before the next step:
+  // names an unnamed copy (only now, so a kill before this leaves nothing behind),
+  std::optional<FileError> Link();
+  // rewrites a file saved in place (sets its final mode, writes, truncates, syncs),
+  std::optional<FileError> WriteInPlace();
+  // and puts a copy over its target.
+  std::optional<FileError> Rename();
+  // Undoes WriteInPlace from the old contents. False when that failed too; the backup then stays.
+  bool Restore();
+
+  bool InPlace() const { return inPlace_; }
+  bool WrittenInPlace() const { return written_; }
+  const std::string& FolderPath() const { return folderPath_; }
+  int Folder() const { return folder_.Get(); }
+  std::string BackupPath() const { return folderPath_ + "/" + backupName_; }
+
+ private:
+  PendingFile(std::string shown, const std::string& target, std::span<const std::uint8_t> bytes);
+
+  FileError Failure(int error) const { return ErrorFromErrno(shown_, error); }
+  bool OpenCopy(mode_t mode);
+  std::optional<FileError> WriteCopy(const struct stat* old, const std::string& target);
+  std::optional<FileError> PrepareInPlace(const struct stat& old);
+
+  std::string shown_;
+  std::string folderPath_;
+  std::string name_;
+  std::span<const std::uint8_t> bytes_;  // the caller's, alive for the whole save
+  FileDescriptor folder_;
+  FileDescriptor old_;         // the file being replaced, if any
+  FileDescriptor file_;        // the copy, or the target itself when saved in place
+  std::string temporaryName_;  // the copy's name once it has one
+  bool renamed_ = false;
+
+  bool inPlace_ = false;
+  bool written_ = false;
+  bool keepBackup_ = false;
+  bool modeChanged_ = false;
+  mode_t oldMode_ = 0;
+  std::vector<std::uint8_t> oldBytes_;
+  std::string backupName_;
+};
+
+}  // namespace kelvane
