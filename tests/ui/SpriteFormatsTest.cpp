@@ -56,8 +56,8 @@ class FormatsInTheWindow : public MainWindowFixture {
     form().Open1->trigger();
   }
 
-  // Ctrl+S, taking the name the save dialog proposes (in the test's folder), or its filter
-  // changed to the one at filter, and confirming the replacement of a file that is there.
+  // Ctrl+S and Return, taking the name the save dialog proposes in the folder of the file last
+  // opened, or its filter changed to the one at filter; a file that is there is replaced.
   void SaveAllAsProposed(QString* proposed, int filter = -1) {
     AnswerNextModal([this, proposed, filter](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -69,7 +69,6 @@ class FormatsInTheWindow : public MainWindowFixture {
       }
       auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
       *proposed = edit->text();
-      edit->setText(Path(*proposed));
       if (QFile::exists(Path(*proposed))) AnswerMessageBox(QMessageBox::Yes);
       QTest::keyClick(edit, Qt::Key_Return);
     });
