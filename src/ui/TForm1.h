@@ -156,8 +156,6 @@ class TForm1 : public QMainWindow {
   const GlyphImageList& ImageList1() const { return imageList1_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
   QString FileName() const { return fileName_; }
-  // The format "Save..." writes: that of the file last opened or saved.
-  const std::string& FileFormat() const { return fileFormat_; }
 
  public slots:
   // File menu

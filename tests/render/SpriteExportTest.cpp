@@ -11,11 +11,9 @@ namespace {
 
 using fixture::Bytes;
 
-Bytes Exported(const SpriteSet& set, const std::string& format,
-               std::optional<std::uint16_t> address = {}) {
+Bytes Exported(const SpriteSet& set, const std::string& format) {
   ExportRequest request;
   request.format = format;
-  request.loadAddress = address;
   auto files = ExportSprites(set, 0, request, "out");
   EXPECT_TRUE(files.ok()) << Describe(files.error());
   return files ? files->front().bytes : Bytes{};
@@ -39,33 +37,6 @@ TEST(SpriteExport, AFileInItsOwnFormatKeepsWhatItHeldAndAPartStartsAfresh) {
   EXPECT_EQ(start(fromRaw), v1Header);
   EXPECT_EQ(start(Exported(PartOf(spd, 3, 5), "spd")), v1Part);
   EXPECT_EQ(Exported(raw, "spd5").size(), 20u + 20 * kSpriteBytes);
-}
-
-TEST(SpriteExport, APrgLoadsWhereItWasReadUnlessTold) {
-  SpriteSet prg = fixture::SetOf(fixture::Records(2), "prg");
-  prg.details.loadAddress = 0x3000;
-  const SpriteSet spd = fixture::SetOf(fixture::Records(2), "spd");
-  const struct {
-    const SpriteSet* set;
-    std::optional<std::uint16_t> address;
-    Bytes start;
-  } cases[] = {{&prg, {}, {0x00, 0x30}},
-               {&prg, 0xC000, {0x00, 0xC0}},
-               {&spd, {}, {0x00, 0x20}},
-               {&spd, 0x0801, {0x01, 0x08}}};
-  for (const auto& c : cases) {
-    const Bytes out = Exported(*c.set, "prg", c.address);
-    EXPECT_EQ(Bytes(out.begin(), out.begin() + 2), c.start);
-  }
-  EXPECT_EQ(PartOf(prg, 1, 1).details.loadAddress, 0x3040);
-
-  ExportRequest high;
-  high.format = "prg";
-  high.loadAddress = 0xFF80;
-  EXPECT_EQ(ExportProblem(high, prg, 0), "");  // 128 bytes end exactly at the top
-  high.loadAddress = 0xFF81;
-  EXPECT_NE(ExportProblem(high, prg, 0).find("past $FFFF"), std::string::npos);
-  EXPECT_FALSE(ExportSprites(prg, 0, high, "out").ok());
 }
 
 }  // namespace

@@ -89,13 +89,6 @@ class FormatsInTheWindow : public MainWindowFixture {
   QTemporaryDir dir_;
 };
 
-TEST_F(FormatsInTheWindow, OpenOffersEveryFormatAfterAllSpriteFiles) {
-  EXPECT_EQ(form().OpenDialog1->nameFilters(),
-            (QStringList{"All sprite files (*.spr *.spd *.prg *.bin)", "C64 sprite file (*.spr)",
-                         "SpritePad file (*.spd)", "PRG file (*.prg)", "Raw sprite data (*.bin)",
-                         "Any file (*)"}));
-}
-
 // Ctrl+S after opening a file writes its own format back: everything but the edited sprite
 // stays byte for byte, the SpritePad version and blocks and the PRG's load address included.
 TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
