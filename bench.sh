@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs the benchmarks: headless, the drawing paths beside a
 # memcpy of the bytes they write, a painted cell and an Animator frame through the real window,
-# loading and saving a bank, and the Animator's cadence at 50 Hz; then, on a real X server (Xvfb)
-# where there is one, else offscreen, what a user waits for: start-up to the first paint, heap
-# and idle CPU beside a minimal Qt program, and a painted cell at scale 1 and 2. Ends with one
-# summary line per figure. Arguments go to kelvane_bench (e.g. --benchmark_filter=RenderSprite).
-# Never part of the test suite: the figures depend on the machine and what else it is doing.
+# loading and saving a bank, the Animator's cadence at 50 Hz, and kelvane-convert as whole
+# processes beside an empty program and cp; then, on a real X server (Xvfb) where there is one,
+# else offscreen, what a user waits for: start-up to the first paint, heap and idle CPU beside a
+# minimal Qt program, and a painted cell at scale 1 and 2. Ends with one summary line per figure.
+# Arguments go to kelvane_bench (e.g. --benchmark_filter=RenderSprite). Never part of the test
+# suite: the figures depend on the machine and what else it is doing.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages xvfb xauth
-kelvane_build_targets default kelvane_bench animator_cadence startup_figures display_cell
+kelvane_build_targets default kelvane_bench animator_cadence converter_process startup_figures \
+  display_cell
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
@@ -26,6 +28,8 @@ bench="$KELVANE_ROOT/build/bench"
 "$bench/kelvane_bench" "$@"
 echo
 "$bench/animator_cadence"
+echo
+"$bench/converter_process" "$KELVANE_ROOT/build/src/kelvane-convert" "$bench/converter_empty"
 
 # The figures a user feels, on a real X server when Xvfb is there.
 on_display=()

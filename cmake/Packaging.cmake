@@ -15,9 +15,10 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "of 256 sprites, each hi-res or multi-colour, with a page drawing a sprite\n"
        "cell by cell, a page showing the bank at a glance, and an animator.\n"
        "\n"
-       "It opens and saves .spr banks with their .inf colour sidecar and\n"
-       "SpritePad .spd files, and exports sprites as assembler source for the\n"
-       "common C64 assemblers.")
+       "It opens and saves .spr banks with their .inf colour sidecar,\n"
+       "SpritePad .spd files, PRG chunks and raw data, and exports sprites as\n"
+       "assembler source for the common C64 assemblers, C, BASIC and PNG. The\n"
+       "kelvane-convert command does the same conversions in build scripts.")
 set(CPACK_PACKAGE_CONTACT ${KELVANE_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

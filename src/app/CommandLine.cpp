@@ -67,8 +67,13 @@ std::size_t Utf8SequenceLength(std::string_view text) {
   return length;
 }
 
-// The word as it can be shown on one line of a terminal: line breaks, other control characters
-// and bytes that are not UTF-8 become escapes (\n, \t, \xHH), and so does the backslash itself.
+std::string Refusal(std::string_view what, std::string_view option) {
+  return std::string(kProgram) + ": " + std::string(what) + " '" + Printable(option) + "'; try '" +
+         std::string(kProgram) + " --help'";
+}
+
+}  // namespace
+
 std::string Printable(std::string_view word) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string shown;
@@ -95,13 +100,6 @@ std::string Printable(std::string_view word) {
   }
   return shown;
 }
-
-std::string Refusal(std::string_view what, std::string_view option) {
-  return std::string(kProgram) + ": " + std::string(what) + " '" + Printable(option) + "'; try '" +
-         std::string(kProgram) + " --help'";
-}
-
-}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine result;

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "files/FileExtension.h"
+#include "files/PrgFormat.h"
+#include "files/RawFormat.h"
 #include "files/SprFormat.h"
+#include "files/SpritePadFormat.h"
 
 namespace kelvane {
 namespace {
@@ -65,7 +68,13 @@ std::size_t FormatRegistry::MaxFileBytes() const {
 }
 
 std::vector<std::string> FormatRegistry::OpenFilters() const {
-  std::vector<std::string> filters;
+  std::vector<std::string> all;
+  for (const auto& format : formats_) {
+    for (const std::string& pattern : format->Patterns()) {
+      if (std::ranges::find(all, pattern) == all.end()) all.push_back(pattern);
+    }
+  }
+  std::vector<std::string> filters{Filter(kAllSpriteFilesName, all)};
   for (const auto& format : formats_) filters.push_back(Filter(format->Name(), format->Patterns()));
   filters.emplace_back(kAnyFileFilter);
   return filters;
@@ -100,10 +109,28 @@ std::string FormatRegistry::DefaultSuffix() const {
   return pattern.starts_with("*.") ? pattern.substr(2) : pattern;
 }
 
+int FormatRegistry::SaveFilterIndex(std::string_view id) const {
+  const std::vector<const SpriteFormat*> writers = Writers();
+  for (std::size_t i = 0; i < writers.size(); ++i) {
+    if (writers[i]->Id() == id) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+const SpriteFormat* FormatRegistry::WriterNamedFor(std::string_view path) const {
+  for (const SpriteFormat* format : Writers()) {
+    if (NamedFor(*format, path)) return format;
+  }
+  return nullptr;
+}
+
 const FormatRegistry& SpriteFormats() {
   static const FormatRegistry registry = [] {
     FormatRegistry formats;
     formats.Add(std::make_unique<SprFormat>());
+    formats.Add(std::make_unique<SpritePadFormat>());
+    formats.Add(std::make_unique<PrgFormat>());
+    formats.Add(std::make_unique<RawFormat>());
     return formats;
   }();
   return registry;

@@ -13,6 +13,8 @@ namespace kelvane {
 
 // The dialogs' last entry, which shows every file: "*.*" would hide the names without a dot.
 inline constexpr std::string_view kAnyFileFilter = "Any file (*)";
+// The open dialog's first entry: every file any of the formats reads, by its name.
+inline constexpr std::string_view kAllSpriteFilesName = "All sprite files";
 
 class FormatRegistry {
  public:
@@ -27,7 +29,8 @@ class FormatRegistry {
   // The largest file any of the formats can hold.
   std::size_t MaxFileBytes() const;
 
-  // "Name (*.a *.b)" for every format, then kAnyFileFilter.
+  // kAllSpriteFilesName with every format's patterns, "Name (*.a *.b)" for each format, then
+  // kAnyFileFilter.
   std::vector<std::string> OpenFilters() const;
   // The same for the formats that can be written, under their save names.
   std::vector<std::string> SaveFilters() const;
@@ -35,6 +38,10 @@ class FormatRegistry {
   const SpriteFormat& WriterFor(int filterIndex) const;
   // The save dialog's default suffix: the first writable format's first pattern, without "*.".
   std::string DefaultSuffix() const;
+  // Where the writable format id stands in SaveFilters(), or -1.
+  int SaveFilterIndex(std::string_view id) const;
+  // The writable format whose patterns path's name matches, or nullptr.
+  const SpriteFormat* WriterNamedFor(std::string_view path) const;
 
  private:
   std::vector<const SpriteFormat*> Writers() const;

@@ -25,7 +25,8 @@ inline constexpr int kPrgShortLastRecord = 1;
 // The attribute byte given to a short last record: hi-res, colour 0.
 inline constexpr std::uint8_t kPrgPaddedAttribute = 0x00;
 // A PRG loads into the 64 KiB the processor addresses, and no further.
-inline constexpr std::size_t kMaxPrgFileBytes = kPrgLoadAddressBytes + 0x10000;
+inline constexpr std::size_t kPrgAddressSpace = 0x10000;
+inline constexpr std::size_t kMaxPrgFileBytes = kPrgLoadAddressBytes + kPrgAddressSpace;
 
 class PrgFormat final : public SpriteFormat {
  public:

@@ -68,8 +68,8 @@ void ReadV1Header(ByteReader& in, SpritePadLayout& layout) {
   layout.spriteCount = std::size_t{*in.U8()} + 1;
   const std::uint64_t animations = std::uint64_t{*in.U8()} + 1;
   layout.colourOffset = kSpritePadV1ColourOffset;
-  layout.blocks.push_back(
-      {Count(animations, "animation"), animations * kSpritePadV1AnimationBytes});
+  layout.blocks.push_back({SpritePadBlockKind::SpriteAnimations, Count(animations, "animation"),
+                           animations * kSpritePadV1AnimationBytes, animations});
 }
 
 struct TileCounts {
@@ -149,15 +149,18 @@ Result<SpritePadLayout> ParseSpritePadLayout(std::span<const std::uint8_t> bytes
     layout.colourOffset = kSpritePadColourOffset;
 
     if (flags & kSpritePadTilesFlag) {
-      layout.blocks.push_back({"tile data: " + Count(tiles.tiles, "tile") + " of " +
-                                   std::to_string(tiles.width) + " x " +
-                                   std::to_string(tiles.height) + " sprites",
-                               tiles.tiles * tiles.width * tiles.height * kSpritePadTileCellBytes});
+      layout.blocks.push_back(
+          {SpritePadBlockKind::TileData,
+           "tile data: " + Count(tiles.tiles, "tile") + " of " + std::to_string(tiles.width) +
+               " x " + std::to_string(tiles.height) + " sprites",
+           tiles.tiles * tiles.width * tiles.height * kSpritePadTileCellBytes, tiles.tiles});
       if (layout.version >= kFirstTileAttributesVersion) {
-        layout.blocks.push_back({"tile attributes", tiles.tiles});
+        layout.blocks.push_back(
+            {SpritePadBlockKind::TileAttributes, "tile attributes", tiles.tiles, tiles.tiles});
       }
       if (layout.version >= kFirstTileNamesVersion) {
-        layout.blocks.push_back({"tile tags", tiles.tiles});
+        layout.blocks.push_back(
+            {SpritePadBlockKind::TileTags, "tile tags", tiles.tiles, tiles.tiles});
         // Names are NUL-terminated, so their size is found by reading them.
         const std::uint64_t namesStart = ExpectedBytes(layout);
         const std::string names = Count(tiles.tiles, "tile name");
@@ -172,16 +175,19 @@ Result<SpritePadLayout> ParseSpritePadLayout(std::span<const std::uint8_t> bytes
                                      ": a SpritePad tile name ends with a zero byte");
           }
         }
-        layout.blocks.push_back({names, nameReader.Offset()});
+        layout.blocks.push_back(
+            {SpritePadBlockKind::TileNames, names, nameReader.Offset(), tiles.tiles});
       }
     }
     if (flags & kSpritePadSpriteAnimationsFlag) {
-      layout.blocks.push_back({Count(spriteAnimations, "sprite animation"),
-                               spriteAnimations * kSpritePadAnimationBytes});
+      layout.blocks.push_back({SpritePadBlockKind::SpriteAnimations,
+                               Count(spriteAnimations, "sprite animation"),
+                               spriteAnimations * kSpritePadAnimationBytes, spriteAnimations});
     }
     if (flags & kSpritePadTileAnimationsFlag) {
-      layout.blocks.push_back(
-          {Count(tileAnimations, "tile animation"), tileAnimations * kSpritePadAnimationBytes});
+      layout.blocks.push_back({SpritePadBlockKind::TileAnimations,
+                               Count(tileAnimations, "tile animation"),
+                               tileAnimations * kSpritePadAnimationBytes, tileAnimations});
     }
   }
 

@@ -46,9 +46,20 @@ inline constexpr std::size_t kSpritePadV1AnimationBytes = 4;
 inline constexpr std::size_t kSpritePadAnimationBytes = 6;
 inline constexpr std::size_t kSpritePadTileCellBytes = 2;  // a 16-bit sprite number
 
+enum class SpritePadBlockKind {
+  SpriteAnimations,  // version 1's animations are its sprites'
+  TileData,
+  TileAttributes,
+  TileTags,
+  TileNames,
+  TileAnimations,
+};
+
 struct SpritePadBlock {
+  SpritePadBlockKind kind{};
   std::string what;  // for messages: "17 animations"
   std::uint64_t bytes = 0;
+  std::uint64_t count = 0;  // animations, or tiles
 };
 
 struct SpritePadLayout {

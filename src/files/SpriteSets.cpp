@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/PrgFormat.h"
 #include "files/SafeFiles.h"
 
 namespace kelvane {
@@ -11,13 +12,34 @@ Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string
   if (!file) return file.error();
   const SpriteFormat* format = formats.Recognise(file->bytes, path);
   if (format == nullptr) return FileError{path, FileProblem::Size, "Invalid file size"};
+  return ReadSpriteSetAs(*format, *file, formats.MaxFileBytes());
+}
+
+Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,
+                                  std::size_t maxCompanionBytes) {
   std::vector<std::optional<FileImage>> companions;
   // Companions sit beside the real file, where saving through a link puts them.
-  for (const std::string& companion : format->Companions(FileBehindLinks(path))) {
-    Result<FileImage> read = ReadWholeFile(companion, formats.MaxFileBytes());
+  for (const std::string& companion : format.Companions(FileBehindLinks(file.path))) {
+    Result<FileImage> read = ReadWholeFile(companion, maxCompanionBytes);
     companions.push_back(read ? std::optional(std::move(*read)) : std::nullopt);
   }
-  return format->Read(*file, companions);
+  return format.Read(file, companions);
+}
+
+SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count) {
+  if (first == 0 && count == set.records.size()) return set;
+  SpriteSet part;
+  const auto from = set.records.begin() + static_cast<std::ptrdiff_t>(first);
+  part.records.assign(from, from + static_cast<std::ptrdiff_t>(count));
+  part.colours = set.colours;
+  if (set.format == kPrgId && set.details.loadAddress) {
+    const std::size_t address = *set.details.loadAddress + first * kSpriteBytes;
+    part.format = set.format;
+    if (address < kPrgAddressSpace) {
+      part.details.loadAddress = static_cast<std::uint16_t>(address);
+    }
+  }
+  return part;
 }
 
 SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount) {

@@ -15,6 +15,16 @@ namespace kelvane {
 // or cannot be read counts as absent), through the format that recognises the bytes. Refuses a
 // file no format takes with FileProblem::Size.
 Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string& path);
+// The same for a file already read, in the given format whatever its bytes look like.
+Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,
+                                  std::size_t maxCompanionBytes);
+
+// count records of set from record first on. The whole set stays as it is; a part of it is a new
+// set with the same colours, since what its file held beyond the records (animations and tiles
+// naming sprite numbers, a short last record) belongs to the whole. A PRG's part keeps the
+// address its first record loaded at.
+// ASSUMPTION: 0 <= first, count and first + count <= set.records.size().
+SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count);
 
 // The first recordCount sprites of the document and its shared colours.
 SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount);

@@ -21,6 +21,12 @@ inline constexpr int kBitsPerByte = 8;
 inline constexpr std::uint8_t kMultiColourFlag = 0x80;
 inline constexpr std::uint8_t kSpriteColourMask = 0x0F;
 inline constexpr std::uint8_t kDefaultAttribute = 0x8C;  // multi-colour, grey (12)
+// What the other tools keep in bits 4-6 for the program that shows the sprites: the next sprite
+// is drawn over this one, and the VIC-II's double width and height.
+// ASSUMPTION: the bits as the community's formats describe them; the editor only carries them.
+inline constexpr std::uint8_t kOverlayFlag = 0x10;
+inline constexpr std::uint8_t kExpandXFlag = 0x20;
+inline constexpr std::uint8_t kExpandYFlag = 0x40;
 
 inline constexpr int kColourCount = 16;
 inline constexpr std::uint8_t kColourIndexMask = 0x0F;

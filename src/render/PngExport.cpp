@@ -13,6 +13,9 @@ namespace kelvane {
 namespace {
 
 constexpr int kTransparentEntry = kColourCount;  // the entry after the 16 colours
+// A new QImage takes its resolution from the screen, or a guess where there is none; the file
+// records it. A fixed 72 dots per inch keeps the bytes the same with a display and without.
+constexpr int kDotsPerMeter = 2835;
 
 QList<QRgb> SheetColourTable() {
   QList<QRgb> table;
@@ -93,6 +96,8 @@ QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColo
 
   QImage sheet(columns * cellWidth, rows * cellHeight, QImage::Format_Indexed8);
   sheet.setColorTable(SheetColourTable());
+  sheet.setDotsPerMeterX(kDotsPerMeter);
+  sheet.setDotsPerMeterY(kDotsPerMeter);
   sheet.fill(kTransparentEntry);  // a new QImage holds whatever memory held
   for (int k = 0; k < count; ++k) {
     DrawSprite(sheet, (k % columns) * cellWidth, (k / columns) * cellHeight, sprites[k], colours,

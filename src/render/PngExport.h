@@ -16,10 +16,6 @@ namespace kelvane {
 inline constexpr int kMaxPngScale = 16;
 inline constexpr int kDefaultSheetColumns = 16;  // a whole bank is a square of 16 x 16 cells
 
-// ASSUMPTION: the attribute byte's bits 5 and 6 are the VIC-II's expand X and expand Y.
-inline constexpr std::uint8_t kExpandXFlag = 0x20;
-inline constexpr std::uint8_t kExpandYFlag = 0x40;
-
 struct PngExportOptions {
   int scale = 1;                       // every hi-res pixel becomes scale x scale
   int columns = kDefaultSheetColumns;  // cells a row; a sheet is never wider than its sprites

@@ -17,7 +17,6 @@ namespace {
 constexpr std::uint8_t kClear = kColourCount;  // a transparent pixel, after the 16 colours
 constexpr int kOpaqueAlpha = 128;
 constexpr std::uint8_t kNoOwnColour = SpriteColour(kDefaultAttribute);
-constexpr std::array<std::uint8_t, 8> kPngSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 using Counts = std::array<long, kColourCount + 1>;
 
@@ -314,9 +313,13 @@ Result<SpriteSet> ImportSpriteSheet(const QImage& sheet, const std::string& path
   return SheetReader(path, options).Read(sheet);
 }
 
+bool HasPngSignature(std::span<const std::uint8_t> bytes) {
+  return bytes.size() >= kPngSignature.size() &&
+         std::equal(kPngSignature.begin(), kPngSignature.end(), bytes.begin());
+}
+
 Result<SpriteSet> ImportPng(const FileImage& file, const PngImportOptions& options) {
-  if (file.bytes.size() < kPngSignature.size() ||
-      !std::equal(kPngSignature.begin(), kPngSignature.end(), file.bytes.begin())) {
+  if (!HasPngSignature(file.bytes)) {
     return FileError{file.path, FileProblem::Format, "not a PNG picture"};
   }
   QImage sheet;

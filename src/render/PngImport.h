@@ -3,7 +3,11 @@
 #pragma once
 
 #include <QImage>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "files/FileError.h"
@@ -12,6 +16,13 @@
 namespace kelvane {
 
 inline constexpr std::string_view kPngFormatId = "png";
+inline constexpr std::array<std::uint8_t, 8> kPngSignature{0x89, 'P',  'N',  'G',
+                                                           '\r', '\n', 0x1A, '\n'};
+// Sheets far larger than a bank at the largest scale are not sprite sheets.
+inline constexpr std::size_t kMaxPngFileBytes = std::size_t{64} << 20;
+
+// Whether bytes start as every PNG file does: the content, not the name, says it is a picture.
+bool HasPngSignature(std::span<const std::uint8_t> bytes);
 
 struct PngImportOptions {
   // The converter's --colours, or the program's current ones; absent: taken from the sheet.

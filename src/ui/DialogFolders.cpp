@@ -35,9 +35,12 @@ void DialogFolders::PrepareOpen(QFileDialog& dialog) const {
 }
 
 void DialogFolders::PrepareSave(QFileDialog& dialog, const QString& proposedName) const {
-  const QString folder = file_.empty() ? folder_ : QFileInfo(Shown(file_)).absolutePath();
-  dialog.setDirectory(FolderToStartIn(folder));
+  dialog.setDirectory(SaveFolder());
   dialog.selectFile(proposedName);
+}
+
+QString DialogFolders::SaveFolder() const {
+  return FolderToStartIn(file_.empty() ? folder_ : QFileInfo(Shown(file_)).absolutePath());
 }
 
 std::string DialogFolders::LocalPathOf(const QString& chosen) const {

@@ -21,6 +21,8 @@ class DialogFolders {
   void PrepareOpen(QFileDialog& dialog) const;
   // proposedName: the name in the title ("Untitled.spr" after New).
   void PrepareSave(QFileDialog& dialog, const QString& proposedName) const;
+  // The folder the save dialog opens in.
+  QString SaveFolder() const;
 
   // The file a dialog's choice names, in the system's bytes. A dialog can only show a name that
   // is not valid UTF-8 approximately; choosing the remembered file as shown means that file.

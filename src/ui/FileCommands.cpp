@@ -4,16 +4,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUrl>
 
+#include "files/BankFit.h"
 #include "files/FileName.h"
+#include "files/SafeFiles.h"
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
+#include "render/PngImport.h"
 #include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Mnemonics.h"
+#include "ui/SpriteFileDialogs.h"
+#include "ui/TExportDialog.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -49,12 +55,42 @@ void TForm1::Open1Click() {
 void TForm1::LoadSpriteFile(const std::string& path) {
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
   const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
-  if (!set) {
-    ShowFileError(this, set.error());
-    return;
-  }
+  if (!ApplySpriteSet(set, path)) return;
   dialogFolders_.Remember(path);
+  SetFileFormat(set->format, set->details);
   SetFileTitle(NameOf(path));
+  DrawStale();
+}
+
+void TForm1::ImportPNG1Click() {
+  QFileDialog& dialog = ImportDialog();
+  dialogFolders_.PrepareOpen(dialog);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return;
+  dialogFolders_.Used(chosen.front());
+  const std::string path = dialogFolders_.LocalPathOf(chosen.front());
+  Result<FileImage> file = ReadWholeFile(path, kMaxPngFileBytes);
+  // The sheet is read in the colours the bank shows now.
+  const Result<SpriteSet> set = file ? ImportPng(*file, {document_.Colours(), std::nullopt})
+                                     : Result<SpriteSet>(file.error());
+  if (!ApplySpriteSet(set, path)) return;
+  // The sprites are new work: saved, they become a sprite file named after the picture.
+  dialogFolders_.Remember(path);
+  SetFileFormat("spr", {});
+  SetFileTitle(QFileInfo(NameOf(path)).completeBaseName() + QStringLiteral(".spr"));
+  DrawStale();
+}
+
+bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path) {
+  std::optional<FileError> error;
+  if (!set) error = set.error();
+  // A file larger than the bank is refused whole, so a later save cannot drop what did not fit.
+  if (!error) error = CheckFitsBank(*set, path);
+  if (error) {
+    ShowFileError(this, *error);
+    return false;
+  }
   // The view settles first and the document's one change then draws editor and sheet once,
   // in the file's colours.
   ShowSheetFromTheTop();
@@ -63,25 +99,37 @@ void TForm1::LoadSpriteFile(const std::string& path) {
     PageControl1->setCurrentWidget(TabSheet2);
   }
   document_.Load(set->records, set->colours);
-  DrawStale();
+  return true;
+}
+
+void TForm1::SetFileFormat(const std::string& format, const FormatDetails& details) {
+  fileFormat_ = format;
+  fileDetails_ = details;
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
   QFileDialog& dialog = SaveDialog();
+  // The filter first: choosing one gives the proposed name that filter's extension.
+  ProposeFormat(&dialog, SpriteFormats(), fileFormat_);
   dialogFolders_.PrepareSave(dialog, fileName_);
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return;
   dialogFolders_.Used(chosen.front());
   const std::string path = dialogFolders_.LocalPathOf(chosen.front());
-  const SpriteFormat& format = SpriteFormats().WriterFor(
-      static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
-  if (const auto error =
-          SaveSpriteSet(format, SpriteSetOf(document_, byteCount / kSpriteBytes), path)) {
+  const SpriteFormat& format = ChosenFormat(&dialog, SpriteFormats(), fileFormat_);
+  SpriteSet set = SpriteSetOf(document_, byteCount / kSpriteBytes);
+  // Saved in its own format, a file keeps what it held beyond the records.
+  if (format.Id() == fileFormat_) {
+    set.format = fileFormat_;
+    set.details = fileDetails_;
+  }
+  if (const auto error = SaveSpriteSet(format, set, path)) {
     ShowSaveError(this, *error);
     return;
   }
   dialogFolders_.Remember(path);
+  SetFileFormat(std::string(format.Id()), set.details);
   SetFileTitle(NameOf(path));
 }
 
@@ -102,6 +150,14 @@ void TForm1::Specify1Click() {
 }
 void TForm1::SaveAll1Click() {
   SaveSpriteFile(kBankBytes);
+}
+
+void TForm1::Export1Click() {
+  // A first export is named after the sprite file, in the folder a save would go to.
+  const QString stem =
+      QDir(dialogFolders_.SaveFolder()).filePath(QFileInfo(fileName_).completeBaseName());
+  TExportDialog dialog(this, document_, exportChoices_, stem);
+  if (dialog.exec() == QDialog::Accepted) exportChoices_ = dialog.Choices();
 }
 
 void TForm1::Viewtextdata1Click() {

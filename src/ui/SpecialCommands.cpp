@@ -25,6 +25,7 @@ void TForm1::New1Click() {
   ShowGrid(true);
   PageControl1->setCurrentWidget(TabSheet1);
   ShowSheetFromTheTop();
+  SetFileFormat("spr", {});
   SetFileTitle(kUntitled);
   document_.New();
   DrawStale();

@@ -340,6 +340,7 @@ void TForm1::BuildMenus() {
   AddMenu(File1, this,
           {{"New1", "New", Ctrl(Qt::Key_N), &TForm1::New1, &TForm1::New1Click},
            {"Open1", "Open...", Ctrl(Qt::Key_O), &TForm1::Open1, &TForm1::Open1Click},
+           {"ImportPNG1", "Import PNG...", {}, &TForm1::ImportPNG1, &TForm1::ImportPNG1Click},
            {"N1", "-"}});
   QMenu* save = File1->addMenu(QStringLiteral("Save..."));
   save->setObjectName(QStringLiteral("Save1"));
@@ -352,6 +353,7 @@ void TForm1::BuildMenus() {
   AddMenu(File1, this,
           {{"SaveAll1", "Save All (16k)...", Ctrl(Qt::Key_S), &TForm1::SaveAll1,
             &TForm1::SaveAll1Click},
+           {"Export1", "Export...", {}, &TForm1::Export1, &TForm1::Export1Click},
            {"N2", "-"},
            {"Exit1", "Exit", {}, &TForm1::Exit1, &TForm1::Exit1Click}});
 
@@ -443,6 +445,11 @@ QFileDialog& TForm1::OpenDialog() {
 QFileDialog& TForm1::SaveDialog() {
   if (!SaveDialog1) SaveDialog1 = MakeSaveDialog(this, SpriteFormats());
   return *SaveDialog1;
+}
+
+QFileDialog& TForm1::ImportDialog() {
+  if (!ImportDialog1) ImportDialog1 = MakeImportDialog(this);
+  return *ImportDialog1;
 }
 
 bool TForm1::FormCloseQuery() {

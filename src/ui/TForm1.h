@@ -14,11 +14,13 @@
 #include <string_view>
 #include <vector>
 
+#include "files/SpriteFormat.h"
 #include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
 #include "render/EditorGeometry.h"
 #include "render/WorkImages.h"
 #include "ui/DialogFolders.h"
+#include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
 
 class QAction;
@@ -116,19 +118,22 @@ class TForm1 : public QMainWindow {
   ImageControl* Btn_SymmX = nullptr;
   ImageControl* Btn_SymmY = nullptr;
   ImageControl* Btn_Undo = nullptr;
-  // Made on first use (OpenDialog, SaveDialog); none exists before.
+  // Made on first use (OpenDialog, SaveDialog, ImportDialog); none exists before.
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SaveDialog1 = nullptr;
+  QFileDialog* ImportDialog1 = nullptr;  // "Import PNG..."
 
   QMenu* File1 = nullptr;
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
+  QAction* ImportPNG1 = nullptr;
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
   QAction* First644k1 = nullptr;
   QAction* First1281 = nullptr;
   QAction* Specify1 = nullptr;
   QAction* SaveAll1 = nullptr;
+  QAction* Export1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Cut1 = nullptr;
   QAction* Copy1 = nullptr;
@@ -161,12 +166,14 @@ class TForm1 : public QMainWindow {
   void File1Click();
   void New1Click();
   void Open1Click();
+  void ImportPNG1Click();
   void First161k1Click();
   void First322k1Click();
   void First644k1Click();
   void First1281Click();
   void Specify1Click();
   void SaveAll1Click();
+  void Export1Click();
   void Exit1Click();
   // Edit menu
   void Action1Execute();
@@ -239,7 +246,11 @@ class TForm1 : public QMainWindow {
 
   QFileDialog& OpenDialog();
   QFileDialog& SaveDialog();
+  QFileDialog& ImportDialog();
   void SaveSpriteFile(int byteCount);
+  // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
+  bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
+  void SetFileFormat(const std::string& format, const FormatDetails& details);
   void ShowRangeDialog(bool cut);
 
   // The view: what a document change shows, and the pictures it makes stale.
@@ -273,6 +284,11 @@ class TForm1 : public QMainWindow {
   int browserHotSprite_ = 0;
   std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
   QString fileName_;                      // shown in the title and proposed by the save dialog
+  // What "Save..." keeps of the file last opened or saved: its format and what it held
+  // beyond the records (a SpritePad file's version and blocks, a PRG's load address).
+  std::string fileFormat_ = "spr";
+  FormatDetails fileDetails_;
+  ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
   std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;

@@ -48,22 +48,31 @@ FormatRegistry ThreeFormats() {
   return formats;
 }
 
-TEST(SpriteFormats, OfferTheSprFiltersAndAnyFile) {
+TEST(SpriteFormats, OfferEveryFormatSprFirstAndAnyFile) {
   const FormatRegistry& formats = SpriteFormats();
-  EXPECT_EQ(formats.OpenFilters(),
-            (std::vector<std::string>{"C64 sprite file (*.spr)", "Any file (*)"}));
-  EXPECT_EQ(formats.SaveFilters(),
-            (std::vector<std::string>{"C64 sprite files (*.spr)", "Any file (*)"}));
+  EXPECT_EQ(
+      formats.OpenFilters(),
+      (std::vector<std::string>{"All sprite files (*.spr *.spd *.prg *.bin)",
+                                "C64 sprite file (*.spr)", "SpritePad file (*.spd)",
+                                "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
+  EXPECT_EQ(
+      formats.SaveFilters(),
+      (std::vector<std::string>{"C64 sprite files (*.spr)", "SpritePad file (*.spd)",
+                                "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
   EXPECT_EQ(formats.DefaultSuffix(), "spr");
-  EXPECT_EQ(formats.MaxFileBytes(), 16384u);
   EXPECT_EQ(formats.WriterFor(0).Id(), "spr");
-  EXPECT_EQ(formats.WriterFor(1).Id(), "spr");  // "Any file" saves as .spr
+  EXPECT_EQ(formats.WriterFor(4).Id(), "spr");  // "Any file" saves as .spr
+  EXPECT_EQ(formats.SaveFilterIndex("prg"), 2);
+  EXPECT_EQ(formats.SaveFilterIndex("png"), -1);
+  EXPECT_EQ(formats.WriterNamedFor("a/SHIP.SPD")->Id(), "spd");
+  EXPECT_EQ(formats.WriterNamedFor("ship.asm"), nullptr);
 }
 
 TEST(FormatRegistry, FiltersListEveryFormatAndOnlyWritableOnesForSaving) {
   const FormatRegistry formats = ThreeFormats();
   EXPECT_EQ(formats.OpenFilters(),
-            (std::vector<std::string>{"C64 sprite file (*.spr)", "bin (*.bin *.x)",
+            (std::vector<std::string>{"All sprite files (*.spr *.bin *.x *.mrk)",
+                                      "C64 sprite file (*.spr)", "bin (*.bin *.x)",
                                       "mark (*.mrk *.x)", "Any file (*)"}));
   EXPECT_EQ(formats.SaveFilters(), (std::vector<std::string>{"C64 sprite files (*.spr)",
                                                              "bin (*.bin *.x)", "Any file (*)"}));

@@ -23,7 +23,7 @@ set(icon_sizes 16 32 48 64 128 256)
 set(desktop_file share/applications/${APP_ID}.desktop)
 set(metainfo_file share/metainfo/${APP_ID}.metainfo.xml)
 set(mime_file share/mime/packages/kelvane.xml)
-set(expected bin/kelvane ${desktop_file} ${mime_file} ${metainfo_file}
+set(expected bin/kelvane bin/kelvane-convert ${desktop_file} ${mime_file} ${metainfo_file}
              share/icons/hicolor/scalable/apps/kelvane.svg share/doc/kelvane/copyright
              share/doc/kelvane/changelog.gz)
 foreach(size IN LISTS icon_sizes)
@@ -87,13 +87,20 @@ foreach(image IN LISTS images)
   endif()
 endforeach()
 
-# The installed program is this build and answers without a display.
+# The installed programs are this build and answer without a display.
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
           ${usr}/bin/kelvane --version
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT result EQUAL 0 OR NOT out STREQUAL "Kelvane ${VERSION}\n" OR NOT err STREQUAL "")
   message(FATAL_ERROR "installed kelvane --version gave ${result}, '${out}', '${err}'")
+endif()
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+          ${usr}/bin/kelvane-convert --version
+  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT result EQUAL 0 OR NOT out STREQUAL "kelvane-convert (Kelvane) ${VERSION}\n" OR err)
+  message(FATAL_ERROR "installed kelvane-convert --version gave ${result}, '${out}', '${err}'")
 endif()
 
 # The menu entry as installed passes the desktop's own validator.

@@ -53,7 +53,7 @@ if(result)
 endif()
 set(doc ./usr/share/doc/kelvane)
 set(expected
-    ./usr/bin/kelvane ./usr/share/applications/${APP_ID}.desktop
+    ./usr/bin/kelvane ./usr/bin/kelvane-convert ./usr/share/applications/${APP_ID}.desktop
     ./usr/share/metainfo/${APP_ID}.metainfo.xml ./usr/share/mime/packages/kelvane.xml
     ./usr/share/icons/hicolor/scalable/apps/kelvane.svg ${doc}/copyright ${doc}/changelog.gz)
 foreach(size 16 32 48 64 128 256)

@@ -1,0 +1,160 @@
+#include "app/Converter.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "files/FileName.h"
+#include "files/FormatRegistry.h"
+#include "files/SafeFiles.h"
+#include "files/SpriteListing.h"
+#include "files/SpriteSets.h"
+#include "render/PngImport.h"
+#include "render/SpriteExport.h"
+
+namespace kelvane {
+namespace {
+
+constexpr std::string_view kProgram = "kelvane-convert";
+constexpr std::string_view kPngSheetName = "PNG sprite sheet";
+constexpr std::string_view kStandardOutput = "-";
+
+// Why the run stops: the exit status and the one line that says so.
+struct Stop {
+  int status = kConvertFailed;
+  std::string line;
+};
+
+Stop FileFailure(const FileError& error) {
+  return {kConvertFailed, std::string(kProgram) + ": " + Describe(error)};
+}
+
+Stop UsageFailure(const std::string& file, const std::string& reason) {
+  return {kConvertUsageError, std::string(kProgram) + ": " + file + ": " + reason};
+}
+
+// The input in the format --from names, else the one its content shows: a PNG picture, or
+// whatever "Open..." would take it for.
+Result<SpriteSet> ReadInput(const std::string& path, const ConvertOptions& options) {
+  const FormatRegistry& formats = SpriteFormats();
+  const Result<FileImage> file =
+      ReadWholeFile(path, std::max(formats.MaxFileBytes(), kMaxPngFileBytes));
+  if (!file) return file.error();
+  const bool png = options.from.empty() ? HasPngSignature(file->bytes) : options.from == "png";
+  if (png) return ImportPng(*file, PngImportOptions{options.colours, std::nullopt});
+
+  const SpriteFormat* format =
+      options.from.empty() ? formats.Recognise(file->bytes, path) : formats.Find(options.from);
+  if (format == nullptr) {
+    return FileError{path, FileProblem::Format,
+                     "is not a sprite file of a known format (" +
+                         std::to_string(file->bytes.size()) + " bytes; give --from if it is one)"};
+  }
+  if (file->bytes.size() > format->MaxFileBytes()) {
+    return FileError{path, FileProblem::Size, "is too large for a " + std::string(format->Name())};
+  }
+  return ReadSpriteSetAs(*format, *file, formats.MaxFileBytes());
+}
+
+std::string_view FormatName(const SpriteSet& set) {
+  if (const SpriteFormat* format = SpriteFormats().Find(set.format)) return format->Name();
+  return kPngSheetName;
+}
+
+// OUTPUT, or FOLDER/NAME with the input's name, its last extension changed to the format's.
+std::string OutputPath(const ConvertOptions& options, const std::string& input) {
+  if (options.folder.empty()) return options.output;
+  std::string name = FileNameOf(input);
+  if (const auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
+  const std::string folder = options.folder.ends_with('/') ? options.folder : options.folder + "/";
+  return folder + name + std::string(ExportExtension(options.request.format));
+}
+
+// The sprites --sprites picks, in the colours --colours gives where the input has none.
+std::optional<Stop> Choose(const ConvertOptions& options, const std::string& input, SpriteSet& set,
+                           int& firstSprite) {
+  const int count = static_cast<int>(set.records.size());
+  int first = 0;
+  int last = count - 1;
+  if (options.sprites) {
+    first = options.sprites->first;
+    last = options.sprites->last.value_or(first);
+    if (last >= count) {
+      return UsageFailure(input, "holds " + std::to_string(count) + " sprites (0-" +
+                                     std::to_string(count - 1) + "), so --sprites cannot pick " +
+                                     std::to_string(first) + "-" + std::to_string(last));
+    }
+  }
+  if (count > 0) set = PartOf(set, static_cast<std::size_t>(first), last - first + 1);
+  if (!set.colours) set.colours = options.colours;
+  firstSprite = first;
+  return std::nullopt;
+}
+
+std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
+  std::vector<FileImage> outputs;
+  std::set<std::string> written;
+  for (const std::string& input : options.inputs) {
+    Result<SpriteSet> set = ReadInput(input, options);
+    if (!set) return FileFailure(set.error());
+    int firstSprite = 0;
+    if (auto stop = Choose(options, input, *set, firstSprite)) return stop;
+    if (const std::string problem = ExportProblem(options.request, *set, firstSprite);
+        !problem.empty()) {
+      if (set->records.empty()) {
+        return FileFailure(FileError{input, FileProblem::Format, "holds no sprites"});
+      }
+      return UsageFailure(input, "cannot be converted: " + problem);
+    }
+    const std::string path = OutputPath(options, input);
+    auto files = ExportSprites(*set, firstSprite, options.request, path);
+    if (!files) return FileFailure(files.error());
+    for (FileImage& file : *files) {
+      // Two inputs of the same name would otherwise silently leave only the last one's output.
+      if (!written.insert(file.path).second) {
+        return UsageFailure(input, "would be written to " + file.path + " like an earlier input");
+      }
+      outputs.push_back(std::move(file));
+    }
+  }
+
+  if (options.output == kStandardOutput) {
+    for (const FileImage& file : outputs) {
+      if (std::fwrite(file.bytes.data(), 1, file.bytes.size(), out) != file.bytes.size() ||
+          std::fflush(out) != 0) {
+        return FileFailure(FileError{"standard output", FileProblem::Io, "could not be written"});
+      }
+    }
+    return std::nullopt;
+  }
+  if (auto error = SaveFiles(outputs)) return FileFailure(*error);
+  return std::nullopt;
+}
+
+std::optional<Stop> List(const ConvertOptions& options, std::FILE* out) {
+  std::string text;
+  for (const std::string& input : options.inputs) {
+    const Result<SpriteSet> set = ReadInput(input, options);
+    if (!set) return FileFailure(set.error());
+    if (!text.empty()) text += "\n";
+    text += input + ": " + ListSpriteSet(*set, FormatName(*set));
+  }
+  std::fwrite(text.data(), 1, text.size(), out);
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunConverter(const ConvertOptions& options, std::FILE* out, std::FILE* err) {
+  const auto stop =
+      options.action == ConvertOptions::Action::List ? List(options, out) : Convert(options, out);
+  if (!stop) return 0;
+  // A file name may hold any byte but '/' and NUL; the message stays one line whatever it holds.
+  const std::string line = Printable(stop->line);
+  std::fprintf(err, "%s\n", line.c_str());
+  return stop->status;
+}
+
+}  // namespace kelvane

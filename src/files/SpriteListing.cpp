@@ -1,0 +1,112 @@
+#include "files/SpriteListing.h"
+
+#include <cstdio>
+
+#include "files/ColourNames.h"
+#include "files/LittleEndian.h"
+#include "files/PrgFormat.h"
+#include "files/RecordBytes.h"
+#include "files/SpritePadFormat.h"
+#include "files/SpritePadLayout.h"
+
+namespace kelvane {
+namespace {
+
+std::string Hex(unsigned value, int digits) {
+  char text[8];
+  std::snprintf(text, sizeof text, "$%0*X", digits, value);
+  return text;
+}
+
+std::string Colour(int colour) {
+  return std::to_string(colour) + " (" + std::string(ColourName(colour)) + ")";
+}
+
+std::string Plural(std::size_t n, std::string_view thing) {
+  return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
+}
+
+std::string SpriteLine(std::size_t n, std::uint8_t attribute) {
+  std::string line = "sprite " + std::to_string(n) + ": attribute " + Hex(attribute, 2) + ", " +
+                     (IsMultiColour(attribute) ? "multi-colour" : "hi-res") + ", colour " +
+                     Colour(SpriteColour(attribute));
+  if (attribute & kOverlayFlag) line += ", overlay";
+  if (attribute & kExpandXFlag) line += ", expand X";
+  if (attribute & kExpandYFlag) line += ", expand Y";
+  return line + "\n";
+}
+
+// Animations are kept as parallel arrays: all starts, all ends, all timers, all flags. Version 1
+// stores sprite numbers in a byte, later versions in 16 bits.
+std::string AnimationLines(std::span<const std::uint8_t> block, std::uint64_t count,
+                           bool wideNumbers) {
+  const std::size_t width = wideNumbers ? 2 : 1;
+  const auto number = [&](std::size_t array, std::size_t i) -> unsigned {
+    const std::size_t at = array * count * width + i * width;
+    return wideNumbers ? LittleEndian16(block[at], block[at + 1]) : block[at];
+  };
+  const std::size_t timers = 2 * count * width;
+  const std::size_t flags = timers + count;
+  std::string lines;
+  for (std::size_t i = 0; i < count; ++i) {
+    lines += "animation " + std::to_string(i) + ": sprites " + std::to_string(number(0, i)) + "-" +
+             std::to_string(number(1, i)) + ", timer " + std::to_string(block[timers + i]) +
+             ", flags " + Hex(block[flags + i], 2) + "\n";
+  }
+  return lines;
+}
+
+// The blocks after a SpritePad file's records, as its layout finds them in the whole file.
+std::string SpritePadLines(const SpriteSet& set) {
+  std::vector<std::uint8_t> bytes = set.details.header;
+  AppendRecords(bytes, set.records);
+  bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
+  const auto layout = ParseSpritePadLayout(bytes, "");
+  if (!layout) return "";
+
+  std::string animations = "animations: 0\n";
+  std::string others;
+  std::size_t offset = layout->RecordsEnd();
+  for (const SpritePadBlock& block : layout->blocks) {
+    if (block.kind == SpritePadBlockKind::SpriteAnimations) {
+      animations = "animations: " + std::to_string(block.count) + "\n" +
+                   AnimationLines(std::span(bytes).subspan(offset, block.bytes), block.count,
+                                  layout->version > 1);
+    } else {
+      others += (others.empty() ? "also: " : "; ") + block.what;
+    }
+    offset += block.bytes;
+  }
+  return animations + (others.empty() ? "" : others + "\n");
+}
+
+}  // namespace
+
+std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
+  std::string text(formatName);
+  if (set.format == kSpritePadId) {
+    text += set.details.version == kSpritePadHeaderless
+                ? ", old headerless layout"
+                : ", version " + std::to_string(set.details.version);
+  }
+  if (set.format == kPrgId && set.details.loadAddress) {
+    text += ", load address " + Hex(*set.details.loadAddress, 4);
+    if (set.details.version == kPrgShortLastRecord) text += ", last sprite without attribute byte";
+  }
+  text += ", " + Plural(set.records.size(), "sprite") + "\n";
+
+  if (set.colours) {
+    const SharedColours& c = *set.colours;
+    text += "colours: background " + Colour(c[0]) + ", multi-colour 1 " + Colour(c[1]) +
+            ", multi-colour 2 " + Colour(c[2]) + "\n";
+  } else {
+    text += "colours: none in the file\n";
+  }
+  if (set.format == kSpritePadId) text += SpritePadLines(set);
+  for (std::size_t n = 0; n < set.records.size(); ++n) {
+    text += SpriteLine(n, set.records[n][kAttributeOffset]);
+  }
+  return text;
+}
+
+}  // namespace kelvane

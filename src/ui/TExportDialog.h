@@ -1,0 +1,70 @@
+// File > "Export...": one dialog for every way sprites leave the program besides "Save...": the
+// format and its options, which sprites, and the file. It writes through the same export path as
+// kelvane-convert, so the two give the same bytes.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/ExportChoices.h"
+
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QStackedWidget;
+
+namespace kelvane {
+
+class SpriteDocument;
+
+class TExportDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Starts from choices; a first export is named proposedStem (a path without its extension)
+  // plus the format's extension.
+  TExportDialog(QWidget* owner, const SpriteDocument& document, const ExportChoices& choices,
+                const QString& proposedStem);
+
+  // What the dialog was set to when OK wrote the file.
+  const ExportChoices& Choices() const { return choices_; }
+
+  QComboBox* Format = nullptr;
+  QRadioButton* AllSprites = nullptr;
+  QRadioButton* SpriteRange = nullptr;
+  QRadioButton* CurrentSprite = nullptr;
+  QSpinBox* FromSprite = nullptr;
+  QSpinBox* ToSprite = nullptr;
+  QStackedWidget* Options = nullptr;  // the chosen format's page
+  QLineEdit* LabelPrefix = nullptr;
+  QComboBox* NumberBaseBox = nullptr;
+  QSpinBox* BytesPerLine = nullptr;  // 0: the format's own
+  QCheckBox* Attributes = nullptr;
+  QCheckBox* ColourComment = nullptr;
+  QSpinBox* Scale = nullptr;
+  QSpinBox* Columns = nullptr;
+  QCheckBox* Expand = nullptr;
+  QSpinBox* LoadAddress = nullptr;
+  QLineEdit* FileName = nullptr;
+  QPushButton* Browse = nullptr;
+  QDialogButtonBox* Buttons = nullptr;
+
+ private:
+  QWidget* BuildTextOptions();
+  QWidget* BuildPngOptions();
+  QWidget* BuildPrgOptions();
+  void Show(const ExportChoices& choices);
+  ExportChoices Read() const;
+  std::string FormatId() const;
+  void FormatChanged();
+  void BrowseClick();
+  void OkClick();
+
+  const SpriteDocument& document_;
+  ExportChoices choices_;
+  QString confirmedPath_;  // a file the browse dialog has already asked to replace
+};
+
+}  // namespace kelvane

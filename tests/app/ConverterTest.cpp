@@ -1,0 +1,326 @@
+// The real kelvane-convert, run as a build script runs it: without a display, its outputs equal
+// to the shared export of the same sprites, and every failure one line that leaves old outputs
+// as they were.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "files/FileExtension.h"
+#include "files/FormatRegistry.h"
+#include "files/SafeFiles.h"
+#include "files/SpritePadFixture.h"
+#include "files/SpriteSets.h"
+#include "files/TempFolder.h"
+#include "render/PngExport.h"
+#include "render/PngImport.h"
+#include "render/SpriteExport.h"
+
+namespace kelvane {
+namespace {
+
+using fixture::Bytes;
+
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// fileSizeLimit: RLIMIT_FSIZE for the child, in bytes, as `ulimit -f` sets it.
+Outcome Convert(const std::vector<std::string>& arguments, rlim_t fileSizeLimit = RLIM_INFINITY) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.setProgram(QStringLiteral(KELVANE_CONVERT));
+  QStringList words;
+  for (const auto& word : arguments) words << QString::fromStdString(word);
+  process.setArguments(words);
+  process.setChildProcessModifier([fileSizeLimit] {
+    const rlimit limit{fileSizeLimit, fileSizeLimit};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  process.start();
+  Outcome run;
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+    process.kill();
+    process.waitForFinished();
+    ADD_FAILURE() << "kelvane-convert did not finish by itself";
+    return run;
+  }
+  run.exitCode = process.exitCode();
+  run.out = process.readAllStandardOutput().toStdString();
+  run.err = process.readAllStandardError().toStdString();
+  return run;
+}
+
+bool IsOneLine(const std::string& text) {
+  return text.ends_with('\n') && std::ranges::count(text, '\n') == 1;
+}
+
+// The same bank in every input format, all 256 attribute bytes in it.
+struct Input {
+  std::string name;  // the file's name; its stem names the output of a -d run
+  Bytes bytes;
+};
+
+std::vector<Input> Inputs() {
+  using namespace fixture;
+  SpdSpec v1;
+  v1.version = 1;
+  v1.sprites = kSpriteCount;
+  v1.animations = 3;
+  const Bytes records = RecordBytes(kSpriteCount);
+  const Bytes png = ExportPng(Records(40), {0, 5, 9}, {});
+  return {{"bank.spr", records},
+          {"bank.spr.inf", {2, 5, 7}},  // the sidecar, itself no input
+          {"one.spd", SpdFile(v1)},
+          {"five.spd", SpdFile(RichV5(kSpriteCount))},
+          {"chunk.prg", Concat({{0x00, 0x30}, records})},
+          {"raw.bin", records},
+          {"sheet.png", png}};
+}
+
+class Converter : public TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    for (const Input& input : Inputs()) WriteBytes(PathOf(input.name), input.bytes);
+  }
+  std::vector<std::string> InputPaths() const {
+    std::vector<std::string> paths;
+    for (const Input& input : Inputs()) {
+      if (!input.name.ends_with(".inf")) paths.push_back(PathOf(input.name));
+    }
+    return paths;
+  }
+  // What the window's Export writes for the input read as "Open..." reads it.
+  static std::vector<FileImage> Expected(const std::string& input, const ExportRequest& request,
+                                         const std::string& output, int first = 0, int count = -1) {
+    Result<SpriteSet> set = HasExtension(input, ".png")
+                                ? ImportPng(*ReadWholeFile(input, kMaxPngFileBytes), {})
+                                : ReadSpriteSet(SpriteFormats(), input);
+    EXPECT_TRUE(set.ok()) << input;
+    if (!set) return {};
+    const std::size_t n = count < 0 ? set->records.size() - first : count;
+    auto files = ExportSprites(PartOf(*set, first, n), first, request, output);
+    EXPECT_TRUE(files.ok()) << Describe(files.error());
+    return files ? *files : std::vector<FileImage>{};
+  }
+  void ExpectWritten(const std::vector<FileImage>& expected) {
+    for (const FileImage& file : expected) EXPECT_EQ(ReadBytes(file.path), file.bytes) << file.path;
+  }
+};
+
+class EveryPair : public Converter, public ::testing::WithParamInterface<std::string_view> {};
+
+// One run per output format converts every input format into a folder.
+TEST_P(EveryPair, EqualsTheSharedExportAndKeepsEveryRecordByte) {
+  const std::string format(GetParam());
+  std::filesystem::create_directory(PathOf("out"));
+  std::vector<std::string> arguments{"--to", format, "-d", PathOf("out")};
+  for (const auto& input : InputPaths()) arguments.push_back(input);
+  const Outcome run = Convert(arguments);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+
+  ExportRequest request;
+  request.format = format;
+  for (const std::string& input : InputPaths()) {
+    SCOPED_TRACE(input);
+    std::string stem = std::filesystem::path(input).stem().string();
+    const auto expected =
+        Expected(input, request, PathOf("out/" + stem + std::string(ExportExtension(format))));
+    ExpectWritten(expected);
+    // Whatever reads the sprite formats back gets the records, every attribute bit included.
+    if (format == "png" || IsTextFormat(format) || input.ends_with(".png")) continue;
+    const auto back = ReadSpriteSet(SpriteFormats(), expected.front().path);
+    ASSERT_TRUE(back.ok()) << Describe(back.error());
+    EXPECT_EQ(back->records, fixture::Records(kSpriteCount));
+    if (format == "spd" && input.ends_with(".spd")) {
+      EXPECT_EQ(ReadBytes(expected.front().path), ReadBytes(input));  // byte for byte
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryPair, ::testing::ValuesIn(kExportFormatIds),
+                         [](const auto& info) {
+                           return "to_" +
+                                  std::string(info.param == "64tass" ? "tass64" : info.param);
+                         });
+
+// Options that pick sprites, colours and an address, as the output shows them.
+TEST_F(Converter, OptionsShowInTheOutput) {
+  const auto records = fixture::Records(kSpriteCount);
+  const struct {
+    const char* name;
+    std::vector<std::string> options;
+    std::string input;
+    std::string output;
+    Bytes wanted;  // the output's bytes; for .spr, those of its sidecar
+  } cases[] = {
+      {"range",
+       {"--sprites", "3-4"},
+       "raw.bin",
+       "r.bin",
+       fixture::Concat({Bytes(records[3].begin(), records[3].end()),
+                        Bytes(records[4].begin(), records[4].end())})},
+      {"one sprite",
+       {"--sprites", "255"},
+       "raw.bin",
+       "o.bin",
+       Bytes(records[255].begin(), records[255].end())},
+      {"colours where none", {"--colours", "1,2,15"}, "raw.bin", "c.spr", {1, 2, 15}},
+      {"the file's own colours", {"--colours", "1,2,15"}, "bank.spr", "k.spr", {2, 5, 7}},
+      {"address $", {"--load-address", "$1234", "--sprites", "0"}, "raw.bin", "a.prg", {}},
+      {"address 0x", {"--load-address", "0x1234", "--sprites", "0"}, "raw.bin", "b.prg", {}},
+      {"address decimal", {"--load-address", "4660", "--sprites", "0"}, "raw.bin", "d.prg", {}},
+      {"a PRG part loads where it did", {"--sprites", "2"}, "chunk.prg", "p.prg", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto arguments = c.options;
+    arguments.insert(arguments.end(), {PathOf(c.input), "-o", PathOf(c.output)});
+    const Outcome run = Convert(arguments);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Bytes got = ReadBytes(PathOf(c.output) + (c.output.ends_with(".spr") ? ".inf" : ""));
+    if (c.output.ends_with(".prg")) {
+      const Bytes address(got.begin(), got.begin() + 2);
+      const Bytes wanted = c.input == "chunk.prg" ? Bytes{0x80, 0x30} : Bytes{0x34, 0x12};
+      EXPECT_EQ(address, wanted);
+      EXPECT_EQ(got.size(), 2u + kSpriteBytes);
+    } else {
+      EXPECT_EQ(got, c.wanted);
+    }
+  }
+}
+
+// Usage errors: one line naming what was wrong, exit 2, and nothing written.
+TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
+  const std::string in = PathOf("raw.bin");
+  const std::string out = PathOf("x.asm");
+  const struct {
+    std::vector<std::string> arguments;
+    const char* says;
+  } cases[] = {
+      {{"--sprites", "x", in, "-o", out}, "--sprites"},
+      {{"--sprites", "5-3", in, "-o", out}, "'5-3'"},
+      {{"--sprites", "-1", in, "-o", out}, "--sprites"},
+      {{"--sprites", "250-256", in, "-o", out}, "holds 256 sprites"},
+      {{"--colours", "1,2", in, "-o", out}, "--colours"},
+      {{"--colours", "1,2,16", in, "-o", out}, "'1,2,16'"},
+      {{"--colours", "1,2,3,4", in, "-o", out}, "--colours"},
+      {{"--load-address", "$10000", in, "-o", out}, "--load-address"},
+      {{"--load-address", "12ab", in, "-o", out}, "'12ab'"},
+      {{"--load-address", "", in, "-o", out}, "--load-address"},
+      {{"--load-address=$F000", in, "-o", PathOf("x.prg")}, "past $FFFF"},
+      {{"--per-line", "65", in, "-o", out}, "--per-line"},
+      {{"--scale", "0", in, "-o", out}, "--scale"},
+      {{"--to", "gif", in, "-o", out}, "'gif'"},
+      {{"--from", "jpg", in, "-o", out}, "'jpg'"},
+      {{"--number-base", "hex", "--to", "basic", in, "-o", out}, "decimal"},
+      {{"--label", "9lives", in, "-o", out}, "label"},
+      {{"--bogus", in, "-o", out}, "'--bogus'"},
+      {{"--help", "--bogus"}, "'--bogus'"},
+      {{in, "-o"}, "'-o'"},
+      {{in}, "-o OUTPUT or -d FOLDER"},
+      {{"-o", out}, "no INPUT"},
+      {{in, in, "-o", out}, "-d FOLDER"},
+      {{in, "-o", PathOf("x.gif")}, "--to"},
+      {{in, "-o", "-"}, "--to"},
+      {{in, "--to", "bin", "-o", "-"}, "text"},
+      {{in, PathOf("sub/raw.bin"), "--to", "acme", "-d", PathOf("")}, "like an earlier input"},
+      {{"--sprites\n2", in, "-o", out}, "'--sprites\\n2'"},
+  };
+  std::filesystem::create_directory(PathOf("sub"));
+  WriteBytes(PathOf("sub/raw.bin"), Bytes(64));
+  const auto before = Entries();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says);
+    const Outcome run = Convert(c.arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+    EXPECT_TRUE(run.err.starts_with("kelvane-convert: ")) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Entries(), before);
+}
+
+// Exit 1 names the file; an output already there keeps its bytes and nothing is left beside it.
+TEST_F(Converter, AFileThatCannotBeReadOrWrittenLeavesTheOldOutput) {
+  const Bytes old{'o', 'l', 'd'};
+  std::filesystem::create_directory(PathOf("locked"));
+  WriteBytes(PathOf("locked/x.asm"), old);
+  WriteBytes(PathOf("x.asm"), old);
+  WriteBytes(PathOf("x.asm.inf"), old);
+  ::chmod(PathOf("locked").c_str(), 0555);
+  const struct {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string names;  // the file the message names
+    rlim_t limit = RLIM_INFINITY;
+  } cases[] = {
+      {"missing input", {PathOf("gone.spd"), "-o", PathOf("x.asm")}, PathOf("gone.spd")},
+      {"not sprites", {PathOf("x.asm"), "-o", PathOf("y.asm")}, PathOf("x.asm")},
+      {"missing folder", {PathOf("raw.bin"), "--to", "acme", "-d", PathOf("no")}, PathOf("no/")},
+      {"read-only folder", {PathOf("raw.bin"), "-o", PathOf("locked/x.asm")}, PathOf("locked")},
+      {"file-size limit", {PathOf("raw.bin"), "-o", PathOf("x.asm")}, PathOf("x.asm"), 4096},
+      {"second input missing",
+       {PathOf("raw.bin"), PathOf("gone.bin"), "--to", "spr", "-d", folder_},
+       PathOf("gone.bin")},
+  };
+  const auto before = Entries();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The owner of a folder may write into it whatever its mode says when that owner is root.
+    if (std::string(c.name) == "read-only folder" && ::geteuid() == 0) continue;
+    const Outcome run = Convert(c.arguments, c.limit);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(IsOneLine(run.err)) << run.err;
+    EXPECT_TRUE(run.err.starts_with("kelvane-convert: " + c.names)) << run.err;
+    EXPECT_EQ(ReadBytes(PathOf("x.asm")), old);
+    EXPECT_EQ(ReadBytes(PathOf("locked/x.asm")), old);
+  }
+  EXPECT_EQ(Entries(), before);
+  ::chmod(PathOf("locked").c_str(), 0755);
+}
+
+TEST_F(Converter, TextGoesToStandardOutputAndNothingElseIsWritten) {
+  const auto before = Entries();
+  const Outcome run =
+      Convert({"--to", "kickass", "--sprites", "9-10", PathOf("five.spd"), "-o", "-"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ExportRequest request;
+  request.format = "kickass";
+  const auto expected = Expected(PathOf("five.spd"), request, "-", 9, 2);
+  ASSERT_EQ(expected.size(), 1u);
+  EXPECT_EQ(run.out, std::string(expected[0].bytes.begin(), expected[0].bytes.end()));
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Entries(), before);
+}
+
+TEST_F(Converter, ListsWhatAFileHolds) {
+  const Outcome run = Convert({"--list", PathOf("five.spd"), PathOf("chunk.prg")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const std::string& line :
+       {PathOf("five.spd") + ": SpritePad file, version 5, 256 sprites\n",
+        std::string("colours: background 14 (light blue), multi-colour 1 0 (black), "
+                    "multi-colour 2 1 (white)\nanimations: 4\n"),
+        std::string("also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
+                    "3 tile names; 2 tile animations\n"),
+        std::string("sprite 241: attribute $F1, multi-colour, colour 1 (white), overlay, "
+                    "expand X, expand Y\n"),
+        PathOf("chunk.prg") + ": PRG file, load address $3000, 256 sprites\n",
+        std::string("colours: none in the file\n")}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << "\nin:\n" << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,43 @@
+// What the shared export keeps of the file the sprites came from, format by format.
+#include <gtest/gtest.h>
+
+#include "files/SpritePadFixture.h"
+#include "files/SpritePadFormat.h"
+#include "files/SpriteSets.h"
+#include "render/SpriteExport.h"
+
+namespace kelvane {
+namespace {
+
+using fixture::Bytes;
+
+Bytes Exported(const SpriteSet& set, const std::string& format) {
+  ExportRequest request;
+  request.format = format;
+  auto files = ExportSprites(set, 0, request, "out");
+  EXPECT_TRUE(files.ok()) << Describe(files.error());
+  return files ? files->front().bytes : Bytes{};
+}
+
+TEST(SpriteExport, AFileInItsOwnFormatKeepsWhatItHeldAndAPartStartsAfresh) {
+  const Bytes v5 = fixture::SpdFile(fixture::RichV5(20));
+  const SpriteSet spd = *ReadSpritePad(v5, "in.spd");
+  const SpriteSet raw = fixture::SetOf(fixture::Records(20), "bin");
+  const Bytes v1Header{'S', 'P', 'D', 1, 19, 0, 6, 1, 0};  // 20 sprites, one animation slot
+  const Bytes v1Part{'S', 'P', 'D', 1, 4, 0, 14, 0, 1};    // 5 sprites in the file's colours
+
+  const auto start = [](const Bytes& bytes) { return Bytes(bytes.begin(), bytes.begin() + 9); };
+  EXPECT_EQ(Exported(spd, "spd"), v5);
+  EXPECT_EQ(Exported(spd, "spd5"), v5);
+  const Bytes asV1 = Exported(spd, "spd1");
+  EXPECT_EQ(asV1.size(), 9u + 20 * kSpriteBytes + 4);
+  EXPECT_EQ(asV1[3], 1);
+  const Bytes fromRaw = Exported(raw, "spd");
+  EXPECT_EQ(fromRaw.size(), 9u + 20 * kSpriteBytes + 4);
+  EXPECT_EQ(start(fromRaw), v1Header);
+  EXPECT_EQ(start(Exported(PartOf(spd, 3, 5), "spd")), v1Part);
+  EXPECT_EQ(Exported(raw, "spd5").size(), 20u + 20 * kSpriteBytes);
+}
+
+}  // namespace
+}  // namespace kelvane

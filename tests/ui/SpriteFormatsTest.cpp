@@ -1,0 +1,263 @@
+// The community's formats through the File menu: a file opened in one is saved in it, Export
+// writes what kelvane-convert writes, and a PNG sheet comes in as sprites.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "WindowChecks.h"
+#include "files/SpritePadFixture.h"
+#include "files/SpriteSets.h"
+#include "render/PngExport.h"
+#include "support/MainWindowFixture.h"
+#include "support/ModalAnswer.h"
+#include "ui/TExportDialog.h"
+
+namespace kelvane::test {
+namespace {
+
+using fixture::Bytes;
+
+Bytes ReadFileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray data = file.readAll();
+  return {data.begin(), data.end()};
+}
+
+void WriteFileBytes(const QString& path, const Bytes& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+class FormatsInTheWindow : public MainWindowFixture {
+ protected:
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+  // Types path into the open dialog. The file picked last time stays selected in its list
+  // until the name box has the focus a user's typing gives it; a test's typing has to clear it.
+  void OpenThroughDialog(const QString& path, MessageBoxSeen* seen = nullptr) {
+    AnswerNextModal([seen, path](QWidget* modal) {
+      if (seen) AnswerMessageBox(QMessageBox::Ok, seen);
+      modal->findChild<QAbstractItemView*>(QStringLiteral("listView"))->clearSelection();
+      auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      edit->setText(path);
+      QTest::keyClick(edit, Qt::Key_Return);
+    });
+    form().Open1->trigger();
+  }
+
+  // Ctrl+S and Return, taking the name the save dialog proposes in the folder of the file last
+  // opened, or its filter changed to the one at filter; a file that is there is replaced.
+  void SaveAllAsProposed(QString* proposed, int filter = -1) {
+    AnswerNextModal([this, proposed, filter](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      if (filter >= 0) {
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        types->setCurrentIndex(filter);
+        emit types->activated(filter);
+      }
+      auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      *proposed = edit->text();
+      if (QFile::exists(Path(*proposed))) AnswerMessageBox(QMessageBox::Yes);
+      QTest::keyClick(edit, Qt::Key_Return);
+    });
+    Key(Qt::Key_S);
+  }
+
+  // Sets the Export dialog as set and presses OK.
+  void Export(const std::function<void(TExportDialog&)>& set) {
+    AnswerNextModal([set](QWidget* modal) {
+      auto* dialog = qobject_cast<TExportDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      set(*dialog);
+      dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    form().Export1->trigger();
+  }
+
+  QTemporaryDir dir_;
+};
+
+// Ctrl+S after opening a file writes its own format back: everything but the edited sprite
+// stays byte for byte, the SpritePad version and blocks and the PRG's load address included.
+TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
+  const struct {
+    const char* name;
+    Bytes file;
+    std::size_t recordsAt;
+  } cases[] = {
+      {"tiles.spd", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
+      {"chunk.prg", fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(kSpriteCount)}), 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString name = QString::fromLatin1(c.name);
+    WriteFileBytes(Path(name), c.file);
+    OpenThroughDialog(Path(name));
+    form().PageControl1->setCurrentWidget(form().TabSheet1);
+    form().RadioButton2->click();
+    Click(form().Image1, {4, 4});  // the top left pixel of sprite 0
+    Bytes expected = c.file;
+    const SpriteRecord edited = document().Bank().Record(0);
+    ASSERT_NE(Bytes(edited.begin(), edited.end()),
+              Bytes(c.file.begin() + c.recordsAt, c.file.begin() + c.recordsAt + kSpriteBytes));
+    std::copy(edited.begin(), edited.end(), expected.begin() + c.recordsAt);
+
+    QString proposed;
+    SaveAllAsProposed(&proposed);
+    EXPECT_EQ(proposed, name);
+    EXPECT_EQ(ReadFileBytes(Path(name)), expected);
+    EXPECT_FALSE(QFile::exists(Path(name + ".inf")));
+    EXPECT_EQ(form().windowTitle(), "Kelvane - " + name);
+  }
+}
+
+TEST_F(FormatsInTheWindow, TheSprFilterSavesASpriteFileAndItsSidecar) {
+  WriteFileBytes(Path("ship.spd"), fixture::SpdFile(fixture::RichV5(40)));
+  OpenThroughDialog(Path("ship.spd"));
+  QString proposed;
+  SaveAllAsProposed(&proposed, 0);
+  EXPECT_EQ(proposed, QStringLiteral("ship.spr"));
+  EXPECT_EQ(ReadFileBytes(Path("ship.spr")), BankBytes(document()));
+  EXPECT_EQ(ReadFileBytes(Path("ship.spr.inf")), (Bytes{14, 0, 1}));
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spr"));
+  SaveAllAsProposed(&proposed);
+  EXPECT_EQ(proposed, QStringLiteral("ship.spr"));  // from now on a sprite file
+}
+
+TEST_F(FormatsInTheWindow, WhatCannotBeOpenedIsRefusedWithTheReasonAndChangesNothing) {
+  fixture::SpdSpec tooMany = fixture::RichV5(kSpriteCount + 44);
+  Bytes broken = fixture::SpdFile(fixture::RichV5(3));
+  broken.pop_back();
+  WriteFileBytes(Path("many.spd"), fixture::SpdFile(tooMany));
+  WriteFileBytes(Path("broken.spd"), broken);
+  const WindowState before = WindowState::Of(form());
+  for (const auto& [name, says] :
+       {std::pair{"many.spd", "holds 300 sprites"}, std::pair{"broken.spd", "does not add up"}}) {
+    SCOPED_TRACE(name);
+    MessageBoxSeen seen;
+    OpenThroughDialog(Path(QString::fromLatin1(name)), &seen);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.caption, QStringLiteral("File Error"));
+    EXPECT_TRUE(seen.text.contains(QString::fromLatin1(says))) << seen.text.toStdString();
+    EXPECT_EQ(WindowState::Of(form()), before);
+  }
+}
+
+// The Export dialog and kelvane-convert on the same sprites and options give the same bytes.
+TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
+  FillBankWithPattern(document(), 3);
+  ASSERT_FALSE(SaveSpriteSet(*SpriteFormats().Find("spr"), SpriteSetOf(document(), kSpriteCount),
+                             QFile::encodeName(Path("bank.spr")).toStdString()));
+  const struct {
+    const char* file;
+    QStringList options;
+    std::function<void(TExportDialog&)> set;
+  } cases[] = {{"a.s",
+                {"--sprites", "3-9", "--label", "ship", "--number-base", "bin"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(1);  // ca65
+                  d.FromSprite->setValue(3);
+                  d.ToSprite->setValue(9);
+                  d.LabelPrefix->setText(QStringLiteral("ship"));
+                  d.NumberBaseBox->setCurrentIndex(3);
+                }},
+               {"b.bas",
+                {"--per-line", "5", "--no-colour-comment", "--label", "ship"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(6);  // BASIC, whose own numbers are decimal
+                  d.NumberBaseBox->setCurrentIndex(0);
+                  d.AllSprites->setChecked(true);
+                  d.BytesPerLine->setValue(5);
+                  d.ColourComment->setChecked(false);
+                }},
+               {"c.png",
+                {"--scale", "2", "--columns", "7", "--expand", "--sprites", "200-255"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(7);
+                  d.FromSprite->setValue(200);
+                  d.ToSprite->setValue(255);
+                  d.Scale->setValue(2);
+                  d.Columns->setValue(7);
+                  d.Expand->setChecked(true);
+                }},
+               {"d.prg",
+                {"--load-address", "$C000", "--sprites", "0"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(9);
+                  d.CurrentSprite->setChecked(true);
+                  d.LoadAddress->setValue(0xC000);
+                }},
+               {"e.spd", {"--to", "spd5"}, [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(11);
+                  d.AllSprites->setChecked(true);
+                }}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const QString exported = Path(QStringLiteral("window-") + c.file);
+    Export([&](TExportDialog& dialog) {
+      c.set(dialog);
+      dialog.FileName->setText(exported);
+    });
+    const QString converted = Path(QStringLiteral("convert-") + c.file);
+    QProcess convert;
+    convert.start(QStringLiteral(KELVANE_CONVERT),
+                  QStringList(c.options) << Path(QStringLiteral("bank.spr")) << "-o" << converted);
+    ASSERT_TRUE(convert.waitForFinished(60000));
+    ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    const Bytes bytes = ReadFileBytes(exported);
+    EXPECT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes, ReadFileBytes(converted));
+  }
+
+  // The next export starts where the last one left off.
+  AnswerNextModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<TExportDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->Format->currentIndex(), 11);
+    EXPECT_TRUE(dialog->AllSprites->isChecked());
+    EXPECT_EQ(dialog->LoadAddress->value(), 0xC000);
+    EXPECT_EQ(dialog->FileName->text().right(12), QStringLiteral("window-e.spd"));
+    dialog->reject();
+  });
+  form().Export1->trigger();
+}
+
+TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
+  FillBankWithPattern(document(), 5);
+  const Bytes before = BankBytes(document());
+  // Hi-res and multi-colour sprites in colours of their own; the picture has no bits 4-6.
+  std::vector<SpriteRecord> sheet = fixture::Records(12);
+  for (std::size_t n = 0; n < sheet.size(); ++n) {
+    // Colours 2-5: none of the shared ones, so every pixel says which pen drew it.
+    sheet[n][kAttributeOffset] =
+        static_cast<std::uint8_t>((n % 2 ? kMultiColourFlag : 0) | (2 + n % 4));
+  }
+  const Bytes png = ExportPng(sheet, document().Colours(), {.scale = 3, .columns = 5});
+  WriteFileBytes(Path("hero.png"), png);
+
+  AnswerFileDialog(Path("hero.png"));
+  form().ImportPNG1->trigger();
+
+  Bytes expected;
+  for (const SpriteRecord& record : sheet)
+    expected.insert(expected.end(), record.begin(), record.end());
+  expected.insert(expected.end(), before.begin() + expected.size(), before.end());
+  EXPECT_EQ(BankBytes(document()), expected);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
+  EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
+}
+
+}  // namespace
+}  // namespace kelvane::test
