@@ -1,6 +1,7 @@
-// The real main window on the offscreen platform. One painted cell: the mouse move with the
-// left button held, PlotPixel, the redraw and the repaint of the preview, label, editor and
-// status bar. One Animator frame: what a tick does to the window.
+// The real main window on the offscreen platform. One painted cell: the mouse move with a button
+// held, the change to the document, the redraw, and the paint of what changed: the cell's blocks
+// on grid and preview and the status bar's new text. One Animator frame: what a tick does to
+// the window.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -27,26 +28,38 @@ double Median(std::vector<double> values) {
   return *middle;
 }
 
-// The middle of hi-res cell i, walking the grid row by row, so every move paints a new cell.
-QPointF CellCentre(long i) {
-  const long column = i % kHiresColumns;
-  const long row = (i / kHiresColumns) % kSpriteRows;
+// Move i of a walk over the multi-colour pixels of the start-up sprite: to and fro along the
+// rows and back again, so that every move goes to the next pixel. The walk there paints them all
+// with the left button, the walk back erases them with the right: every move changes a pixel.
+struct Move {
+  QPointF at;
+  Qt::MouseButton button;
+};
+
+Move WalkMove(long i) {
+  constexpr long kColumns = kHiresColumns / 2;
+  constexpr long kPixels = kColumns * kSpriteRows;
+  const long leg = i / kPixels;
+  const long step = leg % 2 == 0 ? i % kPixels : kPixels - 1 - i % kPixels;
+  const long row = step / kColumns;
+  const long column = row % 2 == 0 ? step % kColumns : kColumns - 1 - step % kColumns;
   const ViewPixel corner =
-      kEditorView.CellOrigin({static_cast<int>(column), static_cast<int>(row)});
+      kEditorView.CellOrigin({static_cast<int>(2 * column), static_cast<int>(row)});
   const Zoom zoom = kEditorView.CellZoom();
-  return {corner.x + zoom.x / 2.0, corner.y + zoom.y / 2.0};
+  return {QPointF(corner.x + zoom.x, corner.y + zoom.y / 2.0),
+          leg % 2 == 0 ? Qt::LeftButton : Qt::RightButton};
 }
 
 void PaintedCellBench(benchmark::State& st, TForm1* form) {
   QWidget* image = form->Image1;
   long i = 0;
   for (auto _ : st) {
-    const QPointF at = CellCentre(i++);
-    QMouseEvent move(QEvent::MouseMove, at, image->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    const Move next = WalkMove(i++);
+    QMouseEvent move(QEvent::MouseMove, next.at, image->mapToGlobal(next.at), Qt::NoButton,
+                     next.button, Qt::NoModifier);
     const auto start = std::chrono::steady_clock::now();
     QApplication::sendEvent(image, &move);
-    // The status bar's new text is painted from the event loop, as it is after a real move.
+    // What the move made dirty is painted once the event loop turns, as after a real move.
     QCoreApplication::processEvents();
     const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
     cellNs.push_back(took.count());
