@@ -52,7 +52,6 @@ class PendingFile {
   // Undoes WriteInPlace from the old contents. False when that failed too; the backup then stays.
   bool Restore();
 
-  bool InPlace() const { return inPlace_; }
   bool WrittenInPlace() const { return written_; }
   const std::string& FolderPath() const { return folderPath_; }
   int Folder() const { return folder_.Get(); }

@@ -61,12 +61,6 @@ struct DocumentChange {
   constexpr bool TouchesSprite(int n) const {
     return Has(Changed::Sprites) && first <= n && n <= last;
   }
-  constexpr bool TouchesAnyOf(int from, int to) const {
-    return Has(Changed::Sprites) && first <= to && from <= last;
-  }
-  constexpr bool IsWholeBank() const {
-    return Has(Changed::Sprites) && first == 0 && last == kLastSprite;
-  }
 
   bool operator==(const DocumentChange&) const = default;
 };

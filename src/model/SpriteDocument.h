@@ -55,7 +55,6 @@ class SpriteDocument {
   bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
   // True from the first range taken on, also when that range was empty.
   bool RangeTaken() const { return rangeTaken_; }
-  bool StrokeOpen() const { return strokeOpen_; }
 
   // The shown sprite. Another sprite than the one on display forgets the undo history.
   // ASSUMPTION: n is 0..255, as every control that selects one keeps it.
