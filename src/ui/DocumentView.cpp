@@ -84,7 +84,8 @@ void TForm1::RefreshEditor() {
 }
 
 void TForm1::DrawStale() {
-  if (sheetStale_) {
+  // A sheet not made yet is drawn whole by its first use, whatever changed.
+  if (sheetStale_ || (staleThumbnails_.any() && !Image2->PictureMade())) {
     DrawBrowserSheet();
   } else if (staleThumbnails_.any()) {
     DrawStaleThumbnails();
@@ -121,6 +122,10 @@ void TForm1::RedrawEditor() {
 }
 
 void TForm1::DrawBrowserSheet() {
+  if (!Image2->PictureMade()) {
+    Image2->Picture();  // made, and drawn whole through here
+    return;
+  }
   sheetStale_ = false;
   staleThumbnails_.reset();
   sheetNumbered_ = document_.CurrentSprite();

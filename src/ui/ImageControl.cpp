@@ -10,15 +10,27 @@
 namespace kelvane {
 
 ImageControl::ImageControl(QWidget* parent, int width, int height, QRgb fill)
-    : QWidget(parent), picture_(width, height, QImage::Format_RGB32) {
-  picture_.fill(fill);
+    : ImageControl(parent, width, height, fill, {}) {
+  MakePicture();
+}
+
+ImageControl::ImageControl(QWidget* parent, int width, int height, QRgb fill,
+                           std::function<void()> drawFirst)
+    : QWidget(parent), fill_(fill), drawFirst_(std::move(drawFirst)) {
   setFixedSize(width, height);
   setAttribute(Qt::WA_StaticContents);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void ImageControl::MakePicture() {
+  const std::function<void()> draw = std::exchange(drawFirst_, {});
+  picture_ = QImage(size(), QImage::Format_RGB32);
+  picture_.fill(fill_);
+  if (draw) draw();
+}
+
 void ImageControl::SetPictureRatio(qreal ratio, QRgb fill) {
-  if (picture_.devicePixelRatio() == ratio) return;
+  if (Picture().devicePixelRatio() == ratio) return;
   picture_ = QImage(static_cast<int>(std::ceil(width() * ratio)),
                     static_cast<int>(std::ceil(height() * ratio)), QImage::Format_RGB32);
   picture_.setDevicePixelRatio(ratio);
@@ -43,10 +55,11 @@ bool ImageControl::event(QEvent* event) {
 void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const qreal ratio = picture_.devicePixelRatio();
+  const QImage& picture = Picture();
+  const qreal ratio = picture.devicePixelRatio();
   // Rectangle by rectangle, not their bounding box: two cells far apart stay two small copies.
   for (const QRect& dirty : event->region()) {
-    painter.drawImage(QRectF(dirty), picture_,
+    painter.drawImage(QRectF(dirty), picture,
                       QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
                              dirty.height() * ratio));
   }

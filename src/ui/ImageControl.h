@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace kelvane {
 
@@ -12,9 +13,16 @@ class ImageControl : public QWidget {
   Q_OBJECT
  public:
   ImageControl(QWidget* parent, int width, int height, QRgb fill);
+  // A picture made only when it is first used, by Picture() or a paint: filled, then handed to
+  // drawFirst (which may use Picture()). A page the user may never open then holds no pixels.
+  ImageControl(QWidget* parent, int width, int height, QRgb fill, std::function<void()> drawFirst);
 
-  QImage& Picture() { return picture_; }
-  const QImage& Picture() const { return picture_; }
+  QImage& Picture() {
+    if (drawFirst_) MakePicture();
+    return picture_;
+  }
+  const QImage& Picture() const { return const_cast<ImageControl*>(this)->Picture(); }
+  bool PictureMade() const { return !drawFirst_; }
   // Makes the picture ratio device pixels to one of the control's (filled with fill), so that
   // art drawn at the screen's ratio shows as sharp as the text. Nothing changes when it is so.
   void SetPictureRatio(qreal ratio, QRgb fill);
@@ -47,7 +55,11 @@ class ImageControl : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  void MakePicture();
+
   QImage picture_;
+  QRgb fill_;
+  std::function<void()> drawFirst_;  // set until the picture is made
   bool pressedInside_ = false;
   bool spaceHeld_ = false;
 };

@@ -253,8 +253,10 @@ void TForm1::BuildEditorPage() {
 
 void TForm1::BuildBrowserPage() {
   QWidget* page = TabSheet2;
+  // The sheet is drawn whole when it is first used: start-up draws nothing the user cannot see.
   Image2 = Place(
-      new ImageControl(page, kSheetWidth, kSheetHeight, palette().color(QPalette::Button).rgb()),
+      new ImageControl(page, kSheetWidth, kSheetHeight, palette().color(QPalette::Button).rgb(),
+                       [this] { DrawBrowserSheet(); }),
       "Image2", 5, 5, kSheetWidth, kSheetHeight);
   Image2->setMouseTracking(true);
   connect(Image2, &ImageControl::MouseMove, this, &TForm1::Image2MouseMove);
@@ -419,7 +421,6 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
     imageList1_.Draw(*Glyphs[k], 0, 0, GlyphImageList::RestIndex(k));
   }
   for (ImageControl* glyph : Glyphs) glyph->update();
-  Image2->Picture().fill(palette().color(QPalette::Button).rgb());
   if (arguments.size() == 1) LoadSpriteFile(arguments.front());
   // Whatever a loaded file has not drawn already: the start-up bank, the swatches, the
   // menu items the clipboards enable, the Undo glyph (enabled, though there is nothing yet).

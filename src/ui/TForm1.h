@@ -277,9 +277,10 @@ class TForm1 : public QMainWindow {
   // What of the pictures is out of date and waits to be drawn, and then sent to the screen:
   // the whole of a picture (nothing is drawn before start-up has finished), or only the cells
   // of the current sprite that changed, and the thumbnails of the sheet's window that did.
+  // The sheet starts with no picture at all: its first use draws it whole (Image2).
   bool editorStale_ = true;
   CellArea staleCells_;
-  bool sheetStale_ = true;
+  bool sheetStale_ = false;
   std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
   std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
