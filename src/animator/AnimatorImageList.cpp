@@ -20,16 +20,15 @@ void PlaySymbol(QPainter& p) {
 }  // namespace
 
 AnimatorImageList::AnimatorImageList(qreal ratio) : ratio_(ratio) {
-  pictures_[kStopAtRest] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKey, StopSymbol);
-  pictures_[kPlayAtRest] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKey, PlaySymbol);
-  pictures_[kStopPressed] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKeyPressed, StopSymbol);
-  pictures_[kPlayPressed] = DrawGlyph(kAnimatorGlyphSize, ratio, kGreyKeyPressed, PlaySymbol);
+  GlyphPainter painter(kAnimatorGlyphSize, ratio);
+  pictures_[kStopAtRest] = painter.Draw(kGreyKey, StopSymbol);
+  pictures_[kPlayAtRest] = painter.Draw(kGreyKey, PlaySymbol);
+  pictures_[kStopPressed] = painter.Draw(kGreyKeyPressed, StopSymbol);
+  pictures_[kPlayPressed] = painter.Draw(kGreyKeyPressed, PlaySymbol);
 }
 
 void AnimatorImageList::Draw(ImageControl& target, int x, int y, int index) const {
-  target.SetPictureRatio(ratio_, kGlyphBackground.rgb());
-  QPainter painter(&target.Picture());
-  painter.drawImage(QPointF(x, y), pictures_[index]);
+  ShowGlyph(target, x, y, pictures_[index], ratio_);
 }
 
 }  // namespace kelvane

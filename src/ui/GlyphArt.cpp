@@ -4,21 +4,36 @@
 
 namespace kelvane {
 
-QImage DrawGlyph(int size, qreal ratio, const QColor& keyColour,
-                 const std::function<void(QPainter&)>& symbol) {
+GlyphPainter::GlyphPainter(int size, qreal ratio) : size_(size) {
   const int pixels = static_cast<int>(std::ceil(size * ratio));
-  QImage image(pixels, pixels, QImage::Format_RGB32);
-  image.setDevicePixelRatio(ratio);  // the painter below works in key coordinates
-  image.fill(kGlyphBackground);
-  QPainter painter(&image);
+  canvas_ = QImage(pixels, pixels, QImage::Format_RGB32);
+  canvas_.setDevicePixelRatio(ratio);  // the painter below works in key coordinates
+}
+
+QImage GlyphPainter::Draw(const QColor& keyColour, const std::function<void(QPainter&)>& symbol) {
+  canvas_.fill(kGlyphBackground);
+  QPainter painter(&canvas_);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(keyColour.darker(140), 1));
   painter.setBrush(keyColour);
-  painter.drawRoundedRect(QRectF(1.5, 1.5, size - 3, size - 3), 4, 4);
+  painter.drawRoundedRect(QRectF(1.5, 1.5, size_ - 3, size_ - 3), 4, 4);
   painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::white);
   symbol(painter);
-  return image;
+  painter.end();
+  return canvas_.copy();
+}
+
+void ShowGlyph(ImageControl& target, int x, int y, const QImage& picture, qreal ratio) {
+  target.SetPictureRatio(ratio, kGlyphBackground.rgb());
+  QImage& shown = target.Picture();
+  if (x == 0 && y == 0 && shown.size() == picture.size() && shown.format() == picture.format() &&
+      shown.devicePixelRatio() == picture.devicePixelRatio()) {
+    shown = picture;
+    return;
+  }
+  QPainter painter(&shown);
+  painter.drawImage(QPointF(x, y), picture);
 }
 
 }  // namespace kelvane

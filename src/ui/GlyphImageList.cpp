@@ -86,19 +86,18 @@ bool IsBlueKey(int button) {
 }  // namespace
 
 GlyphImageList::GlyphImageList(qreal ratio) : ratio_(ratio) {
+  GlyphPainter painter(kGlyphSize, ratio);
   for (int button = 0; button < kGlyphButtons; ++button) {
     const bool blue = IsBlueKey(button);
     const auto symbol = [button](QPainter& p) { Symbol(p, button); };
-    pictures_[RestIndex(button)] = DrawGlyph(kGlyphSize, ratio, blue ? kBlueKey : kGreyKey, symbol);
+    pictures_[RestIndex(button)] = painter.Draw(blue ? kBlueKey : kGreyKey, symbol);
     pictures_[PressedIndex(button)] =
-        DrawGlyph(kGlyphSize, ratio, blue ? kBlueKeyPressed : kGreyKeyPressed, symbol);
+        painter.Draw(blue ? kBlueKeyPressed : kGreyKeyPressed, symbol);
   }
 }
 
 void GlyphImageList::Draw(ImageControl& target, int x, int y, int index) const {
-  target.SetPictureRatio(ratio_, kGlyphBackground.rgb());
-  QPainter painter(&target.Picture());
-  painter.drawImage(QPointF(x, y), pictures_[index]);
+  ShowGlyph(target, x, y, pictures_[index], ratio_);
 }
 
 }  // namespace kelvane
