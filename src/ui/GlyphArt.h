@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <functional>
+#include <vector>
 
 #include "ui/ImageControl.h"
 
@@ -19,7 +20,8 @@ inline const QColor kGreyKeyPressed(70, 70, 76);
 // Paints the size x size pictures of a set of glyphs. The art is drawn at ratio device pixels to
 // one of the key's, so that it is as sharp as the text on a scaled screen, never scaled up. All
 // are painted on one canvas, whose paint engine (with its stroker's buffers, some 6 KB) serves
-// them all; the pictures handed out are copies that hold none.
+// them all; the pictures handed out are copies that hold none. A key of each colour is painted
+// once and copied under the symbols after it: its smooth outline costs as much as a symbol.
 class GlyphPainter {
  public:
   GlyphPainter(int size, qreal ratio);
@@ -28,8 +30,15 @@ class GlyphPainter {
   QImage Draw(const QColor& keyColour, const std::function<void(QPainter&)>& symbol);
 
  private:
+  struct Key {
+    QRgb colour;
+    QImage picture;
+  };
+  const QImage& KeyPicture(const QColor& colour);
+
   int size_;
   QImage canvas_;
+  std::vector<Key> keys_;
 };
 
 // Draws picture, made at ratio, into the control's picture at (x, y); the caller repaints. A

@@ -83,21 +83,37 @@ bool IsBlueKey(int button) {
          button == kGlyphUndo;
 }
 
+QColor KeyColour(int index) {
+  const bool pressed = index >= kGlyphButtons;
+  if (IsBlueKey(index % kGlyphButtons)) return pressed ? kBlueKeyPressed : kBlueKey;
+  return pressed ? kGreyKeyPressed : kGreyKey;
+}
+
+QImage DrawPicture(GlyphPainter& painter, int index) {
+  const int button = index % kGlyphButtons;
+  return painter.Draw(KeyColour(index), [button](QPainter& p) { Symbol(p, button); });
+}
+
 }  // namespace
 
 GlyphImageList::GlyphImageList(qreal ratio) : ratio_(ratio) {
   GlyphPainter painter(kGlyphSize, ratio);
   for (int button = 0; button < kGlyphButtons; ++button) {
-    const bool blue = IsBlueKey(button);
-    const auto symbol = [button](QPainter& p) { Symbol(p, button); };
-    pictures_[RestIndex(button)] = painter.Draw(blue ? kBlueKey : kGreyKey, symbol);
-    pictures_[PressedIndex(button)] =
-        painter.Draw(blue ? kBlueKeyPressed : kGreyKeyPressed, symbol);
+    pictures_[RestIndex(button)] = DrawPicture(painter, RestIndex(button));
   }
 }
 
+const QImage& GlyphImageList::Picture(int index) const {
+  QImage& picture = pictures_[index];
+  if (picture.isNull()) {
+    GlyphPainter painter(kGlyphSize, ratio_);
+    picture = DrawPicture(painter, index);
+  }
+  return picture;
+}
+
 void GlyphImageList::Draw(ImageControl& target, int x, int y, int index) const {
-  ShowGlyph(target, x, y, pictures_[index], ratio_);
+  ShowGlyph(target, x, y, Picture(index), ratio_);
 }
 
 }  // namespace kelvane

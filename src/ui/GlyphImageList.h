@@ -35,14 +35,16 @@ class GlyphImageList {
   static constexpr int RestIndex(int button) { return button; }
   static constexpr int PressedIndex(int button) { return button + kGlyphButtons; }
 
-  const QImage& Picture(int index) const { return pictures_[index]; }
+  // The pictures at rest are drawn with the list; a pressed one when it is first asked for, since
+  // most are never pressed in a run.
+  const QImage& Picture(int index) const;
   // Draws picture index into the control's picture at (x, y), at the list's ratio; the caller
   // repaints.
   void Draw(ImageControl& target, int x, int y, int index) const;
 
  private:
   qreal ratio_;
-  std::array<QImage, 2 * kGlyphButtons> pictures_;
+  mutable std::array<QImage, 2 * kGlyphButtons> pictures_;
 };
 
 }  // namespace kelvane
