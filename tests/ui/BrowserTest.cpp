@@ -3,6 +3,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
+#include <string>
 
 #include "render/C64Palette.h"
 #include "support/MainWindowFixture.h"
@@ -66,6 +68,35 @@ TEST_F(Browser, TurningToTheBrowserRedrawsTheSheet) {
   form().PageControl1->setCurrentWidget(form().TabSheet2);
   EXPECT_EQ(form().Image2->Picture().pixel(49 + 30, 30), PaletteRgb(1));
 }
+
+struct LateSheetCase {
+  const char* name;
+  std::function<void(TForm1&)> change;
+};
+
+class ALateSheet : public MainWindowFixture, public ::testing::WithParamInterface<LateSheetCase> {};
+
+// Start-up draws no sheet; the sheet drawn when it is first used shows what one drawn at once and
+// kept up to date shows, whatever changed in between.
+TEST_P(ALateSheet, ShowsWhatASheetDrawnAtOnceShows) {
+  EXPECT_FALSE(form().Image2->PictureMade());
+  TForm1 early;
+  early.Image2->Picture();
+  GetParam().change(early);
+  GetParam().change(form());
+  EXPECT_EQ(form().Image2->Picture(), early.Image2->Picture());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ALateSheet,
+    ::testing::Values(
+        LateSheetCase{"painted_cell",
+                      [](TForm1& form) {
+                        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, {9, 9});
+                      }},
+        LateSheetCase{"other_sprite", [](TForm1& form) { form.ScrollBar1->setValue(7); }},
+        LateSheetCase{"scrolled", [](TForm1& form) { form.ScrollBar3->setValue(3); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kelvane::test

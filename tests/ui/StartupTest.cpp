@@ -12,6 +12,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
 #include "ui/ColourSwatch.h"
+#include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 
 namespace kelvane::test {
@@ -119,6 +120,22 @@ TEST_F(Startup, EveryMenuItemHasItsCaptionAndShortcut) {
   for (QAction* action : MenuActions(form().menuBar())) separators += action->isSeparator();
   EXPECT_EQ(separators, 7);
 }
+
+class GlyphPainting : public ::testing::TestWithParam<qreal> {};
+
+// Keys are painted once per colour and shared: each picture still comes out as painted alone.
+TEST_P(GlyphPainting, EachPictureIsTheSameAsPaintedAlone) {
+  const auto cross = [](QPainter& p) { p.drawLine(QPointF(7, 7), QPointF(17, 17)); };
+  const auto box = [](QPainter& p) { p.drawRect(QRectF(6, 6, 8, 8)); };
+  const std::pair<QColor, std::function<void(QPainter&)>> turns[] = {
+      {kGreyKey, cross}, {kBlueKey, box}, {kGreyKey, box}, {kBlueKeyPressed, cross}};
+  GlyphPainter shared(kGlyphSize, GetParam());
+  for (const auto& [key, symbol] : turns) {
+    EXPECT_EQ(shared.Draw(key, symbol), GlyphPainter(kGlyphSize, GetParam()).Draw(key, symbol));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, GlyphPainting, ::testing::Values(1.0, 1.25, 2.0));
 
 TEST_F(Startup, GlyphsRestPressAndReleaseWithTheirPictures) {
   for (int k = 0; k < kGlyphButtons; ++k) {
