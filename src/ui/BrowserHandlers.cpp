@@ -1,10 +1,10 @@
 // The "Browser" page: scrolling the sheet, the hover read-out, click and double-click.
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QTabWidget>
 
 #include "render/EditorGeometry.h"
+#include "ui/StatusReadOut.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -24,7 +24,7 @@ void TForm1::Image2MouseMove(QMouseEvent* event) {
       {static_cast<int>(event->position().x()), static_cast<int>(event->position().y())});
   if (!cell) return;
   browserHotSprite_ = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, *cell);
-  statusBar()->showMessage(QString::asprintf("sprite number :%03d", browserHotSprite_));
+  readOut_->Show(QString::asprintf("sprite number :%03d", browserHotSprite_));
 }
 
 void TForm1::Image2Click() {

@@ -3,13 +3,13 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStatusBar>
 #include <cmath>
 #include <optional>
 #include <utility>
 
 #include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
+#include "ui/StatusReadOut.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -54,9 +54,7 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
   const SpriteCell pixel = SpritePixelOf(*cell, document_.CurrentIsMultiColour());
   // A fast drag reports cells far apart: the line between them is painted too.
   if (brush) document_.PaintLine(from.value_or(*cell), *cell, *brush);
-  // After the paint: QStatusBar repaints a new text at once, and Qt then paints the cell's
-  // rectangles with it and sends it all to the screen in one go, not in two.
-  statusBar()->showMessage(QString::asprintf("%d,%d", pixel.column, pixel.row));
+  readOut_->Show(QString::asprintf("%d,%d", pixel.column, pixel.row));
 }
 
 void TForm1::Image1MouseUp(QMouseEvent*) {
@@ -65,7 +63,7 @@ void TForm1::Image1MouseUp(QMouseEvent*) {
 }
 
 void TForm1::Image1MouseLeave() {
-  statusBar()->clearMessage();  // the read-out names a cell the pointer is no longer over
+  readOut_->Clear();  // the read-out names a cell the pointer is no longer over
 }
 
 void TForm1::BuildSpriteKeys() {

@@ -25,6 +25,7 @@
 #include "ui/Mnemonics.h"
 #include "ui/Placement.h"
 #include "ui/SpriteFileDialogs.h"
+#include "ui/StatusReadOut.h"
 
 namespace kelvane {
 namespace {
@@ -107,6 +108,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   statusBar()->setFixedHeight(kStatusBarHeight);
   statusBar()->setSizeGripEnabled(false);
+  readOut_ = new StatusReadOut(statusBar());
 
   auto* bevel1 = Place(new QFrame(client), "Bevel1", 0, 0, 331, 2);
   bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -497,7 +499,7 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::FormMouseMove() {
-  statusBar()->clearMessage();
+  readOut_->Clear();
 }
 
 void TForm1::animator1Click() {

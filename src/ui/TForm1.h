@@ -36,6 +36,8 @@ class QUrl;
 
 namespace kelvane {
 
+class StatusReadOut;
+
 class ColourSwatch;
 class TextDataFolder;
 class ImageControl;
@@ -283,6 +285,7 @@ class TForm1 : public QMainWindow {
   bool sheetStale_ = false;
   std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
+  StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
   std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
   QString fileName_;                      // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held

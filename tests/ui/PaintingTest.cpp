@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "WindowChecks.h"
 #include "model/GridLine.h"
@@ -79,14 +80,21 @@ TEST_F(Painting, StatusShowsTheCellHalvedInMultiColourAndOnlyInsideTheGrid) {
   Hover(form().Image1, {100, 50});
   EXPECT_EQ(status(), QStringLiteral("6,6"));
   form().MCToggle->setChecked(false);
+  // Within a frame of the last text the read-out waits for the frame to end.
   Hover(form().Image1, {100, 50});
-  EXPECT_EQ(status(), QStringLiteral("12,6"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("12,6"); }));
   const SpriteRecord before = RecordOf(document(), 0);
   // Outside the grid while the button keeps the mouse captured: nothing changes at all.
   DragThrough(*this, form().Image1, {{10, 10}, {192, 10}, {-1, 30}, {50, 168}}, Qt::LeftButton);
-  EXPECT_EQ(status(), QStringLiteral("1,1"));
-  QEvent leave(QEvent::Leave);  // once the pointer leaves the grid, it names no cell
+  EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("1,1"); }));
+  // Once the pointer leaves the grid it names no cell, not even one still waiting for its frame.
+  Hover(form().Image1, {60, 40});
+  QEvent leave(QEvent::Leave);
   QApplication::sendEvent(form().Image1, &leave);
+  EXPECT_EQ(status(), QString());
+  const auto* frame = form().findChild<QTimer*>(QStringLiteral("ReadOutFrame"));
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isActive(); }));
   EXPECT_EQ(status(), QString());
   SpriteRecord expected = before;
   expected[3 * 1 + 0] = 0x40;
