@@ -15,6 +15,10 @@ StatusReadOut::StatusReadOut(QStatusBar* bar) : QObject(bar), bar_(bar), frame_(
   frame_.setObjectName(QStringLiteral("ReadOutFrame"));
   frame_.setSingleShot(true);
   connect(&frame_, &QTimer::timeout, this, &StatusReadOut::FrameOver);
+  // Any other message, a control's hint say, is newer than the text waiting for its frame.
+  connect(bar_, &QStatusBar::messageChanged, this, [this] {
+    if (!showing_) hasWaiting_ = false;
+  });
 }
 
 void StatusReadOut::Show(const QString& text) {
@@ -23,8 +27,7 @@ void StatusReadOut::Show(const QString& text) {
     hasWaiting_ = true;
     return;
   }
-  bar_->showMessage(text);
-  StartFrame();
+  ShowNow(text);
 }
 
 void StatusReadOut::Clear() {
@@ -42,7 +45,13 @@ void StatusReadOut::StartFrame() {
 void StatusReadOut::FrameOver() {
   if (!hasWaiting_) return;
   hasWaiting_ = false;
-  bar_->showMessage(waiting_);
+  ShowNow(waiting_);
+}
+
+void StatusReadOut::ShowNow(const QString& text) {
+  showing_ = true;
+  bar_->showMessage(text);
+  showing_ = false;
   StartFrame();
 }
 

@@ -19,10 +19,12 @@ class StatusReadOut : public QObject {
   explicit StatusReadOut(QStatusBar* bar);
 
   void Show(const QString& text);
-  // At once, and a text still waiting for its frame is dropped: the pointer has gone.
+  // At once, and a text still waiting for its frame is dropped: the pointer has gone. Any other
+  // message drops it too.
   void Clear();
 
  private:
+  void ShowNow(const QString& text);
   void StartFrame();
   void FrameOver();
 
@@ -30,6 +32,7 @@ class StatusReadOut : public QObject {
   QTimer frame_;  // runs for a frame after a text was shown
   QString waiting_;
   bool hasWaiting_ = false;
+  bool showing_ = false;  // while the read-out itself sets the message
 };
 
 }  // namespace kelvane

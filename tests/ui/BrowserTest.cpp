@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,14 @@ TEST_F(Browser, HoverNamesTheSpriteUnderThePointer) {
   EXPECT_EQ(form().BrowserHotSprite(), 255);
   Hover(form().Image2, {48, 42});  // the gap belongs to the thumbnail before it
   EXPECT_EQ(form().BrowserHotSprite(), 187);
+  // Straight from the sheet onto a glyph button: its hint stays, and the sprite number still
+  // waiting for its frame never comes back over it.
+  QTest::mouseMove(form().Btn_Cut);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("cut"); }));
+  const auto* frame = form().findChild<QTimer*>(QStringLiteral("ReadOutFrame"));
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isActive(); }));
+  EXPECT_EQ(status(), QStringLiteral("cut"));
 }
 
 TEST_F(Browser, ClickSelectsAndStaysDoubleClickTurnsToTheEditor) {
