@@ -36,11 +36,10 @@ class QUrl;
 
 namespace kelvane {
 
-class StatusReadOut;
-
 class ColourSwatch;
-class TextDataFolder;
 class ImageControl;
+class StatusReadOut;
+class TextDataFolder;
 
 inline constexpr int kClientWidth = 306;
 inline constexpr int kClientHeight = 342;
