@@ -10,6 +10,7 @@
 
 #include "animator/AnimatorEntry.h"
 #include "app/CommandLine.h"
+#include "app/FontWarmUp.h"
 #include "ui/TForm1.h"
 
 namespace {
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
   }
+  kelvane::FontWarmUp fonts;
   defaultHandler = qInstallMessageHandler(StartupMessages);
   QApplication app(toolkitArgc, toolkitArgv.data());
   qInstallMessageHandler(defaultHandler);
@@ -89,6 +91,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kelvane.kelvane"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
 
+  // The window measures its texts as it is built.
+  fonts.Wait();
   // The names go on as the system's bytes: one that is not valid UTF-8 must still open.
   kelvane::TForm1 form(commandLine.files);
   kelvane::InstallAnimator(form);
