@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,7 @@
 
 #include "animator/AnimatorEntry.h"
 #include "app/CommandLine.h"
-#include "app/FontWarmUp.h"
+#include "app/StartupWarmUp.h"
 #include "ui/TForm1.h"
 
 namespace {
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
     std::fputs(kNoDisplay, stderr);
     return EXIT_FAILURE;
   }
-  kelvane::FontWarmUp fonts;
+  kelvane::StartupWarmUp warmUp(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString());
   defaultHandler = qInstallMessageHandler(StartupMessages);
   QApplication app(toolkitArgc, toolkitArgv.data());
   qInstallMessageHandler(defaultHandler);
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
 
   // The window measures its texts as it is built.
-  fonts.Wait();
+  warmUp.Wait();
   // The names go on as the system's bytes: one that is not valid UTF-8 must still open.
   kelvane::TForm1 form(commandLine.files);
   kelvane::InstallAnimator(form);
