@@ -4,10 +4,9 @@
 
 namespace kelvane {
 
-ColourSwatch::ColourSwatch(QWidget* parent) : QFrame(parent) {
+ColourSwatch::ColourSwatch(QWidget* parent) : FilledFrame(parent) {
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
-  setAutoFillBackground(true);
 }
 
 void ColourSwatch::SetColour(QRgb colour) {

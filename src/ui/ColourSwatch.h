@@ -1,11 +1,11 @@
 // A pen colour swatch: a small bordered panel in one colour that selects its pen when clicked.
 #pragma once
 
-#include <QFrame>
+#include "ui/FilledFrame.h"
 
 namespace kelvane {
 
-class ColourSwatch : public QFrame {
+class ColourSwatch : public FilledFrame {
   Q_OBJECT
  public:
   explicit ColourSwatch(QWidget* parent);

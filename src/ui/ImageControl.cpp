@@ -37,6 +37,10 @@ void ImageControl::SetPictureRatio(qreal ratio, QRgb fill) {
   picture_.fill(fill);
 }
 
+void ImageControl::PaintOverParent() {
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
 void ImageControl::MakeKeyboardButton() {
   setFocusPolicy(Qt::TabFocus);
 }

@@ -26,6 +26,10 @@ class ImageControl : public QWidget {
   // Makes the picture ratio device pixels to one of the control's (filled with fill), so that
   // art drawn at the screen's ratio shows as sharp as the text. Nothing changes when it is so.
   void SetPictureRatio(qreal ratio, QRgb fill);
+  // Lets Qt paint the parent under the control before the control, instead of cutting the
+  // control out of the parent's paint (see FilledFrame): for small controls that seldom change.
+  // The picture covers the control, so nothing of the parent shows.
+  void PaintOverParent();
   // A glyph button: reached with Tab, pressed and released with Space as with the mouse.
   void MakeKeyboardButton();
 

@@ -19,6 +19,7 @@
 #include "files/TextData.h"
 #include "render/C64Palette.h"
 #include "ui/ColourSwatch.h"
+#include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 #include "ui/MessageBoxes.h"
@@ -164,9 +165,8 @@ void TForm1::BuildEditorPage() {
                {"Shape2", {99, 0, 3, 6}},
                {"Shape3", {99, 173, 3, 16}}};
   for (const auto& tick : ticks) {
-    auto* shape = Place(new QFrame(page), tick.name, tick.rect.x(), tick.rect.y(),
+    auto* shape = Place(new FilledFrame(page), tick.name, tick.rect.x(), tick.rect.y(),
                         tick.rect.width(), tick.rect.height());
-    shape->setAutoFillBackground(true);
     QPalette p = shape->palette();
     p.setColor(QPalette::Window, QColor::fromRgb(kTickRed));
     shape->setPalette(p);
@@ -203,6 +203,7 @@ void TForm1::BuildEditorPage() {
   bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
   Image4 = Place(new ImageControl(page, 16, 64, 0xFF000000), "Image4", 125, 186, 16, 64);
   Image4->setStatusTip(QStringLiteral("select a colour for the current pen"));
+  Image4->PaintOverParent();
   for (int index = 0; index < kColourCount; ++index) {
     // Two columns of eight cells: 0-7 on the left, 8-15 on the right.
     const QRect cell((index / 8) * kStripCell, (index % 8) * kStripCell, kStripCell, kStripCell);
@@ -322,6 +323,7 @@ void TForm1::BuildGlyphButtons() {
     button->setAccessibleName(QString::fromLatin1(glyphs[k].accessibleName));
     button->setAccessibleDescription(QString::fromLatin1(glyphs[k].description));
     button->MakeKeyboardButton();
+    button->PaintOverParent();
     connect(button, &ImageControl::MouseDown, this, [this, k] { GlyphMouseDown(k); });
     connect(button, &ImageControl::MouseUp, this, [this, k] { GlyphMouseUp(k); });
     connect(button, &ImageControl::SpaceDown, this, [this, k] { GlyphMouseDown(k); });
