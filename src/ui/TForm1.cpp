@@ -178,6 +178,8 @@ void TForm1::BuildEditorPage() {
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);
+  // Three digits need no text shaping, and skipping it spares the bold face's layout tables.
+  bold.setStyleStrategy(QFont::StyleStrategy(bold.styleStrategy() | QFont::PreferNoShaping));
   Label1->setFont(bold);
   QPalette labelPalette = Label1->palette();
   labelPalette.setColor(QPalette::WindowText, QColor(57, 53, 106));

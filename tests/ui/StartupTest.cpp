@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -151,6 +152,26 @@ TEST_F(Startup, GlyphsRestPressAndReleaseWithTheirPictures) {
   EXPECT_EQ(form().Btn_Copy->Picture(), form().ImageList1().Picture(kGlyphCopy + 12));
   Release(form().Btn_Copy, {12, 12}, Qt::RightButton);
   EXPECT_EQ(form().Btn_Copy->Picture(), form().ImageList1().Picture(kGlyphCopy));
+}
+
+// The sprite number's label skips text shaping; every number it can show must look as shaped.
+TEST_F(Startup, SpriteNumbersLookTheSameUnshaped) {
+  const QFont unshaped = form().Label1->font();
+  ASSERT_TRUE(unshaped.styleStrategy() & QFont::PreferNoShaping);
+  QFont shaped = unshaped;
+  shaped.setStyleStrategy(QFont::StyleStrategy(unshaped.styleStrategy() & ~QFont::PreferNoShaping));
+  const auto draw = [&](const QFont& font, const QString& text) {
+    QImage image(form().Label1->size() * 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignVCenter, text);
+    return image;
+  };
+  for (int number = 0; number < kSpriteCount; ++number) {
+    const QString text = QStringLiteral("%1 ").arg(number, 3, 10, QLatin1Char('0'));
+    ASSERT_EQ(draw(unshaped, text), draw(shaped, text)) << text.toStdString();
+  }
 }
 
 TEST_F(Startup, HintsShowInTheStatusBarWithoutPopUps) {
