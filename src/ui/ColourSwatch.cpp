@@ -9,13 +9,17 @@ ColourSwatch::ColourSwatch(QWidget* parent) : FilledFrame(parent) {
   setLineWidth(1);
 }
 
-void ColourSwatch::SetColour(QRgb colour) {
-  // The window sets every swatch on every change of the document, a painted cell included.
+void ColourSwatch::SetColour(QRgb colour, std::string_view name) {
+  // The window sets every swatch on every change of the document, a painted cell included: only
+  // a new colour is painted, and only then do screen readers hear of a new description.
   if (colour == colour_ && testAttribute(Qt::WA_SetPalette)) return;
   colour_ = colour;
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor::fromRgb(colour));
   setPalette(p);
+  setAccessibleDescription(
+      QString::fromLatin1(name) +
+      QStringLiteral("; click to select the pen, then a colour in the strip to change it"));
 }
 
 void ColourSwatch::mouseReleaseEvent(QMouseEvent* event) {

@@ -67,10 +67,7 @@ void TForm1::ShowDocumentState() {
   penButtons_[document_.CurrentPen()]->setChecked(true);
   for (int pen = 0; pen < kPenCount; ++pen) {
     const std::uint8_t colour = document_.PenColours()[pen];
-    swatches_[pen]->SetColour(PaletteRgb(colour));
-    swatches_[pen]->setAccessibleDescription(
-        QString::fromLatin1(ColourName(colour)) +
-        QStringLiteral("; click to select the pen, then a colour in the strip to change it"));
+    swatches_[pen]->SetColour(PaletteRgb(colour), ColourName(colour));
   }
   Btn_Undo->setEnabled(document_.UndoButtonEnabled());
   Redo1->setEnabled(document_.RedoCount() > 0);

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "WindowChecks.h"
+#include "files/ColourNames.h"
 #include "model/GridLine.h"
 #include "model/PlotPixel.h"
 #include "render/C64Palette.h"
@@ -242,6 +243,8 @@ TEST_F(Painting, ColourStripWithASharedPenChangesEverySpritesLook) {
   Press(form().Image4, {12, 2 * 8 + 1});  // right column: colour 10
   EXPECT_EQ(document().PenColours()[0], 10);
   EXPECT_EQ(form().Panel1->Colour(), PaletteRgb(10));
+  EXPECT_TRUE(form().Panel1->accessibleDescription().startsWith(
+      QString::fromLatin1(ColourName(10)) + QLatin1Char(';')));
   EXPECT_EQ(document().UndoCount(), 0);
   EXPECT_EQ(document().Bank().Attribute(0), 0x8C);
   EXPECT_EQ(form().Image1->Picture().pixel(0, 0), PaletteRgb(10));
