@@ -245,27 +245,41 @@ void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src) {
   }
 }
 
-// Every pixel is written once: the border beside the sprite row by row, not a fill of the whole
-// preview that the sprite is then drawn over.
-void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state) {
+namespace {
+
+// The preview's lines y and y + 1 (y even) into first and second: the border, or a sprite row
+// doubled between its two sides. Every pixel is written once, not filled and then drawn over.
+void DrawPreviewPair(QRgb* first, QRgb* second, const ConstRows& in, QRgb background, int y) {
   static_assert(kPreviewView.CellZoom().x == 2 && kPreviewView.CellZoom().y == 2);
+  const auto [left, top] = kPreviewView.Origin();
+  static_assert(kPreviewView.Origin().y % 2 == 0 && kPreviewHeight % 2 == 0);
+  const int right = left + kPreviewView.Width();
+  if (y < top || y >= top + kPreviewView.Height()) {
+    FillRow(first, kPreviewWidth, background);
+    FillRow(second, kPreviewWidth, background);
+    return;
+  }
+  for (QRgb* row : {first, second}) {
+    FillRow(row, left, background);
+    FillRow(row + right, kPreviewWidth - right, background);
+  }
+  DoubleRow(first + left, second + left, in[(y - top) / 2], kHiresColumns);
+}
+
+}  // namespace
+
+void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state) {
   const QRgb background = PaletteRgb(state.PenColours[kTransparentPen]);
   const Rows out(preview);
   const ConstRows in(spriteImage);
-  const auto [left, top] = kPreviewView.Origin();
-  const int right = left + kPreviewView.Width();
-  const int bottom = top + kPreviewView.Height();
-  for (int y = 0; y < top; ++y) FillRow(out[y], kPreviewWidth, background);
-  for (int r = 0; r < kSpriteRows; ++r) {
-    QRgb* first = out[top + 2 * r];
-    QRgb* second = out[top + 2 * r + 1];
-    for (QRgb* row : {first, second}) {
-      FillRow(row, left, background);
-      FillRow(row + right, kPreviewWidth - right, background);
-    }
-    DoubleRow(first + left, second + left, in[r], kHiresColumns);
+  for (int y = 0; y < kPreviewHeight; y += 2) {
+    DrawPreviewPair(out[y], out[y + 1], in, background, y);
   }
-  for (int y = bottom; y < kPreviewHeight; ++y) FillRow(out[y], kPreviewWidth, background);
+}
+
+void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top) {
+  const Rows out(band);
+  DrawPreviewPair(out[0], out[1], ConstRows(spriteImage), background, top);
 }
 
 QString PreviewLabel(int sprite) {
@@ -276,29 +290,42 @@ void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiCo
   DrawEditorRows(editorImage, spriteImage, multiColour, grid, 0, kSpriteRows - 1);
 }
 
-// Each cell row is built once with its vertical lines, copied to the rows below it, and closed
-// by the horizontal line, so that every pixel of the editor image is written about once. The
-// lines still come out on top of the sprite, as if drawn last.
-void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
-                    int firstRow, int lastRow) {
+namespace {
+
+// Sprite row r into the zoom.y lines from firstLine on. The cell row is built once with its
+// vertical lines, copied to the lines below it, and closed by the horizontal line, so that every
+// pixel is written about once. The lines still come out on top of the sprite, as if drawn last.
+void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, bool multiColour,
+                 bool grid) {
   const Zoom zoom = kEditorView.CellZoom();
   // A vertical line after every sprite pixel, a horizontal one after every row.
   const int step = zoom.x * CellsPerPixel(multiColour);
   const int copies = grid ? zoom.y - 1 : zoom.y;
+  constexpr std::size_t kEditorRowBytes = kEditorWidth * sizeof(QRgb);
+  QRgb* first = out[firstLine];
+  WidenRow(first, in[r], kHiresColumns, zoom.x);
+  if (grid) {
+    for (int x = step - 1; x < kEditorWidth; x += step) first[x] = kGridLineColour;
+  }
+  for (int copy = 1; copy < copies; ++copy) {
+    std::memcpy(out[firstLine + copy], first, kEditorRowBytes);
+  }
+  if (grid) FillRow(out[firstLine + zoom.y - 1], kEditorWidth, kGridLineColour);
+}
+
+}  // namespace
+
+void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
+                    int firstRow, int lastRow) {
   const Rows out(editorImage);
   const ConstRows in(spriteImage);
-  constexpr std::size_t kEditorRowBytes = kEditorWidth * sizeof(QRgb);
   for (int r = firstRow; r <= lastRow; ++r) {
-    QRgb* first = out[r * zoom.y];
-    WidenRow(first, in[r], kHiresColumns, zoom.x);
-    if (grid) {
-      for (int x = step - 1; x < kEditorWidth; x += step) first[x] = kGridLineColour;
-    }
-    for (int copy = 1; copy < copies; ++copy) {
-      std::memcpy(out[r * zoom.y + copy], first, kEditorRowBytes);
-    }
-    if (grid) FillRow(out[r * zoom.y + zoom.y - 1], kEditorWidth, kGridLineColour);
+    DrawCellRow(out, r * kEditorView.CellZoom().y, in, r, multiColour, grid);
   }
+}
+
+void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, bool grid, int row) {
+  DrawCellRow(Rows(band), 0, ConstRows(spriteImage), row, multiColour, grid);
 }
 
 }  // namespace kelvane

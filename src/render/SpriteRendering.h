@@ -18,6 +18,9 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
 
 // The 68 x 62 preview: background colour with the sprite where kPreviewView puts it.
 void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state);
+// The preview's two lines from top (even) on, into a band kPreviewWidth wide and two lines high,
+// with background round the sprite: what the preview paints from instead of a whole picture.
+void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top);
 // The text of the number label beside the preview: "007 ".
 QString PreviewLabel(int sprite);
 
@@ -29,6 +32,10 @@ void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiCo
 // what a change to a few cells needs.
 void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
                     int firstRow, int lastRow);
+// Sprite row `row` alone, into a band kEditorWidth wide and one cell high whose first line is
+// that row's first: the lines DrawEditorGrid writes there. The editor paints from such a band
+// rather than keep a whole picture in which every line is there eight times.
+void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, bool grid, int row);
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

@@ -100,20 +100,16 @@ void TForm1::RedrawEditor() {
   if (drawTrace_) drawTrace_("editor");
   const EditorState& state = document_.State();
   RenderSprite(spriteImage_, document_.Bank(), state, state.CurrentSprite, false);
-  DrawPreview(Image3->Picture(), spriteImage_, state);
+  editorLook_ = {document_.CurrentIsMultiColour(), showGrid_,
+                 PaletteRgb(state.PenColours[kTransparentPen])};
   // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
-  // The grid is drawn into the picture on display: Qt paints from it only once the event loop
-  // turns, so no second buffer is needed. A few cells need only their rows.
-  const bool multiColour = document_.CurrentIsMultiColour();
+  // The editor and the preview draw their lines from spriteImage_ as Qt paints them.
   if (whole) {
-    DrawEditorGrid(Image1->Picture(), spriteImage_, multiColour, showGrid_);
     Image3->update();
     Image1->update();
     return;
   }
-  DrawEditorRows(Image1->Picture(), spriteImage_, multiColour, showGrid_, cells.first.row,
-                 cells.last.row);
   Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
   Image1->update(QRectOf(kEditorView.CellsRect(cells)));
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace kelvane {
@@ -20,6 +21,24 @@ ImageControl::ImageControl(QWidget* parent, int width, int height, QRgb fill,
   setFixedSize(width, height);
   setAttribute(Qt::WA_StaticContents);
   setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+ImageControl::ImageControl(QWidget* parent, int width, int height, int bandHeight,
+                           BandDrawer drawBand)
+    : ImageControl(parent, width, height, QRgb{0}, std::function<void()>{}) {
+  drawBand_ = std::move(drawBand);
+  band_ = QImage(width, bandHeight, QImage::Format_RGB32);
+}
+
+void ImageControl::DrawWhole() {
+  if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
+  for (int top = 0; top < height(); top += band_.height()) {
+    drawBand_(band_, top);
+    for (int line = 0; line < band_.height() && top + line < height(); ++line) {
+      std::memcpy(picture_.scanLine(top + line), band_.constScanLine(line),
+                  static_cast<std::size_t>(band_.bytesPerLine()));
+    }
+  }
 }
 
 void ImageControl::MakePicture() {
@@ -59,13 +78,25 @@ bool ImageControl::event(QEvent* event) {
 void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QImage& picture = Picture();
-  const qreal ratio = picture.devicePixelRatio();
   // Rectangle by rectangle, not their bounding box: two cells far apart stay two small copies.
-  for (const QRect& dirty : event->region()) {
-    painter.drawImage(QRectF(dirty), picture,
-                      QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
-                             dirty.height() * ratio));
+  if (drawBand_) {
+    const int bandHeight = band_.height();
+    for (const QRect& dirty : event->region()) {
+      for (int top = dirty.top() - dirty.top() % bandHeight; top <= dirty.bottom();
+           top += bandHeight) {
+        drawBand_(band_, top);
+        const QRect part = dirty & QRect(0, top, width(), bandHeight);
+        painter.drawImage(QRectF(part), band_, QRectF(part.translated(0, -top)));
+      }
+    }
+  } else {
+    const QImage& picture = Picture();
+    const qreal ratio = picture.devicePixelRatio();
+    for (const QRect& dirty : event->region()) {
+      painter.drawImage(QRectF(dirty), picture,
+                        QRectF(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
+                               dirty.height() * ratio));
+    }
   }
   if (hasFocus()) {
     QStyleOptionFocusRect option;

@@ -17,8 +17,20 @@ class ImageControl : public QWidget {
   // drawFirst (which may use Picture()). A page the user may never open then holds no pixels.
   ImageControl(QWidget* parent, int width, int height, QRgb fill, std::function<void()> drawFirst);
 
+  // Draws the band of the picture whose first line is top into band, which is as wide as the
+  // control and one band high.
+  using BandDrawer = std::function<void(QImage& band, int top)>;
+  // A picture never kept whole: a paint draws each band it shows with drawBand, one band at a
+  // time. For a picture that repeats its lines, as the editor repeats each cell's eight times, a
+  // band is all the memory the control needs. Picture() draws the whole picture afresh.
+  ImageControl(QWidget* parent, int width, int height, int bandHeight, BandDrawer drawBand);
+
   QImage& Picture() {
-    if (drawFirst_) MakePicture();
+    if (drawBand_) {
+      DrawWhole();
+    } else if (drawFirst_) {
+      MakePicture();
+    }
     return picture_;
   }
   const QImage& Picture() const { return const_cast<ImageControl*>(this)->Picture(); }
@@ -60,10 +72,13 @@ class ImageControl : public QWidget {
 
  private:
   void MakePicture();
+  void DrawWhole();
 
   QImage picture_;
   QRgb fill_;
   std::function<void()> drawFirst_;  // set until the picture is made
+  BandDrawer drawBand_;
+  QImage band_;
   bool pressedInside_ = false;
   bool spaceHeld_ = false;
 };

@@ -18,6 +18,7 @@
 #include "files/FormatRegistry.h"
 #include "files/TextData.h"
 #include "render/C64Palette.h"
+#include "render/SpriteRendering.h"
 #include "ui/ColourSwatch.h"
 #include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
@@ -148,8 +149,15 @@ TForm1::~TForm1() = default;
 
 void TForm1::BuildEditorPage() {
   QWidget* page = TabSheet1;
-  Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, PaletteRgb(0)), "Image1", 5, 5,
-                 kEditorWidth, kEditorHeight);
+  // The editor's picture is eight equal lines per cell row: it is drawn a cell row at a time as
+  // it is painted, from the sprite image, and never kept whole.
+  const int cellHeight = kEditorView.CellZoom().y;
+  Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, cellHeight,
+                                  [this, cellHeight](QImage& band, int top) {
+                                    DrawEditorBand(band, spriteImage_, editorLook_.multiColour,
+                                                   editorLook_.grid, top / cellHeight);
+                                  }),
+                 "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
   connect(Image1, &ImageControl::MouseDown, this, &TForm1::Image1MouseDown);
   connect(Image1, &ImageControl::MouseMove, this, &TForm1::Image1MouseMove);
@@ -173,8 +181,13 @@ void TForm1::BuildEditorPage() {
     shape->lower();
   }
 
-  Image3 = Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, PaletteRgb(0)), "Image3",
-                 205, 5, kPreviewWidth, kPreviewHeight);
+  // So is the preview, two lines at a time.
+  Image3 =
+      Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
+                             [this](QImage& band, int top) {
+                               DrawPreviewBand(band, spriteImage_, editorLook_.background, top);
+                             }),
+            "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);

@@ -264,8 +264,14 @@ class TForm1 : public QMainWindow {
   void ShowGrid(bool on);
 
   SpriteDocument document_;
-  // The sprite work image; the editor image is Image1's own picture, drawn in place.
+  // The sprite work image, from which the editor (Image1) and the preview (Image3) draw what Qt
+  // paints of them, in the look of the last redraw.
   QImage spriteImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+  struct EditorLook {
+    bool multiColour = true;
+    bool grid = true;
+    QRgb background = PaletteRgb(0);
+  } editorLook_;
   // Drawn once, at the ratio of the screen the window starts on (the base widget stands by now).
   GlyphImageList imageList1_{devicePixelRatioF()};
   std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number

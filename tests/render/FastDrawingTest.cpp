@@ -119,6 +119,36 @@ TEST_F(FastDrawingOfNoise, EditorIsTheSpriteAtEightTimesUnderItsGrid) {
   }
 }
 
+// Each band is the picture's lines for its place, drawn over a band that held another.
+TEST_F(FastDrawingOfNoise, PreviewBandsAreThePicturesLines) {
+  QImage band(kPreviewWidth, kPreviewView.CellZoom().y, QImage::Format_RGB32);
+  band.fill(0xFF123456);
+  QImage preview(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
+  RenderSprite(images.SpriteImage, bank, state, 6, false);
+  DrawPreview(preview, images.SpriteImage, state);
+  for (int top = kPreviewHeight - band.height(); top >= 0; top -= band.height()) {
+    DrawPreviewBand(band, images.SpriteImage, PaletteRgb(state.PenColours[kTransparentPen]), top);
+    ASSERT_EQ(band, preview.copy(0, top, band.width(), band.height())) << "line " << top;
+  }
+}
+
+TEST_F(FastDrawingOfNoise, EditorBandsAreThePicturesRows) {
+  QImage band(kEditorWidth, kEditorView.CellZoom().y, QImage::Format_RGB32);
+  band.fill(0xFF123456);
+  for (const bool multiColour : {false, true}) {
+    for (const bool grid : {false, true}) {
+      RenderSprite(images.SpriteImage, bank, state, 5, false);
+      DrawEditorGrid(images.EditorImage, images.SpriteImage, multiColour, grid);
+      for (int row = kSpriteRows - 1; row >= 0; --row) {
+        DrawEditorBand(band, images.SpriteImage, multiColour, grid, row);
+        ASSERT_EQ(band,
+                  images.EditorImage.copy(0, row * band.height(), band.width(), band.height()))
+            << multiColour << grid << " row " << row;
+      }
+    }
+  }
+}
+
 // Redrawing a few rows over the picture of another sprite gives the new sprite in those rows,
 // lines included, and leaves every other row as it was.
 TEST_F(FastDrawingOfNoise, EditorRowsChangeOnlyThoseRows) {
