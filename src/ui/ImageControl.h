@@ -1,6 +1,7 @@
 // A plain image control: shows its picture unscaled and hands its mouse events to its owner.
-// Whoever draws into the picture calls update() with what changed; Qt paints it once the event
-// loop turns, together with everything else that changed.
+// Whoever draws into the picture (or, for a picture drawn in bands, changes what the bands are
+// drawn from) calls update() with what changed; Qt paints it once the event loop turns, together
+// with everything else that changed.
 #pragma once
 
 #include <QImage>
@@ -22,7 +23,8 @@ class ImageControl : public QWidget {
   using BandDrawer = std::function<void(QImage& band, int top)>;
   // A picture never kept whole: a paint draws each band it shows with drawBand, one band at a
   // time. For a picture that repeats its lines, as the editor repeats each cell's eight times, a
-  // band is all the memory the control needs. Picture() draws the whole picture afresh.
+  // band is all the memory the control needs. Picture() draws the whole picture afresh, for
+  // reading. A band has one pixel per pixel of the control; the screen scales it as it shows it.
   ImageControl(QWidget* parent, int width, int height, int bandHeight, BandDrawer drawBand);
 
   QImage& Picture() {
