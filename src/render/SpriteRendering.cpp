@@ -286,10 +286,6 @@ QString PreviewLabel(int sprite) {
   return QString::asprintf("%03d ", sprite);
 }
 
-void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
-  DrawEditorRows(editorImage, spriteImage, multiColour, grid, 0, kSpriteRows - 1);
-}
-
 namespace {
 
 // Sprite row r into the zoom.y lines from firstLine on. The cell row is built once with its
@@ -315,11 +311,10 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, boo
 
 }  // namespace
 
-void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
-                    int firstRow, int lastRow) {
+void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
   const Rows out(editorImage);
   const ConstRows in(spriteImage);
-  for (int r = firstRow; r <= lastRow; ++r) {
+  for (int r = 0; r < kSpriteRows; ++r) {
     DrawCellRow(out, r * kEditorView.CellZoom().y, in, r, multiColour, grid);
   }
 }

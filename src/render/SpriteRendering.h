@@ -28,10 +28,6 @@ QString PreviewLabel(int sprite);
 // view pixel row and column of each sprite pixel. The grid is drawn last so that it stays visible
 // over every colour.
 void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid);
-// The same for sprite rows firstRow..lastRow only, leaving the rest of editorImage as it was:
-// what a change to a few cells needs.
-void DrawEditorRows(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid,
-                    int firstRow, int lastRow);
 // Sprite row `row` alone, into a band kEditorWidth wide and one cell high whose first line is
 // that row's first: the lines DrawEditorGrid writes there. The editor paints from such a band
 // rather than keep a whole picture in which every line is there eight times.

@@ -119,7 +119,7 @@ TEST_F(FastDrawingOfNoise, EditorIsTheSpriteAtEightTimesUnderItsGrid) {
   }
 }
 
-// Each band is the picture's lines for its place, drawn over a band that held another.
+// Each band is the whole picture's lines for its place, drawn over a band that held another.
 TEST_F(FastDrawingOfNoise, PreviewBandsAreThePicturesLines) {
   QImage band(kPreviewWidth, kPreviewView.CellZoom().y, QImage::Format_RGB32);
   band.fill(0xFF123456);
@@ -132,6 +132,7 @@ TEST_F(FastDrawingOfNoise, PreviewBandsAreThePicturesLines) {
   }
 }
 
+// Bands drawn bottom to top over each other, so that a band draws all of its lines.
 TEST_F(FastDrawingOfNoise, EditorBandsAreThePicturesRows) {
   QImage band(kEditorWidth, kEditorView.CellZoom().y, QImage::Format_RGB32);
   band.fill(0xFF123456);
@@ -144,29 +145,6 @@ TEST_F(FastDrawingOfNoise, EditorBandsAreThePicturesRows) {
         ASSERT_EQ(band,
                   images.EditorImage.copy(0, row * band.height(), band.width(), band.height()))
             << multiColour << grid << " row " << row;
-      }
-    }
-  }
-}
-
-// Redrawing a few rows over the picture of another sprite gives the new sprite in those rows,
-// lines included, and leaves every other row as it was.
-TEST_F(FastDrawingOfNoise, EditorRowsChangeOnlyThoseRows) {
-  for (const bool multiColour : {false, true}) {
-    for (const bool grid : {false, true}) {
-      RenderSprite(images.SpriteImage, bank, state, 3, false);
-      DrawEditorGrid(images.EditorImage, images.SpriteImage, multiColour, grid);
-      const QImage before = images.EditorImage.copy();
-      RenderSprite(images.SpriteImage, bank, state, 8, false);
-      QImage whole = images.EditorImage.copy();
-      DrawEditorGrid(whole, images.SpriteImage, multiColour, grid);
-      DrawEditorRows(images.EditorImage, images.SpriteImage, multiColour, grid, 19, 20);
-      for (int y = 0; y < kEditorHeight; ++y) {
-        const QImage& expected = y >= 19 * 8 ? whole : before;
-        for (int x = 0; x < kEditorWidth; ++x) {
-          ASSERT_EQ(images.EditorImage.pixel(x, y), expected.pixel(x, y))
-              << multiColour << grid << " at " << x << "," << y;
-        }
       }
     }
   }
