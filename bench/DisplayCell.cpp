@@ -145,7 +145,13 @@ int main(int argc, char** argv) {
   std::vector<Figure> figures{{name, ms, "ms", targetText, target == 0 || ms < target, 3}};
   std::snprintf(name, sizeof name, "event loop and round trip alone on %s at scale %g, median",
                 display, scale);
-  figures.push_back({name, Median(idleNs) * 1e-6, "ms", "", true, 3});
+  const double floorMs = Median(idleNs) * 1e-6;
+  figures.push_back({name, floorMs, "ms", "", true, 3});
+  // What the move adds to that floor: Kelvane's work, and the X server's on the cell's pixels.
+  // The floor is the machine's; on a slow virtual machine it alone is over the targets above.
+  std::snprintf(name, sizeof name, "painted cell beyond that floor on %s at scale %g", display,
+                scale);
+  figures.push_back({name, ms - floorMs, "ms", "", true, 3});
   if (scale == 1) {
     const double cells = static_cast<double>(cellNs.size());
     const double perCell = static_cast<double>(painted.images) / cells;
