@@ -4,6 +4,8 @@
 #include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 

@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <cmath>
+#include <utility>
 
 namespace kelvane {
 namespace {
@@ -17,21 +18,20 @@ StatusReadOut::StatusReadOut(QStatusBar* bar) : QObject(bar), bar_(bar), frame_(
   connect(&frame_, &QTimer::timeout, this, &StatusReadOut::FrameOver);
   // Any other message, a control's hint say, is newer than the text waiting for its frame.
   connect(bar_, &QStatusBar::messageChanged, this, [this] {
-    if (!showing_) hasWaiting_ = false;
+    if (!showing_) waiting_.reset();
   });
 }
 
 void StatusReadOut::Show(const QString& text) {
   if (frame_.isActive()) {
     waiting_ = text;
-    hasWaiting_ = true;
     return;
   }
   ShowNow(text);
 }
 
 void StatusReadOut::Clear() {
-  hasWaiting_ = false;
+  waiting_.reset();
   bar_->clearMessage();
 }
 
@@ -43,9 +43,9 @@ void StatusReadOut::StartFrame() {
 }
 
 void StatusReadOut::FrameOver() {
-  if (!hasWaiting_) return;
-  hasWaiting_ = false;
-  ShowNow(waiting_);
+  if (!waiting_) return;
+  const QString text = *std::exchange(waiting_, std::nullopt);
+  ShowNow(text);
 }
 
 void StatusReadOut::ShowNow(const QString& text) {

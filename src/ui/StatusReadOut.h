@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <optional>
 
 class QStatusBar;
 
@@ -29,10 +30,9 @@ class StatusReadOut : public QObject {
   void FrameOver();
 
   QStatusBar* bar_;
-  QTimer frame_;  // runs for a frame after a text was shown
-  QString waiting_;
-  bool hasWaiting_ = false;
-  bool showing_ = false;  // while the read-out itself sets the message
+  QTimer frame_;                    // runs for a frame after a text was shown
+  std::optional<QString> waiting_;  // the newest text since the frame began
+  bool showing_ = false;            // while the read-out itself sets the message
 };
 
 }  // namespace kelvane

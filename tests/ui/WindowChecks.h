@@ -77,9 +77,10 @@ inline QRgb ExpectedPixel(const SpriteDocument& document, int n, int x, int y) {
 inline std::string EditorMismatches(TForm1& form) {
   std::string wrong;
   const SpriteDocument& document = form.Document();
+  const QImage editor = form.Image1->Picture();  // drawn whole for each call: once
   for (int y = 0; y < kSpriteRows; ++y) {
     for (int x = 0; x < kHiresColumns; ++x) {
-      const QRgb shown = form.Image1->Picture().pixel(x * kEditorCell + 3, y * kEditorCell + 3);
+      const QRgb shown = editor.pixel(x * kEditorCell + 3, y * kEditorCell + 3);
       if (shown != ExpectedPixel(document, document.CurrentSprite(), x, y)) {
         wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
       }
