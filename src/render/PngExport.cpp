@@ -24,23 +24,14 @@ QList<QRgb> SheetColourTable() {
   return table;
 }
 
-// The palette index of each of the 24 hi-res columns of row r, as the VIC-II shows it: in
-// multi-colour each bit pair covers two columns and picks a pen.
-std::array<std::uint8_t, kHiresColumns> RowColours(const SpriteRecord& sprite, int r,
-                                                   const SharedColours& colours) {
-  const std::uint8_t attribute = sprite[kAttributeOffset];
+// The palette index of each pen of sprite, as the VIC-II shows it.
+std::array<std::uint8_t, kPenCount> SpritePens(std::uint8_t attribute,
+                                               const SharedColours& colours) {
   const std::array<std::uint8_t, kPenCount> pens{
       colours[0], colours[1], static_cast<std::uint8_t>(SpriteColour(attribute)), colours[2]};
-  std::array<std::uint8_t, kHiresColumns> row{};
-  for (int c = 0; c < kHiresColumns; ++c) {
-    const std::uint8_t byte = sprite[r * kRowBytes + c / kBitsPerByte];
-    const int bit = kBitsPerByte - 1 - c % kBitsPerByte;
-    const int pen = IsMultiColour(attribute)
-                        ? (byte >> (bit & ~1)) & 3
-                        : ((byte >> bit) & 1 ? kSpriteColourPen : kTransparentPen);
-    row[c] = pens[pen] & kColourIndexMask;
-  }
-  return row;
+  std::array<std::uint8_t, kPenCount> indices{};
+  for (int pen = 0; pen < kPenCount; ++pen) indices[pen] = pens[pen] & kColourIndexMask;
+  return indices;
 }
 
 int XFactor(std::uint8_t attribute, const PngExportOptions& options) {
@@ -50,19 +41,49 @@ int YFactor(std::uint8_t attribute, const PngExportOptions& options) {
   return options.expand && (attribute & kExpandYFlag) ? 2 : 1;
 }
 
-// Draws sprite at (left, top), every row built once and copied to the lines it covers.
+// The palette indices of row r of sprite, one a hi-res column: in multi-colour each bit pair
+// covers two columns and picks a pen, in hi-res each bit picks the sprite's colour or none.
+std::array<uchar, kHiresColumns> RowIndices(const SpriteRecord& sprite, int r,
+                                            const std::array<std::uint8_t, kPenCount>& pens) {
+  std::array<uchar, kHiresColumns> row{};
+  const std::uint8_t* bytes = &sprite[r * kRowBytes];
+  uchar* out = row.data();
+  if (IsMultiColour(sprite[kAttributeOffset])) {
+    for (int b = 0; b < kRowBytes; ++b) {
+      for (int shift = kBitsPerByte - 2; shift >= 0; shift -= 2) {
+        out[0] = out[1] = pens[(bytes[b] >> shift) & 3];
+        out += 2;
+      }
+    }
+  } else {
+    const std::array<uchar, 2> hires{pens[kTransparentPen], pens[kSpriteColourPen]};
+    for (int b = 0; b < kRowBytes; ++b) {
+      for (int shift = kBitsPerByte - 1; shift >= 0; --shift)
+        *out++ = hires[(bytes[b] >> shift) & 1];
+    }
+  }
+  return row;
+}
+
+// Draws sprite at (left, top): each row is written into its first line and copied to the lines
+// below it that it covers.
 void DrawSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
                 const SharedColours& colours, const PngExportOptions& options) {
-  const int width = options.scale * XFactor(sprite[kAttributeOffset], options);
-  const int height = options.scale * YFactor(sprite[kAttributeOffset], options);
-  std::vector<uchar> line(static_cast<std::size_t>(kHiresColumns * width));
+  const std::uint8_t attribute = sprite[kAttributeOffset];
+  const std::array<std::uint8_t, kPenCount> pens = SpritePens(attribute, colours);
+  const int width = options.scale * XFactor(attribute, options);
+  const int height = options.scale * YFactor(attribute, options);
+  const std::size_t lineBytes = static_cast<std::size_t>(kHiresColumns * width);
   for (int r = 0; r < kSpriteRows; ++r) {
-    const auto row = RowColours(sprite, r, colours);
-    for (int c = 0; c < kHiresColumns; ++c) {
-      std::fill_n(line.begin() + c * width, width, row[c]);
+    const std::array<uchar, kHiresColumns> row = RowIndices(sprite, r, pens);
+    uchar* const first = sheet.scanLine(top + r * height) + left;
+    if (width == 1) {
+      std::memcpy(first, row.data(), row.size());
+    } else {
+      for (int c = 0; c < kHiresColumns; ++c) std::fill_n(first + c * width, width, row[c]);
     }
-    for (int y = 0; y < height; ++y) {
-      std::memcpy(sheet.scanLine(top + r * height + y) + left, line.data(), line.size());
+    for (int y = 1; y < height; ++y) {
+      std::memcpy(sheet.scanLine(top + r * height + y) + left, first, lineBytes);
     }
   }
 }
