@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -18,21 +17,10 @@ int main(int argc, char** argv) {
   // PNG is built into Qt Gui; searching the image plugins would load every one of them (and
   // their libraries) and cost more than a whole conversion.
   QCoreApplication::setLibraryPaths({});
+  // Qt's image code reports a damaged PNG on standard error itself; the converter says what went
+  // wrong in its own one line.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   const kelvane::ConvertOptions options =
       kelvane::ParseConvertOptions(std::vector<std::string>(argv, argv + argc));
-  switch (options.action) {
-    case kelvane::ConvertOptions::Action::Help:
-      std::fputs(kelvane::ConvertUsageText().c_str(), stdout);
-      return EXIT_SUCCESS;
-    case kelvane::ConvertOptions::Action::Version:
-      std::fputs(kelvane::ConvertVersionText().c_str(), stdout);
-      return EXIT_SUCCESS;
-    case kelvane::ConvertOptions::Action::Error:
-      std::fprintf(stderr, "%s\n", options.message.c_str());
-      return kelvane::kConvertUsageError;
-    case kelvane::ConvertOptions::Action::Convert:
-    case kelvane::ConvertOptions::Action::List:
-      break;
-  }
   return kelvane::RunConverter(options, stdout, stderr);
 }

@@ -1,6 +1,11 @@
 #include "app/Converter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <set>
 #include <string>
 #include <vector>
@@ -8,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "files/FileName.h"
 #include "files/FormatRegistry.h"
+#include "files/PrgFormat.h"
 #include "files/SafeFiles.h"
 #include "files/SpriteListing.h"
 #include "files/SpriteSets.h"
@@ -35,6 +41,52 @@ Stop UsageFailure(const std::string& file, const std::string& reason) {
   return {kConvertUsageError, std::string(kProgram) + ": " + file + ": " + reason};
 }
 
+// What a failed write to out says: the system's reason where it gave one.
+Stop OutputFailure() {
+  if (errno == 0) {
+    return FileFailure(FileError{"standard output", FileProblem::Io, "could not be written"});
+  }
+  return FileFailure(ErrorFromErrno("standard output", errno));
+}
+
+// Writes text whole to out, or says why it could not.
+std::optional<Stop> WriteOut(std::string_view text, std::FILE* out) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
+    return OutputFailure();
+  }
+  return std::nullopt;
+}
+
+// Tells outputs apart by the file each would replace, so that two links to one file, or two
+// hard links of it, count as one; a name not yet taken stands for itself.
+std::string OutputIdentity(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return "name " + path;
+  return "file " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+// libpng writes its own complaint about a damaged file to standard error, where the converter
+// promises one line of its own; while this lives, that goes nowhere.
+class StandardErrorSilenced {
+ public:
+  StandardErrorSilenced() : saved_(::dup(STDERR_FILENO)) {
+    const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && nowhere >= 0) ::dup2(nowhere, STDERR_FILENO);
+    if (nowhere >= 0) ::close(nowhere);
+  }
+  ~StandardErrorSilenced() {
+    if (saved_ < 0) return;
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+  }
+  StandardErrorSilenced(const StandardErrorSilenced&) = delete;
+  StandardErrorSilenced& operator=(const StandardErrorSilenced&) = delete;
+
+ private:
+  int saved_;
+};
+
 // The input in the format --from names, else the one its content shows: a PNG picture, or
 // whatever "Open..." would take it for.
 Result<SpriteSet> ReadInput(const std::string& path, const ConvertOptions& options) {
@@ -43,7 +95,10 @@ Result<SpriteSet> ReadInput(const std::string& path, const ConvertOptions& optio
       ReadWholeFile(path, std::max(formats.MaxFileBytes(), kMaxPngFileBytes));
   if (!file) return file.error();
   const bool png = options.from.empty() ? HasPngSignature(file->bytes) : options.from == "png";
-  if (png) return ImportPng(*file, PngImportOptions{options.colours, std::nullopt});
+  if (png) {
+    const StandardErrorSilenced quiet;
+    return ImportPng(*file, PngImportOptions{options.colours, std::nullopt});
+  }
 
   const SpriteFormat* format =
       options.from.empty() ? formats.Recognise(file->bytes, path) : formats.Find(options.from);
@@ -87,6 +142,18 @@ std::optional<Stop> Choose(const ConvertOptions& options, const std::string& inp
                                      std::to_string(first) + "-" + std::to_string(last));
     }
   }
+  // A PRG's part keeps the address its first sprite loaded at, which the whole file may have
+  // put past the top of memory; written as a PRG without --load-address, it would have none.
+  if (set.format == kPrgId && set.details.loadAddress && options.request.format == kPrgId &&
+      !options.request.loadAddress) {
+    const std::size_t address = *set.details.loadAddress + std::size_t{kSpriteBytes} * first;
+    if (address >= kPrgAddressSpace) {
+      char at[8];
+      std::snprintf(at, sizeof at, "$%X", static_cast<unsigned>(address));
+      return UsageFailure(input, "loads sprite " + std::to_string(first) + " at " + at +
+                                     ", past $FFFF, the top of memory; give --load-address");
+    }
+  }
   if (count > 0) set = PartOf(set, static_cast<std::size_t>(first), last - first + 1);
   if (!set.colours) set.colours = options.colours;
   firstSprite = first;
@@ -94,7 +161,8 @@ std::optional<Stop> Choose(const ConvertOptions& options, const std::string& inp
 }
 
 std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
-  std::vector<FileImage> outputs;
+  // One set of files an input: its output and the output's companions.
+  std::vector<std::vector<FileImage>> outputs;
   std::set<std::string> written;
   for (const std::string& input : options.inputs) {
     Result<SpriteSet> set = ReadInput(input, options);
@@ -111,25 +179,27 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     const std::string path = OutputPath(options, input);
     auto files = ExportSprites(*set, firstSprite, options.request, path);
     if (!files) return FileFailure(files.error());
-    for (FileImage& file : *files) {
+    for (const FileImage& file : *files) {
       // Two inputs of the same name would otherwise silently leave only the last one's output.
-      if (!written.insert(file.path).second) {
+      if (!written.insert(OutputIdentity(file.path)).second) {
         return UsageFailure(input, "would be written to " + file.path + " like an earlier input");
       }
-      outputs.push_back(std::move(file));
     }
+    outputs.push_back(std::move(*files));
   }
 
   if (options.output == kStandardOutput) {
-    for (const FileImage& file : outputs) {
-      if (std::fwrite(file.bytes.data(), 1, file.bytes.size(), out) != file.bytes.size() ||
-          std::fflush(out) != 0) {
-        return FileFailure(FileError{"standard output", FileProblem::Io, "could not be written"});
+    for (const std::vector<FileImage>& files : outputs) {
+      for (const FileImage& file : files) {
+        const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),
+                                    file.bytes.size());
+        if (auto stop = WriteOut(text, out)) return stop;
       }
     }
     return std::nullopt;
   }
-  if (auto error = SaveFiles(outputs)) return FileFailure(*error);
+  const std::vector<std::span<const FileImage>> groups(outputs.begin(), outputs.end());
+  if (auto error = SaveFileGroups(groups)) return FileFailure(*error);
   return std::nullopt;
 }
 
@@ -141,15 +211,31 @@ std::optional<Stop> List(const ConvertOptions& options, std::FILE* out) {
     if (!text.empty()) text += "\n";
     text += input + ": " + ListSpriteSet(*set, FormatName(*set));
   }
-  std::fwrite(text.data(), 1, text.size(), out);
-  return std::nullopt;
+  return WriteOut(text, out);
 }
 
 }  // namespace
 
 int RunConverter(const ConvertOptions& options, std::FILE* out, std::FILE* err) {
-  const auto stop =
-      options.action == ConvertOptions::Action::List ? List(options, out) : Convert(options, out);
+  std::optional<Stop> stop;
+  switch (options.action) {
+    case ConvertOptions::Action::Error:
+      // The message shows the command line's words printable already.
+      std::fprintf(err, "%s\n", options.message.c_str());
+      return kConvertUsageError;
+    case ConvertOptions::Action::Help:
+      stop = WriteOut(ConvertUsageText(), out);
+      break;
+    case ConvertOptions::Action::Version:
+      stop = WriteOut(ConvertVersionText(), out);
+      break;
+    case ConvertOptions::Action::List:
+      stop = List(options, out);
+      break;
+    case ConvertOptions::Action::Convert:
+      stop = Convert(options, out);
+      break;
+  }
   if (!stop) return 0;
   // A file name may hold any byte but '/' and NUL; the message stays one line whatever it holds.
   const std::string line = Printable(stop->line);

@@ -8,9 +8,10 @@
 
 namespace kelvane {
 
-// Runs a Convert or List request. Listings and "-o -" output go to out; a failure is one line on
-// err ("kelvane-convert: FILE: reason"). Returns the exit status: 0, kConvertFailed or
-// kConvertUsageError.
+// Runs what the command line asked for. The help, the version, listings and "-o -" output go to
+// out; a refused command line is its message on err, and any other failure one line there
+// ("kelvane-convert: FILE: reason"), a failure to write out included. Returns the exit status:
+// 0, kConvertFailed or kConvertUsageError.
 int RunConverter(const ConvertOptions& options, std::FILE* out, std::FILE* err);
 
 }  // namespace kelvane

@@ -98,7 +98,12 @@ Result<std::string> ResolveSaveTarget(const std::string& path) {
     const auto resolved = RealPathOf(path);
     if (!resolved) {
       // A link that leads nowhere, or round in a circle, names no file to replace.
-      if (errno == ENOENT || errno == ELOOP) return NotRegularFileError(path);
+      if (errno == ENOENT) {
+        return FileError{path, FileProblem::NotRegularFile, "a link to a file that is not there"};
+      }
+      if (errno == ELOOP) {
+        return FileError{path, FileProblem::NotRegularFile, "a link that leads round in a circle"};
+      }
       return ErrorFromErrno(path, errno);
     }
     target = *resolved;
@@ -122,27 +127,37 @@ std::optional<FileError> WriteFileAtomically(const std::string& path,
 }
 
 std::optional<FileError> SaveFiles(std::span<const FileImage> files) {
-  if (files.empty()) return std::nullopt;
-  const std::string& mainPath = files.front().path;
-  const auto mainTarget = ResolveSaveTarget(mainPath);
-  if (!mainTarget) return mainTarget.error();
+  const std::vector<std::span<const FileImage>> group{files};
+  return SaveFileGroups(group);
+}
 
-  // Resolve all before writing any, so a refused companion changes nothing.
+std::optional<FileError> SaveFileGroups(std::span<const std::span<const FileImage>> groups) {
+  // Resolve all before writing any, so a refused file changes nothing.
+  std::vector<const FileImage*> files;
   std::vector<std::pair<std::string, std::string>> shownAndTarget;
-  shownAndTarget.emplace_back(mainPath, *mainTarget);
-  for (const FileImage& file : files.subspan(1)) {
-    const bool companion = file.path.size() > mainPath.size() && file.path.starts_with(mainPath);
-    std::string shown = companion ? *mainTarget + file.path.substr(mainPath.size()) : file.path;
-    auto target = ResolveSaveTarget(shown);
-    if (!target) return target.error();
-    shownAndTarget.emplace_back(std::move(shown), std::move(*target));
+  for (const std::span<const FileImage> group : groups) {
+    if (group.empty()) continue;
+    const std::string& mainPath = group.front().path;
+    const auto mainTarget = ResolveSaveTarget(mainPath);
+    if (!mainTarget) return mainTarget.error();
+    files.push_back(&group.front());
+    shownAndTarget.emplace_back(mainPath, *mainTarget);
+    for (const FileImage& file : group.subspan(1)) {
+      const bool companion = file.path.size() > mainPath.size() && file.path.starts_with(mainPath);
+      std::string shown = companion ? *mainTarget + file.path.substr(mainPath.size()) : file.path;
+      auto target = ResolveSaveTarget(shown);
+      if (!target) return target.error();
+      files.push_back(&file);
+      shownAndTarget.emplace_back(std::move(shown), std::move(*target));
+    }
   }
+  if (files.empty()) return std::nullopt;
 
   std::vector<PendingFile> pending;
   pending.reserve(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
     auto file =
-        PendingFile::Prepare(shownAndTarget[i].first, shownAndTarget[i].second, files[i].bytes);
+        PendingFile::Prepare(shownAndTarget[i].first, shownAndTarget[i].second, files[i]->bytes);
     if (!file) return file.error();
     pending.push_back(std::move(*file));
   }

@@ -46,5 +46,9 @@ std::optional<FileError> WriteFileAtomically(const std::string& path,
 //   between two renames is the only way the set can end up part old, part new.
 // The first failure is returned and names the file it happened to.
 std::optional<FileError> SaveFiles(std::span<const FileImage> files);
+// SaveFiles for several sets at once, every file of every set or none: each set a main file and
+// its companions, so that the file of one set whose name merely starts with another's main name
+// is not taken for that one's companion.
+std::optional<FileError> SaveFileGroups(std::span<const std::span<const FileImage>> groups);
 
 }  // namespace kelvane

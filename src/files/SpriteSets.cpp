@@ -23,7 +23,12 @@ Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& f
     Result<FileImage> read = ReadWholeFile(companion, maxCompanionBytes);
     companions.push_back(read ? std::optional(std::move(*read)) : std::nullopt);
   }
-  return format.Read(file, companions);
+  Result<SpriteSet> set = format.Read(file, companions);
+  // The colour registers have four bits; the rest of a stored byte is whatever its writer left.
+  if (set && set->colours) {
+    for (std::uint8_t& colour : *set->colours) colour &= kColourIndexMask;
+  }
+  return set;
 }
 
 SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count) {

@@ -13,7 +13,8 @@ namespace kelvane {
 
 // Reads path whole, and then each companion file its format names (a companion that is missing
 // or cannot be read counts as absent), through the format that recognises the bytes. Refuses a
-// file no format takes with FileProblem::Size.
+// file no format takes with FileProblem::Size. Shared colours keep their low four bits, all the
+// machine reads of them, as the editor takes them.
 Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string& path);
 // The same for a file already read, in the given format whatever its bytes look like.
 Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,

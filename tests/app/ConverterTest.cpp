@@ -29,8 +29,10 @@ struct Outcome {
   std::string err;
 };
 
-// fileSizeLimit: RLIMIT_FSIZE for the child, in bytes, as `ulimit -f` sets it.
-Outcome Convert(const std::vector<std::string>& arguments, rlim_t fileSizeLimit = RLIM_INFINITY) {
+// fileSizeLimit: RLIMIT_FSIZE for the child, in bytes, as `ulimit -f` sets it; standardOutput:
+// a file to send standard output to instead of reading it.
+Outcome Convert(const std::vector<std::string>& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
+                const char* standardOutput = nullptr) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     environment.remove(QString::fromLatin1(name));
@@ -41,6 +43,7 @@ Outcome Convert(const std::vector<std::string>& arguments, rlim_t fileSizeLimit 
   QStringList words;
   for (const auto& word : arguments) words << QString::fromStdString(word);
   process.setArguments(words);
+  if (standardOutput) process.setStandardOutputFile(QString::fromLatin1(standardOutput));
   process.setChildProcessModifier([fileSizeLimit] {
     const rlimit limit{fileSizeLimit, fileSizeLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -236,9 +239,11 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{in, "--to", "bin", "-o", "-"}, "text"},
       {{in, PathOf("sub/raw.bin"), "--to", "acme", "-d", PathOf("")}, "like an earlier input"},
       {{"--sprites\n2", in, "-o", out}, "'--sprites\\n2'"},
+      {{"--sprites", "1", PathOf("high.prg"), "-o", PathOf("x.prg")}, "sprite 1 at $10000"},
   };
   std::filesystem::create_directory(PathOf("sub"));
   WriteBytes(PathOf("sub/raw.bin"), Bytes(64));
+  WriteBytes(PathOf("high.prg"), fixture::Concat({{0xC0, 0xFF}, Bytes(2 * kSpriteBytes)}));
   const auto before = Entries();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.says);
@@ -260,6 +265,9 @@ TEST_F(Converter, AFileThatCannotBeReadOrWrittenLeavesTheOldOutput) {
   WriteBytes(PathOf("x.asm"), old);
   WriteBytes(PathOf("x.asm.inf"), old);
   ::chmod(PathOf("locked").c_str(), 0555);
+  Bytes damaged = ExportPng(fixture::Records(1), {0, 5, 9}, {});
+  damaged.resize(damaged.size() / 2);  // Qt's PNG code has its own say about this
+  WriteBytes(PathOf("bad.png"), damaged);
   const struct {
     const char* name;
     std::vector<std::string> arguments;
@@ -271,6 +279,7 @@ TEST_F(Converter, AFileThatCannotBeReadOrWrittenLeavesTheOldOutput) {
       {"missing folder", {PathOf("raw.bin"), "--to", "acme", "-d", PathOf("no")}, PathOf("no/")},
       {"read-only folder", {PathOf("raw.bin"), "-o", PathOf("locked/x.asm")}, PathOf("locked")},
       {"file-size limit", {PathOf("raw.bin"), "-o", PathOf("x.asm")}, PathOf("x.asm"), 4096},
+      {"damaged PNG", {PathOf("bad.png"), "-o", PathOf("x.asm")}, PathOf("bad.png")},
       {"second input missing",
        {PathOf("raw.bin"), PathOf("gone.bin"), "--to", "spr", "-d", folder_},
        PathOf("gone.bin")},
@@ -289,6 +298,47 @@ TEST_F(Converter, AFileThatCannotBeReadOrWrittenLeavesTheOldOutput) {
   }
   EXPECT_EQ(Entries(), before);
   ::chmod(PathOf("locked").c_str(), 0755);
+}
+
+// In a -d run each input's output is a set of its own: a name that merely starts with another
+// output's name is not that one's sidecar, and two names of one file are one output.
+TEST_F(Converter, OutputsBesideLinksLandWhereTheyAreNamed) {
+  for (const char* folder : {"in", "out", "elsewhere"})
+    std::filesystem::create_directory(PathOf(folder));
+  WriteBytes(PathOf("in/x.bin"), Bytes(kSpriteBytes, 1));
+  WriteBytes(PathOf("in/x.spr.bin"), Bytes(kSpriteBytes, 2));
+  WriteBytes(PathOf("in/y.bin"), Bytes(kSpriteBytes, 3));
+  WriteBytes(PathOf("elsewhere/real.spr"), {});
+  std::filesystem::create_symlink("../elsewhere/real.spr", PathOf("out/x.spr"));
+  Outcome run =
+      Convert({"--to", "spr", PathOf("in/x.bin"), PathOf("in/x.spr.bin"), "-d", PathOf("out")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(PathOf("elsewhere/real.spr")), Bytes(kSpriteBytes, 1));
+  EXPECT_TRUE(std::filesystem::exists(PathOf("elsewhere/real.spr.inf")));
+  EXPECT_EQ(ReadBytes(PathOf("out/x.spr.spr")), Bytes(kSpriteBytes, 2));
+  EXPECT_TRUE(std::filesystem::exists(PathOf("out/x.spr.spr.inf")));
+
+  std::filesystem::create_symlink("../elsewhere/real.spr", PathOf("out/y.spr"));
+  const auto before = Entries();
+  run = Convert({"--to", "spr", PathOf("in/x.bin"), PathOf("in/y.bin"), "-d", PathOf("out")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("like an earlier input"), std::string::npos) << run.err;
+  EXPECT_EQ(Entries(), before);
+  EXPECT_EQ(ReadBytes(PathOf("elsewhere/real.spr")), Bytes(kSpriteBytes, 1));
+}
+
+// Whatever goes to standard output fails as a file does when it cannot be written.
+TEST_F(Converter, AFullStandardOutputIsAFailure) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--list", PathOf("raw.bin")},
+        {"--to", "acme", PathOf("raw.bin"), "-o", "-"},
+        {"--help"},
+        {"--version"}}) {
+    SCOPED_TRACE(arguments.front());
+    const Outcome run = Convert(arguments, RLIM_INFINITY, "/dev/full");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kelvane-convert: standard output: No space left on device\n");
+  }
 }
 
 TEST_F(Converter, TextGoesToStandardOutputAndNothingElseIsWritten) {
