@@ -11,7 +11,8 @@ namespace kelvane {
 
 // Redraws the 25 thumbnails of the window at (topRow, leftColumn) into sheet; the shown
 // sprite's carries its number. The gaps between them are left as they are, so they keep the
-// colour the sheet was filled with. Leaves spriteImage holding the last thumbnail.
+// colour the sheet was filled with. spriteImage is the scratch picture each thumbnail is drawn
+// through: it is left holding the last one.
 void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
                       const EditorState& state, int topRow, int leftColumn);
 // Redraws only the thumbnail in window cell of that window, as DrawBrowserSheet draws it.

@@ -13,6 +13,7 @@
 #include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
 #include "render/SpriteRendering.h"
+#include "render/WorkImages.h"
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
@@ -123,7 +124,10 @@ void TForm1::DrawBrowserSheet() {
   staleThumbnails_.reset();
   sheetNumbered_ = document_.CurrentSprite();
   if (drawTrace_) drawTrace_("sheet");
-  kelvane::DrawBrowserSheet(Image2->Picture(), spriteImage_, document_.Bank(), document_.State(),
+  if (thumbnailImage_.isNull()) {
+    thumbnailImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+  }
+  kelvane::DrawBrowserSheet(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
                             sheetTopRow_, sheetLeftColumn_);
   Image2->update();
 }
@@ -133,7 +137,7 @@ void TForm1::DrawStaleThumbnails() {
   for (int k = 0; k < kWindowCells * kWindowCells; ++k) {
     if (!staleThumbnails_.test(k)) continue;
     const SheetCell cell{k % kWindowCells, k / kWindowCells};
-    DrawThumbnail(Image2->Picture(), spriteImage_, document_.Bank(), document_.State(),
+    DrawThumbnail(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
                   sheetTopRow_, sheetLeftColumn_, cell);
     Image2->update(QRectOf(kSheetGeometry.Thumbnail(cell).CellsRect(CellArea::Whole())));
   }

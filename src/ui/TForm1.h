@@ -267,6 +267,9 @@ class TForm1 : public QMainWindow {
   // The sprite work image, from which the editor (Image1) and the preview (Image3) draw what Qt
   // paints of them, in the look of the last redraw.
   QImage spriteImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+  // The sheet's own, which each thumbnail is drawn through, made with the sheet: never
+  // spriteImage_, which must hold the current sprite whenever Qt paints the editor.
+  QImage thumbnailImage_;
   struct EditorLook {
     bool multiColour = true;
     bool grid = true;

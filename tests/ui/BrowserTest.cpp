@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "WindowChecks.h"
 #include "render/C64Palette.h"
 #include "support/MainWindowFixture.h"
 #include "ui/ImageControl.h"
@@ -106,6 +107,26 @@ INSTANTIATE_TEST_SUITE_P(
         LateSheetCase{"other_sprite", [](TForm1& form) { form.ScrollBar1->setValue(7); }},
         LateSheetCase{"scrolled", [](TForm1& form) { form.ScrollBar3->setValue(3); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The editor and the preview draw from the current sprite's picture whenever Qt paints them;
+// drawing the sheet's thumbnails, whole, scrolled or one alone, leaves that picture as it was.
+TEST_F(Browser, TheEditorStillShowsItsSpriteAfterTheSheetIsDrawn) {
+  Click(form().Image1, {4, 4});
+  const auto previewMismatch = [&] {
+    const ViewPixel corner = kPreviewView.CellOrigin({0, 0});
+    return form().Image3->Picture().pixel(corner.x, corner.y) !=
+           ExpectedPixel(form().Document(), 0, 0, 0);
+  };
+  form().PageControl1->setCurrentWidget(form().TabSheet2);
+  form().ScrollBar2->setValue(1);
+  form().ScrollBar2->setValue(0);
+  form().PageControl1->setCurrentWidget(form().TabSheet1);
+  EXPECT_EQ(EditorMismatches(form()), "");
+  EXPECT_FALSE(previewMismatch());
+  Rewrite(5, [](SpriteRecord& r) { std::fill_n(r.begin(), kPixelBytes, 0xFF); });
+  EXPECT_EQ(EditorMismatches(form()), "");
+  EXPECT_FALSE(previewMismatch());
+}
 
 }  // namespace
 }  // namespace kelvane::test
