@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace kelvane {
 namespace {
@@ -17,6 +19,15 @@ constexpr const char* kFolderPattern = "/kelvane-XXXXXX";
 std::string TemporaryBase() {
   const char* base = std::getenv("TMPDIR");
   return base && *base ? base : "/tmp";
+}
+
+// The viewer is handed the file as a file:// address, which must be absolute: a relative TMPDIR
+// is taken from the folder the program started in.
+std::string Absolute(std::string path) {
+  if (path.starts_with('/')) return path;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
 }
 
 }  // namespace
@@ -33,7 +44,7 @@ std::string SpriteTextData(std::span<const std::uint8_t, kSpriteBytes> sprite) {
 
 Result<TextDataFolder> TextDataFolder::Create(std::string base) {
   TextDataFolder folder;
-  folder.base_ = base.empty() ? TemporaryBase() : std::move(base);
+  folder.base_ = Absolute(base.empty() ? TemporaryBase() : std::move(base));
   if (auto error = Make(folder.base_, folder)) return *error;
   return folder;
 }

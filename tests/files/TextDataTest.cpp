@@ -141,6 +141,17 @@ TEST_F(TextDataFileTest, AFolderDeletedMeanwhileIsMadeAgain) {
   EXPECT_EQ(PermissionsOf(export_->FolderPath()), 0700u);
 }
 
+// The viewer gets a file:// address of it, which a relative folder cannot make.
+TEST_F(TextDataFileTest, AFolderUnderARelativeBaseIsNamedInFull) {
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::current_path(folder_);
+  std::filesystem::create_directory("relative");
+  auto made = TextDataFolder::Create("relative");
+  std::filesystem::current_path(started);
+  ASSERT_TRUE(made.ok()) << Describe(made.error());
+  EXPECT_EQ(made->FolderPath().rfind(PathOf("relative/kelvane-"), 0), 0u) << made->FolderPath();
+}
+
 TEST_F(TextDataFileTest, FileAndFolderGoWithIt) {
   ASSERT_FALSE(export_->Write("1"));
   const std::string folder = export_->FolderPath();
