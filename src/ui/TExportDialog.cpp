@@ -342,6 +342,12 @@ void TExportDialog::OkClick() {
     ShowMessage(this, kCaption, QStringLiteral("Choose a file to export to."), false);
     return;
   }
+  const std::string path = QFile::encodeName(choices.path).toStdString();
+  // A folder, a FIFO or a link to nothing cannot be replaced: said before asking whether to.
+  if (const Result<std::string> target = ResolveSaveTarget(path); !target) {
+    ShowSaveError(this, target.error());
+    return;
+  }
   if (choices.path != confirmedPath_ && QFileInfo::exists(choices.path) &&
       !AskYesNo(this, kCaption,
                 QStringLiteral("%1 already exists.\nDo you want to replace it?")
@@ -349,8 +355,7 @@ void TExportDialog::OkClick() {
     return;
   }
 
-  auto files =
-      ExportSprites(sprites, first, choices.request, QFile::encodeName(choices.path).toStdString());
+  auto files = ExportSprites(sprites, first, choices.request, path);
   std::optional<FileError> error;
   if (!files) error = files.error();
   if (!error) error = SaveFiles(*files);

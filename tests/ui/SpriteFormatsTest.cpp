@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -232,6 +233,23 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
     dialog->reject();
   });
   form().Export1->trigger();
+}
+
+// What cannot be replaced is refused at once, not after asking whether to replace it.
+TEST_F(FormatsInTheWindow, ExportOntoAFolderIsRefusedWithoutAskingToReplaceIt) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("out")));
+  MessageBoxSeen seen;
+  AnswerNextModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<TExportDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->FileName->setText(Path(QStringLiteral("out")));
+    AnswerMessageBox(QMessageBox::Ok, &seen);
+    dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    dialog->reject();
+  });
+  form().Export1->trigger();
+  EXPECT_TRUE(seen.text.contains(QStringLiteral("Is a directory"))) << seen.text.toStdString();
+  EXPECT_EQ(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
 }
 
 TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
