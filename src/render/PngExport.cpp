@@ -8,6 +8,7 @@
 
 #include "model/EditorState.h"
 #include "render/C64Palette.h"
+#include "render/SheetScaleMark.h"
 
 namespace kelvane {
 namespace {
@@ -124,6 +125,8 @@ QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColo
     DrawSprite(sheet, (k % columns) * cellWidth, (k / columns) * cellHeight, sprites[k], colours,
                options);
   }
+  // Expanded cells are no sheet of 24 x 21 cells at any one scale: those are left unmarked.
+  if (xFactor == 1 && yFactor == 1) MarkSheetScale(sheet, options.scale);
   return sheet;
 }
 

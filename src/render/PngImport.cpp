@@ -10,6 +10,7 @@
 #include "files/ColourNames.h"
 #include "model/EditorState.h"
 #include "render/C64Palette.h"
+#include "render/SheetScaleMark.h"
 
 namespace kelvane {
 namespace {
@@ -96,7 +97,7 @@ class SheetReader {
     if (picture.width % kHiresColumns != 0 || picture.height % kSpriteRows != 0) {
       return Refuse(Size(picture) + ", not a whole number of 24 x 21 cells");
     }
-    if (auto problem = ChooseScale(picture)) return Refuse(*problem);
+    if (auto problem = ChooseScale(picture, MarkedSheetScale(sheet))) return Refuse(*problem);
     cells_ = Downscaled(picture, scale_);
     columns_ = cells_.width / kHiresColumns;
     cellCount_ = columns_ * (cells_.height / kSpriteRows);
@@ -128,8 +129,9 @@ class SheetReader {
            std::to_string(picture.height) + " pixels";
   }
 
-  // An error message if the scale given does not fit, or none can be found.
-  std::optional<std::string> ChooseScale(const Indexed& picture) {
+  // An error message if the scale given does not fit, or none can be found. A scale the sheet
+  // is marked with is taken where it fits.
+  std::optional<std::string> ChooseScale(const Indexed& picture, std::optional<int> marked) {
     const int fit = std::gcd(picture.width / kHiresColumns, picture.height / kSpriteRows);
     if (options_.scale) {
       scale_ = *options_.scale;
@@ -145,6 +147,10 @@ class SheetReader {
                Point(pixel->first, pixel->second) + " differs from the rest of its " +
                std::to_string(scale_) + " x " + std::to_string(scale_) + " block";
       }
+      return std::nullopt;
+    }
+    if (marked && fit % *marked == 0 && !BreaksScale(picture, *marked)) {
+      scale_ = *marked;
       return std::nullopt;
     }
     for (scale_ = fit; scale_ > 1; --scale_) {

@@ -27,8 +27,9 @@ bool HasPngSignature(std::span<const std::uint8_t> bytes);
 struct PngImportOptions {
   // The converter's --colours, or the program's current ones; absent: taken from the sheet.
   std::optional<SharedColours> colours;
-  // Picture pixels per hi-res pixel; absent: the largest scale that divides the sheet into
-  // whole cells and at which every scale x scale block is one colour. A sheet whose drawing is
+  // Picture pixels per hi-res pixel; absent: the scale the sheet is marked with where it fits
+  // (ExportPng marks its sheets), else the largest scale that divides the sheet into whole cells
+  // and at which every scale x scale block is one colour. An unmarked sheet whose drawing is
   // coarser than its scale everywhere (a blank one) reads at the coarser scale: give it.
   std::optional<int> scale;
 };

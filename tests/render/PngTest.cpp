@@ -74,6 +74,30 @@ TEST(PngRoundTrip, WholeBankReadsBack) {
   EXPECT_EQ(back->records, bank);
 }
 
+// Sprites drawn in 2 x 2 blocks pass for a sheet at scale 2 by their pixels alone; the scale the
+// sheet was marked with brings every one back. A sheet scaled since no longer matches its mark
+// and is measured, as any other picture is.
+TEST(PngRoundTrip, TheMarkedScaleBeatsACoarserGuess) {
+  std::vector<SpriteRecord> sprites(4);
+  for (SpriteRecord& sprite : sprites)
+    sprite[kAttributeOffset] = kMultiColourFlag | 12;  // grey: none drawn
+  sprites[1][0] = sprites[1][kRowBytes] = 0xC0;        // pen 3 in rows 0 and 1
+  const std::vector<std::uint8_t> png = ExportPng(sprites, kColours, {1, 2, false});
+  const auto back = Import(png, {kColours, std::nullopt});
+  ASSERT_TRUE(back.ok()) << back.error().reason;
+  EXPECT_EQ(back->records, sprites);
+
+  QImage scaled = QImage::fromData(png.data(), static_cast<int>(png.size()));
+  scaled = scaled.scaled(scaled.size() * 2);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(scaled.save(&buffer, "PNG"));
+  const auto measured = Import({bytes.begin(), bytes.end()}, {kColours, std::nullopt});
+  ASSERT_TRUE(measured.ok()) << measured.error().reason;
+  EXPECT_EQ(measured->records.size(), 1u);  // read at scale 4: one cell, 2 x 2 sprites' worth
+}
+
 // Colours taken from the sheet: the background is the most frequent, multi-colour 1 and 2 the
 // next most frequent in the multi-colour cells, each sprite's own colour rarer than both.
 TEST(PngImport, SharedColoursComeFromTheSheetWhenNotGiven) {
