@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
+#include "files/SpriteFormat.h"
 #include "model/C64Format.h"
 #include "render/SpriteExport.h"
 
@@ -17,6 +19,15 @@ struct ExportChoices {
   int first = 0;  // ExportRange::Range
   int last = kLastSprite;
   QString path;  // the file last exported to; empty: named after the sprite file
+};
+
+// The file the bank was last read from or saved to, as far as an export keeps it: an export of
+// all its records in its own format keeps what it held beyond them (a SpritePad file's
+// animations and tiles), as kelvane-convert keeps them converting that file.
+struct OpenedFile {
+  std::string format;  // the codec's id; "spr" for a new bank
+  FormatDetails details;
+  int records = 0;
 };
 
 }  // namespace kelvane

@@ -57,7 +57,7 @@ void TForm1::LoadSpriteFile(const std::string& path) {
   const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
   if (!ApplySpriteSet(set, path)) return;
   dialogFolders_.Remember(path);
-  SetFileFormat(set->format, set->details);
+  SetFileFormat(set->format, set->details, static_cast<int>(set->records.size()));
   SetFileTitle(NameOf(path));
   DrawStale();
 }
@@ -77,7 +77,7 @@ void TForm1::ImportPNG1Click() {
   if (!ApplySpriteSet(set, path)) return;
   // The sprites are new work: saved, they become a sprite file named after the picture.
   dialogFolders_.Remember(path);
-  SetFileFormat("spr", {});
+  SetFileFormat("spr", {}, 0);
   SetFileTitle(QFileInfo(NameOf(path)).completeBaseName() + QStringLiteral(".spr"));
   DrawStale();
 }
@@ -102,9 +102,10 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
   return true;
 }
 
-void TForm1::SetFileFormat(const std::string& format, const FormatDetails& details) {
+void TForm1::SetFileFormat(const std::string& format, const FormatDetails& details, int records) {
   fileFormat_ = format;
   fileDetails_ = details;
+  fileRecords_ = records;
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
@@ -129,7 +130,7 @@ void TForm1::SaveSpriteFile(int byteCount) {
     return;
   }
   dialogFolders_.Remember(path);
-  SetFileFormat(std::string(format.Id()), set.details);
+  SetFileFormat(std::string(format.Id()), set.details, static_cast<int>(set.records.size()));
   SetFileTitle(NameOf(path));
 }
 
@@ -156,7 +157,8 @@ void TForm1::Export1Click() {
   // A first export is named after the sprite file, in the folder a save would go to.
   const QString stem =
       QDir(dialogFolders_.SaveFolder()).filePath(QFileInfo(fileName_).completeBaseName());
-  TExportDialog dialog(this, document_, exportChoices_, stem);
+  TExportDialog dialog(this, document_, {fileFormat_, fileDetails_, fileRecords_}, exportChoices_,
+                       stem);
   if (dialog.exec() == QDialog::Accepted) exportChoices_ = dialog.Choices();
 }
 

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "files/FormatRegistry.h"
 #include "files/PrgFormat.h"
@@ -118,9 +119,9 @@ QSpinBox* SpinBox(const char* name, int lowest, int highest) {
 
 }  // namespace
 
-TExportDialog::TExportDialog(QWidget* owner, const SpriteDocument& document,
+TExportDialog::TExportDialog(QWidget* owner, const SpriteDocument& document, OpenedFile opened,
                              const ExportChoices& choices, const QString& proposedStem)
-    : QDialog(owner), document_(document), choices_(choices) {
+    : QDialog(owner), document_(document), opened_(std::move(opened)), choices_(choices) {
   setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(kCaption);
 
@@ -332,6 +333,11 @@ void TExportDialog::OkClick() {
   SpriteSet sprites;
   for (int n = first; n <= last; ++n) sprites.records.push_back(document_.Bank().Record(n));
   sprites.colours = document_.Colours();
+  // All of the opened file's records are that file, as the converter reads it.
+  if (first == 0 && last + 1 == opened_.records) {
+    sprites.format = opened_.format;
+    sprites.details = opened_.details;
+  }
   if (const std::string problem = ExportProblem(choices.request, sprites, first);
       !problem.empty()) {
     ShowMessage(this, kCaption,

@@ -25,8 +25,8 @@ class TExportDialog : public QDialog {
  public:
   // Starts from choices; a first export is named proposedStem (a path without its extension)
   // plus the format's extension.
-  TExportDialog(QWidget* owner, const SpriteDocument& document, const ExportChoices& choices,
-                const QString& proposedStem);
+  TExportDialog(QWidget* owner, const SpriteDocument& document, OpenedFile opened,
+                const ExportChoices& choices, const QString& proposedStem);
 
   // What the dialog was set to when OK wrote the file.
   const ExportChoices& Choices() const { return choices_; }
@@ -63,6 +63,7 @@ class TExportDialog : public QDialog {
   void OkClick();
 
   const SpriteDocument& document_;
+  const OpenedFile opened_;
   ExportChoices choices_;
   QString confirmedPath_;  // a file the browse dialog has already asked to replace
 };

@@ -251,7 +251,8 @@ class TForm1 : public QMainWindow {
   void SaveSpriteFile(int byteCount);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
-  void SetFileFormat(const std::string& format, const FormatDetails& details);
+  // The format of the file last read or saved, what it held beyond its records, and how many.
+  void SetFileFormat(const std::string& format, const FormatDetails& details, int records);
   void ShowRangeDialog(bool cut);
 
   // The view: what a document change shows, and the pictures it makes stale.
@@ -297,9 +298,11 @@ class TForm1 : public QMainWindow {
   std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
   QString fileName_;                      // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
-  // beyond the records (a SpritePad file's version and blocks, a PRG's load address).
+  // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
+  // many records it had, for an export of them all to keep the same.
   std::string fileFormat_ = "spr";
   FormatDetails fileDetails_;
+  int fileRecords_ = 0;
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
   std::unique_ptr<TextDataFolder> textData_;

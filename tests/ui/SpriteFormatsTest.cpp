@@ -235,6 +235,37 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
   form().Export1->trigger();
 }
 
+// All of an opened SpritePad file's sprites, exported in its own version, keep its animations
+// and tiles: the file comes out as the converter writes it from that file, byte for byte.
+TEST_F(FormatsInTheWindow, ExportOfAWholeFileKeepsWhatItHeldLikeTheConverter) {
+  constexpr int kFileSprites = 40;
+  const Bytes file = fixture::SpdFile(fixture::RichV5(kFileSprites));
+  WriteFileBytes(Path(QStringLiteral("rich.spd")), file);
+  OpenThroughDialog(Path(QStringLiteral("rich.spd")));
+  for (const int last : {kFileSprites - 1, kFileSprites - 2}) {
+    SCOPED_TRACE(last);
+    const QString exported = Path(QStringLiteral("window-%1.spd").arg(last));
+    Export([&](TExportDialog& dialog) {
+      dialog.Format->setCurrentIndex(11);  // SpritePad, version 5
+      dialog.SpriteRange->setChecked(true);
+      dialog.FromSprite->setValue(0);
+      dialog.ToSprite->setValue(last);
+      dialog.FileName->setText(exported);
+    });
+    const QString converted = Path(QStringLiteral("convert.spd"));
+    QProcess convert;
+    convert.start(QStringLiteral(KELVANE_CONVERT),
+                  {"--to", "spd5", "--sprites", QStringLiteral("0-%1").arg(last),
+                   Path(QStringLiteral("rich.spd")), "-o", converted});
+    ASSERT_TRUE(convert.waitForFinished(60000));
+    ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    EXPECT_EQ(ReadFileBytes(exported), ReadFileBytes(converted));
+    if (last == kFileSprites - 1) {
+      EXPECT_EQ(ReadFileBytes(exported), file);
+    }
+  }
+}
+
 // What cannot be replaced is refused at once, not after asking whether to replace it.
 TEST_F(FormatsInTheWindow, ExportOntoAFolderIsRefusedWithoutAskingToReplaceIt) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("out")));
