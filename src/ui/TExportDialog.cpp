@@ -255,7 +255,10 @@ void TExportDialog::Show(const ExportChoices& choices) {
   Scale->setValue(request.png.scale);
   Columns->setValue(request.png.columns);
   Expand->setChecked(request.png.expand);
-  LoadAddress->setValue(request.loadAddress.value_or(kDefaultPrgLoadAddress));
+  // Until one is chosen, a PRG goes where the opened one loaded, as the converter puts it.
+  std::uint16_t address = kDefaultPrgLoadAddress;
+  if (opened_.format == kPrgId) address = opened_.details.loadAddress.value_or(address);
+  LoadAddress->setValue(request.loadAddress.value_or(address));
   FileName->setText(choices.path);
 }
 

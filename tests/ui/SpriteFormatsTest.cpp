@@ -266,6 +266,20 @@ TEST_F(FormatsInTheWindow, ExportOfAWholeFileKeepsWhatItHeldLikeTheConverter) {
   }
 }
 
+// A first export of an opened PRG proposes the address it loaded at.
+TEST_F(FormatsInTheWindow, ExportProposesTheOpenedPrgsLoadAddress) {
+  WriteFileBytes(Path(QStringLiteral("chunk.prg")),
+                 fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(8)}));
+  OpenThroughDialog(Path(QStringLiteral("chunk.prg")));
+  AnswerNextModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<TExportDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->LoadAddress->value(), 0x3000);
+    dialog->reject();
+  });
+  form().Export1->trigger();
+}
+
 // What cannot be replaced is refused at once, not after asking whether to replace it.
 TEST_F(FormatsInTheWindow, ExportOntoAFolderIsRefusedWithoutAskingToReplaceIt) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("out")));
