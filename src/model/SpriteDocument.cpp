@@ -139,6 +139,9 @@ void SpriteDocument::SelectSprite(int n) {
   const Before before = Capture(0, -1);
   model_.state.CurrentSprite = n;
   model_.ForgetUndoHistory();
+  // A drag that goes on into the sprite now shown (PgDn pressed mid-stroke) is a stroke there:
+  // one step, like any other.
+  if (strokeOpen_) model_.TakeUndoSnapshot();
   Finish(before);
 }
 

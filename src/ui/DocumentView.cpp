@@ -34,6 +34,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   const bool colours = change.Has(Changed::SharedColours);
   if (colours || change.Has(Changed::Selection)) {
     editorStale_ = true;
+    strokeCell_.reset();  // a drag goes on in the sprite now shown from where it is next
   } else if (change.TouchesSprite(current) && !change.cells.Empty()) {
     staleCells_.Add(change.cells.first);
     staleCells_.Add(change.cells.last);

@@ -38,6 +38,9 @@ std::optional<Brush> BrushOf(Qt::MouseButtons buttons) {
 }  // namespace
 
 void TForm1::Image1MouseDown(QMouseEvent* event) {
+  // A press with no other button held starts a stroke, even if the last one's release never
+  // came (a window opened over the drag takes it); a second button joins the stroke it holds.
+  if (event->buttons() == event->button()) document_.EndStroke();
   document_.BeginStroke();  // for a press of any button
   strokeCell_ = kEditorView.CellAt(ViewPixelOf(event));
   const auto brush = BrushOf(event->buttons());

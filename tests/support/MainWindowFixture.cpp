@@ -69,6 +69,10 @@ void MainWindowFixture::Hover(QWidget* widget, QPoint at) {
   SendMove(widget, at, Qt::NoButton);
 }
 
+void MainWindowFixture::Move(QWidget* widget, QPoint at, Qt::MouseButtons buttons) {
+  SendMove(widget, at, buttons);
+}
+
 void MainWindowFixture::Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
   if (at.isNull()) at = widget->rect().center();
   QTest::mouseClick(widget, button, Qt::NoModifier, at);

@@ -44,6 +44,8 @@ class MainWindowFixture : public ::testing::Test {
   void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
   void Release(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
   void Hover(QWidget* widget, QPoint at);
+  // A move with buttons held, as in a drag.
+  void Move(QWidget* widget, QPoint at, Qt::MouseButtons buttons);
   void Click(QWidget* widget, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
   void DoubleClick(QWidget* widget, QPoint at);
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier);

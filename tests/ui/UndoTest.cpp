@@ -44,6 +44,25 @@ TEST_F(Undo, ChangingTheSpriteEmptiesTheStack) {
   EXPECT_EQ(document().Bank().Record(0), painted);
 }
 
+// A drag that goes on into the sprite PgDn shows is one step there; a press with no other
+// button held starts a stroke of its own even when the last release never came.
+TEST_F(Undo, EveryStrokeIsOneStepAcrossASpriteChangeOrALostRelease) {
+  const SpriteRecord blank = document().Bank().Record(1);
+  Press(form().Image1, {4, 4});
+  Key(Qt::Key_PageDown, Qt::NoModifier);
+  Move(form().Image1, {84, 84}, Qt::LeftButton);
+  Release(form().Image1, {84, 84});
+  ASSERT_EQ(form().CurrentSprite(), 1);
+  EXPECT_NE(document().Bank().Record(1), blank);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(document().Bank().Record(1), blank);
+
+  Press(form().Image1, {4, 4});  // its release is lost
+  Press(form().Image1, {44, 4});
+  Release(form().Image1, {44, 4});
+  EXPECT_EQ(document().UndoCount(), 2);
+}
+
 TEST_F(Undo, StrokeThenNudgeThenThreeUndos) {
   form().ScrollBar1->setValue(2);
   const SpriteRecord original = document().Bank().Record(2);
