@@ -47,8 +47,9 @@ struct FileImage {
 
 // How sure a codec is that some bytes are its format. The content decides; the name only breaks
 // a tie between formats whose content alone cannot tell them apart (a headerless .spr and a raw
-// .bin are the same bytes).
-enum class Recognition { No = 0, BySize = 1, BySizeAndName = 2, ByMark = 3 };
+// .bin are the same bytes). A file that bears a format's mark but does not add up is that
+// format's to refuse, with its reason, unless its name gives it to another.
+enum class Recognition { No = 0, BySize = 1, ByDamagedMark = 2, BySizeAndName = 3, ByMark = 4 };
 
 class SpriteFormat {
  public:

@@ -133,7 +133,7 @@ Recognition SpritePadFormat::Recognise(std::span<const std::uint8_t> bytes,
   const bool named = HasExtension(path, ".spd");
   if (HasSpritePadMark(bytes)) {
     if (ParseSpritePadLayout(bytes, std::string(path)).ok()) return Recognition::ByMark;
-    return named ? Recognition::BySizeAndName : Recognition::BySize;
+    return named ? Recognition::BySizeAndName : Recognition::ByDamagedMark;
   }
   if (bytes.size() % kSpriteBytes != kSpritePadHeaderlessBytes) return Recognition::No;
   // The old SpritePad saved its headerless files as .spr, the name of today's plain records.

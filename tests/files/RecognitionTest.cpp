@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SpritePadFixture.h"
+#include "files/FormatRegistry.h"
 #include "files/PrgFormat.h"
 #include "files/RawFormat.h"
 #include "files/SpritePadFormat.h"
@@ -67,13 +68,32 @@ INSTANTIATE_TEST_SUITE_P(
                         fixture::Concat({fixture::SpdHeader(Spec(5, 2)), fixture::RecordBytes(1)}),
                         "/a/x.spd", R::BySizeAndName, R::No, R::No},
         RecognitionCase{"RawWhoseFirstPixelsSpellSpd", Marked(fixture::RecordBytes(2)), "/a/x.bin",
-                        R::BySize, R::No, R::BySizeAndName},
+                        R::ByDamagedMark, R::No, R::BySizeAndName},
         RecognitionCase{"Raw", fixture::RecordBytes(2), "/a/x.bin", R::No, R::No, R::BySizeAndName},
         RecognitionCase{"Prg", Prg(2, false), "/a/x.prg", R::No, R::BySizeAndName, R::No},
         RecognitionCase{"PrgWithShortLastRecord", Prg(2, true), "/a/x.PRG", R::No, R::BySizeAndName,
                         R::No},
         RecognitionCase{"NothingFits", Bytes(70), "/a/x.spd", R::No, R::No, R::No}),
     [](const auto& info) { return info.param.name; });
+
+// A SpritePad file cut short is SpritePad's to refuse, with its reason, whatever it is called,
+// unless its name gives it to another format, which then reads it.
+TEST(Recognise, ACutSpritePadFileIsRefusedAsOneUnlessNamedForAnother) {
+  Bytes cut = fixture::SpdFile(Spec(5, 8));
+  cut.resize(4 * kSpriteBytes);
+  const struct {
+    const char* path;
+    std::string_view format;
+  } cases[] = {{"/a/cut", kSpritePadId},
+               {"/a/cut.spd", kSpritePadId},
+               {"/a/cut.spr", "spr"},
+               {"/a/cut.bin", kRawId}};
+  for (const auto& c : cases) {
+    const SpriteFormat* format = SpriteFormats().Recognise(cut, c.path);
+    ASSERT_NE(format, nullptr) << c.path;
+    EXPECT_EQ(format->Id(), c.format) << c.path;
+  }
+}
 
 }  // namespace
 }  // namespace kelvane
