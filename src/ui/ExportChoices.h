@@ -25,7 +25,7 @@ struct ExportChoices {
 // all its records in its own format keeps what it held beyond them (a SpritePad file's
 // animations and tiles), as kelvane-convert keeps them converting that file.
 struct OpenedFile {
-  std::string format;  // the codec's id; "spr" for a new bank
+  std::string format = "spr";  // the codec's id
   FormatDetails details;
   int records = 0;
 };

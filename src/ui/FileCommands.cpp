@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUrl>
+#include <utility>
 
 #include "files/BankFit.h"
 #include "files/FileName.h"
@@ -57,7 +58,7 @@ void TForm1::LoadSpriteFile(const std::string& path) {
   const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
   if (!ApplySpriteSet(set, path)) return;
   dialogFolders_.Remember(path);
-  SetFileFormat(set->format, set->details, static_cast<int>(set->records.size()));
+  SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())});
   SetFileTitle(NameOf(path));
   DrawStale();
 }
@@ -77,7 +78,7 @@ void TForm1::ImportPNG1Click() {
   if (!ApplySpriteSet(set, path)) return;
   // The sprites are new work: saved, they become a sprite file named after the picture.
   dialogFolders_.Remember(path);
-  SetFileFormat("spr", {}, 0);
+  SetFileFormat({});
   SetFileTitle(QFileInfo(NameOf(path)).completeBaseName() + QStringLiteral(".spr"));
   DrawStale();
 }
@@ -102,35 +103,33 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
   return true;
 }
 
-void TForm1::SetFileFormat(const std::string& format, const FormatDetails& details, int records) {
-  fileFormat_ = format;
-  fileDetails_ = details;
-  fileRecords_ = records;
+void TForm1::SetFileFormat(OpenedFile file) {
+  openedFile_ = std::move(file);
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
   QFileDialog& dialog = SaveDialog();
   // The filter first: choosing one gives the proposed name that filter's extension.
-  ProposeFormat(&dialog, SpriteFormats(), fileFormat_);
+  ProposeFormat(&dialog, SpriteFormats(), openedFile_.format);
   dialogFolders_.PrepareSave(dialog, fileName_);
   if (dialog.exec() != QDialog::Accepted) return;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return;
   dialogFolders_.Used(chosen.front());
   const std::string path = dialogFolders_.LocalPathOf(chosen.front());
-  const SpriteFormat& format = ChosenFormat(&dialog, SpriteFormats(), fileFormat_);
+  const SpriteFormat& format = ChosenFormat(&dialog, SpriteFormats(), openedFile_.format);
   SpriteSet set = SpriteSetOf(document_, byteCount / kSpriteBytes);
   // Saved in its own format, a file keeps what it held beyond the records.
-  if (format.Id() == fileFormat_) {
-    set.format = fileFormat_;
-    set.details = fileDetails_;
+  if (format.Id() == openedFile_.format) {
+    set.format = openedFile_.format;
+    set.details = openedFile_.details;
   }
   if (const auto error = SaveSpriteSet(format, set, path)) {
     ShowSaveError(this, *error);
     return;
   }
   dialogFolders_.Remember(path);
-  SetFileFormat(std::string(format.Id()), set.details, static_cast<int>(set.records.size()));
+  SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())});
   SetFileTitle(NameOf(path));
 }
 
@@ -157,8 +156,7 @@ void TForm1::Export1Click() {
   // A first export is named after the sprite file, in the folder a save would go to.
   const QString stem =
       QDir(dialogFolders_.SaveFolder()).filePath(QFileInfo(fileName_).completeBaseName());
-  TExportDialog dialog(this, document_, {fileFormat_, fileDetails_, fileRecords_}, exportChoices_,
-                       stem);
+  TExportDialog dialog(this, document_, openedFile_, exportChoices_, stem);
   if (dialog.exec() == QDialog::Accepted) exportChoices_ = dialog.Choices();
 }
 

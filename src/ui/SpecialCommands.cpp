@@ -25,7 +25,7 @@ void TForm1::New1Click() {
   ShowGrid(true);
   PageControl1->setCurrentWidget(TabSheet1);
   ShowSheetFromTheTop();
-  SetFileFormat("spr", {}, 0);
+  SetFileFormat({});
   SetFileTitle(kUntitled);
   document_.New();
   DrawStale();

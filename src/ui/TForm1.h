@@ -251,8 +251,8 @@ class TForm1 : public QMainWindow {
   void SaveSpriteFile(int byteCount);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
-  // The format of the file last read or saved, what it held beyond its records, and how many.
-  void SetFileFormat(const std::string& format, const FormatDetails& details, int records);
+  // The file last read or saved: a new bank's is a .spr of no records.
+  void SetFileFormat(OpenedFile file);
   void ShowRangeDialog(bool cut);
 
   // The view: what a document change shows, and the pictures it makes stale.
@@ -300,9 +300,7 @@ class TForm1 : public QMainWindow {
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.
-  std::string fileFormat_ = "spr";
-  FormatDetails fileDetails_;
-  int fileRecords_ = 0;
+  OpenedFile openedFile_;
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
   std::unique_ptr<TextDataFolder> textData_;
