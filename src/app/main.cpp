@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,16 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
     std::_Exit(EXIT_FAILURE);
   }
   if (!platformMessage) defaultHandler(type, context, message);
+}
+
+// Writes an answer to standard output; a full disk or a closed pipe there is a failure the
+// caller hears of by the exit status and one line saying why, as with any file.
+int Answer(const std::string& text) {
+  errno = 0;
+  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return EXIT_SUCCESS;
+  std::fprintf(stderr, "kelvane: standard output: %s\n",
+               errno != 0 ? std::strerror(errno) : "could not be written");
+  return EXIT_FAILURE;
 }
 
 bool PlatformChosen(int argc, char** argv) {
@@ -58,11 +70,9 @@ int main(int argc, char** argv) {
       kelvane::ParseCommandLine(std::vector<std::string>(argv, argv + argc));
   switch (commandLine.action) {
     case kelvane::CommandLine::Action::Help:
-      std::fputs(kelvane::UsageText().c_str(), stdout);
-      return EXIT_SUCCESS;
+      return Answer(kelvane::UsageText());
     case kelvane::CommandLine::Action::Version:
-      std::fputs(kelvane::VersionText().c_str(), stdout);
-      return EXIT_SUCCESS;
+      return Answer(kelvane::VersionText());
     case kelvane::CommandLine::Action::Error:
       std::fprintf(stderr, "%s\n", commandLine.message.c_str());
       return kelvane::kUsageExitCode;

@@ -19,7 +19,8 @@ struct Outcome {
   QString err;
 };
 
-Outcome RunProgram(const QStringList& arguments) {
+// With outputFile, standard output goes there instead of to the test.
+Outcome RunProgram(const QStringList& arguments, const QString& outputFile = {}) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     environment.remove(QString::fromLatin1(name));
@@ -28,6 +29,7 @@ Outcome RunProgram(const QStringList& arguments) {
   process.setProcessEnvironment(environment);
   process.setProgram(QStringLiteral(KELVANE_PROGRAM));
   process.setArguments(arguments);
+  if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
   process.start();
   Outcome run;
   if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
@@ -134,6 +136,16 @@ TEST(Program, IgnoresTheFileSizeLimitSignal) {
   process.kill();
   process.waitForFinished();
   EXPECT_TRUE(ignored);
+}
+
+// An answer that could not be written is not a success, as for any file.
+TEST(Program, AnswerToAFullDiskFails) {
+  for (const char* option : {"--help", "--version"}) {
+    const Outcome run = RunProgram({QString::fromLatin1(option)}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(run.exitCode, 1) << option;
+    EXPECT_EQ(run.err.toStdString(), "kelvane: standard output: No space left on device\n")
+        << option;
+  }
 }
 
 TEST(Program, VersionIsExactlyTheProductLine) {
