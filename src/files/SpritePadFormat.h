@@ -34,7 +34,7 @@ class SpritePadFormat final : public SpriteFormat {
   std::size_t MaxFileBytes() const override { return kMaxSpritePadFileBytes; }
 
   // ByMark for an "SPD" file that adds up. A marked file that does not add up still answers
-  // BySize (BySizeAndName for a .spd), so that reading it explains what is wrong. The old
+  // ByDamagedMark (BySizeAndName for a .spd), so that reading it explains what is wrong. The old
   // headerless layout has only its size (3 more than whole records) and its name to go by.
   Recognition Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const override;
 
