@@ -15,7 +15,9 @@
 #include <QTest>
 
 #include "WindowChecks.h"
+#include "files/FormatRegistry.h"
 #include "files/SpritePadFixture.h"
+#include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
 #include "render/PngExport.h"
 #include "support/MainWindowFixture.h"
@@ -58,9 +60,10 @@ class FormatsInTheWindow : public MainWindowFixture {
   }
 
   // Ctrl+S and Return, taking the name the save dialog proposes in the folder of the file last
-  // opened, or its filter changed to the one at filter; a file that is there is replaced.
-  void SaveAllAsProposed(QString* proposed, int filter = -1) {
-    AnswerNextModal([this, proposed, filter](QWidget* modal) {
+  // opened, or its filter changed to the one at filter, or the name typed; a file that is there
+  // is replaced.
+  void SaveAllAsProposed(QString* proposed, int filter = -1, const QString& typed = {}) {
+    AnswerNextModal([this, proposed, filter, typed](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
       if (filter >= 0) {
@@ -69,6 +72,10 @@ class FormatsInTheWindow : public MainWindowFixture {
         emit types->activated(filter);
       }
       auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      if (!typed.isEmpty()) {
+        dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"))->clearSelection();
+        edit->setText(typed);
+      }
       *proposed = edit->text();
       if (QFile::exists(Path(*proposed))) AnswerMessageBox(QMessageBox::Yes);
       QTest::keyClick(edit, Qt::Key_Return);
@@ -135,6 +142,21 @@ TEST_F(FormatsInTheWindow, TheSprFilterSavesASpriteFileAndItsSidecar) {
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spr"));
   SaveAllAsProposed(&proposed);
   EXPECT_EQ(proposed, QStringLiteral("ship.spr"));  // from now on a sprite file
+}
+
+// A name typed with another format's extension is saved in that format, whatever the filter, so
+// that it opens again as what its name says.
+TEST_F(FormatsInTheWindow, ATypedNameOfAFormatIsSavedInThatFormat) {
+  WriteFileBytes(Path("chunk.prg"), fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(2)}));
+  QString proposed;
+  for (const char* typed : {"ship.spr", "ship.spd"}) {
+    OpenThroughDialog(Path("chunk.prg"));  // proposes the PRG filter
+    SaveAllAsProposed(&proposed, -1, QString::fromLatin1(typed));
+  }
+  EXPECT_EQ(ReadFileBytes(Path("ship.spr")), BankBytes(document()));
+  EXPECT_TRUE(QFile::exists(Path("ship.spr.inf")));
+  const Bytes spd = ReadFileBytes(Path("ship.spd"));
+  EXPECT_EQ(SpriteFormats().Recognise(spd, "ship.spd"), SpriteFormats().Find(kSpritePadId));
 }
 
 TEST_F(FormatsInTheWindow, WhatCannotBeOpenedIsRefusedWithTheReasonAndChangesNothing) {
