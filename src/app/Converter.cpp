@@ -1,7 +1,6 @@
 #include "app/Converter.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -56,14 +55,6 @@ std::optional<Stop> WriteOut(std::string_view text, std::FILE* out) {
     return OutputFailure();
   }
   return std::nullopt;
-}
-
-// Tells outputs apart by the file each would replace, so that two links to one file, or two
-// hard links of it, count as one; a name not yet taken stands for itself.
-std::string OutputIdentity(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return "name " + path;
-  return "file " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
 // libpng writes its own complaint about a damaged file to standard error, where the converter
@@ -180,8 +171,9 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     auto files = ExportSprites(*set, firstSprite, options.request, path);
     if (!files) return FileFailure(files.error());
     for (const FileImage& file : *files) {
-      // Two inputs of the same name would otherwise silently leave only the last one's output.
-      if (!written.insert(OutputIdentity(file.path)).second) {
+      // Two inputs of the same name would otherwise silently leave only the last one's output;
+      // outputs are told apart by the file each would replace.
+      if (!written.insert(FileIdentity(file.path)).second) {
         return UsageFailure(input, "would be written to " + file.path + " like an earlier input");
       }
     }

@@ -120,6 +120,12 @@ std::string FileBehindLinks(const std::string& path) {
   return RealPathOf(path).value_or(path);
 }
 
+std::string FileIdentity(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return "name " + path;
+  return "file " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
 std::optional<FileError> WriteFileAtomically(const std::string& path,
                                              std::span<const std::uint8_t> bytes) {
   const FileImage file{path, {bytes.begin(), bytes.end()}};
@@ -152,6 +158,18 @@ std::optional<FileError> SaveFileGroups(std::span<const std::span<const FileImag
     }
   }
   if (files.empty()) return std::nullopt;
+  // Written twice, one file would keep only the later bytes: a sprite file whose sidecar links
+  // back to it would be left three bytes long.
+  std::vector<std::string> identities;
+  for (const auto& [shown, target] : shownAndTarget) {
+    std::string identity = FileIdentity(target);
+    const auto earlier = std::ranges::find(identities, identity);
+    if (earlier != identities.end()) {
+      const std::string& first = shownAndTarget[earlier - identities.begin()].first;
+      return FileError{shown, FileProblem::NotRegularFile, "is the same file as " + first};
+    }
+    identities.push_back(std::move(identity));
+  }
 
   std::vector<PendingFile> pending;
   pending.reserve(files.size());

@@ -28,6 +28,10 @@ Result<std::string> ResolveSaveTarget(const std::string& path);
 // writes them.
 std::string FileBehindLinks(const std::string& path);
 
+// What path names, so that two names of one file (a link and the file it leads to, two hard
+// links) compare equal; a name not yet taken stands for itself.
+std::string FileIdentity(const std::string& path);
+
 // SaveFiles for one file.
 std::optional<FileError> WriteFileAtomically(const std::string& path,
                                              std::span<const std::uint8_t> bytes);
@@ -36,8 +40,9 @@ std::optional<FileError> WriteFileAtomically(const std::string& path,
 // - files.front() is the main file. A later file whose path is the main path with something
 //   appended (ship.spr.inf beside ship.spr) is its companion and goes beside the file the main
 //   path really names, so a save through a link updates the real file and the real sidecar.
-// - Every target is resolved once (ResolveSaveTarget); one that is refused stops the save before
-//   anything is written.
+// - Every target is resolved once (ResolveSaveTarget); one that is refused, or that is the same
+//   file as an earlier one (a sidecar linked to its sprite file), stops the save before anything
+//   is written.
 // - Each file is then written and synced privately beside its target (see PendingFile: owner,
 //   group, user attributes and the 0777 permission bits are kept; a file with other hard links,
 //   or whose owner this user cannot keep, is backed up and rewritten in place). A failure up to

@@ -478,5 +478,21 @@ TEST_F(SafeFilesTest, SavingThroughALinkUpdatesTheTargetAndItsSidecar) {
   }
 }
 
+// Saved twice, the one file would keep only the sidecar's three bytes.
+TEST_F(SafeFilesTest, ASidecarThatIsTheSpriteFileItselfIsRefused) {
+  const std::string sidecar = Ship() + ".inf";
+  for (const bool hardLink : {false, true}) {
+    SCOPED_TRACE(hardLink ? "hard link" : "symbolic link");
+    std::filesystem::remove(sidecar);
+    WriteBytes(Ship(), kOldRecords);
+    ASSERT_EQ(
+        hardLink ? ::link(Ship().c_str(), sidecar.c_str()) : ::symlink("ship.spr", sidecar.c_str()),
+        0);
+    EXPECT_EQ(Outcome(SavePair(Ship())), sidecar + ": is the same file as " + Ship());
+    EXPECT_EQ(ReadBytes(Ship()), kOldRecords);
+    EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
