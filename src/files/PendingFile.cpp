@@ -20,6 +20,8 @@ constexpr mode_t kSpecialBits = 07000;
 constexpr int kNameAttempts = 100;
 constexpr int kRandomLetters = 6;
 constexpr std::string_view kUserAttributePrefix = "user.";
+// Who else may read or write the file: dropped, it would let in users the file shut out.
+constexpr const char* kAccessListAttribute = "system.posix_acl_access";
 
 std::string RandomName(std::string_view suffix) {
   static constexpr char kLetters[] =
@@ -64,8 +66,13 @@ bool KeepOwner(int file, const struct stat& old) {
   return ::fchown(file, old.st_uid, old.st_gid) == 0;
 }
 
-// Only the user namespace: security labels and capabilities are the system's to give.
-bool CopyUserAttributes(const std::string& from, int to) {
+// The user namespace and the access list: security labels and capabilities are the system's to
+// give. A copy made in a folder with a default access list starts with one of its own, which
+// the old file may not have had.
+bool CopyKeptAttributes(const std::string& from, int to) {
+  if (::fremovexattr(to, kAccessListAttribute) != 0 && errno != ENODATA && errno != ENOTSUP) {
+    return false;
+  }
   ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
   if (size < 0) return errno == ENOTSUP;  // a file system without attributes has none to keep
   if (size == 0) return true;
@@ -73,7 +80,10 @@ bool CopyUserAttributes(const std::string& from, int to) {
   size = ::listxattr(from.c_str(), names.data(), names.size());
   if (size < 0) return false;
   for (const char* name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
-    if (!std::string_view(name).starts_with(kUserAttributePrefix)) continue;
+    if (!std::string_view(name).starts_with(kUserAttributePrefix) &&
+        std::string_view(name) != kAccessListAttribute) {
+      continue;
+    }
     const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
     if (length < 0) return false;
     std::vector<char> value(static_cast<std::size_t>(length));
@@ -148,7 +158,7 @@ bool PendingFile::OpenCopy(mode_t mode) {
 std::optional<FileError> PendingFile::WriteCopy(const struct stat* old, const std::string& target) {
   if (!OpenCopy(old ? kPrivateMode : kNewFileMode)) return Failure(errno);
   if (old) {
-    if (!KeepOwner(file_.Get(), *old) || !CopyUserAttributes(target, file_.Get())) {
+    if (!KeepOwner(file_.Get(), *old) || !CopyKeptAttributes(target, file_.Get())) {
       // Renaming a copy would lose them: drop it and write the file itself instead.
       file_.Close();
       if (!temporaryName_.empty()) ::unlinkat(folder_.Get(), temporaryName_.c_str(), 0);

@@ -44,9 +44,9 @@ std::optional<FileError> WriteFileAtomically(const std::string& path,
 //   file as an earlier one (a sidecar linked to its sprite file), stops the save before anything
 //   is written.
 // - Each file is then written and synced privately beside its target (see PendingFile: owner,
-//   group, user attributes and the 0777 permission bits are kept; a file with other hard links,
-//   or whose owner this user cannot keep, is backed up and rewritten in place). A failure up to
-//   here changes no file and leaves no temporary file behind.
+//   group, user attributes, access list and the 0777 permission bits are kept; a file with other
+//   hard links, or whose owner this user cannot keep, is backed up and rewritten in place). A
+//   failure up to here changes no file and leaves no temporary file behind.
 // - Only then are they put in place, one rename each, in the order given. A kill in the instant
 //   between two renames is the only way the set can end up part old, part new.
 // The first failure is returned and names the file it happened to.

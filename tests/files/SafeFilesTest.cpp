@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <map>
 
 #include "ChildProcess.h"
 #include "TempFolder.h"
@@ -294,6 +295,36 @@ TEST_F(SafeFilesTest, ANameWhoseSidecarCannotExistLeavesTheRecordsUntouched) {
 
 // ---- Owner, group, attributes and hard links survive a save ----
 
+// The attributes a save keeps, by name; those a file lacks are left out.
+using Attributes = std::map<std::string, std::string>;
+Attributes AttributesOf(const std::string& path) {
+  Attributes kept;
+  for (const char* name : {"user.note", "system.posix_acl_access"}) {
+    char value[256];
+    const ssize_t size = ::getxattr(path.c_str(), name, value, sizeof value);
+    if (size >= 0) kept[name] = std::string(value, static_cast<std::size_t>(size));
+  }
+  return kept;
+}
+
+// An access list as the kernel takes it: the owner rw, another user rw, the user nobody nothing,
+// the group r, at most rw for those three, others nothing.
+bool SetAccessList(const std::string& path, const char* attribute) {
+  const struct {
+    std::uint16_t tag, permissions;
+    std::uint32_t id;
+  } entries[] = {{0x01, 6, ~0u}, {0x02, 6, kOtherUser}, {0x02, 0, kNobody},
+                 {0x04, 4, ~0u}, {0x10, 6, ~0u},        {0x20, 0, ~0u}};
+  std::string value{2, 0, 0, 0};  // version 2, little-endian like every field
+  for (const auto& entry : entries) {
+    for (const std::uint32_t field :
+         {std::uint32_t{entry.tag} | entry.permissions << 16, entry.id}) {
+      for (int shift = 0; shift < 32; shift += 8) value += static_cast<char>(field >> shift);
+    }
+  }
+  return ::setxattr(path.c_str(), attribute, value.data(), value.size(), 0) == 0;
+}
+
 struct KeptCase {
   const char* name;
   bool asNobody;  // saved by the user nobody rather than root
@@ -309,8 +340,7 @@ TEST_P(Kept, OwnerGroupAttributesAndLinks) {
   GetParam().arrange(Ship());
   if (HasFatalFailure() || IsSkipped()) return;
   const struct stat before = StatOf(Ship());
-  char note[16] = {};
-  const bool noted = ::getxattr(Ship().c_str(), "user.note", note, sizeof note) >= 0;
+  const Attributes attributesBefore = AttributesOf(Ship());
   const auto save = [&] { return Outcome(SavePair(Ship())); };
 
   EXPECT_EQ(GetParam().asNobody ? InChild(save, kNobody) : save(), "saved");
@@ -320,11 +350,7 @@ TEST_P(Kept, OwnerGroupAttributesAndLinks) {
   EXPECT_EQ(after.st_gid, before.st_gid);
   EXPECT_EQ(after.st_mode, before.st_mode);
   EXPECT_EQ(after.st_nlink, before.st_nlink);
-  if (noted) {
-    std::fill(std::begin(note), std::end(note), '\0');
-    EXPECT_EQ(::getxattr(Ship().c_str(), "user.note", note, sizeof note), 5);
-    EXPECT_STREQ(note, "mine");
-  }
+  EXPECT_EQ(AttributesOf(Ship()), attributesBefore);
   ExpectNewPair(Ship());
   for (const std::string& name : Entries()) {
     EXPECT_FALSE(name.starts_with(kTemporaryNamePrefix)) << name;
@@ -348,6 +374,21 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const std::string& path) {
                    if (::setxattr(path.c_str(), "user.note", "mine", 5, 0) != 0) {
                      GTEST_SKIP() << "no user attributes here: " << std::strerror(errno);
+                   }
+                 }},
+        // Dropped, the list would let in the user it shuts out.
+        KeptCase{"AccessList", false,
+                 [](const std::string& path) {
+                   if (!SetAccessList(path, "system.posix_acl_access")) {
+                     GTEST_SKIP() << "no access lists here: " << std::strerror(errno);
+                   }
+                 }},
+        // The folder's default list is for new files, not for one that is replaced.
+        KeptCase{"NoAccessListInAFolderWithADefaultOne", false,
+                 [](const std::string& path) {
+                   const std::string folder = path.substr(0, path.rfind('/'));
+                   if (!SetAccessList(folder, "system.posix_acl_default")) {
+                     GTEST_SKIP() << "no access lists here: " << std::strerror(errno);
                    }
                  }},
         // Not root: the owner cannot be given away, so the file is rewritten in place.
