@@ -1,6 +1,7 @@
 #include "files/PrgFormat.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "files/FileExtension.h"
 #include "files/LittleEndian.h"
@@ -33,7 +34,20 @@ Result<SpriteSet> PrgFormat::Read(const FileImage& file,
 
 Result<std::vector<FileImage>> PrgFormat::Write(const SpriteSet& set,
                                                 const std::string& path) const {
-  return std::vector<FileImage>{{path, WritePrg(set, newFileLoadAddress_)}};
+  std::vector<std::uint8_t> bytes = WritePrg(set, newFileLoadAddress_);
+  // Loaded, such a file would wrap round into zero page and the stack.
+  const std::string problem = PrgPastMemoryProblem(
+      LittleEndian16(bytes[0], bytes[1]), set.records.size(), bytes.size() - kPrgLoadAddressBytes);
+  if (!problem.empty()) return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
+  return std::vector<FileImage>{{path, std::move(bytes)}};
+}
+
+std::string PrgPastMemoryProblem(std::size_t address, std::size_t count, std::size_t bytes) {
+  if (address + bytes <= kPrgAddressSpace) return "";
+  char at[8];
+  std::snprintf(at, sizeof at, "$%04X", static_cast<unsigned>(address));
+  return "a PRG of " + std::to_string(count) + " sprites (" + std::to_string(bytes) +
+         " bytes) loaded at " + at + " would run past $FFFF, the top of memory";
 }
 
 Result<SpriteSet> ReadPrg(std::span<const std::uint8_t> bytes, const std::string& path) {

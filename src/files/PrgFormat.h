@@ -51,6 +51,9 @@ class PrgFormat final : public SpriteFormat {
 // The records after the load address; details.loadAddress holds it, details.version the shape.
 Result<SpriteSet> ReadPrg(std::span<const std::uint8_t> bytes, const std::string& path);
 
+// Why count sprites in bytes bytes cannot load at address: they would run past $FFFF; or "".
+std::string PrgPastMemoryProblem(std::size_t address, std::size_t count, std::size_t bytes);
+
 // set's own load address (details.loadAddress) when it has one, else newFileLoadAddress. A set
 // read with a short last record is written short again while that record's attribute byte is
 // still the pad, so nothing is lost either way.

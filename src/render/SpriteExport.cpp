@@ -1,7 +1,6 @@
 #include "render/SpriteExport.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "files/FileExtension.h"
 #include "files/PrgFormat.h"
@@ -108,14 +107,8 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
   }
   if (request.format == "png") return PngExportProblem(request.png, count);
   if (request.format == kPrgId) {
-    const std::uint32_t address = LoadAddressOf(sprites, request);
-    const std::uint64_t bytes = std::uint64_t{sprites.records.size()} * kSpriteBytes;
-    if (address + bytes > kPrgAddressSpace) {
-      char at[8];
-      std::snprintf(at, sizeof at, "$%04X", static_cast<unsigned>(address));
-      return "a PRG of " + std::to_string(count) + " sprites (" + std::to_string(bytes) +
-             " bytes) loaded at " + at + " would run past $FFFF, the top of memory";
-    }
+    return PrgPastMemoryProblem(LoadAddressOf(sprites, request), sprites.records.size(),
+                                sprites.records.size() * kSpriteBytes);
   }
   return "";
 }

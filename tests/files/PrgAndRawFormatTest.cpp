@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                               kPrgWholeRecords},
                       PrgCase{"ShortLastRecord", Concat({{0x00, 0x30}, ShortLast(1)}), 0x3000, 1,
                               kPrgShortLastRecord},
-                      PrgCase{"ManyWithShortLast", Concat({{0xC0, 0xFF}, ShortLast(300)}), 0xFFC0,
+                      PrgCase{"ManyWithShortLast", Concat({{0xC0, 0x0F}, ShortLast(300)}), 0x0FC0,
                               300, kPrgShortLastRecord}),
     [](const auto& info) { return info.param.name; });
 
@@ -77,6 +77,20 @@ TEST(Prg, NewFilesLoadAtTheChosenAddress) {
   EXPECT_EQ((*written)[0].bytes, Concat({{0x40, 0x03}, fixture::RecordBytes(2)}));
   set.details.loadAddress = 0x8000;  // the set's own address wins over the codec's default
   EXPECT_EQ(WritePrg(set, kDefaultPrgLoadAddress), Concat({{0x00, 0x80}, fixture::RecordBytes(2)}));
+}
+
+// Loaded, a file past $FFFF would wrap round into zero page.
+TEST(Prg, AFileThatWouldRunPastTheTopOfMemoryIsNotWritten) {
+  const auto fits = ReadPrg(Concat({{0xC1, 0xFF}, ShortLast(1)}), kPath);  // $FFC1-$FFFF
+  ASSERT_TRUE(fits.ok());
+  EXPECT_TRUE(PrgFormat().Write(*fits, kPath).ok());
+  auto set = fixture::SetOf(fixture::Records(kSpriteCount));
+  set.details.loadAddress = 0xF000;
+  const auto refused = PrgFormat().Write(set, kPath);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error().reason,
+            "cannot be saved: a PRG of 256 sprites (16384 bytes) loaded at $F000 would run past "
+            "$FFFF, the top of memory");
 }
 
 struct Refusal {
