@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -18,7 +19,19 @@
 namespace kelvane {
 namespace {
 
+// The file path names once every link is followed; nothing, with errno saying why, when there
+// is none. The kernel follows the links, as an open would: where the system protects shared
+// sticky folders (/tmp), a link another user planted there is refused, not followed.
 std::optional<std::string> RealPathOf(const std::string& path) {
+  const FileDescriptor file(::open(path.c_str(), O_PATH | O_CLOEXEC));
+  if (!file.IsOpen()) return std::nullopt;
+  const std::string self = "/proc/self/fd/" + std::to_string(file.Get());
+  char name[PATH_MAX];
+  const ssize_t length = ::readlink(self.c_str(), name, sizeof name);
+  if (length > 0 && length < static_cast<ssize_t>(sizeof name) && name[0] == '/') {
+    return std::string(name, static_cast<std::size_t>(length));
+  }
+  // Without /proc the links are read again, by the library.
   const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                              &std::free);
   if (!resolved) return std::nullopt;
