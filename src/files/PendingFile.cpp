@@ -156,7 +156,8 @@ bool PendingFile::OpenCopy(mode_t mode) {
 }
 
 std::optional<FileError> PendingFile::WriteCopy(const struct stat* old, const std::string& target) {
-  if (!OpenCopy(old ? kPrivateMode : kNewFileMode)) return Failure(errno);
+  if (!OpenCopy(old ? kPrivateMode : kNewFileMode))
+    return old ? FolderFailure(errno) : Failure(errno);
   if (old) {
     if (!KeepOwner(file_.Get(), *old) || !CopyKeptAttributes(target, file_.Get())) {
       // Renaming a copy would lose them: drop it and write the file itself instead.
@@ -190,10 +191,17 @@ std::optional<FileError> PendingFile::PrepareInPlace(const struct stat& old) {
   // If the rewrite is cut short the backup is the only whole copy left, so it is synced first.
   const FileDescriptor backup =
       CreateNamed(folder_.Get(), kBackupNameSuffix, kPrivateMode, backupName_);
-  if (!backup.IsOpen() || !WriteAll(backup.Get(), oldBytes_) || ::fsync(backup.Get()) != 0) {
-    return Failure(errno);
-  }
+  if (!backup.IsOpen()) return FolderFailure(errno);
+  if (!WriteAll(backup.Get(), oldBytes_) || ::fsync(backup.Get()) != 0) return Failure(errno);
   return std::nullopt;
+}
+
+FileError PendingFile::FolderFailure(int error) const {
+  FileError failure = Failure(error);
+  if (error == EACCES || error == EPERM) {
+    failure.reason += ": its folder cannot be written, and a save makes the new copy there first";
+  }
+  return failure;
 }
 
 std::optional<FileError> PendingFile::Link() {

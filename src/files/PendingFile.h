@@ -61,6 +61,9 @@ class PendingFile {
   PendingFile(std::string shown, const std::string& target, std::span<const std::uint8_t> bytes);
 
   FileError Failure(int error) const { return ErrorFromErrno(shown_, error); }
+  // Failure to make the copy or backup that replacing a file needs beside it: the file itself
+  // may be writable, so the reason names the folder.
+  FileError FolderFailure(int error) const;
   bool OpenCopy(mode_t mode);
   std::optional<FileError> WriteCopy(const struct stat* old, const std::string& target);
   std::optional<FileError> PrepareInPlace(const struct stat& old);

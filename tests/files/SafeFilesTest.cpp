@@ -282,6 +282,24 @@ TEST_F(SafeFilesTest, AReadOnlySidecarLeavesBothFilesUntouched) {
   EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
 }
 
+// The files themselves may be written, so the reason must point at the folder.
+TEST_F(SafeFilesTest, WritableFilesInAReadOnlyFolderAreRefusedForTheFolder) {
+  if (IsRoot()) GiveFolderToNobody();  // root may write into any folder
+  WriteOldPair();
+  if (IsRoot()) {
+    ASSERT_EQ(::chown(Ship().c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown((Ship() + ".inf").c_str(), kNobody, kNobody), 0);
+  }
+  ASSERT_EQ(::chmod(folder_.c_str(), 0555), 0);
+  const auto save = [&] { return Outcome(SavePair(Ship())); };
+  EXPECT_EQ(IsRoot() ? InChild(save, kNobody) : save(),
+            Ship() +
+                ": Permission denied: its folder cannot be written, and a save makes the new "
+                "copy there first");
+  ASSERT_EQ(::chmod(folder_.c_str(), 0755), 0);
+  ExpectOldPair();
+}
+
 TEST_F(SafeFilesTest, ANameWhoseSidecarCannotExistLeavesTheRecordsUntouched) {
   const std::string path = PathOf(std::string(252, 'n'));  // 256 with ".inf"
   WriteBytes(path, kOldRecords);
