@@ -512,6 +512,12 @@ bool TForm1::event(QEvent* event) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
   if (event->type() == QEvent::DevicePixelRatioChange) DrawGlyphsForScreen();
 #endif
+  // A window opened over a held button (Ctrl+A in mid-drag) takes its release: the stroke ends
+  // here, and the glyphs go back to rest.
+  if (event->type() == QEvent::WindowBlocked) {
+    Image1MouseUp(nullptr);
+    for (int k = 0; k < kGlyphButtons; ++k) GlyphMouseUp(k);
+  }
   return QMainWindow::event(event);
 }
 

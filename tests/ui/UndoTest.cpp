@@ -6,6 +6,7 @@
 
 #include "WindowChecks.h"
 #include "support/MainWindowFixture.h"
+#include "support/ModalAnswer.h"
 #include "ui/ImageControl.h"
 
 namespace kelvane::test {
@@ -61,6 +62,18 @@ TEST_F(Undo, EveryStrokeIsOneStepAcrossASpriteChangeOrALostRelease) {
   Press(form().Image1, {44, 4});
   Release(form().Image1, {44, 4});
   EXPECT_EQ(document().UndoCount(), 2);
+}
+
+// A window opened over a held button takes its release: the stroke and the glyph's press end.
+TEST_F(Undo, AWindowOpenedInMidDragEndsTheStroke) {
+  for (ImageControl* pressed : {form().Image1, form().Btn_Up}) {
+    Press(pressed, {4, 4});
+    AnswerNextModal([](QWidget* modal) { modal->close(); });
+    form().About1->trigger();
+  }
+  Key(Qt::Key_PageDown, Qt::NoModifier);
+  EXPECT_EQ(document().UndoCount(), 0);
+  EXPECT_EQ(form().Btn_Up->Picture(), form().ImageList1().Picture(kGlyphUp));
 }
 
 TEST_F(Undo, StrokeThenNudgeThenThreeUndos) {
