@@ -201,6 +201,7 @@ void SpriteDocument::Paint(SpriteCell cell, bool erase) {
   if (!IsInSprite(cell)) return;
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
+  TakeStrokeStepIfNeeded();
   PlotPixel(model_.Current(), cell, CurrentPen(), erase);
   Finish(before);
 }
@@ -209,6 +210,7 @@ void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
   if (!IsInSprite(from) || !IsInSprite(to)) return;
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
+  TakeStrokeStepIfNeeded();
   const int width = CurrentIsMultiColour() ? kHiresColumns / kMultiColumns : 1;  // cells a pixel
   const SpriteCell first{from.column / width, from.row};
   const SpriteCell last{to.column / width, to.row};
@@ -223,6 +225,13 @@ void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
 
 void SpriteDocument::EndStroke() {
   strokeOpen_ = false;
+  strokeStepNeeded_ = false;
+}
+
+void SpriteDocument::TakeStrokeStepIfNeeded() {
+  if (!strokeStepNeeded_) return;
+  model_.TakeUndoSnapshot();
+  strokeStepNeeded_ = false;
 }
 
 void SpriteDocument::TransformSprite(Transform transform) {
@@ -236,6 +245,7 @@ bool SpriteDocument::Undo() {
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
   const bool restored = model_.RestoreUndoSnapshot();
+  strokeStepNeeded_ = strokeOpen_;
   Finish(before, true);
   return restored;
 }
@@ -244,6 +254,7 @@ bool SpriteDocument::Redo() {
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
   const bool restored = model_.RestoreRedoSnapshot();
+  strokeStepNeeded_ = strokeOpen_;
   Finish(before, true);
   return restored;
 }
@@ -297,7 +308,7 @@ void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
 void SpriteDocument::New() {
   const Before before = Capture(0, kLastSprite);
   ResetForNewBank(model_);
-  strokeOpen_ = false;
+  EndStroke();
   Finish(before);
 }
 

@@ -75,7 +75,8 @@ class SpriteDocument {
   void SetMultiColour(bool multiColour);
 
   // A stroke is one undo step, however many cells it paints: its snapshot is taken when it
-  // begins, and beginning again before it has ended takes none.
+  // begins, and beginning again before it has ended takes none. An Undo or Redo in mid-stroke
+  // takes its step away; what the stroke paints after it is a step of its own.
   void BeginStroke();
   // Paints (or erases) the shown sprite's pixel under cell with the current pen.
   void Paint(SpriteCell cell, bool erase);
@@ -122,9 +123,12 @@ class SpriteDocument {
   // Puts the derived state back in line, then reports what changed since before. A change to
   // the shown sprite that did not come from the history itself forgets what could be redone.
   void Finish(const Before& before, bool fromHistory = false);
+  // The step an open stroke goes on in, once Undo or Redo has moved its own.
+  void TakeStrokeStepIfNeeded();
 
   EditorModel model_;
   bool strokeOpen_ = false;
+  bool strokeStepNeeded_ = false;  // an open stroke whose step Undo or Redo has moved
   bool rangeTaken_ = false;
   ListenerId nextListener_ = 0;
   std::vector<std::pair<ListenerId, Listener>> listeners_;

@@ -219,6 +219,22 @@ TEST_F(Document, AStrokeIsOneUndoStepHoweverManyCellsItPaints) {
   EXPECT_FALSE(doc.Undo());
 }
 
+// Undo in mid-stroke takes the stroke's step; what it paints afterwards is a step of its own.
+TEST_F(Document, PaintAfterAnUndoInMidStrokeCanBeUndone) {
+  doc.SelectSprite(6);
+  const SpriteRecord before = doc.Bank().Record(6);
+  doc.BeginStroke();
+  doc.Paint({0, 0}, false);
+  EXPECT_TRUE(doc.Undo());
+  doc.Paint({0, 1}, false);
+  doc.PaintLine({0, 1}, {5, 1}, Brush::Paint);
+  doc.EndStroke();
+  EXPECT_NE(doc.Bank().Record(6), before);
+  EXPECT_EQ(doc.UndoCount(), 1);
+  EXPECT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.Bank().Record(6), before);
+}
+
 // Each operation, on a document prepared for it, and the one report it gives: the sprites whose
 // bytes changed and nothing else that did not change.
 struct ReportCase {
