@@ -60,7 +60,9 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
   readOut_->Show(QString::asprintf("%d,%d", pixel.column, pixel.row));
 }
 
-void TForm1::Image1MouseUp(QMouseEvent*) {
+void TForm1::Image1MouseUp(QMouseEvent* event) {
+  // Letting go of one of two buttons leaves the stroke to the other, line and step alike.
+  if (event && event->buttons() != Qt::NoButton) return;
   strokeCell_.reset();
   document_.EndStroke();
 }

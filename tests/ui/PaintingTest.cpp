@@ -168,6 +168,29 @@ TEST_F(Painting, BothButtonsPaintThenErase) {
   EXPECT_EQ(document().Bank().Sprite(0)[0], 0x80);  // first cell painted, second painted and erased
 }
 
+// Letting go of one of two buttons leaves the stroke to the other: its next line starts where
+// the pointer was, and the whole gesture is one step.
+TEST_F(Painting, TheButtonStillHeldGoesOnWithTheStroke) {
+  form().MCToggle->setChecked(false);
+  DragThrough(*this, form().Image1, RowPositions(0), Qt::LeftButton);
+  const auto send = [this](QEvent::Type type, int x, Qt::MouseButton button,
+                           Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(x, 3), form().Image1->mapToGlobal(QPointF(x, 3)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(form().Image1, &event);
+  };
+  send(QEvent::MouseButtonPress, 3, Qt::RightButton, Qt::RightButton);
+  send(QEvent::MouseButtonPress, 3, Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
+  send(QEvent::MouseMove, 67, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+  send(QEvent::MouseButtonRelease, 67, Qt::LeftButton, Qt::RightButton);
+  send(QEvent::MouseMove, 131, Qt::NoButton, Qt::RightButton);
+  send(QEvent::MouseButtonRelease, 131, Qt::RightButton, Qt::NoButton);
+  const auto sprite = document().Bank().Sprite(0);
+  EXPECT_EQ((std::array{sprite[0], sprite[1], sprite[2]}),
+            (std::array<std::uint8_t, 3>{0, 0, 0x7F}));
+  EXPECT_EQ(document().UndoCount(), 2);
+}
+
 TEST_F(Painting, UpperHalfAndScrollBarPickTheSprite) {
   form().ScrollBar1->setValue(10);
   EXPECT_EQ(form().CurrentSprite(), 10);
