@@ -124,6 +124,16 @@ const SpriteFormat* FormatRegistry::WriterNamedFor(std::string_view path) const 
   return nullptr;
 }
 
+const SpriteFormat& FormatRegistry::WriterThatReopens(const SpriteFormat& chosen,
+                                                      const SpriteSet& set,
+                                                      const std::string& path) const {
+  const SpriteFormat* named = WriterNamedFor(path);
+  if (named == nullptr || named == &chosen) return chosen;
+  const Result<std::vector<FileImage>> files = chosen.Write(set, path);
+  if (!files || files->empty() || Recognise(files->front().bytes, path) == &chosen) return chosen;
+  return *named;
+}
+
 const FormatRegistry& SpriteFormats() {
   static const FormatRegistry registry = [] {
     FormatRegistry formats;

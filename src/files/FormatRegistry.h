@@ -42,6 +42,10 @@ class FormatRegistry {
   int SaveFilterIndex(std::string_view id) const;
   // The writable format whose patterns path's name matches, or nullptr.
   const SpriteFormat* WriterNamedFor(std::string_view path) const;
+  // The format to save set to path in: chosen, unless what chosen writes would not open again
+  // as chosen under that name (plain records named .prg); then the one the name belongs to.
+  const SpriteFormat& WriterThatReopens(const SpriteFormat& chosen, const SpriteSet& set,
+                                        const std::string& path) const;
 
  private:
   std::vector<const SpriteFormat*> Writers() const;

@@ -117,8 +117,9 @@ void TForm1::SaveSpriteFile(int byteCount) {
   if (chosen.isEmpty()) return;
   dialogFolders_.Used(chosen.front());
   const std::string path = dialogFolders_.LocalPathOf(chosen.front());
-  const SpriteFormat& format = ChosenFormat(&dialog, SpriteFormats(), openedFile_.format);
   SpriteSet set = SpriteSetOf(document_, byteCount / kSpriteBytes);
+  const SpriteFormat& format = SpriteFormats().WriterThatReopens(
+      ChosenFormat(&dialog, SpriteFormats(), openedFile_.format), set, path);
   // Saved in its own format, a file keeps what it held beyond the records.
   if (format.Id() == openedFile_.format) {
     set.format = openedFile_.format;

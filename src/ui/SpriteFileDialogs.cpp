@@ -68,8 +68,9 @@ void ProposeFormat(QFileDialog* saveDialog, const FormatRegistry& formats, std::
 
 const SpriteFormat& ChosenFormat(const QFileDialog* saveDialog, const FormatRegistry& formats,
                                  std::string_view current) {
-  // The name wins over the filter: a file whose name says one format and whose bytes are
-  // another's would be refused by the next Open, which goes by the name.
+  const QStringList filters = saveDialog->nameFilters();
+  const int index = static_cast<int>(filters.indexOf(saveDialog->selectedNameFilter()));
+  if (index >= 0 && index + 1 < filters.size()) return formats.WriterFor(index);
   const QStringList chosen = saveDialog->selectedFiles();
   if (!chosen.isEmpty()) {
     if (const SpriteFormat* named =
@@ -77,9 +78,6 @@ const SpriteFormat& ChosenFormat(const QFileDialog* saveDialog, const FormatRegi
       return *named;
     }
   }
-  const QStringList filters = saveDialog->nameFilters();
-  const int index = static_cast<int>(filters.indexOf(saveDialog->selectedNameFilter()));
-  if (index >= 0 && index + 1 < filters.size()) return formats.WriterFor(index);
   const int currentIndex = formats.SaveFilterIndex(current);
   return formats.WriterFor(currentIndex < 0 ? 0 : currentIndex);
 }

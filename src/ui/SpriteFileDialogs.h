@@ -26,8 +26,8 @@ QFileDialog* MakeImportDialog(QWidget* owner);
 // the dialog that filter's extension.
 void ProposeFormat(QFileDialog* saveDialog, const FormatRegistry& formats, std::string_view id);
 
-// The format an accepted save dialog asks for: the one the chosen name's extension belongs to,
-// whatever the filter; else its filter's, and under "Any file" current's.
+// The format an accepted save dialog asks for: its filter's; under "Any file" the one the chosen
+// name's extension belongs to, else current's.
 const SpriteFormat& ChosenFormat(const QFileDialog* saveDialog, const FormatRegistry& formats,
                                  std::string_view current);
 

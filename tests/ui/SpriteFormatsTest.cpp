@@ -106,6 +106,8 @@ TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
     std::size_t recordsAt;
   } cases[] = {
       {"tiles.spd", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
+      // Its mark tells it from plain records whatever its name.
+      {"tiles.spr", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
       {"chunk.prg", fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(kSpriteCount)}), 2},
   };
   for (const auto& c : cases) {
@@ -144,8 +146,8 @@ TEST_F(FormatsInTheWindow, TheSprFilterSavesASpriteFileAndItsSidecar) {
   EXPECT_EQ(proposed, QStringLiteral("ship.spr"));  // from now on a sprite file
 }
 
-// A name typed with another format's extension is saved in that format, whatever the filter, so
-// that it opens again as what its name says.
+// A name typed with another format's extension is saved in that format when the filter's bytes
+// would not open again under it.
 TEST_F(FormatsInTheWindow, ATypedNameOfAFormatIsSavedInThatFormat) {
   WriteFileBytes(Path("chunk.prg"), fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(2)}));
   QString proposed;
