@@ -141,7 +141,10 @@ void SpriteDocument::SelectSprite(int n) {
   model_.ForgetUndoHistory();
   // A drag that goes on into the sprite now shown (PgDn pressed mid-stroke) is a stroke there:
   // one step, like any other.
-  if (strokeOpen_) model_.TakeUndoSnapshot();
+  if (strokeOpen_) {
+    model_.TakeUndoSnapshot();
+    strokeStepNeeded_ = false;
+  }
   Finish(before);
 }
 
@@ -201,8 +204,9 @@ void SpriteDocument::Paint(SpriteCell cell, bool erase) {
   if (!IsInSprite(cell)) return;
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
-  TakeStrokeStepIfNeeded();
+  const SpriteRecord unpainted = model_.bank.Record(current);
   PlotPixel(model_.Current(), cell, CurrentPen(), erase);
+  TakeStrokeStepIfNeeded(unpainted);
   Finish(before);
 }
 
@@ -210,7 +214,7 @@ void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
   if (!IsInSprite(from) || !IsInSprite(to)) return;
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
-  TakeStrokeStepIfNeeded();
+  const SpriteRecord unpainted = model_.bank.Record(current);
   const int width = CurrentIsMultiColour() ? kHiresColumns / kMultiColumns : 1;  // cells a pixel
   const SpriteCell first{from.column / width, from.row};
   const SpriteCell last{to.column / width, to.row};
@@ -220,6 +224,7 @@ void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
     if (brush != Brush::Erase) PlotPixel(model_.Current(), cell, CurrentPen(), false);
     if (brush != Brush::Paint) PlotPixel(model_.Current(), cell, CurrentPen(), true);
   });
+  TakeStrokeStepIfNeeded(unpainted);
   Finish(before);
 }
 
@@ -228,9 +233,14 @@ void SpriteDocument::EndStroke() {
   strokeStepNeeded_ = false;
 }
 
-void SpriteDocument::TakeStrokeStepIfNeeded() {
-  if (!strokeStepNeeded_) return;
+void SpriteDocument::TakeStrokeStepIfNeeded(const SpriteRecord& unpainted) {
+  const int current = CurrentSprite();
+  const SpriteRecord painted = model_.bank.Record(current);
+  // A move that changes nothing takes no step, and leaves what could be redone.
+  if (!strokeStepNeeded_ || painted == unpainted) return;
+  model_.bank.SetRecord(current, unpainted);
   model_.TakeUndoSnapshot();
+  model_.bank.SetRecord(current, painted);
   strokeStepNeeded_ = false;
 }
 

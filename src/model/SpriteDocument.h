@@ -123,8 +123,9 @@ class SpriteDocument {
   // Puts the derived state back in line, then reports what changed since before. A change to
   // the shown sprite that did not come from the history itself forgets what could be redone.
   void Finish(const Before& before, bool fromHistory = false);
-  // The step an open stroke goes on in, once Undo or Redo has moved its own.
-  void TakeStrokeStepIfNeeded();
+  // The step an open stroke goes on in, once Undo or Redo has moved its own: taken by the first
+  // paint that changes the sprite, from unpainted, what it held before that paint.
+  void TakeStrokeStepIfNeeded(const SpriteRecord& unpainted);
 
   EditorModel model_;
   bool strokeOpen_ = false;

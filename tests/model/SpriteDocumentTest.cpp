@@ -224,8 +224,10 @@ TEST_F(Document, PaintAfterAnUndoInMidStrokeCanBeUndone) {
   doc.SelectSprite(6);
   const SpriteRecord before = doc.Bank().Record(6);
   doc.BeginStroke();
-  doc.Paint({0, 0}, false);
+  doc.Paint({1, 0}, false);
   EXPECT_TRUE(doc.Undo());
+  doc.Paint({1, 0}, true);  // erases nothing: no step, and the Redo stays
+  EXPECT_EQ(doc.RedoCount(), 1);
   doc.Paint({0, 1}, false);
   doc.PaintLine({0, 1}, {5, 1}, Brush::Paint);
   doc.EndStroke();
@@ -233,6 +235,15 @@ TEST_F(Document, PaintAfterAnUndoInMidStrokeCanBeUndone) {
   EXPECT_EQ(doc.UndoCount(), 1);
   EXPECT_TRUE(doc.Undo());
   EXPECT_EQ(doc.Bank().Record(6), before);
+
+  // Going on into the next sprite, the stroke takes one step there, not two.
+  doc.BeginStroke();
+  doc.Paint({0, 0}, false);
+  EXPECT_TRUE(doc.Undo());
+  doc.StepSprite(1, false);
+  doc.Paint({0, 0}, false);
+  doc.EndStroke();
+  EXPECT_EQ(doc.UndoCount(), 1);
 }
 
 // Each operation, on a document prepared for it, and the one report it gives: the sprites whose
