@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kStripCell = 8;
 constexpr int kStripRows = 8;
+// The buttons a stroke is made with; the others (middle, back, forward) play no part in it.
+constexpr Qt::MouseButtons kPaintButtons = Qt::LeftButton | Qt::RightButton;
 
 // Mouse positions in the control's own pixels; a fractional position on a scaled screen belongs
 // to the pixel it lies in, so it is rounded down, never to the nearest pixel.
@@ -40,7 +42,7 @@ std::optional<Brush> BrushOf(Qt::MouseButtons buttons) {
 void TForm1::Image1MouseDown(QMouseEvent* event) {
   // A press with no other button held starts a stroke, even if the last one's release never
   // came (a window opened over the drag takes it); a second button joins the stroke it holds.
-  if (event->buttons() == event->button()) document_.EndStroke();
+  if ((event->buttons() & kPaintButtons) == event->button()) document_.EndStroke();
   document_.BeginStroke();  // for a press of any button
   strokeCell_ = kEditorView.CellAt(ViewPixelOf(event));
   const auto brush = BrushOf(event->buttons());
@@ -62,7 +64,7 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
 
 void TForm1::Image1MouseUp(QMouseEvent* event) {
   // Letting go of one of two buttons leaves the stroke to the other, line and step alike.
-  if (event && event->buttons() != Qt::NoButton) return;
+  if (event && (event->buttons() & kPaintButtons)) return;
   strokeCell_.reset();
   document_.EndStroke();
 }

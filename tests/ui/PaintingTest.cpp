@@ -189,6 +189,12 @@ TEST_F(Painting, TheButtonStillHeldGoesOnWithTheStroke) {
   EXPECT_EQ((std::array{sprite[0], sprite[1], sprite[2]}),
             (std::array<std::uint8_t, 3>{0, 0, 0x7F}));
   EXPECT_EQ(document().UndoCount(), 2);
+  // A middle button held all along plays no part: two clicks are two steps.
+  for (const int x : {3, 11}) {
+    send(QEvent::MouseButtonPress, x, Qt::LeftButton, Qt::LeftButton | Qt::MiddleButton);
+    send(QEvent::MouseButtonRelease, x, Qt::LeftButton, Qt::MiddleButton);
+  }
+  EXPECT_EQ(document().UndoCount(), 4);
 }
 
 TEST_F(Painting, UpperHalfAndScrollBarPickTheSprite) {
