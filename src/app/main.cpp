@@ -34,8 +34,8 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
   if (!platformMessage) defaultHandler(type, context, message);
 }
 
-// Writes an answer to standard output; a full disk or a closed pipe there is a failure the
-// caller hears of by the exit status and one line saying why, as with any file.
+// Writes an answer to standard output; a failed write there (a full disk, a closed output) is a
+// failure the caller hears of by the exit status and one line saying why, as with any file.
 int Answer(const std::string& text) {
   errno = 0;
   if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return EXIT_SUCCESS;
