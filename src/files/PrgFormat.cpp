@@ -78,14 +78,18 @@ Result<SpriteSet> ReadPrg(std::span<const std::uint8_t> bytes, const std::string
   return set;
 }
 
+std::size_t PrgBodyBytes(const SpriteSet& set) {
+  const bool keepShort = set.format == kPrgId && set.details.version == kPrgShortLastRecord &&
+                         !set.records.empty() &&
+                         set.records.back()[kAttributeOffset] == kPrgPaddedAttribute;
+  return set.records.size() * kSpriteBytes - (keepShort ? 1 : 0);
+}
+
 std::vector<std::uint8_t> WritePrg(const SpriteSet& set, std::uint16_t newFileLoadAddress) {
   std::vector<std::uint8_t> out;
   AppendLittleEndian16(out, set.details.loadAddress.value_or(newFileLoadAddress));
   AppendRecords(out, set.records);
-  const bool keepShort = set.format == kPrgId && set.details.version == kPrgShortLastRecord &&
-                         !set.records.empty() &&
-                         set.records.back()[kAttributeOffset] == kPrgPaddedAttribute;
-  if (keepShort) out.pop_back();
+  out.resize(kPrgLoadAddressBytes + PrgBodyBytes(set));
   return out;
 }
 

@@ -54,6 +54,9 @@ Result<SpriteSet> ReadPrg(std::span<const std::uint8_t> bytes, const std::string
 // Why count sprites in bytes bytes cannot load at address: they would run past $FFFF; or "".
 std::string PrgPastMemoryProblem(std::size_t address, std::size_t count, std::size_t bytes);
 
+// The bytes WritePrg puts after the load address.
+std::size_t PrgBodyBytes(const SpriteSet& set);
+
 // set's own load address (details.loadAddress) when it has one, else newFileLoadAddress. A set
 // read with a short last record is written short again while that record's attribute byte is
 // still the pad, so nothing is lost either way.

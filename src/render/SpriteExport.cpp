@@ -108,7 +108,7 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
   if (request.format == "png") return PngExportProblem(request.png, count);
   if (request.format == kPrgId) {
     return PrgPastMemoryProblem(LoadAddressOf(sprites, request), sprites.records.size(),
-                                sprites.records.size() * kSpriteBytes);
+                                PrgBodyBytes(sprites));
   }
   return "";
 }

@@ -83,6 +83,7 @@ TEST(Prg, NewFilesLoadAtTheChosenAddress) {
 TEST(Prg, AFileThatWouldRunPastTheTopOfMemoryIsNotWritten) {
   const auto fits = ReadPrg(Concat({{0xC1, 0xFF}, ShortLast(1)}), kPath);  // $FFC1-$FFFF
   ASSERT_TRUE(fits.ok());
+  EXPECT_EQ(PrgBodyBytes(*fits), 63u);  // what Export measures too
   EXPECT_TRUE(PrgFormat().Write(*fits, kPath).ok());
   auto set = fixture::SetOf(fixture::Records(kSpriteCount));
   set.details.loadAddress = 0xF000;
