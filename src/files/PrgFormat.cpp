@@ -34,12 +34,7 @@ Result<SpriteSet> PrgFormat::Read(const FileImage& file,
 
 Result<std::vector<FileImage>> PrgFormat::Write(const SpriteSet& set,
                                                 const std::string& path) const {
-  std::vector<std::uint8_t> bytes = WritePrg(set, newFileLoadAddress_);
-  // Loaded, such a file would wrap round into zero page and the stack.
-  const std::string problem = PrgPastMemoryProblem(
-      LittleEndian16(bytes[0], bytes[1]), set.records.size(), bytes.size() - kPrgLoadAddressBytes);
-  if (!problem.empty()) return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
-  return std::vector<FileImage>{{path, std::move(bytes)}};
+  return std::vector<FileImage>{{path, WritePrg(set, newFileLoadAddress_)}};
 }
 
 std::string PrgPastMemoryProblem(std::size_t address, std::size_t count, std::size_t bytes) {

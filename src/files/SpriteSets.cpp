@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/LittleEndian.h"
 #include "files/PrgFormat.h"
 #include "files/SafeFiles.h"
 
@@ -59,6 +60,15 @@ std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteS
                                        const std::string& path) {
   Result<std::vector<FileImage>> files = format.Write(set, path);
   if (!files) return files.error();
+  // Loaded, a PRG past $FFFF would wrap round into zero page and the stack; Export refuses it
+  // too. The codec itself still gives back any file it read.
+  if (const std::vector<std::uint8_t>& bytes = files->front().bytes; format.Id() == kPrgId) {
+    const std::string problem =
+        PrgPastMemoryProblem(LittleEndian16(bytes[0], bytes[1]), set.records.size(),
+                             bytes.size() - kPrgLoadAddressBytes);
+    if (!problem.empty())
+      return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
+  }
   return SaveFiles(*files);
 }
 
