@@ -156,8 +156,9 @@ bool PendingFile::OpenCopy(mode_t mode) {
 }
 
 std::optional<FileError> PendingFile::WriteCopy(const struct stat* old, const std::string& target) {
-  if (!OpenCopy(old ? kPrivateMode : kNewFileMode))
+  if (!OpenCopy(old ? kPrivateMode : kNewFileMode)) {
     return old ? FolderFailure(errno) : Failure(errno);
+  }
   if (old) {
     if (!KeepOwner(file_.Get(), *old) || !CopyKeptAttributes(target, file_.Get())) {
       // Renaming a copy would lose them: drop it and write the file itself instead.
