@@ -67,8 +67,13 @@ bool KeepOwner(int file, const struct stat& old) {
 }
 
 // The user namespace and the access list: security labels and capabilities are the system's to
-// give. A copy made in a folder with a default access list starts with one of its own, which
-// the old file may not have had.
+// give.
+bool IsKeptAttribute(std::string_view name) {
+  return name.starts_with(kUserAttributePrefix) || name == kAccessListAttribute;
+}
+
+// A copy made in a folder with a default access list starts with one of its own, which the old
+// file may not have had.
 bool CopyKeptAttributes(const std::string& from, int to) {
   if (::fremovexattr(to, kAccessListAttribute) != 0 && errno != ENODATA && errno != ENOTSUP) {
     return false;
@@ -80,10 +85,7 @@ bool CopyKeptAttributes(const std::string& from, int to) {
   size = ::listxattr(from.c_str(), names.data(), names.size());
   if (size < 0) return false;
   for (const char* name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
-    if (!std::string_view(name).starts_with(kUserAttributePrefix) &&
-        std::string_view(name) != kAccessListAttribute) {
-      continue;
-    }
+    if (!IsKeptAttribute(name)) continue;
     const ssize_t length = ::getxattr(from.c_str(), name, nullptr, 0);
     if (length < 0) return false;
     std::vector<char> value(static_cast<std::size_t>(length));

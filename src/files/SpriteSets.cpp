@@ -62,12 +62,14 @@ std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteS
   if (!files) return files.error();
   // Loaded, a PRG past $FFFF would wrap round into zero page and the stack; Export refuses it
   // too. The codec itself still gives back any file it read.
-  if (const std::vector<std::uint8_t>& bytes = files->front().bytes; format.Id() == kPrgId) {
+  if (format.Id() == kPrgId) {
+    const std::vector<std::uint8_t>& bytes = files->front().bytes;
     const std::string problem =
         PrgPastMemoryProblem(LittleEndian16(bytes[0], bytes[1]), set.records.size(),
                              bytes.size() - kPrgLoadAddressBytes);
-    if (!problem.empty())
+    if (!problem.empty()) {
       return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
+    }
   }
   return SaveFiles(*files);
 }

@@ -204,9 +204,8 @@ void SpriteDocument::Paint(SpriteCell cell, bool erase) {
   if (!IsInSprite(cell)) return;
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
-  const SpriteRecord unpainted = model_.bank.Record(current);
   PlotPixel(model_.Current(), cell, CurrentPen(), erase);
-  TakeStrokeStepIfNeeded(unpainted);
+  TakeStrokeStepIfNeeded(before);
   Finish(before);
 }
 
@@ -214,7 +213,6 @@ void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
   if (!IsInSprite(from) || !IsInSprite(to)) return;
   const int current = CurrentSprite();
   const Before before = Capture(current, current);
-  const SpriteRecord unpainted = model_.bank.Record(current);
   const int width = CurrentIsMultiColour() ? kHiresColumns / kMultiColumns : 1;  // cells a pixel
   const SpriteCell first{from.column / width, from.row};
   const SpriteCell last{to.column / width, to.row};
@@ -224,7 +222,7 @@ void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
     if (brush != Brush::Erase) PlotPixel(model_.Current(), cell, CurrentPen(), false);
     if (brush != Brush::Paint) PlotPixel(model_.Current(), cell, CurrentPen(), true);
   });
-  TakeStrokeStepIfNeeded(unpainted);
+  TakeStrokeStepIfNeeded(before);
   Finish(before);
 }
 
@@ -233,12 +231,13 @@ void SpriteDocument::EndStroke() {
   strokeStepNeeded_ = false;
 }
 
-void SpriteDocument::TakeStrokeStepIfNeeded(const SpriteRecord& unpainted) {
+void SpriteDocument::TakeStrokeStepIfNeeded(const Before& unpainted) {
+  if (!strokeStepNeeded_) return;
   const int current = CurrentSprite();
   const SpriteRecord painted = model_.bank.Record(current);
   // A move that changes nothing takes no step, and leaves what could be redone.
-  if (!strokeStepNeeded_ || painted == unpainted) return;
-  model_.bank.SetRecord(current, unpainted);
+  if (painted == unpainted.sprites.front()) return;
+  model_.bank.SetRecord(current, unpainted.sprites.front());
   model_.TakeUndoSnapshot();
   model_.bank.SetRecord(current, painted);
   strokeStepNeeded_ = false;

@@ -124,8 +124,8 @@ class SpriteDocument {
   // the shown sprite that did not come from the history itself forgets what could be redone.
   void Finish(const Before& before, bool fromHistory = false);
   // The step an open stroke goes on in, once Undo or Redo has moved its own: taken by the first
-  // paint that changes the sprite, from unpainted, what it held before that paint.
-  void TakeStrokeStepIfNeeded(const SpriteRecord& unpainted);
+  // paint that changes the shown sprite, from what unpainted captured of it before that paint.
+  void TakeStrokeStepIfNeeded(const Before& unpainted);
 
   EditorModel model_;
   bool strokeOpen_ = false;

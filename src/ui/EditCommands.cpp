@@ -86,6 +86,10 @@ void TForm1::GlyphMouseDown(int button) {
 void TForm1::DrawGlyphsForScreen() {
   if (imageList1_.Ratio() == devicePixelRatioF()) return;
   imageList1_ = GlyphImageList(devicePixelRatioF());
+  ShowGlyphsAtRest();
+}
+
+void TForm1::ShowGlyphsAtRest() {
   for (int k = 0; k < kGlyphButtons; ++k) GlyphMouseUp(k);
 }
 

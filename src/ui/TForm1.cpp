@@ -516,7 +516,7 @@ bool TForm1::event(QEvent* event) {
   // here, and the glyphs go back to rest.
   if (event->type() == QEvent::WindowBlocked) {
     Image1MouseUp(nullptr);
-    for (int k = 0; k < kGlyphButtons; ++k) GlyphMouseUp(k);
+    ShowGlyphsAtRest();
   }
   return QMainWindow::event(event);
 }

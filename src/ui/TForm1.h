@@ -213,6 +213,8 @@ class TForm1 : public QMainWindow {
   void BuildSpriteKeys();
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
+  // Every glyph button in its rest picture.
+  void ShowGlyphsAtRest();
   void FormCreate(const std::vector<std::string>& arguments);
   bool FormCloseQuery();
   void FormClose();
