@@ -177,8 +177,9 @@ void SpriteDocument::PickColour(std::uint8_t index) {
   const Before before = Capture(current, current);
   if (CurrentPen() == kSpriteColourPen) {
     model_.TakeUndoSnapshot();
+    // Only the colour bits: the mode, overlay and expand bits stay as the file set them.
     std::uint8_t& attribute = model_.CurrentAttribute();
-    attribute = static_cast<std::uint8_t>((attribute & kMultiColourFlag) | index);
+    attribute = static_cast<std::uint8_t>((attribute & ~kColourIndexMask) | index);
   }
   model_.state.PenColours[CurrentPen()] = index;
   Finish(before);

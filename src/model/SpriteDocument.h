@@ -69,7 +69,7 @@ class SpriteDocument {
 
   void SelectPen(std::uint8_t pen);
   // The colour strip: for the sprite colour pen, the shown sprite's colour (one undo step, the
-  // mode bit kept, bits 4-6 cleared); for the others, the shared colour every sprite shows.
+  // other bits of its attribute byte kept); for the others, the shared colour every sprite shows.
   void PickColour(std::uint8_t index);
   // The multi-colour flag of the shown sprite. Takes no undo snapshot and keeps the pixel bytes.
   void SetMultiColour(bool multiColour);

@@ -203,6 +203,17 @@ TEST_F(Document, ShowingAHiresSpriteHandsAMultiColourPenToTheSpriteColour) {
   EXPECT_EQ(doc.CurrentPen(), kTransparentPen);
 }
 
+TEST_F(Document, PickingTheSpriteColourKeepsTheOverlayAndExpandBits) {
+  const SpriteRecord r = Patterned(5, 0xF1);  // expand Y and X, overlay, white
+  doc.PutSprites(7, std::span(&r, 1));
+  doc.SelectSprite(7);
+  doc.PickColour(13);
+  EXPECT_EQ(doc.CurrentAttribute(), 0xFD);
+  EXPECT_EQ(doc.UndoCount(), 1);
+  doc.Undo();
+  EXPECT_EQ(doc.CurrentAttribute(), 0xF1);
+}
+
 TEST_F(Document, AStrokeIsOneUndoStepHoweverManyCellsItPaints) {
   doc.SelectSprite(6);  // hi-res
   const SpriteRecord before = doc.Bank().Record(6);
