@@ -335,6 +335,14 @@ TEST_F(Converter, OutputsBesideLinksLandWhereTheyAreNamed) {
   EXPECT_NE(run.err.find("like an earlier input"), std::string::npos) << run.err;
   EXPECT_EQ(Entries(), before);
   EXPECT_EQ(ReadBytes(PathOf("elsewhere/real.spr")), Bytes(kSpriteBytes, 1));
+
+  // One input whose sidecar is its own sprite file: no earlier input is to blame.
+  std::filesystem::remove(PathOf("elsewhere/real.spr.inf"));
+  std::filesystem::create_symlink("real.spr", PathOf("elsewhere/real.spr.inf"));
+  run = Convert({PathOf("in/y.bin"), "-o", PathOf("elsewhere/real.spr")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "kelvane-convert: " + PathOf("elsewhere/real.spr.inf") +
+                         ": is the same file as " + PathOf("elsewhere/real.spr") + "\n");
 }
 
 // Each input's output is written and put in place before the next, holding nothing open for
