@@ -456,6 +456,26 @@ TEST_F(SafeFilesTest, TheNextSaveRemovesTemporariesWhoseWriterIsGone) {
                               "ship.spr.inf"}));
 }
 
+// Ctrl+C between two sets of one save puts the first set back: all of the save or none of it.
+TEST_F(SafeFilesTest, ATerminationSignalBetweenTwoSetsPutsTheFirstBack) {
+  WriteOldPair();
+  const std::string seen = InChild([&] {
+    // Already waiting when the save starts, so it is seen after the first set.
+    sigset_t terminate;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &terminate, nullptr);
+    ::raise(SIGTERM);
+    const FileImage first[] = {{Ship(), kNewRecords}, {Ship() + ".inf", kNewColours}};
+    const FileImage second[] = {{PathOf("new.spr"), kNewRecords}};
+    const std::span<const FileImage> groups[] = {first, second};
+    return Outcome(SaveFileGroups(groups));
+  });
+  EXPECT_EQ(seen, PathOf("new.spr") + ": not saved: interrupted");
+  ExpectOldPair();
+  EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+}
+
 // Whether some process waits for the flock on the file with this inode.
 bool LockIsAwaited(ino_t inode) {
   std::ifstream locks("/proc/locks");
