@@ -4,7 +4,9 @@
 #     status and the number of outputs.
 #  2. KILLS runs (5 unless given) of 1,000 inputs killed with SIGKILL part-way through putting
 #     their outputs in place: the hidden .kelvane-* files each kill left (at most 1), and those
-#     left after the next run into the same folder (must be 0).
+#     left after the next run into the same folder (must be 0). Random kill times seldom hit the
+#     instant between naming a copy and renaming it, so where strace is installed KILLS more
+#     runs are killed exactly there, on entering their Nth rename.
 #   tools/stress-convert.sh [INPUTS [KILLS]]    (TMPDIR picks the file system to try)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -59,3 +61,14 @@ for run in $(seq 1 "$kills"); do
   echo "kill $run after $delay ms, $replaced of 1000 outputs replaced: $left .kelvane-* left;" \
     "after the next run: $(leftovers "$work/out")"
 done
+if command -v strace >/dev/null; then
+  for run in $(seq 1 "$kills"); do
+    nth=$((1 + RANDOM % 2000))  # of the 2,000 renames of 1,000 outputs and their sidecars
+    strace -f -o /dev/null -e trace=renameat,renameat2 \
+      -e inject=renameat,renameat2:signal=SIGKILL:when="$nth" \
+      "$convert" --to spr -d "$work/out" "$work/in"/*.bin 2>/dev/null || true
+    left=$(leftovers "$work/out")
+    "$convert" --to spr -d "$work/out" "$work/in"/*.bin
+    echo "killed entering rename $nth: $left .kelvane-* left; after the next run: $(leftovers "$work/out")"
+  done
+fi
