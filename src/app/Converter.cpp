@@ -201,7 +201,8 @@ std::optional<Stop> List(const ConvertOptions& options, std::FILE* out) {
     const Result<SpriteSet> set = ReadInput(input, options);
     if (!set) return FileFailure(set.error());
     if (!text.empty()) text += "\n";
-    text += input + ": " + ListSpriteSet(*set, FormatName(*set));
+    // A name may hold any byte but '/' and NUL: shown as the error messages show it.
+    text += Printable(input) + ": " + ListSpriteSet(*set, FormatName(*set));
   }
   return WriteOut(text, out);
 }

@@ -356,10 +356,15 @@ TEST_F(Converter, TextGoesToStandardOutputAndNothingElseIsWritten) {
 }
 
 TEST_F(Converter, ListsWhatAFileHolds) {
-  const Outcome run = Convert({"--list", PathOf("five.spd"), PathOf("chunk.prg")});
+  // A name steers no terminal: it is shown as error messages show it.
+  WriteBytes(PathOf("esc\x1b[31mred\n.bin"), Bytes(kSpriteBytes));
+  const Outcome run =
+      Convert({"--list", PathOf("five.spd"), PathOf("chunk.prg"), PathOf("esc\x1b[31mred\n.bin")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
   for (const std::string& line :
        {PathOf("five.spd") + ": SpritePad file, version 5, 256 sprites\n",
+        PathOf("esc\\x1b[31mred\\n.bin") + ": Raw sprite data, 1 sprite\n",
         std::string("colours: background 14 (light blue), multi-colour 1 0 (black), "
                     "multi-colour 2 1 (white)\nanimations: 4\n"),
         std::string("also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
