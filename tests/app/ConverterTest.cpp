@@ -78,6 +78,7 @@ std::vector<Input> Inputs() {
   v1.version = 1;
   v1.sprites = kSpriteCount;
   v1.animations = 3;
+  v1.colours = {0xF6, 0x81, 0x70};  // bits above the colours, kept by a SpritePad output
   const Bytes records = RecordBytes(kSpriteCount);
   const Bytes png = ExportPng(Records(40), {0, 5, 9}, {});
   return {{"bank.spr", records},

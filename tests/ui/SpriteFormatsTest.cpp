@@ -98,16 +98,19 @@ class FormatsInTheWindow : public MainWindowFixture {
 };
 
 // Ctrl+S after opening a file writes its own format back: everything but the edited sprite
-// stays byte for byte, the SpritePad version and blocks and the PRG's load address included.
+// stays byte for byte, the SpritePad version and blocks, colour bytes with bits above the colour
+// and the PRG's load address included. A shared colour picked is written as picked.
 TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
+  auto spec = fixture::RichV5(kSpriteCount);
+  spec.colours = {0xFE, 0x80, 0x71};
   const struct {
     const char* name;
     Bytes file;
     std::size_t recordsAt;
   } cases[] = {
-      {"tiles.spd", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
+      {"tiles.spd", fixture::SpdFile(spec), 20},
       // Its mark tells it from plain records whatever its name.
-      {"tiles.spr", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
+      {"tiles.spr", fixture::SpdFile(spec), 20},
       {"chunk.prg", fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(kSpriteCount)}), 2},
   };
   for (const auto& c : cases) {
@@ -130,6 +133,13 @@ TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
     EXPECT_EQ(ReadFileBytes(Path(name)), expected);
     EXPECT_FALSE(QFile::exists(Path(name + ".inf")));
     EXPECT_EQ(form().windowTitle(), "Kelvane - " + name);
+
+    if (c.recordsAt != 20) continue;
+    Click(form().RadioButton1);
+    Press(form().Image4, {12, 2 * 8 + 1});  // background: colour 10
+    SaveAllAsProposed(&proposed);
+    expected[13] = 10;
+    EXPECT_EQ(ReadFileBytes(Path(name)), expected);
   }
 }
 
