@@ -11,7 +11,8 @@
 
 namespace kelvane {
 
-// FileProblem::TooManySprites naming path when set holds more records than the bank.
+// FileProblem::TooManySprites naming path when set holds more records than the bank; for a
+// sprite file, FileProblem::Size, "Invalid file size".
 std::optional<FileError> CheckFitsBank(const SpriteSet& set, const std::string& path);
 
 }  // namespace kelvane

@@ -204,6 +204,17 @@ TEST_F(Converter, OptionsShowInTheOutput) {
   }
 }
 
+// Records past one bank in a .spr are read whole, for --sprites to pick from.
+TEST_F(Converter, ASpriteFilePastOneBankIsReadWhole) {
+  const Bytes records = fixture::RecordBytes(300);
+  WriteBytes(PathOf("big.spr"), records);
+  const Outcome run =
+      Convert({"--sprites", "256-299", PathOf("big.spr"), "-o", PathOf("part.bin")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadBytes(PathOf("part.bin")),
+            Bytes(records.begin() + 256 * kSpriteBytes, records.end()));
+}
+
 // Usage errors: one line naming what was wrong, exit 2, and nothing written.
 TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
   const std::string in = PathOf("raw.bin");

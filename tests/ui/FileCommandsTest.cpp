@@ -131,7 +131,7 @@ TEST_F(FileCommands, RefusesOtherSizesWithTheMessageAndChangesNothing) {
   form().PageControl1->setCurrentWidget(form().TabSheet1);
   const WindowState before = WindowState::Of(form());
 
-  for (const int size : {100, 16385}) {
+  for (const int size : {100, 16385, 16448}) {
     SCOPED_TRACE(size);
     const QString name = QStringLiteral("bad%1.spr").arg(size);
     WriteBytes(Path(name), PatternBytes(size, 2));
