@@ -13,4 +13,9 @@ std::optional<FileError> CheckFitsBank(const SpriteSet& set, const std::string& 
                        std::to_string(kSpriteCount) + ", so it cannot be opened whole"};
 }
 
+std::optional<FileError> CheckHoldsSprites(const SpriteSet& set, const std::string& path) {
+  if (!set.records.empty()) return std::nullopt;
+  return FileError{path, FileProblem::Format, "holds no sprites"};
+}
+
 }  // namespace kelvane

@@ -15,4 +15,8 @@ namespace kelvane {
 // sprite file, FileProblem::Size, "Invalid file size".
 std::optional<FileError> CheckFitsBank(const SpriteSet& set, const std::string& path);
 
+// FileProblem::Format naming path, "holds no sprites", when set holds no record at all: there is
+// nothing in it to open or convert.
+std::optional<FileError> CheckHoldsSprites(const SpriteSet& set, const std::string& path);
+
 }  // namespace kelvane

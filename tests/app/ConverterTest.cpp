@@ -215,6 +215,29 @@ TEST_F(Converter, ASpriteFilePastOneBankIsReadWhole) {
             Bytes(records.begin() + 256 * kSpriteBytes, records.end()));
 }
 
+// A file without a single sprite is refused alike, whatever its format and the output's.
+TEST_F(Converter, AFileWithoutSpritesIsRefused) {
+  fixture::SpdSpec none;
+  none.sprites = 0;
+  const std::pair<std::string, Bytes> inputs[] = {{"empty.bin", {}},
+                                                  {"empty.spr", {}},
+                                                  {"two.prg", {0x00, 0x20}},
+                                                  {"three.spr", {6, 1, 0}},
+                                                  {"none.spd", fixture::SpdFile(none)}};
+  for (const auto& [name, bytes] : inputs) WriteBytes(PathOf(name), bytes);
+  const auto before = Entries();
+  for (const auto& [name, bytes] : inputs) {
+    for (const std::string output : {"x.prg", "x.bin", "x.asm", ""}) {
+      SCOPED_TRACE(name + " " + output);
+      const Outcome run = output.empty() ? Convert({"--list", PathOf(name)})
+                                         : Convert({PathOf(name), "-o", PathOf(output)});
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_EQ(run.err, "kelvane-convert: " + PathOf(name) + ": holds no sprites\n");
+    }
+  }
+  EXPECT_EQ(Entries(), before);
+}
+
 // Usage errors: one line naming what was wrong, exit 2, and nothing written.
 TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
   const std::string in = PathOf("raw.bin");

@@ -148,6 +148,21 @@ TEST_F(FileCommands, RefusesOtherSizesWithTheMessageAndChangesNothing) {
   }
 }
 
+// An empty sprite file opens; any other file without a single sprite has nothing to open.
+TEST_F(FileCommands, AnyOtherFileWithoutSpritesIsRefusedAndChangesNothing) {
+  const WindowState before = WindowState::Of(form());
+  const std::pair<QString, Bytes> files[] = {
+      {"empty.bin", {}}, {"two.prg", {0x00, 0x20}}, {"three.spr", {1, 2, 3}}};
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name.toStdString());
+    WriteBytes(Path(name), bytes);
+    MessageBoxSeen seen;
+    OpenThroughDialog(Path(name), &seen);
+    EXPECT_EQ(seen.text, "Could not open " + Path(name) + ":\nholds no sprites");
+    EXPECT_EQ(WindowState::Of(form()), before);
+  }
+}
+
 // Each says what is wrong with the file, in the same box as "Invalid file size".
 TEST_F(FileCommands, AFifoAFolderOrAMissingFileSayWhatIsWrongWithoutWaiting) {
   // A FIFO nobody writes to would block a plain open for ever.
