@@ -275,10 +275,15 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{in, PathOf("sub/raw.bin"), "--to", "acme", "-d", PathOf("")}, "like an earlier input"},
       {{"--sprites\n2", in, "-o", out}, "'--sprites\\n2'"},
       {{"--sprites", "1", PathOf("high.prg"), "-o", PathOf("x.prg")}, "sprite 1 at $10000"},
+      {{"--scale", "16", "--columns", "256", PathOf("many.bin"), "-o", PathOf("x.png")},
+       "more than the 512 MiB"},
+      {{"--scale", "16", "--columns", "1", PathOf("many.bin"), "-o", PathOf("x.png")},
+       "1000000 pixels a side"},
   };
   std::filesystem::create_directory(PathOf("sub"));
   WriteBytes(PathOf("sub/raw.bin"), Bytes(64));
   WriteBytes(PathOf("high.prg"), fixture::Concat({{0xC0, 0xFF}, Bytes(2 * kSpriteBytes)}));
+  WriteBytes(PathOf("many.bin"), Bytes(4400 * kSpriteBytes));
   const auto before = Entries();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.says);

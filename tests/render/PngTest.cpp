@@ -312,11 +312,41 @@ INSTANTIATE_TEST_SUITE_P(PngImport, PngRefusal, ::testing::ValuesIn(Refusals()),
                          });
 
 TEST(PngExport, RefusesOptionsOutOfRange) {
-  EXPECT_EQ(PngExportProblem({}, 1), "");
-  EXPECT_NE(PngExportProblem({}, 0), "");
-  EXPECT_NE(PngExportProblem({0, 16, false}, 1), "");
-  EXPECT_NE(PngExportProblem({kMaxPngScale + 1, 16, false}, 1), "");
-  EXPECT_NE(PngExportProblem({1, 0, false}, 1), "");
+  const std::vector<SpriteRecord> one(1);
+  EXPECT_EQ(PngExportProblem({}, one), "");
+  EXPECT_NE(PngExportProblem({}, {}), "");
+  EXPECT_NE(PngExportProblem({0, 16, false}, one), "");
+  EXPECT_NE(PngExportProblem({kMaxPngScale + 1, 16, false}, one), "");
+  EXPECT_NE(PngExportProblem({1, 0, false}, one), "");
+}
+
+// Sheets past a side PNG writers take or the memory bound are refused before any is drawn,
+// naming the size and the limit; expanded cells count as drawn.
+TEST(PngExport, RefusesASheetTooLargeToWrite) {
+  std::vector<SpriteRecord> sprites(0xFFFF);
+  const struct {
+    PngExportOptions options;
+    bool expandedSprite;
+    std::string problem;
+  } cases[] = {
+      {{16, 256, false},
+       false,
+       "a sheet of 98304 x 86016 pixels would take 8064 MiB, more than "
+       "the 512 MiB a picture may take"},
+      {{16, 1, false},
+       false,
+       "a sheet of 384 x 22019760 pixels is larger than a PNG is written: "
+       "at most 1000000 pixels a side"},
+      {{1, 16, false}, false, ""},
+      {{4, 256, true}, false, ""},
+      {{4, 256, true}, true, "a sheet of 49152 x 43008 pixels would take 2016 MiB"},
+  };
+  for (const auto& c : cases) {
+    sprites[7][kAttributeOffset] = c.expandedSprite ? kExpandXFlag | kExpandYFlag : 0;
+    const std::string problem = PngExportProblem(c.options, sprites);
+    EXPECT_EQ(problem.substr(0, c.problem.size()), c.problem) << problem;
+    EXPECT_EQ(problem.empty(), c.problem.empty()) << problem;
+  }
 }
 
 }  // namespace
