@@ -238,6 +238,16 @@ TEST_F(Converter, AFileWithoutSpritesIsRefused) {
   EXPECT_EQ(Entries(), before);
 }
 
+// A part of a SpritePad file is a file of its version, whatever its count.
+TEST_F(Converter, APartOfASpritePadFileKeepsItsVersion) {
+  WriteBytes(PathOf("big.spd"), fixture::SpdFile(fixture::RichV5(1000)));
+  const Outcome run = Convert({"--sprites", "100-399", PathOf("big.spd"), "-o", PathOf("p.spd")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Outcome list = Convert({"--list", PathOf("p.spd")});
+  EXPECT_TRUE(list.out.starts_with(PathOf("p.spd") + ": SpritePad file, version 5, 300 sprites\n"))
+      << list.out;
+}
+
 // Usage errors: one line naming what was wrong, exit 2, and nothing written.
 TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
   const std::string in = PathOf("raw.bin");

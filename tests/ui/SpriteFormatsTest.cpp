@@ -270,26 +270,28 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
 }
 
 // All of an opened SpritePad file's sprites, exported in its own version, keep its animations
-// and tiles: the file comes out as the converter writes it from that file, byte for byte.
+// and tiles, and a part those inside it: the file comes out as the converter writes it from that
+// file, byte for byte.
 TEST_F(FormatsInTheWindow, ExportOfAWholeFileKeepsWhatItHeldLikeTheConverter) {
   constexpr int kFileSprites = 40;
   const Bytes file = fixture::SpdFile(fixture::RichV5(kFileSprites));
   WriteFileBytes(Path(QStringLiteral("rich.spd")), file);
   OpenThroughDialog(Path(QStringLiteral("rich.spd")));
-  for (const int last : {kFileSprites - 1, kFileSprites - 2}) {
-    SCOPED_TRACE(last);
-    const QString exported = Path(QStringLiteral("window-%1.spd").arg(last));
+  for (const auto& [first, last] :
+       {std::pair{0, kFileSprites - 1}, {0, kFileSprites - 2}, {1, 7}}) {
+    const QString exported = Path(QStringLiteral("window-%1-%2.spd").arg(first).arg(last));
+    SCOPED_TRACE(exported.toStdString());
     Export([&](TExportDialog& dialog) {
       dialog.Format->setCurrentIndex(11);  // SpritePad, version 5
       dialog.SpriteRange->setChecked(true);
-      dialog.FromSprite->setValue(0);
+      dialog.FromSprite->setValue(first);
       dialog.ToSprite->setValue(last);
       dialog.FileName->setText(exported);
     });
     const QString converted = Path(QStringLiteral("convert.spd"));
     QProcess convert;
     convert.start(QStringLiteral(KELVANE_CONVERT),
-                  {"--to", "spd5", "--sprites", QStringLiteral("0-%1").arg(last),
+                  {"--to", "spd5", "--sprites", QStringLiteral("%1-%2").arg(first).arg(last),
                    Path(QStringLiteral("rich.spd")), "-o", converted});
     ASSERT_TRUE(convert.waitForFinished(60000));
     ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
