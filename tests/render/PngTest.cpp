@@ -324,28 +324,17 @@ TEST(PngExport, RefusesOptionsOutOfRange) {
 // naming the size and the limit; expanded cells count as drawn.
 TEST(PngExport, RefusesASheetTooLargeToWrite) {
   std::vector<SpriteRecord> sprites(0xFFFF);
-  const struct {
-    PngExportOptions options;
-    bool expandedSprite;
-    std::string problem;
-  } cases[] = {
-      {{16, 256, false},
-       false,
-       "a sheet of 98304 x 86016 pixels would take 8064 MiB, more than "
-       "the 512 MiB a picture may take"},
-      {{16, 1, false},
-       false,
-       "a sheet of 384 x 22019760 pixels is larger than a PNG is written: "
-       "at most 1000000 pixels a side"},
-      {{1, 16, false}, false, ""},
-      {{4, 256, true}, false, ""},
-      {{4, 256, true}, true, "a sheet of 49152 x 43008 pixels would take 2016 MiB"},
-  };
-  for (const auto& c : cases) {
-    sprites[7][kAttributeOffset] = c.expandedSprite ? kExpandXFlag | kExpandYFlag : 0;
-    const std::string problem = PngExportProblem(c.options, sprites);
-    EXPECT_EQ(problem.substr(0, c.problem.size()), c.problem) << problem;
-    EXPECT_EQ(problem.empty(), c.problem.empty()) << problem;
+  const std::tuple<PngExportOptions, std::uint8_t, std::string> cases[] = {
+      {{16, 256, false}, 0, "98304 x 86016 pixels would take 8064 MiB, more than the 512 MiB"},
+      {{16, 1, false}, 0, "384 x 22019760 pixels is larger than a PNG is written"},
+      {{1, 16, false}, 0, ""},
+      {{4, 256, true}, 0, ""},
+      {{4, 256, true}, kExpandXFlag | kExpandYFlag, "49152 x 43008 pixels would take 2016 MiB"}};
+  for (const auto& [options, attribute, says] : cases) {
+    sprites[7][kAttributeOffset] = attribute;
+    const std::string problem = PngExportProblem(options, sprites);
+    EXPECT_EQ(problem.empty(), says.empty()) << problem;
+    EXPECT_NE(problem.find(says), std::string::npos) << problem;
   }
 }
 

@@ -154,7 +154,6 @@ TEST_F(FileCommands, AnyOtherFileWithoutSpritesIsRefusedAndChangesNothing) {
   const std::pair<QString, Bytes> files[] = {
       {"empty.bin", {}}, {"two.prg", {0x00, 0x20}}, {"three.spr", {1, 2, 3}}};
   for (const auto& [name, bytes] : files) {
-    SCOPED_TRACE(name.toStdString());
     WriteBytes(Path(name), bytes);
     MessageBoxSeen seen;
     OpenThroughDialog(Path(name), &seen);

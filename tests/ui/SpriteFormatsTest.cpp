@@ -99,7 +99,7 @@ class FormatsInTheWindow : public MainWindowFixture {
 
 // Ctrl+S after opening a file writes its own format back: everything but the edited sprite
 // stays byte for byte, the SpritePad version and blocks, colour bytes with bits above the colour
-// and the PRG's load address included. A shared colour picked is written as picked.
+// and the PRG's load address included.
 TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
   auto spec = fixture::RichV5(kSpriteCount);
   spec.colours = {0xFE, 0x80, 0x71};
@@ -133,8 +133,7 @@ TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
     EXPECT_EQ(ReadFileBytes(Path(name)), expected);
     EXPECT_FALSE(QFile::exists(Path(name + ".inf")));
     EXPECT_EQ(form().windowTitle(), "Kelvane - " + name);
-
-    if (c.recordsAt != 20) continue;
+    if (c.recordsAt != 20) continue;  // a shared colour picked is written as picked
     Click(form().RadioButton1);
     Press(form().Image4, {12, 2 * 8 + 1});  // background: colour 10
     SaveAllAsProposed(&proposed);
@@ -269,9 +268,8 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
   form().Export1->trigger();
 }
 
-// All of an opened SpritePad file's sprites, exported in its own version, keep its animations
-// and tiles, and a part those inside it: the file comes out as the converter writes it from that
-// file, byte for byte.
+// An opened SpritePad file exported in its own version keeps its animations and tiles (a part,
+// those inside it): the file comes out as the converter writes it from that file, byte for byte.
 TEST_F(FormatsInTheWindow, ExportOfAWholeFileKeepsWhatItHeldLikeTheConverter) {
   constexpr int kFileSprites = 40;
   const Bytes file = fixture::SpdFile(fixture::RichV5(kFileSprites));
