@@ -136,7 +136,7 @@ std::string PngExportProblem(const PngExportOptions& options,
                             std::to_string(layout.Height()) + " pixels";
   const std::int64_t maxSide = std::min(kPngMaxSide, kPngWriterMaxSide);
   if (layout.Width() > maxSide || layout.Height() > maxSide) {
-    return sheet + " is larger than a PNG is written: at most " + std::to_string(maxSide) +
+    return sheet + " is more than a PNG writer takes: at most " + std::to_string(maxSide) +
            " pixels a side";
   }
   constexpr std::int64_t kMiB = std::int64_t{1} << 20;

@@ -326,7 +326,7 @@ TEST(PngExport, RefusesASheetTooLargeToWrite) {
   std::vector<SpriteRecord> sprites(0xFFFF);
   const std::tuple<PngExportOptions, std::uint8_t, std::string> cases[] = {
       {{16, 256, false}, 0, "98304 x 86016 pixels would take 8064 MiB, more than the 512 MiB"},
-      {{16, 1, false}, 0, "384 x 22019760 pixels is larger than a PNG is written"},
+      {{16, 1, false}, 0, "384 x 22019760 pixels is more than a PNG writer takes"},
       {{1, 16, false}, 0, ""},
       {{4, 256, true}, 0, ""},
       {{4, 256, true}, kExpandXFlag | kExpandYFlag, "49152 x 43008 pixels would take 2016 MiB"}};
