@@ -256,11 +256,11 @@ TEST_F(Painting, SwatchClickSelectsItsPenLikeTheButton) {
   EXPECT_TRUE(form().RadioButton1->isChecked());
 }
 
-TEST_F(Painting, ColourStripWithTheSpriteColourPenRewritesTheAttribute) {
+TEST_F(Painting, ColourStripWithTheSpriteColourPenRewritesTheColourBits) {
   Rewrite(0, [](SpriteRecord& r) { r[kAttributeOffset] = 0xF5; });
   form().RefreshEditor();
   Press(form().Image4, {3, 3 * 8 + 4});  // colour 3, left column
-  EXPECT_EQ(document().Bank().Attribute(0), 0x83);
+  EXPECT_EQ(document().Bank().Attribute(0), 0xF3);
   EXPECT_EQ(document().UndoCount(), 1);
   EXPECT_EQ(form().Panel2->Colour(), PaletteRgb(3));
   form().Undo1->trigger();
