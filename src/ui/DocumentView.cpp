@@ -17,6 +17,7 @@
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane {
 namespace {
@@ -34,10 +35,11 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   const bool colours = change.Has(Changed::SharedColours);
   if (colours || change.Has(Changed::Selection)) {
     editorStale_ = true;
-    strokeCell_.reset();  // a drag goes on in the sprite now shown from where it is next
-  } else if (change.TouchesSprite(current) && !change.cells.Empty()) {
-    staleCells_.Add(change.cells.first);
-    staleCells_.Add(change.cells.last);
+    tools_->Current()
+        .CanvasChanged();  // a drag goes on in the sprite now shown from where it is next
+  } else if (const CellArea cells = change.CellsOf(current); !cells.Empty()) {
+    staleCells_.Add(cells.first);
+    staleCells_.Add(cells.last);
   }
   // The sheet's number label moves when the selection does, if it was or comes into view.
   const auto onTheSheet = [this](int sprite) {
@@ -113,7 +115,7 @@ void TForm1::RedrawEditor() {
     return;
   }
   Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
-  Image1->update(QRectOf(kEditorView.CellsRect(cells)));
+  Image1->update(QRectOf(kEditorView.SpriteAt({0, 0}).CellsRect(cells)));
 }
 
 void TForm1::DrawBrowserSheet() {

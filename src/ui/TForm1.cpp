@@ -19,6 +19,7 @@
 #include "files/TextData.h"
 #include "render/C64Palette.h"
 #include "render/SpriteRendering.h"
+#include "tools/FreehandTool.h"
 #include "ui/ColourSwatch.h"
 #include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
@@ -28,6 +29,7 @@
 #include "ui/Placement.h"
 #include "ui/SpriteFileDialogs.h"
 #include "ui/StatusReadOut.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane {
 namespace {
@@ -137,6 +139,8 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   // The window lives as long as its document: no need to leave before it goes.
+  tools_ = new ToolManager(this);
+  tools_->Add(std::make_unique<FreehandTool>(document_), tr("Pen"));
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();

@@ -39,6 +39,7 @@ namespace kelvane {
 class ColourSwatch;
 class ImageControl;
 class StatusReadOut;
+class ToolManager;
 class TextDataFolder;
 
 inline constexpr int kClientWidth = 306;
@@ -297,8 +298,8 @@ class TForm1 : public QMainWindow {
   std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
-  std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
-  QString fileName_;                      // shown in the title and proposed by the save dialog
+  ToolManager* tools_ = nullptr;      // the editor's drawing tools
+  QString fileName_;                  // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.
