@@ -47,11 +47,13 @@ ToolEvent ToolEventOf(const QMouseEvent* event) {
 
 void TForm1::Image1MouseDown(QMouseEvent* event) {
   tools_->Current().Press(ToolEventOf(event));
+  ShowToolPreview();
 }
 
 void TForm1::Image1MouseMove(QMouseEvent* event) {
   const ToolEvent move = ToolEventOf(event);
   tools_->Current().Move(move);
+  ShowToolPreview();
   if (!move.point) return;
   const auto place = document_.Canvas().Locate(*move.point);
   const SpriteCell pixel =
@@ -61,6 +63,7 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
 
 void TForm1::Image1MouseUp(QMouseEvent* event) {
   tools_->Current().Release(ToolEventOf(event));
+  ShowToolPreview();
 }
 
 void TForm1::Image1MouseLeave() {

@@ -158,8 +158,9 @@ void TForm1::BuildEditorPage() {
   const int cellHeight = kEditorView.CellZoom().y;
   Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, cellHeight,
                                   [this, cellHeight](QImage& band, int top) {
-                                    DrawEditorBand(band, spriteImage_, editorLook_.multiColour,
-                                                   editorLook_.grid, top / cellHeight);
+                                    DrawCanvasBand(band, canvasImage_, kEditorView,
+                                                   editorLook_.canvas, top / cellHeight);
+                                    DrawToolPreview(band, top / cellHeight);
                                   }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
@@ -189,7 +190,7 @@ void TForm1::BuildEditorPage() {
   Image3 =
       Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
                              [this](QImage& band, int top) {
-                               DrawPreviewBand(band, spriteImage_, editorLook_.background, top);
+                               DrawPreviewBand(band, canvasImage_, editorLook_.background, top);
                              }),
             "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);

@@ -12,6 +12,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane::test {
 namespace {
@@ -60,6 +61,37 @@ TEST_F(Painting, DragAcrossARowPaintsEveryCellAndOneUndoTakesItBack) {
     form().Undo1->trigger();
     EXPECT_EQ(RecordOf(document(), 0), before);
   }
+}
+
+// A tool that shows, while a button is held, a multi-colour 2 pixel where the pointer is.
+class PointerPreview : public Tool {
+ public:
+  void Press(const ToolEvent& e) override { preview_ = {{*e.point, kMultiColour2Pen}}; }
+  void Move(const ToolEvent& e) override {
+    if (e.buttons && e.point) preview_ = {{*e.point, kMultiColour2Pen}};
+  }
+  void Release(const ToolEvent&) override { preview_.clear(); }
+  void Cancel() override { preview_.clear(); }
+  const Preview& CurrentPreview() const override { return preview_; }
+
+ private:
+  Preview preview_;
+};
+
+// The current tool's preview is drawn over the grid, its lines kept, and never reaches the bank.
+TEST_F(Painting, TheToolsPreviewShowsOverTheGridAndLeavesTheBank) {
+  form().Tools().Add(std::make_unique<PointerPreview>(), QStringLiteral("Pointer"))->trigger();
+  const SpriteBank bank = document().Bank();
+  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, {20, 12});
+  const QImage grid = form().Image1->Picture();
+  EXPECT_EQ(grid.pixel(16, 8), PaletteRgb(0));  // pixel (1, 1) in multi-colour 2, black
+  EXPECT_EQ(grid.pixel(30, 14), PaletteRgb(0));
+  EXPECT_EQ(grid.pixel(31, 14), kGridLineColour);
+  EXPECT_EQ(grid.pixel(40, 8), PaletteRgb(6));  // the next pixel, background
+  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, {20, 12});
+  EXPECT_EQ(form().Image1->Picture().pixel(16, 8), PaletteRgb(6));
+  EXPECT_EQ(document().Bank(), bank);
+  EXPECT_EQ(EditorMismatches(form()), "");
 }
 
 TEST_F(Painting, RightButtonAndTransparentPenErase) {
