@@ -136,6 +136,7 @@ void TForm1::SaveSpriteFile(int byteCount) {
   dialogFolders_.Remember(path);
   SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())});
   SetFileTitle(NameOf(path));
+  document_.MarkSaved();
 }
 
 void TForm1::First161k1Click() {

@@ -256,6 +256,7 @@ TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
   ExpectColours(11, 4, 13);
   Key(Qt::Key_U);
   const Bytes bank = BankBytes(document());
+  ASSERT_TRUE(document().Modified());
 
   const struct {
     const char* name;
@@ -282,6 +283,14 @@ TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
     EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
     EXPECT_EQ(document().UndoCount(), 1);
     EXPECT_EQ(BankBytes(document()), bank);
+    EXPECT_FALSE(document().Modified());
+    // Changes count, also one that puts the bytes back; undone, they are gone again.
+    Key(Qt::Key_U);
+    Key(Qt::Key_D);
+    EXPECT_TRUE(document().Modified());
+    form().Undo1->trigger();
+    form().Undo1->trigger();
+    EXPECT_FALSE(document().Modified());
   }
 }
 
@@ -343,6 +352,7 @@ TEST_F(FileCommands, ASaveThatCannotBeWrittenSaysWhichFileAndKeepsTheTitle) {
     EXPECT_EQ(seen.buttons, QList{QMessageBox::Ok});
     EXPECT_FALSE(seen.hadIcon);
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - good.spr"));
+    EXPECT_TRUE(document().Modified());
     EXPECT_EQ(ReadBytes(Path("good.spr")), saved);
   }
   // The records are not saved without their colours.
