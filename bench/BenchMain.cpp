@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   kelvane::bench::RegisterRenderBenchmarks(comparisons);
   kelvane::bench::RegisterWindowBenchmarks(form);
   kelvane::bench::RegisterFileBenchmarks(folder.path());
+  kelvane::bench::RegisterEditBenchmarks();
 
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -106,6 +107,17 @@ int main(int argc, char** argv) {
     figures.push_back({"save 16 KiB bank and sidecar", *save * 1e-6, "ms", "", true, 2});
   }
 
+  if (const auto stroke = reporter.MedianWallNs("Edit/stroke of 100 cells across a 2x2 canvas")) {
+    const auto& edit = kelvane::bench::EditBenchFigures();
+    figures.push_back(
+        {"stroke of 100 cells across a 2x2 canvas, median", *stroke * 1e-3, "us", "", true, 1});
+    figures.push_back(
+        {"  cells named per report of that stroke", edit.cellsPerReport, "cells", "", true, 1});
+    figures.push_back({"  undo steps of that stroke", static_cast<double>(edit.stepsPerStroke),
+                       "steps", "1 step", edit.stepsPerStroke == 1, 0});
+    figures.push_back({"127 full-sprite edits of a 4x4 canvas, heap", edit.historyMB, "MB",
+                       "<= 2 MB", edit.historySteps == 127 && edit.historyMB <= 2.0, 2});
+  }
   std::printf("\n");
   for (const Figure& figure : figures) kelvane::bench::ReportFigure(figure);
   benchmark::Shutdown();

@@ -36,6 +36,16 @@ std::optional<double> PaintedCellMedianNs();
 // One Animator frame: SetCurrentSprite and RefreshEditor on the window, as a tick does them.
 std::optional<double> AnimatorFrameMedianNs();
 
+// A stroke across a canvas of four sprites, and the memory of a full history of canvas edits.
+void RegisterEditBenchmarks();
+struct EditFigures {
+  double cellsPerReport = 0;  // cells the reports of a stroke's moves name, on average
+  int stepsPerStroke = 0;
+  double historyMB = 0;  // the heap a document with 127 steps of the 4 x 4 canvas holds
+  int historySteps = 0;
+};
+const EditFigures& EditBenchFigures();
+
 // Loading and saving a whole bank with its sidecar in folder.
 void RegisterFileBenchmarks(const QString& folder);
 

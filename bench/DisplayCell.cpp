@@ -59,7 +59,8 @@ class PaintedArea : public QObject {
 };
 
 QPointF MultiColourPixelCentre(int column, int row) {
-  const kelvane::ViewPixel corner = kelvane::kEditorView.CellOrigin({2 * column, row});
+  const kelvane::ViewPixel corner =
+      kelvane::kEditorView.SpriteAt({0, 0}).CellOrigin({2 * column, row});
   const kelvane::Zoom zoom = kelvane::kEditorView.CellZoom();
   return {static_cast<qreal>(corner.x + zoom.x), corner.y + zoom.y / 2.0};
 }

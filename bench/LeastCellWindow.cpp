@@ -28,11 +28,11 @@ LeastCellWindow::LeastCellWindow()
 void LeastCellWindow::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() == Qt::NoButton) return;
   const QPoint at = event->position().toPoint();
-  const std::optional<SpriteCell> cell = kEditorView.CellAt({at.x(), at.y()});
+  const std::optional<SpriteCell> cell = kEditorView.SpriteAt({0, 0}).CellAt({at.x(), at.y()});
   if (!cell) return;
   const int column = cell->column / CellsPerPixel(true) * CellsPerPixel(true);
   const CellArea pixel{{column, cell->row}, {column + 1, cell->row}};
-  const QRect onGrid = ToRect(kEditorView.CellsRect(pixel), 0);
+  const QRect onGrid = ToRect(kEditorView.SpriteAt({0, 0}).CellsRect(pixel), 0);
   const QRect inPreview = ToRect(kPreviewView.CellsRect(pixel), kPreviewLeft);
   const QColor pen = event->buttons() & Qt::LeftButton ? Qt::white : Qt::black;
   QPainter painter(&picture_);

@@ -43,8 +43,8 @@ Move WalkMove(long i) {
   const long step = leg % 2 == 0 ? i % kPixels : kPixels - 1 - i % kPixels;
   const long row = step / kColumns;
   const long column = row % 2 == 0 ? step % kColumns : kColumns - 1 - step % kColumns;
-  const ViewPixel corner =
-      kEditorView.CellOrigin({static_cast<int>(2 * column), static_cast<int>(row)});
+  const ViewPixel corner = kEditorView.SpriteAt({0, 0}).CellOrigin(
+      {static_cast<int>(2 * column), static_cast<int>(row)});
   const Zoom zoom = kEditorView.CellZoom();
   return {QPointF(corner.x + zoom.x, corner.y + zoom.y / 2.0),
           leg % 2 == 0 ? Qt::LeftButton : Qt::RightButton};

@@ -298,8 +298,9 @@ std::string ConvertUsageText() {
          "  -h, --help                print this help and exit\n"
          "      --version             print the version and exit\n"
          "\n"
-         "A .spd output keeps a SpritePad INPUT's version and blocks; otherwise it is\n"
-         "version 1, and --to spd1 or spd5 choose. Nothing is written when anything fails.\n"
+         "A .spd output keeps a SpritePad INPUT's version and blocks (a part, the blocks\n"
+         "that lie inside it); otherwise it is version 1, and --to spd1 or spd5 choose.\n"
+         "Nothing is written when anything fails.\n"
          "Exit status: 0 on success, 1 when a file could not be read or written, 2 for a\n"
          "usage error.\n";
 }

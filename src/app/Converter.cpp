@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "files/BankFit.h"
 #include "files/FileName.h"
 #include "files/FormatRegistry.h"
 #include "files/PrgFormat.h"
@@ -101,7 +102,11 @@ Result<SpriteSet> ReadInput(const std::string& path, const ConvertOptions& optio
   if (file->bytes.size() > format->MaxFileBytes()) {
     return FileError{path, FileProblem::Size, "is too large for a " + std::string(format->Name())};
   }
-  return ReadSpriteSetAs(*format, *file, formats.MaxFileBytes());
+  Result<SpriteSet> set = ReadSpriteSetAs(*format, *file, formats.MaxFileBytes());
+  if (set) {
+    if (auto error = CheckHoldsSprites(*set, path)) return *error;
+  }
+  return set;
 }
 
 std::string_view FormatName(const SpriteSet& set) {
@@ -145,7 +150,7 @@ std::optional<Stop> Choose(const ConvertOptions& options, const std::string& inp
                                      ", past $FFFF, the top of memory; give --load-address");
     }
   }
-  if (count > 0) set = PartOf(set, static_cast<std::size_t>(first), last - first + 1);
+  set = PartOf(set, static_cast<std::size_t>(first), last - first + 1);
   if (!set.colours) set.colours = options.colours;
   firstSprite = first;
   return std::nullopt;
@@ -166,9 +171,6 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     if (auto stop = Choose(options, input, *set, firstSprite)) return stop;
     if (const std::string problem = ExportProblem(options.request, *set, firstSprite);
         !problem.empty()) {
-      if (set->records.empty()) {
-        return FileFailure(FileError{input, FileProblem::Format, "holds no sprites"});
-      }
       return UsageFailure(input, "cannot be converted: " + problem);
     }
     const std::string path = OutputPath(options, input);
@@ -210,7 +212,8 @@ std::optional<Stop> List(const ConvertOptions& options, std::FILE* out) {
     const Result<SpriteSet> set = ReadInput(input, options);
     if (!set) return FileFailure(set.error());
     if (!text.empty()) text += "\n";
-    text += input + ": " + ListSpriteSet(*set, FormatName(*set));
+    // A name may hold any byte but '/' and NUL: shown as the error messages show it.
+    text += Printable(input) + ": " + ListSpriteSet(*set, FormatName(*set));
   }
   return WriteOut(text, out);
 }

@@ -11,7 +11,12 @@
 
 namespace kelvane {
 
-// FileProblem::TooManySprites naming path when set holds more records than the bank.
+// FileProblem::TooManySprites naming path when set holds more records than the bank; for a
+// sprite file, FileProblem::Size, "Invalid file size".
 std::optional<FileError> CheckFitsBank(const SpriteSet& set, const std::string& path);
+
+// FileProblem::Format naming path, "holds no sprites", when set holds no record at all: there is
+// nothing in it to open or convert.
+std::optional<FileError> CheckHoldsSprites(const SpriteSet& set, const std::string& path);
 
 }  // namespace kelvane

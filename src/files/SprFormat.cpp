@@ -7,11 +7,19 @@
 
 namespace kelvane {
 
+namespace {
+
+bool WholeRecords(std::span<const std::uint8_t> bytes) {
+  return bytes.size() <= kMaxSpriteFileBytes && bytes.size() % kSpriteBytes == 0;
+}
+
+}  // namespace
+
 Recognition SprFormat::Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const {
-  if (bytes.size() > kMaxSpriteFileBytes || bytes.size() % kSpriteBytes != 0) {
-    return Recognition::No;
-  }
-  return HasExtension(path, ".spr") ? Recognition::BySizeAndName : Recognition::BySize;
+  if (!WholeRecords(bytes)) return Recognition::No;
+  if (HasExtension(path, ".spr")) return Recognition::BySizeAndName;
+  return bytes.size() <= static_cast<std::size_t>(kBankBytes) ? Recognition::BySize
+                                                              : Recognition::No;
 }
 
 std::vector<std::string> SprFormat::Companions(const std::string& path) const {
@@ -20,8 +28,8 @@ std::vector<std::string> SprFormat::Companions(const std::string& path) const {
 
 Result<SpriteSet> SprFormat::Read(const FileImage& file,
                                   std::span<const std::optional<FileImage>> companions) const {
-  if (Recognise(file.bytes, file.path) == Recognition::No) {
-    return FileError{file.path, FileProblem::Size, "Invalid file size"};
+  if (!WholeRecords(file.bytes)) {
+    return FileError{file.path, FileProblem::Size, kInvalidFileSizeReason};
   }
   SpriteSet set;
   set.format = std::string(Id());

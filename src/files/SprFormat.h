@@ -3,24 +3,26 @@
 // plus ".inf", the background, multi-colour 1 and multi-colour 2 colours.
 #pragma once
 
+#include "files/RawFormat.h"
 #include "files/SpriteFormat.h"
 
 namespace kelvane {
 
-// At most one bank's worth of records.
-inline constexpr int kMaxSpriteFileBytes = kBankBytes;
+inline constexpr std::string_view kSprId = "spr";
+// Records of any count, as raw data; the window opens one bank's worth.
+inline constexpr std::size_t kMaxSpriteFileBytes = kMaxRawFileBytes;
 inline constexpr int kSidecarBytes = kSharedColourCount;
 
 class SprFormat final : public SpriteFormat {
  public:
-  std::string_view Id() const override { return "spr"; }
+  std::string_view Id() const override { return kSprId; }
   std::string_view Name() const override { return "C64 sprite file"; }
   std::string_view SaveName() const override { return "C64 sprite files"; }
   std::vector<std::string> Patterns() const override { return {"*.spr"}; }
   std::size_t MaxFileBytes() const override { return kMaxSpriteFileBytes; }
 
-  // Any whole number of records up to a bank: the content cannot tell a .spr from other
-  // headerless sprites, so the name settles it.
+  // Any whole number of records: the content cannot tell a .spr from other headerless sprites,
+  // so the name settles it. Past one bank, only a .spr name makes them a sprite file.
   Recognition Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const override;
   // The sidecar: the whole name plus ".inf" (ship.spr -> ship.spr.inf).
   std::vector<std::string> Companions(const std::string& path) const override;

@@ -124,6 +124,16 @@ std::size_t ColourOffset(int version) {
   return version == kV1 ? kSpritePadV1ColourOffset : kSpritePadColourOffset;
 }
 
+// The registers take four bits, which is all the editor keeps of a colour; whatever the file
+// held above them stays as it was while the colour itself is unchanged.
+void PutColours(std::vector<std::uint8_t>& header, std::size_t offset,
+                const SharedColours& colours) {
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    std::uint8_t& stored = header[offset + i];
+    if ((stored & kColourIndexMask) != colours[i]) stored = colours[i];
+  }
+}
+
 }  // namespace
 
 SpritePadFormat::SpritePadFormat(int newFileVersion) : newFileVersion_(newFileVersion) {}
@@ -176,7 +186,7 @@ Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFi
 
   auto& header = parts->header;
   PatchCount(header, parts->version, set.records.size());
-  if (set.colours) std::ranges::copy(*set.colours, header.begin() + ColourOffset(parts->version));
+  if (set.colours) PutColours(header, ColourOffset(parts->version), *set.colours);
 
   std::vector<std::uint8_t> out = std::move(header);
   AppendRecords(out, set.records);

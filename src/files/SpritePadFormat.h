@@ -51,7 +51,8 @@ class SpritePadFormat final : public SpriteFormat {
 // byte after the records. Any number of records; the bank's limit is CheckFitsBank's concern.
 Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::string& path);
 
-// set as a SpritePad file. A set read from one keeps its version, header and trailer; a set
+// set as a SpritePad file. A set read from one keeps its version, header and trailer, and a
+// colour byte keeps the bits above the colour while the colour is unchanged; a set
 // with format "spd" and no header is a new file of its details' version (1 or 5); any other
 // set is a new file of newFileVersion. Refused when the count does not fit the version.
 Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFileVersion,

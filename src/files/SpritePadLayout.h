@@ -30,9 +30,16 @@ inline constexpr std::size_t kSpritePadV4HeaderBytes = 20;  // also version 5: o
 
 // Header fields the program edits; the rest is kept as read.
 inline constexpr std::size_t kSpritePadVersionOffset = 3;
-inline constexpr std::size_t kSpritePadV1CountOffset = 4;  // sprites - 1, one byte
+inline constexpr std::size_t kSpritePadV1CountOffset = 4;           // sprites - 1, one byte
+inline constexpr std::size_t kSpritePadV1AnimationCountOffset = 5;  // animations - 1
 inline constexpr std::size_t kSpritePadV1ColourOffset = 6;
-inline constexpr std::size_t kSpritePadCountOffset = 5;  // version 2 on: sprites, 16 bits
+inline constexpr std::size_t kSpritePadFlagsOffset = 4;  // version 2 on, as the rest
+inline constexpr std::size_t kSpritePadCountOffset = 5;  // sprites, 16 bits
+inline constexpr std::size_t kSpritePadTileCountOffset = 7;
+// Version 2: one 16-bit count of both kinds of animation. Version 3 on: sprite animations - 1,
+// then tile animations - 1, a byte each.
+inline constexpr std::size_t kSpritePadAnimationCountOffset = 9;
+inline constexpr std::size_t kSpritePadTileAnimationCountOffset = 10;
 inline constexpr std::size_t kSpritePadColourOffset = 13;
 
 // Flags of versions 2 on: which blocks follow the records.

@@ -4,6 +4,7 @@
 
 #include "files/LittleEndian.h"
 #include "files/PrgFormat.h"
+#include "files/SpritePadPart.h"
 
 namespace kelvane {
 
@@ -33,6 +34,7 @@ Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& f
 
 SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count) {
   if (first == 0 && count == set.records.size()) return set;
+  if (auto spritePad = SpritePadPartOf(set, first, count)) return *std::move(spritePad);
   SpriteSet part;
   const auto from = set.records.begin() + static_cast<std::ptrdiff_t>(first);
   part.records.assign(from, from + static_cast<std::ptrdiff_t>(count));

@@ -21,10 +21,11 @@ Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string
 Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,
                                   std::size_t maxCompanionBytes);
 
-// count records of set from record first on. The whole set stays as it is; a part of it is a new
-// set with the same colours, since what its file held beyond the records (animations and tiles
-// naming sprite numbers, a short last record) belongs to the whole. A PRG's part keeps the
-// address its first record loaded at.
+// count records of set from record first on. The whole set stays as it is. A SpritePad file's
+// part keeps its version and those animations and tiles that lie inside it (SpritePadPartOf);
+// a part of any other file is a new set with the same colours, since what the file held beyond
+// the records (a short last record) belongs to the whole. A PRG's part keeps the address its
+// first record loaded at.
 // ASSUMPTION: 0 <= first, count and first + count <= set.records.size().
 SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count);
 

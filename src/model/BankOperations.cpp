@@ -12,8 +12,6 @@ bool IsBlankSprite(const SpriteBank& bank, int n) {
 }
 
 void RemoveBlanks(EditorModel& model) {
-  const int current = model.state.CurrentSprite;
-  const SpriteRecord before = model.bank.Record(current);
   SpriteBank work;
   work.Clear();
   int next = 0;
@@ -21,15 +19,11 @@ void RemoveBlanks(EditorModel& model) {
     if (!IsBlankSprite(model.bank, n)) work.SetRecord(next++, model.bank.Record(n));
   }
   model.bank = work;
-  if (model.bank.Record(current) != before) model.ForgetUndoHistory();
 }
 
 void PutRecords(EditorModel& model, int first, std::span<const SpriteRecord> records) {
-  const int current = model.state.CurrentSprite;
-  const SpriteRecord before = model.bank.Record(current);
   const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount - first);
   for (int k = 0; k < count; ++k) model.bank.SetRecord(first + k, records[k]);
-  if (model.bank.Record(current) != before) model.ForgetUndoHistory();
 }
 
 void CopyAttributesToAll(EditorModel& model, std::uint8_t attribute) {
@@ -43,7 +37,6 @@ void ResetForNewBank(EditorModel& model) {
   model.bank.SetDefaultAttributes();
   model.state.PenColours = kInitialPenColours;
   model.state.CurrentPen = kSpriteColourPen;
-  model.ForgetUndoHistory();
 }
 
 }  // namespace kelvane

@@ -1,4 +1,4 @@
-// Operations on the whole bank: none of them can be undone.
+// Operations on the whole bank.
 #pragma once
 
 #include <cstdint>
@@ -20,13 +20,11 @@ void RemoveBlanks(EditorModel& model);
 // Writes the whole attribute byte (mode, colour and the unused bits) into every sprite.
 void CopyAttributesToAll(EditorModel& model, std::uint8_t attribute);
 
-// Writes records from sprite first on, dropping any that would land past the last sprite. When
-// the shown sprite's bytes change, its undo history is forgotten: it would restore a sprite that
-// is no longer there.
+// Writes records from sprite first on, dropping any that would land past the last sprite.
 void PutRecords(EditorModel& model, int first, std::span<const SpriteRecord> records);
 
-// The model's share of "New": a fresh bank and editor state, no undo history. Both clipboards
-// survive, so a sprite copied before can be pasted afterwards.
+// The model's share of "New": a fresh bank and editor state. Both clipboards survive, so a
+// sprite copied before can be pasted afterwards.
 void ResetForNewBank(EditorModel& model);
 
 }  // namespace kelvane

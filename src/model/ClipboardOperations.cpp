@@ -6,7 +6,6 @@
 namespace kelvane {
 
 void CutSprite(EditorModel& model) {
-  model.TakeUndoSnapshot();
   CopySprite(model);
   SpriteRecord blank{};
   blank[kAttributeOffset] = kDefaultAttribute;
@@ -20,7 +19,6 @@ void CopySprite(EditorModel& model) {
 
 bool PasteSprite(EditorModel& model) {
   if (!model.clipboard.ClipboardFull) return false;
-  model.TakeUndoSnapshot();
   model.bank.SetRecord(model.state.CurrentSprite, model.clipboard.record);
   return true;
 }

@@ -2,6 +2,8 @@
 // that a view redraws exactly what it shows of that.
 #pragma once
 
+#include <vector>
+
 #include "model/C64Format.h"
 #include "model/SpriteCell.h"
 
@@ -15,6 +17,7 @@ enum class Changed : unsigned {
   Pen = 1u << 3,            // CurrentPen
   Undo = 1u << 4,           // what Undo would restore, or whether its button is on
   Clipboard = 1u << 5,      // the sprite clipboard, or whether a range has been taken
+  Modified = 1u << 6,       // whether the content differs from what was last loaded or saved
 };
 
 constexpr Changed operator|(Changed a, Changed b) {
@@ -44,15 +47,24 @@ struct CellArea {
   bool operator==(const CellArea&) const = default;
 };
 
+// The cells of one sprite that show differently after a change.
+struct SpriteCells {
+  int sprite = 0;
+  CellArea cells;
+
+  bool operator==(const SpriteCells&) const = default;
+};
+
 struct DocumentChange {
   Changed what = Changed::Nothing;
   // With Changed::Sprites, the first and last sprite whose bytes differ; not every sprite between
   // them need have changed.
   int first = 0;
   int last = -1;
-  // With Changed::Sprites, the cells of those sprites that show differently now: the whole
-  // sprite when an attribute byte changed, else the pixels whose bits did.
-  CellArea cells;
+  // With Changed::Sprites, for each sprite whose bytes differ, in order, the cells that show
+  // differently now: the whole sprite when its attribute byte changed, else the pixels whose
+  // bits did.
+  std::vector<SpriteCells> cells;
 
   constexpr bool Has(Changed kind) const {
     return (static_cast<unsigned>(what) & static_cast<unsigned>(kind)) != 0;
@@ -60,6 +72,13 @@ struct DocumentChange {
   constexpr bool Empty() const { return what == Changed::Nothing; }
   constexpr bool TouchesSprite(int n) const {
     return Has(Changed::Sprites) && first <= n && n <= last;
+  }
+  // The cells of sprite n that changed; empty when none did.
+  CellArea CellsOf(int n) const {
+    for (const SpriteCells& entry : cells) {
+      if (entry.sprite == n) return entry.cells;
+    }
+    return {};
   }
 
   bool operator==(const DocumentChange&) const = default;

@@ -4,20 +4,20 @@
 
 #include "model/BankOperations.h"
 #include "model/ClipboardOperations.h"
-#include "model/GridLine.h"
-#include "model/PlotPixel.h"
 
 namespace kelvane {
 
 // What an operation may change, as it was before: the sprites it may write, and everything
 // small enough to copy every time.
 struct SpriteDocument::Before {
-  int first = 0;
+  std::vector<int> numbers;
   std::vector<SpriteRecord> sprites;
   int current = 0;
+  SpriteCanvas canvas = SpriteCanvas::Single(0);
   std::uint8_t pen = 0;
   SharedColours colours{};
-  std::uint64_t undoRevision = 0;
+  std::uint64_t historyGeneration = 0;
+  bool modified = false;
   SpriteClipboard clipboard;
   bool rangeTaken = false;
   int rangeSpan = 0;
@@ -43,27 +43,11 @@ SharedColours SpriteDocument::Colours() const {
   return colours;
 }
 
-std::span<const std::uint8_t, kSpriteBytes> SpriteDocument::Current() const {
-  return model_.bank.Sprite(CurrentSprite());
-}
-
-SpriteDocument::Before SpriteDocument::Capture(int first, int last, bool withRange) const {
-  Before before;
-  before.first = first;
-  for (int n = first; n <= last; ++n) before.sprites.push_back(model_.bank.Record(n));
-  before.current = CurrentSprite();
-  before.pen = CurrentPen();
-  before.colours = Colours();
-  before.undoRevision = model_.undo.Revision();
-  before.clipboard = model_.clipboard;
-  before.rangeTaken = rangeTaken_;
-  before.rangeSpan = model_.range.RangeSpan;
-  if (withRange)
-    before.rangeEntries.assign(model_.range.entries.begin(), model_.range.entries.end());
-  return before;
-}
-
 namespace {
+
+void SetColours(EditorState& state, const SharedColours& colours) {
+  for (int i = 0; i < kSharedColourCount; ++i) state.PenColours[kSharedColourPens[i]] = colours[i];
+}
 
 // Adds to area the cells whose look differs between the two records. A multi-colour pixel is
 // two cells wide, so a change to either of its bits shows in both.
@@ -84,23 +68,64 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Cell
   }
 }
 
+std::vector<int> Numbers(int first, int last) {
+  std::vector<int> numbers;
+  for (int n = first; n <= last; ++n) numbers.push_back(n);
+  return numbers;
+}
+
 }  // namespace
+
+std::span<const std::uint8_t, kSpriteBytes> SpriteDocument::Current() const {
+  return model_.bank.Sprite(CurrentSprite());
+}
+
+SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool withRange) const {
+  Before before;
+  before.numbers = std::move(sprites);
+  for (const int n : before.numbers) before.sprites.push_back(model_.bank.Record(n));
+  before.current = CurrentSprite();
+  before.canvas = canvas_;
+  before.pen = CurrentPen();
+  before.colours = Colours();
+  before.historyGeneration = model_.history.Generation();
+  before.modified = Modified();
+  before.clipboard = model_.clipboard;
+  before.rangeTaken = rangeTaken_;
+  before.rangeSpan = model_.range.RangeSpan;
+  if (withRange) {
+    before.rangeEntries.assign(model_.range.entries.begin(), model_.range.entries.end());
+  }
+  return before;
+}
+
+SpriteDocument::Before SpriteDocument::Capture(int first, int last, bool withRange) const {
+  return Capture(Numbers(first, last), withRange);
+}
 
 DocumentChange SpriteDocument::Compare(const Before& before) const {
   DocumentChange change;
-  for (std::size_t k = 0; k < before.sprites.size(); ++k) {
-    const int n = before.first + static_cast<int>(k);
-    const SpriteRecord after = model_.bank.Record(n);
+  for (std::size_t k = 0; k < before.numbers.size(); ++k) {
+    const int n = before.numbers[k];
+    const SpriteRecord& after = model_.bank.Record(n);
     if (after == before.sprites[k]) continue;
-    if (!change.Has(Changed::Sprites)) change.first = n;
-    change.last = n;
+    SpriteCells cells{n, {}};
+    AddChangedCells(before.sprites[k], after, cells.cells);
+    change.cells.push_back(cells);
+  }
+  if (!change.cells.empty()) {
+    std::ranges::sort(change.cells, {}, &SpriteCells::sprite);
     change.what |= Changed::Sprites;
-    AddChangedCells(before.sprites[k], after, change.cells);
+    change.first = change.cells.front().sprite;
+    change.last = change.cells.back().sprite;
   }
   if (Colours() != before.colours) change.what |= Changed::SharedColours;
-  if (CurrentSprite() != before.current) change.what |= Changed::Selection;
+  if (CurrentSprite() != before.current || canvas_ != before.canvas) {
+    change.what |= Changed::Selection;
+  }
   if (CurrentPen() != before.pen) change.what |= Changed::Pen;
-  if (model_.undo.Revision() != before.undoRevision) change.what |= Changed::Undo;
+  if (model_.history.Generation() != before.historyGeneration) change.what |= Changed::Undo;
+  if (Modified() != before.modified) change.what |= Changed::Modified;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
                             model_.range.RangeSpan != before.rangeSpan ||
                             (!before.rangeEntries.empty() &&
@@ -112,12 +137,33 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   return change;
 }
 
-void SpriteDocument::Finish(const Before& before, bool fromHistory) {
-  const int shown = CurrentSprite() - before.first;
-  if (!fromHistory && shown >= 0 && shown < static_cast<int>(before.sprites.size()) &&
-      model_.bank.Record(CurrentSprite()) != before.sprites[shown]) {
-    model_.ForgetRedo();
+void SpriteDocument::Finish(const Before& before, Rules rules) {
+  EditHistory& history = model_.history;
+  bool contentChanged = Colours() != before.colours;
+  bool canvasChanged = false;
+  const std::vector<int> shown = canvas_.Sprites();
+  EditStep* open = stepOpen_ ? history.Top() : nullptr;
+  for (std::size_t k = 0; k < before.numbers.size(); ++k) {
+    const int n = before.numbers[k];
+    if (model_.bank.Record(n) == before.sprites[k]) continue;
+    contentChanged = true;
+    canvasChanged = canvasChanged || std::ranges::find(shown, n) != shown.end();
+    // The open step holds every sprite it changes, as it was before the step.
+    if (open && !open->Find(n)) open->sprites.push_back({n, before.sprites[k], {}});
   }
+  if (open && Colours() != before.colours && !open->colours) {
+    open->colours = ColourEdit{before.colours, {}};
+  }
+  if (!rules.fromHistory) {
+    if (contentChanged) history.ContentChanged(open != nullptr);
+    if (rules.replaces && canvasChanged) {
+      ForgetHistory();
+    } else if (canvasChanged) {
+      history.ForgetRedo();
+    }
+  }
+  if (rules.marksSaved) history.MarkSaved();
+
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   state.PenColours[kSpriteColourPen] = SpriteColour(CurrentAttribute());
@@ -134,17 +180,41 @@ void SpriteDocument::Finish(const Before& before, bool fromHistory) {
   for (const auto& [id, listener] : listeners) listener(change);
 }
 
+void SpriteDocument::Finish(const Before& before) {
+  Finish(before, Rules{});
+}
+
+void SpriteDocument::PushStep(std::string name, const Before& records) {
+  EditStep& step = model_.history.Push(std::move(name));
+  for (std::size_t k = 0; k < records.numbers.size(); ++k) {
+    step.sprites.push_back({records.numbers[k], records.sprites[k], {}});
+  }
+  stepOpen_ = true;
+}
+
+void SpriteDocument::ForgetHistory() {
+  model_.history.Forget();
+  stepOpen_ = false;
+}
+
 void SpriteDocument::SelectSprite(int n) {
-  if (n == CurrentSprite()) return;
+  if (n == CurrentSprite() && canvas_ == SpriteCanvas::Single(n)) return;
   const Before before = Capture(0, -1);
   model_.state.CurrentSprite = n;
-  model_.ForgetUndoHistory();
-  // A drag that goes on into the sprite now shown (PgDn pressed mid-stroke) is a stroke there:
+  canvas_ = SpriteCanvas::Single(n);
+  ForgetHistory();
+  // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit there:
   // one step, like any other.
-  if (strokeOpen_) {
-    model_.TakeUndoSnapshot();
-    strokeStepNeeded_ = false;
-  }
+  if (editOpen_) PushStep(editName_, Capture(canvas_.Sprites()));
+  Finish(before);
+}
+
+void SpriteDocument::ShowCanvas(SpriteCanvas canvas) {
+  if (canvas == canvas_) return;
+  const Before before = Capture(0, -1);
+  canvas_ = std::move(canvas);
+  ForgetHistory();
+  if (editOpen_) PushStep(editName_, Capture(canvas_.Sprites()));
   Finish(before);
 }
 
@@ -171,109 +241,132 @@ void SpriteDocument::SelectPen(std::uint8_t pen) {
   Finish(before);
 }
 
+void SpriteDocument::InStep(std::string name, std::vector<int> sprites,
+                            const std::function<void()>& change) {
+  const Before before = Capture(std::move(sprites));
+  PushStep(std::move(name), before);
+  change();
+  Finish(before);
+  // The step ends with the change: an edit that is open goes on in a step of its own, taken by
+  // its next change, as after an Undo.
+  stepOpen_ = false;
+}
+
 void SpriteDocument::PickColour(std::uint8_t index) {
   index &= kColourIndexMask;
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  if (CurrentPen() == kSpriteColourPen) {
-    model_.TakeUndoSnapshot();
+  if (CurrentPen() != kSpriteColourPen) {
+    const Before before = Capture(0, -1);
+    model_.state.PenColours[CurrentPen()] = index;
+    Finish(before);
+    return;
+  }
+  InStep("Sprite Colour", {CurrentSprite()}, [&] {
     // Only the colour bits: the mode, overlay and expand bits stay as the file set them.
     std::uint8_t& attribute = model_.CurrentAttribute();
     attribute = static_cast<std::uint8_t>((attribute & ~kColourIndexMask) | index);
-  }
-  model_.state.PenColours[CurrentPen()] = index;
-  Finish(before);
+  });
 }
 
 void SpriteDocument::SetMultiColour(bool multiColour) {
   if (multiColour == CurrentIsMultiColour()) return;
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
+  const Before before = Capture({CurrentSprite()});
   model_.CurrentAttribute() ^= kMultiColourFlag;
   Finish(before);
 }
 
-void SpriteDocument::BeginStroke() {
-  if (strokeOpen_) return;
+void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit) {
+  CanvasPixels pixels(model_.bank, canvas_);
+  SharedColours colours = Colours();
+  CanvasEdit canvasEdit{pixels, colours};
+  edit(canvasEdit);
+  for (auto& colour : colours) colour &= kColourIndexMask;
+  SetColours(model_.state, colours);
+}
+
+void SpriteDocument::BeginEdit(std::string name) {
+  if (editOpen_) return;
   const Before before = Capture(0, -1);
-  model_.TakeUndoSnapshot();
-  strokeOpen_ = true;
+  editOpen_ = true;
+  editName_ = std::move(name);
+  PushStep(editName_, Capture(canvas_.Sprites()));
   Finish(before);
 }
 
-void SpriteDocument::Paint(SpriteCell cell, bool erase) {
-  if (!IsInSprite(cell)) return;
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  PlotPixel(model_.Current(), cell, CurrentPen(), erase);
-  TakeStrokeStepIfNeeded(before);
+void SpriteDocument::Edit(const std::function<void(CanvasEdit&)>& edit) {
+  if (!editOpen_) {
+    Apply("Edit", edit);
+    return;
+  }
+  const Before before = Capture(canvas_.Sprites());
+  RunCanvasEdit(edit);
+  // After an Undo or Redo of the open edit's step, the first change takes a step of its own,
+  // from what was there before it; a change of nothing takes none and leaves the Redo.
+  if (!stepOpen_) {
+    bool changed = Colours() != before.colours;
+    for (std::size_t k = 0; k < before.numbers.size() && !changed; ++k) {
+      changed = model_.bank.Record(before.numbers[k]) != before.sprites[k];
+    }
+    if (changed) PushStep(editName_, before);
+  }
   Finish(before);
 }
 
-void SpriteDocument::PaintLine(SpriteCell from, SpriteCell to, Brush brush) {
-  if (!IsInSprite(from) || !IsInSprite(to)) return;
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  const int width = CurrentIsMultiColour() ? kHiresColumns / kMultiColumns : 1;  // cells a pixel
-  const SpriteCell first{from.column / width, from.row};
-  const SpriteCell last{to.column / width, to.row};
-  ForEachOnLine(first, last, [&](SpriteCell pixel) {
-    if (pixel == first && first != last) return;
-    const SpriteCell cell{pixel.column * width, pixel.row};
-    if (brush != Brush::Erase) PlotPixel(model_.Current(), cell, CurrentPen(), false);
-    if (brush != Brush::Paint) PlotPixel(model_.Current(), cell, CurrentPen(), true);
-  });
-  TakeStrokeStepIfNeeded(before);
-  Finish(before);
+void SpriteDocument::EndEdit() {
+  if (editOpen_) stepOpen_ = false;
+  editOpen_ = false;
 }
 
-void SpriteDocument::EndStroke() {
-  strokeOpen_ = false;
-  strokeStepNeeded_ = false;
+void SpriteDocument::CancelEdit() {
+  if (!editOpen_) return;
+  const bool stepped = stepOpen_;
+  EndEdit();
+  if (stepped) MoveInHistory(true, false);
 }
 
-void SpriteDocument::TakeStrokeStepIfNeeded(const Before& unpainted) {
-  if (!strokeStepNeeded_) return;
-  const int current = CurrentSprite();
-  const SpriteRecord painted = model_.bank.Record(current);
-  // A move that changes nothing takes no step, and leaves what could be redone.
-  if (painted == unpainted.sprites.front()) return;
-  model_.bank.SetRecord(current, unpainted.sprites.front());
-  model_.TakeUndoSnapshot();
-  model_.bank.SetRecord(current, painted);
-  strokeStepNeeded_ = false;
+void SpriteDocument::Apply(std::string name, const std::function<void(CanvasEdit&)>& edit) {
+  InStep(std::move(name), canvas_.Sprites(), [&] { RunCanvasEdit(edit); });
 }
 
 void SpriteDocument::TransformSprite(Transform transform) {
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  kelvane::RunTransform(model_, transform, CurrentIsMultiColour());
-  Finish(before);
+  InStep("Transform", {CurrentSprite()},
+         [&] { ApplyTransform(model_.Current(), transform, CurrentIsMultiColour()); });
+}
+
+namespace {
+
+std::vector<int> StepSprites(const EditStep* step) {
+  std::vector<int> numbers;
+  if (step) {
+    for (const SpriteEdit& edit : step->sprites) numbers.push_back(edit.sprite);
+  }
+  return numbers;
+}
+
+}  // namespace
+
+bool SpriteDocument::MoveInHistory(bool undo, bool keepRedo) {
+  EditHistory& history = model_.history;
+  const Before before = Capture(StepSprites(undo ? history.NextUndo() : history.NextRedo()));
+  SharedColours colours = Colours();
+  const bool moved = undo ? history.Undo(model_.bank, colours) : history.Redo(model_.bank, colours);
+  if (!keepRedo) history.ForgetRedo();
+  SetColours(model_.state, colours);
+  // An edit that is open goes on in a step of its own.
+  stepOpen_ = false;
+  Finish(before, {.fromHistory = true});
+  return moved;
 }
 
 bool SpriteDocument::Undo() {
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  const bool restored = model_.RestoreUndoSnapshot();
-  strokeStepNeeded_ = strokeOpen_;
-  Finish(before, true);
-  return restored;
+  return MoveInHistory(true, true);
 }
 
 bool SpriteDocument::Redo() {
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  const bool restored = model_.RestoreRedoSnapshot();
-  strokeStepNeeded_ = strokeOpen_;
-  Finish(before, true);
-  return restored;
+  return MoveInHistory(false, true);
 }
 
 void SpriteDocument::CutSprite() {
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  kelvane::CutSprite(model_);
-  Finish(before);
+  InStep("Cut", {CurrentSprite()}, [&] { kelvane::CutSprite(model_); });
 }
 
 void SpriteDocument::CopySprite() {
@@ -283,11 +376,9 @@ void SpriteDocument::CopySprite() {
 }
 
 bool SpriteDocument::PasteSprite() {
-  const int current = CurrentSprite();
-  const Before before = Capture(current, current);
-  const bool pasted = kelvane::PasteSprite(model_);
-  Finish(before);
-  return pasted;
+  if (!ClipboardFull()) return false;
+  InStep("Paste", {CurrentSprite()}, [&] { kelvane::PasteSprite(model_); });
+  return true;
 }
 
 void SpriteDocument::TakeRange(int from, int to, bool cut) {
@@ -300,13 +391,13 @@ void SpriteDocument::TakeRange(int from, int to, bool cut) {
 void SpriteDocument::PasteRange() {
   const Before before = Capture(CurrentSprite(), kLastSprite);
   PasteRangeAtCurrent(model_);
-  Finish(before);
+  Finish(before, {.replaces = true});
 }
 
 void SpriteDocument::RemoveBlanks() {
   const Before before = Capture(0, kLastSprite);
   kelvane::RemoveBlanks(model_);
-  Finish(before);
+  Finish(before, {.replaces = true});
 }
 
 void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
@@ -318,8 +409,10 @@ void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
 void SpriteDocument::New() {
   const Before before = Capture(0, kLastSprite);
   ResetForNewBank(model_);
-  EndStroke();
-  Finish(before);
+  canvas_ = SpriteCanvas::Single(0);
+  EndEdit();
+  ForgetHistory();
+  Finish(before, {.marksSaved = true});
 }
 
 void SpriteDocument::Load(std::span<const SpriteRecord> records,
@@ -329,20 +422,26 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
   PutRecords(model_, 0, records.first(count));
   if (colours) {
     // The colour registers read four bits, and so does the palette.
-    for (int i = 0; i < kSharedColourCount; ++i) {
-      model_.state.PenColours[kSharedColourPens[i]] = (*colours)[i] & kColourIndexMask;
-    }
+    SharedColours read = *colours;
+    for (auto& colour : read) colour &= kColourIndexMask;
+    SetColours(model_.state, read);
   }
   model_.state.CurrentSprite = 0;
-  model_.ForgetUndoHistory();
-  Finish(before);
+  canvas_ = SpriteCanvas::Single(0);
+  ForgetHistory();
+  Finish(before, {.marksSaved = true});
+}
+
+void SpriteDocument::MarkSaved() {
+  const Before before = Capture(0, -1);
+  Finish(before, {.marksSaved = true});
 }
 
 void SpriteDocument::PutSprites(int first, std::span<const SpriteRecord> records) {
   const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount - first);
   const Before before = Capture(first, first + count - 1);
   PutRecords(model_, first, records);
-  Finish(before);
+  Finish(before, {.replaces = true});
 }
 
 }  // namespace kelvane

@@ -6,29 +6,41 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "model/CanvasPixels.h"
 #include "model/DocumentChange.h"
 #include "model/EditorModel.h"
+#include "model/SpriteCanvas.h"
 #include "model/SpriteCell.h"
 #include "model/Transforms.h"
 
 namespace kelvane {
 
+// What an edit of the canvas may change: its sprites' pixels, and the shared colours.
+struct CanvasEdit {
+  CanvasPixels& pixels;
+  SharedColours& colours;
+};
+
 // Every operation reports what it changed to every listener, once, after it has finished and
 // the document is consistent again; an operation that changes nothing reports nothing.
 // Listeners only read: they must not call back into the document while it reports.
 //
-// Rules kept here for every caller:
-// - the undo history belongs to the sprite on display: showing another sprite forgets it, and
-//   so does bringing other content into the shown sprite's slot without going through undo;
+// Every change to the bank passes through Finish, which compares it with what was there before:
+// so the report, the step the change joins and the content revision can never disagree with the
+// bytes. Which operations make an undo step is decided here and nowhere else:
+// - transforms, sprite cut and paste, a sprite colour pick and each edit of the canvas are one
+//   step each, also when they leave the sprite as it was;
+// - the multi-colour toggle, the shared colours, the range operations and the bank-wide
+//   operations make none;
+// - the history belongs to the canvas on show: showing another sprite forgets it, and so does
+//   bringing other content into a sprite on show without going through it (Load, Remove Blanks,
+//   Paste Range);
 // - PenColours[2] is the shown sprite's own colour, and UpperHalf says whether it is above 127;
 // - while a hi-res sprite is shown, the multi-colour pens cannot be the current pen.
-// What a drag does to the pixels it covers: the left button paints with the current pen, the
-// right one erases; with both, each pixel is painted and then erased.
-enum class Brush { Paint, Erase, PaintThenErase };
-
 class SpriteDocument {
  public:
   using Listener = std::function<void(const DocumentChange&)>;
@@ -49,16 +61,24 @@ class SpriteDocument {
   std::span<const std::uint8_t, kSpriteBytes> Current() const;
   std::uint8_t CurrentAttribute() const { return model_.bank.Attribute(CurrentSprite()); }
   bool CurrentIsMultiColour() const { return IsMultiColour(CurrentAttribute()); }
-  int UndoCount() const { return model_.undo.UndoCount(); }
-  int RedoCount() const { return model_.undo.RedoCount(); }
-  bool UndoButtonEnabled() const { return model_.undo.UndoButtonEnabled(); }
+  // The sprites the editor shows, and their pixels for reading.
+  const SpriteCanvas& Canvas() const { return canvas_; }
+  CanvasPixels Pixels() const { return CanvasPixels(model_.bank, canvas_); }
+  const EditHistory& History() const { return model_.history; }
+  int UndoCount() const { return model_.history.UndoCount(); }
+  int RedoCount() const { return model_.history.RedoCount(); }
+  bool UndoButtonEnabled() const { return model_.history.UndoButtonEnabled(); }
+  // Whether the bank or the shared colours differ from what was last loaded or saved.
+  bool Modified() const { return model_.history.Modified(); }
   bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
   // True from the first range taken on, also when that range was empty.
   bool RangeTaken() const { return rangeTaken_; }
 
-  // The shown sprite. Another sprite than the one on display forgets the undo history.
-  // ASSUMPTION: n is 0..255, as every control that selects one keeps it.
+  // The shown sprite, on a canvas of its own. Another sprite than the one on display forgets
+  // the history. ASSUMPTION: n is 0..255, as every control that selects one keeps it.
   void SelectSprite(int n);
+  // Another canvas forgets the history; the shown sprite stays as it was.
+  void ShowCanvas(SpriteCanvas canvas);
   // "Upper 128": the same place in the other half of the bank.
   void SetUpperHalf(bool upper);
   // The editor scroll bar: position 0..127 within the current half.
@@ -71,28 +91,29 @@ class SpriteDocument {
   // The colour strip: for the sprite colour pen, the shown sprite's colour (one undo step, the
   // other bits of its attribute byte kept); for the others, the shared colour every sprite shows.
   void PickColour(std::uint8_t index);
-  // The multi-colour flag of the shown sprite. Takes no undo snapshot and keeps the pixel bytes.
+  // The multi-colour flag of the shown sprite. Takes no undo step and keeps the pixel bytes.
   void SetMultiColour(bool multiColour);
 
-  // A stroke is one undo step, however many cells it paints: its snapshot is taken when it
-  // begins, and beginning again before it has ended takes none. An Undo or Redo in mid-stroke
-  // takes its step away; what the stroke paints after it is a step of its own.
-  void BeginStroke();
-  // Paints (or erases) the shown sprite's pixel under cell with the current pen.
-  void Paint(SpriteCell cell, bool erase);
-  // One mouse report of a drag: every pixel on the straight line from the cell of the last
-  // report to this one, on the shown sprite's own pixel grid (12 wide in multi-colour), so that
-  // a fast drag leaves no gaps. The first pixel was the last report's and is left alone, unless
-  // both reports are in the same pixel. One change, whatever the length.
-  void PaintLine(SpriteCell from, SpriteCell to, Brush brush);
-  void EndStroke();
+  // An edit of the canvas that lasts from BeginEdit to EndEdit (a stroke of the pen) is one
+  // step, however many changes it makes: the step is taken when it begins, and beginning again
+  // while it is open takes none. An Undo or Redo while it is open takes its step away; what it
+  // changes after that is a step of its own, taken by the first change.
+  void BeginEdit(std::string name);
+  // One change of the open edit (one is opened and ended around it when none is), reported once.
+  void Edit(const std::function<void(CanvasEdit&)>& edit);
+  void EndEdit();
+  // Ends the open edit and takes back what it changed, leaving nothing to redo.
+  void CancelEdit();
+  bool EditOpen() const { return editOpen_; }
+  // One edit of the canvas as one step of its own.
+  void Apply(std::string name, const std::function<void(CanvasEdit&)>& edit);
 
   // One undo step, also when the sprite stays as it was.
   void TransformSprite(Transform transform);
   // False, with nothing changed, when there is nothing to undo.
   bool Undo();
   // Takes back the last Undo; false, with nothing changed, when there is nothing to redo. Any
-  // other change to the shown sprite forgets what could be redone.
+  // other change to the canvas forgets what could be redone.
   bool Redo();
 
   void CutSprite();
@@ -105,31 +126,49 @@ class SpriteDocument {
   void RemoveBlanks();
   // attribute is read by the caller before it asks whether to go on.
   void CopyAttributesToAll(std::uint8_t attribute);
-  // A fresh bank and editor state; the clipboards are kept.
+  // A fresh bank and editor state, with nothing to save; the clipboards are kept.
   void New();
 
   // A file's contents: records from sprite 0 on (any past the last sprite are dropped; the rest
-  // of the bank stays), the shared colours when the file has them, sprite 0 shown and the undo
-  // history forgotten, all as one change.
+  // of the bank stays), the shared colours when the file has them, sprite 0 shown, the history
+  // forgotten and the content marked as the file's, all as one change.
   void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours);
+  // The content as it is now has been written to the file.
+  void MarkSaved();
   // Writes records from sprite first on, dropping any past the last sprite, without an undo
   // step: as a pasted range does.
   void PutSprites(int first, std::span<const SpriteRecord> records);
 
  private:
   struct Before;
+  // How a change stands to the history, beyond joining the step that is open.
+  struct Rules {
+    bool fromHistory = false;  // an Undo or Redo: the history has moved itself
+    bool replaces = false;     // other content: forgets the history where the canvas changed
+    bool marksSaved = false;   // the content is the file's
+  };
+  Before Capture(std::vector<int> sprites, bool withRange = false) const;
   Before Capture(int first, int last, bool withRange = false) const;
   DocumentChange Compare(const Before& before) const;
-  // Puts the derived state back in line, then reports what changed since before. A change to
-  // the shown sprite that did not come from the history itself forgets what could be redone.
-  void Finish(const Before& before, bool fromHistory = false);
-  // The step an open stroke goes on in, once Undo or Redo has moved its own: taken by the first
-  // paint that changes the shown sprite, from what unpainted captured of it before that paint.
-  void TakeStrokeStepIfNeeded(const Before& unpainted);
+  // Puts the derived state back in line, has the history follow the change, then reports what
+  // changed since before.
+  void Finish(const Before& before, Rules rules);
+  void Finish(const Before& before);
+  // A new step, open, holding the canvas's sprites as records was before it.
+  void PushStep(std::string name, const Before& records);
+  void ForgetHistory();
+  // Runs edit on the canvas and the shared colours of the model.
+  void RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit);
+  // One change made inside a step of its own, taken before it (also when it changes nothing).
+  void InStep(std::string name, std::vector<int> sprites, const std::function<void()>& change);
+  // Undo (or Redo) of the next step; keepRedo false forgets what could be redone after it.
+  bool MoveInHistory(bool undo, bool keepRedo);
 
   EditorModel model_;
-  bool strokeOpen_ = false;
-  bool strokeStepNeeded_ = false;  // an open stroke whose step Undo or Redo has moved
+  SpriteCanvas canvas_ = SpriteCanvas::Single(0);
+  bool stepOpen_ = false;  // the history's top step takes the changes being made
+  bool editOpen_ = false;
+  std::string editName_;
   bool rangeTaken_ = false;
   ListenerId nextListener_ = 0;
   std::vector<std::pair<ListenerId, Listener>> listeners_;

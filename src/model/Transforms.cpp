@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "model/EditorModel.h"
-
 namespace kelvane {
 namespace {
 
@@ -126,11 +124,6 @@ void ApplyTransform(std::span<std::uint8_t, kSpriteBytes> sprite, Transform t, b
       SymmetrizeLeftToRight(sprite, multiColour);
       break;
   }
-}
-
-void RunTransform(EditorModel& model, Transform t, bool multiColour) {
-  model.TakeUndoSnapshot();
-  ApplyTransform(model.Current(), t, multiColour);
 }
 
 }  // namespace kelvane

@@ -8,8 +8,6 @@
 
 namespace kelvane {
 
-struct EditorModel;
-
 enum class Transform {
   NudgeUp,
   NudgeDown,
@@ -28,9 +26,5 @@ std::uint8_t MirrorByte(std::uint8_t v, bool multiColour);
 // Rewrites the 63 pixel bytes; the attribute byte is never touched. multiColour picks whether
 // horizontal moves work on single bits or on bit pairs.
 void ApplyTransform(std::span<std::uint8_t, kSpriteBytes> sprite, Transform t, bool multiColour);
-
-// Snapshots the current sprite, even when the transform will leave it as it is, then transforms
-// it. multiColour is the state of the "Multi-colour" box.
-void RunTransform(EditorModel& model, Transform t, bool multiColour);
 
 }  // namespace kelvane

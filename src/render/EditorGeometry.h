@@ -3,16 +3,19 @@
 //                  sheet), counted from its top-left corner;
 //   sprite cell  - a hi-res column 0..23 and row 0..20 of a sprite (model/SpriteCell.h);
 //   sprite pixel - a pixel in the sprite's own mode: the cell in hi-res, a double-wide pixel
-//                  (columns 0..11) in multi-colour.
+//                  (columns 0..11) in multi-colour;
+//   canvas point - a cell of the whole canvas the editor shows (model/SpriteCanvas.h).
 // A picture of a sprite is a SpriteView: where its first cell starts in the control and how
-// many view pixels a cell covers across and down. The two zooms are kept apart so that a view
-// may show the machine's wide pixels one day; today every view is square.
+// many view pixels a cell covers across and down; a picture of a canvas is a CanvasView, the
+// same for a grid of sprites. The two zooms are kept apart so that a view may show the
+// machine's wide pixels; the views of today are square.
 #pragma once
 
 #include <optional>
 
 #include "model/C64Format.h"
 #include "model/DocumentChange.h"
+#include "model/SpriteCanvas.h"
 #include "model/SpriteCell.h"
 
 namespace kelvane {
@@ -70,6 +73,38 @@ class SpriteView {
   Zoom zoom_;
 };
 
+class CanvasView {
+ public:
+  constexpr CanvasView(ViewPixel origin, Zoom zoom, int columns, int rows)
+      : origin_(origin), zoom_(zoom), columns_(columns), rows_(rows) {}
+
+  constexpr ViewPixel Origin() const { return origin_; }
+  constexpr Zoom CellZoom() const { return zoom_; }
+  constexpr int Columns() const { return columns_; }
+  constexpr int Rows() const { return rows_; }
+  constexpr int Width() const { return columns_ * kHiresColumns * zoom_.x; }
+  constexpr int Height() const { return rows_ * kSpriteRows * zoom_.y; }
+
+  // The canvas point under p, or nothing when p is off the canvas.
+  constexpr std::optional<CanvasPoint> PointAt(ViewPixel p) const {
+    const int x = p.x - origin_.x;
+    const int y = p.y - origin_.y;
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return std::nullopt;
+    return CanvasPoint{x / zoom_.x, y / zoom_.y};
+  }
+  // The picture of the sprite whose top-left cell is at canvas point spriteOrigin.
+  constexpr SpriteView SpriteAt(CanvasPoint spriteOrigin) const {
+    return SpriteView({origin_.x + spriteOrigin.x * zoom_.x, origin_.y + spriteOrigin.y * zoom_.y},
+                      zoom_);
+  }
+
+ private:
+  ViewPixel origin_;
+  Zoom zoom_;
+  int columns_;
+  int rows_;
+};
+
 // How many cells one sprite pixel covers across.
 constexpr int CellsPerPixel(bool multiColour) {
   return multiColour ? 2 : 1;
@@ -80,8 +115,8 @@ constexpr SpriteCell SpritePixelOf(SpriteCell cell, bool multiColour) {
   return {cell.column / CellsPerPixel(multiColour), cell.row};
 }
 
-// The editor grid fills its control: every cell an 8 x 8 block.
-inline constexpr SpriteView kEditorView{{0, 0}, {8, 8}};
+// The editor grid fills its control: every cell an 8 x 8 block, one sprite.
+inline constexpr CanvasView kEditorView{{0, 0}, {8, 8}, 1, 1};
 inline constexpr int kEditorWidth = kEditorView.Width();    // 192
 inline constexpr int kEditorHeight = kEditorView.Height();  // 168
 

@@ -89,15 +89,61 @@ void DrawSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
   }
 }
 
+// Cells and their size, in wide enough numbers for any count of sprites.
+struct SheetLayout {
+  std::int64_t columns = 1;
+  std::int64_t rows = 1;
+  std::int64_t cellWidth = 0;
+  std::int64_t cellHeight = 0;
+  bool expanded = false;
+
+  std::int64_t Width() const { return columns * cellWidth; }
+  std::int64_t Height() const { return rows * cellHeight; }
+  // An indexed picture's lines start on 4-byte boundaries.
+  std::int64_t Bytes() const { return (Width() + 3) / 4 * 4 * Height(); }
+};
+
+SheetLayout LayoutOf(std::span<const SpriteRecord> sprites, const PngExportOptions& options) {
+  const auto count = static_cast<std::int64_t>(sprites.size());
+  int xFactor = 1;
+  int yFactor = 1;
+  for (const SpriteRecord& sprite : sprites) {
+    xFactor = std::max(xFactor, XFactor(sprite[kAttributeOffset], options));
+    yFactor = std::max(yFactor, YFactor(sprite[kAttributeOffset], options));
+  }
+  SheetLayout layout;
+  layout.columns = std::min<std::int64_t>(options.columns, count);
+  layout.rows = (count + layout.columns - 1) / layout.columns;
+  layout.cellWidth = std::int64_t{kHiresColumns} * options.scale * xFactor;
+  layout.cellHeight = std::int64_t{kSpriteRows} * options.scale * yFactor;
+  layout.expanded = xFactor > 1 || yFactor > 1;
+  return layout;
+}
+
 }  // namespace
 
-std::string PngExportProblem(const PngExportOptions& options, int spriteCount) {
-  if (spriteCount < 1) return "there are no sprites to export";
+std::string PngExportProblem(const PngExportOptions& options,
+                             std::span<const SpriteRecord> sprites) {
+  if (sprites.empty()) return "there are no sprites to export";
   if (options.scale < 1 || options.scale > kMaxPngScale) {
     return "the scale must be from 1 to " + std::to_string(kMaxPngScale);
   }
   if (options.columns < 1 || options.columns > kSpriteCount) {
     return "the columns must be from 1 to " + std::to_string(kSpriteCount);
+  }
+  const SheetLayout layout = LayoutOf(sprites, options);
+  const std::string sheet = "a sheet of " + std::to_string(layout.Width()) + " x " +
+                            std::to_string(layout.Height()) + " pixels";
+  const std::int64_t maxSide = std::min(kPngMaxSide, kPngWriterMaxSide);
+  if (layout.Width() > maxSide || layout.Height() > maxSide) {
+    return sheet + " is more than a PNG writer takes: at most " + std::to_string(maxSide) +
+           " pixels a side";
+  }
+  constexpr std::int64_t kMiB = std::int64_t{1} << 20;
+  if (layout.Bytes() > kMaxPngSheetBytes) {
+    return sheet + " would take " + std::to_string((layout.Bytes() + kMiB - 1) / kMiB) +
+           " MiB, more than the " + std::to_string(kMaxPngSheetBytes / kMiB) +
+           " MiB a picture may take";
   }
   return "";
 }
@@ -105,18 +151,14 @@ std::string PngExportProblem(const PngExportOptions& options, int spriteCount) {
 QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColours& colours,
                          const PngExportOptions& options) {
   const int count = static_cast<int>(sprites.size());
-  const int columns = std::min(options.columns, count);
-  const int rows = (count + columns - 1) / columns;
-  int xFactor = 1;
-  int yFactor = 1;
-  for (const SpriteRecord& sprite : sprites) {
-    xFactor = std::max(xFactor, XFactor(sprite[kAttributeOffset], options));
-    yFactor = std::max(yFactor, YFactor(sprite[kAttributeOffset], options));
-  }
-  const int cellWidth = kHiresColumns * options.scale * xFactor;
-  const int cellHeight = kSpriteRows * options.scale * yFactor;
+  const SheetLayout layout = LayoutOf(sprites, options);
+  const int columns = static_cast<int>(layout.columns);
+  const int cellWidth = static_cast<int>(layout.cellWidth);
+  const int cellHeight = static_cast<int>(layout.cellHeight);
 
-  QImage sheet(columns * cellWidth, rows * cellHeight, QImage::Format_Indexed8);
+  QImage sheet(static_cast<int>(layout.Width()), static_cast<int>(layout.Height()),
+               QImage::Format_Indexed8);
+  if (sheet.isNull()) return sheet;  // no memory for it: ExportPng reports the failure
   sheet.setColorTable(SheetColourTable());
   sheet.setDotsPerMeterX(kDotsPerMeter);
   sheet.setDotsPerMeterY(kDotsPerMeter);
@@ -126,7 +168,7 @@ QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColo
                options);
   }
   // Expanded cells are no sheet of 24 x 21 cells at any one scale: those are left unmarked.
-  if (xFactor == 1 && yFactor == 1) MarkSheetScale(sheet, options.scale);
+  if (!layout.expanded) MarkSheetScale(sheet, options.scale);
   return sheet;
 }
 
@@ -136,7 +178,8 @@ std::vector<std::uint8_t> ExportPng(std::span<const SpriteRecord> sprites,
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "png");
-  if (!writer.write(RenderSpriteSheet(sprites, colours, options))) return {};
+  const QImage sheet = RenderSpriteSheet(sprites, colours, options);
+  if (sheet.isNull() || !writer.write(sheet)) return {};
   return {bytes.begin(), bytes.end()};
 }
 

@@ -22,8 +22,17 @@ struct PngExportOptions {
   bool expand = false;                 // draw expanded sprites twice as wide or tall
 };
 
-// Why these options cannot export spriteCount sprites, or "" when they can.
-std::string PngExportProblem(const PngExportOptions& options, int spriteCount);
+// The largest sheet written, checked before anything is drawn. PNG records a side of up to
+// 2^31 - 1 pixels, libpng writes one of up to 1,000,000 unless told otherwise, and QImage's own
+// limits lie beyond both; the memory bound keeps a huge sheet from taking the machine's memory.
+inline constexpr std::int64_t kPngMaxSide = 0x7FFFFFFF;
+inline constexpr std::int64_t kPngWriterMaxSide = 1000000;
+inline constexpr std::int64_t kMaxPngSheetBytes = std::int64_t{512} << 20;
+
+// Why these options cannot export sprites, or "" when they can: options out of their range, or
+// a sheet larger than a side PNG writers take or than the memory bound.
+std::string PngExportProblem(const PngExportOptions& options,
+                             std::span<const SpriteRecord> sprites);
 
 // The sheet: cells left to right, then top to bottom, with no gap, sprite k in cell k. A cell is
 // 24 x 21 pixels times the scale; with expand on, cells are twice as wide when any sprite of the

@@ -105,7 +105,7 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
   if (IsTextFormat(request.format)) {
     return TextExportProblem(TextOptionsOf(request), count, firstSprite);
   }
-  if (request.format == "png") return PngExportProblem(request.png, count);
+  if (request.format == "png") return PngExportProblem(request.png, sprites.records);
   if (request.format == kPrgId) {
     return PrgPastMemoryProblem(LoadAddressOf(sprites, request), sprites.records.size(),
                                 PrgBodyBytes(sprites));

@@ -27,6 +27,10 @@ namespace {
 class Rows {
  public:
   explicit Rows(QImage& image) : bits_(image.bits()), stride_(image.bytesPerLine()) {}
+  // The rows of image from (left, top) on.
+  Rows(QImage& image, int left, int top)
+      : bits_(image.bits() + top * image.bytesPerLine() + left * sizeof(QRgb)),
+        stride_(image.bytesPerLine()) {}
   QRgb* operator[](int y) const { return reinterpret_cast<QRgb*>(bits_ + y * stride_); }
 
  private:
@@ -203,17 +207,43 @@ void WidenRow(QRgb* out, const QRgb* in, int width, int zoom) {
 
 }  // namespace
 
-void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int n,
-                  bool withNumber) {
+namespace {
+
+void RenderSpriteAt(const Rows& rows, const SpriteBank& bank, const EditorState& state, int n) {
   const auto sprite = bank.Sprite(n);
   const std::uint8_t attribute = sprite[kAttributeOffset];
   const std::array<QRgb, kPenCount> colours{
       PaletteRgb(state.PenColours[kTransparentPen]), PaletteRgb(state.PenColours[kMultiColour1Pen]),
       PaletteRgb(SpriteColour(attribute)), PaletteRgb(state.PenColours[kMultiColour2Pen])};
-  // ASSUMPTION: spriteImage is 24 x 21 RGB32, as WorkImages makes it.
-  RenderRows(Rows(spriteImage), sprite, colours, IsMultiColour(attribute));
+  RenderRows(rows, sprite, colours, IsMultiColour(attribute));
+}
 
+}  // namespace
+
+void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int n,
+                  bool withNumber) {
+  // ASSUMPTION: spriteImage is 24 x 21 RGB32, as WorkImages makes it.
+  RenderSpriteAt(Rows(spriteImage), bank, state, n);
   if (withNumber) WriteSpriteNumber(spriteImage, state.CurrentSprite);
+}
+
+void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                  const SpriteCanvas& canvas) {
+  for (int row = 0; row < canvas.Rows(); ++row) {
+    for (int column = 0; column < canvas.Columns(); ++column) {
+      RenderSpriteAt(Rows(canvasImage, column * kHiresColumns, row * kSpriteRows), bank, state,
+                     canvas.SpriteAt(0, column, row));
+    }
+  }
+}
+
+CanvasLook::CanvasLook(const SpriteBank& bank, const SpriteCanvas& canvas, bool grid)
+    : multiColour(), columns(canvas.Columns()), grid(grid) {
+  for (int row = 0; row < canvas.Rows(); ++row) {
+    for (int column = 0; column < canvas.Columns(); ++column) {
+      multiColour.push_back(IsMultiColour(bank.Attribute(canvas.SpriteAt(0, column, row))));
+    }
+  }
 }
 
 void UseRowWriter(RowWriter writer) {
@@ -288,25 +318,39 @@ QString PreviewLabel(int sprite) {
 
 namespace {
 
-// Sprite row r into the zoom.y lines from firstLine on. The cell row is built once with its
+// Canvas row r into the zoom.y lines from firstLine on. The cell row is built once with its
 // vertical lines, copied to the lines below it, and closed by the horizontal line, so that every
-// pixel is written about once. The lines still come out on top of the sprite, as if drawn last.
-void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, bool multiColour,
-                 bool grid) {
-  const Zoom zoom = kEditorView.CellZoom();
-  // A vertical line after every sprite pixel, a horizontal one after every row.
-  const int step = zoom.x * CellsPerPixel(multiColour);
-  const int copies = grid ? zoom.y - 1 : zoom.y;
-  constexpr std::size_t kEditorRowBytes = kEditorWidth * sizeof(QRgb);
+// pixel is written about once. The lines still come out on top of the sprites, as if drawn last.
+void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, const CanvasView& view,
+                 const CanvasLook& look) {
+  const Zoom zoom = view.CellZoom();
+  const int width = view.Width();
+  const int copies = look.grid ? zoom.y - 1 : zoom.y;
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
   QRgb* first = out[firstLine];
-  WidenRow(first, in[r], kHiresColumns, zoom.x);
-  if (grid) {
-    for (int x = step - 1; x < kEditorWidth; x += step) first[x] = kGridLineColour;
+  WidenRow(first, in[r], view.Columns() * kHiresColumns, zoom.x);
+  if (look.grid) {
+    // A vertical line after every pixel of each sprite, in the sprite's own mode.
+    const int spriteWidth = kHiresColumns * zoom.x;
+    const int gridRow = r / kSpriteRows;
+    for (int column = 0; column < view.Columns(); ++column) {
+      const bool multiColour = look.multiColour[gridRow * look.columns + column];
+      const int step = zoom.x * CellsPerPixel(multiColour);
+      QRgb* sprite = first + column * spriteWidth;
+      for (int x = step - 1; x < spriteWidth; x += step) sprite[x] = kGridLineColour;
+    }
   }
   for (int copy = 1; copy < copies; ++copy) {
-    std::memcpy(out[firstLine + copy], first, kEditorRowBytes);
+    std::memcpy(out[firstLine + copy], first, rowBytes);
   }
-  if (grid) FillRow(out[firstLine + zoom.y - 1], kEditorWidth, kGridLineColour);
+  if (look.grid) FillRow(out[firstLine + zoom.y - 1], width, kGridLineColour);
+}
+
+CanvasLook SingleLook(bool multiColour, bool grid) {
+  CanvasLook look;
+  look.multiColour = {multiColour};
+  look.grid = grid;
+  return look;
 }
 
 }  // namespace
@@ -314,13 +358,20 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, boo
 void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiColour, bool grid) {
   const Rows out(editorImage);
   const ConstRows in(spriteImage);
+  const CanvasLook look = SingleLook(multiColour, grid);
   for (int r = 0; r < kSpriteRows; ++r) {
-    DrawCellRow(out, r * kEditorView.CellZoom().y, in, r, multiColour, grid);
+    DrawCellRow(out, r * kEditorView.CellZoom().y, in, r, kEditorView, look);
   }
 }
 
 void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, bool grid, int row) {
-  DrawCellRow(Rows(band), 0, ConstRows(spriteImage), row, multiColour, grid);
+  DrawCellRow(Rows(band), 0, ConstRows(spriteImage), row, kEditorView,
+              SingleLook(multiColour, grid));
+}
+
+void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
+                    const CanvasLook& look, int row) {
+  DrawCellRow(Rows(band), 0, ConstRows(canvasImage), row, view, look);
 }
 
 }  // namespace kelvane

@@ -3,9 +3,11 @@
 
 #include <QImage>
 #include <QString>
+#include <vector>
 
 #include "model/EditorState.h"
 #include "model/SpriteBank.h"
+#include "model/SpriteCanvas.h"
 #include "render/EditorGeometry.h"
 
 namespace kelvane {
@@ -15,6 +17,21 @@ namespace kelvane {
 // number of CurrentSprite into the top-left corner.
 void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int n,
                   bool withNumber);
+
+// Draws the sprites of the canvas's first layer into canvasImage, each where the canvas puts it,
+// as RenderSprite does. ASSUMPTION: canvasImage is RGB32 and as large as the canvas.
+void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                  const SpriteCanvas& canvas);
+
+// How the editor draws a canvas: each sprite's mode (its grid lines follow its pixels), row by
+// row, and whether there are grid lines at all.
+struct CanvasLook {
+  CanvasLook() = default;
+  CanvasLook(const SpriteBank& bank, const SpriteCanvas& canvas, bool grid);
+  std::vector<bool> multiColour{true};
+  int columns = 1;
+  bool grid = true;
+};
 
 // The 68 x 62 preview: background colour with the sprite where kPreviewView puts it.
 void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state);
@@ -32,6 +49,11 @@ void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiCo
 // that row's first: the lines DrawEditorGrid writes there. The editor paints from such a band
 // rather than keep a whole picture in which every line is there eight times.
 void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, bool grid, int row);
+
+// Canvas row `row` alone, as view lays the canvas out (from the view's own origin), into a band
+// view.Width() wide and one cell high: what DrawEditorBand does for a single sprite.
+void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
+                    const CanvasLook& look, int row);
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

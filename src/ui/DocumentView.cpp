@@ -17,6 +17,7 @@
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane {
 namespace {
@@ -34,10 +35,17 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   const bool colours = change.Has(Changed::SharedColours);
   if (colours || change.Has(Changed::Selection)) {
     editorStale_ = true;
-    strokeCell_.reset();  // a drag goes on in the sprite now shown from where it is next
-  } else if (change.TouchesSprite(current) && !change.cells.Empty()) {
-    staleCells_.Add(change.cells.first);
-    staleCells_.Add(change.cells.last);
+    tools_->Current()
+        .CanvasChanged();  // a drag goes on in the sprite now shown from where it is next
+  } else {
+    for (const SpriteCells& sprite : change.cells) {
+      const auto origin = document_.Canvas().OriginOf(sprite.sprite);
+      if (!origin) continue;
+      staleEditor_ += QRectOf(kEditorView.SpriteAt(*origin).CellsRect(sprite.cells));
+      if (sprite.sprite != current) continue;
+      staleCells_.Add(sprite.cells.first);
+      staleCells_.Add(sprite.cells.last);
+    }
   }
   // The sheet's number label moves when the selection does, if it was or comes into view.
   const auto onTheSheet = [this](int sprite) {
@@ -79,7 +87,7 @@ void TForm1::ShowDocumentState() {
 
 void TForm1::RefreshEditor() {
   ShowDocumentState();
-  if (editorStale_ || !staleCells_.Empty()) RedrawEditor();
+  if (editorStale_ || !staleCells_.Empty() || !staleEditor_.isEmpty()) RedrawEditor();
 }
 
 void TForm1::DrawStale() {
@@ -89,7 +97,7 @@ void TForm1::DrawStale() {
   } else if (staleThumbnails_.any()) {
     DrawStaleThumbnails();
   }
-  if (editorStale_ || !staleCells_.Empty()) RedrawEditor();
+  if (editorStale_ || !staleCells_.Empty() || !staleEditor_.isEmpty()) RedrawEditor();
 }
 
 // Only what changed is sent to the screen: Qt paints and flushes the dirty rectangles once the
@@ -97,23 +105,64 @@ void TForm1::DrawStale() {
 void TForm1::RedrawEditor() {
   const bool whole = editorStale_;
   const CellArea cells = staleCells_;
+  const QRegion editor = staleEditor_;
   editorStale_ = false;
   staleCells_ = {};
+  staleEditor_ = {};
   if (drawTrace_) drawTrace_("editor");
   const EditorState& state = document_.State();
-  RenderSprite(spriteImage_, document_.Bank(), state, state.CurrentSprite, false);
-  editorLook_ = {document_.CurrentIsMultiColour(), showGrid_,
+  const SpriteCanvas& canvas = document_.Canvas();
+  if (canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height()) {
+    canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
+  }
+  RenderCanvas(canvasImage_, document_.Bank(), state, canvas);
+  editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
                  PaletteRgb(state.PenColours[kTransparentPen])};
   // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
-  // The editor and the preview draw their lines from spriteImage_ as Qt paints them.
+  // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
   if (whole) {
     Image3->update();
     Image1->update();
     return;
   }
   Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
-  Image1->update(QRectOf(kEditorView.CellsRect(cells)));
+  Image1->update(editor);
+}
+
+void TForm1::ShowToolPreview() {
+  const Preview& preview = tools_->Current().CurrentPreview();
+  if (preview == shownPreview_) return;
+  // What was shown and what is shown now are both sent to the screen again.
+  const Zoom zoom = kEditorView.CellZoom();
+  for (const Preview* pixels : {static_cast<const Preview*>(&shownPreview_), &preview}) {
+    for (const PreviewPixel& p : *pixels) {
+      const int width = document_.Pixels().PixelWidthAt(p.point);
+      Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
+    }
+  }
+  shownPreview_ = preview;
+}
+
+void TForm1::DrawToolPreview(QImage& band, int row) const {
+  if (shownPreview_.empty()) return;
+  const Zoom zoom = kEditorView.CellZoom();
+  const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
+  const CanvasPixels pixels = document_.Pixels();
+  for (const PreviewPixel& p : shownPreview_) {
+    if (p.point.y != row) continue;
+    const auto place = document_.Canvas().Locate(p.point);
+    if (!place) continue;
+    std::uint8_t colour = document_.PenColours()[p.pen];
+    if (p.pen == kSpriteColourPen) colour = SpriteColour(document_.Bank().Attribute(place->sprite));
+    const int width = pixels.PixelWidthAt(p.point) * zoom.x;
+    const int left = p.point.x / (width / zoom.x) * width;
+    if (left + width > band.width()) continue;
+    for (int y = 0; y < zoom.y - gap; ++y) {
+      QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y));
+      std::fill(line + left, line + left + width - gap, PaletteRgb(colour));
+    }
+  }
 }
 
 void TForm1::DrawBrowserSheet() {

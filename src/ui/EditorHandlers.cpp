@@ -4,21 +4,18 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <cmath>
-#include <optional>
-#include <utility>
 
 #include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
 #include "ui/StatusReadOut.h"
 #include "ui/TForm1.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane {
 namespace {
 
 constexpr int kStripCell = 8;
 constexpr int kStripRows = 8;
-// The buttons a stroke is made with; the others (middle, back, forward) play no part in it.
-constexpr Qt::MouseButtons kPaintButtons = Qt::LeftButton | Qt::RightButton;
 
 // Mouse positions in the control's own pixels; a fractional position on a scaled screen belongs
 // to the pixel it lies in, so it is rounded down, never to the nearest pixel.
@@ -27,46 +24,46 @@ ViewPixel ViewPixelOf(const QMouseEvent* event) {
           static_cast<int>(std::floor(event->position().y()))};
 }
 
-// The left button paints and then the right one erases, so both together leave the cell clear.
-std::optional<Brush> BrushOf(Qt::MouseButtons buttons) {
-  const bool paint = buttons & Qt::LeftButton;
-  const bool erase = buttons & Qt::RightButton;
-  if (paint && erase) return Brush::PaintThenErase;
-  if (paint) return Brush::Paint;
-  if (erase) return Brush::Erase;
-  return std::nullopt;
+unsigned ToolButtonsOf(Qt::MouseButtons buttons) {
+  unsigned held = kNoButton;
+  if (buttons & Qt::LeftButton) held |= kLeftButton;
+  if (buttons & Qt::RightButton) held |= kRightButton;
+  if (buttons & Qt::MiddleButton) held |= kMiddleButton;
+  return held;
+}
+
+// What a tool is told of a mouse event over the grid; no event is the release of every button.
+ToolEvent ToolEventOf(const QMouseEvent* event) {
+  if (!event) return {};
+  const Qt::KeyboardModifiers keys = event->modifiers();
+  return {kEditorView.PointAt(ViewPixelOf(event)),
+          ToolButtonsOf(event->button()),
+          ToolButtonsOf(event->buttons()),
+          {keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
+           keys.testFlag(Qt::AltModifier)}};
 }
 
 }  // namespace
 
 void TForm1::Image1MouseDown(QMouseEvent* event) {
-  // A press with no other button held starts a stroke, even if the last one's release never
-  // came (a window opened over the drag takes it); a second button joins the stroke it holds.
-  if ((event->buttons() & kPaintButtons) == event->button()) document_.EndStroke();
-  document_.BeginStroke();  // for a press of any button
-  strokeCell_ = kEditorView.CellAt(ViewPixelOf(event));
-  const auto brush = BrushOf(event->buttons());
-  if (strokeCell_ && brush) document_.PaintLine(*strokeCell_, *strokeCell_, *brush);
+  tools_->Current().Press(ToolEventOf(event));
+  ShowToolPreview();
 }
 
 void TForm1::Image1MouseMove(QMouseEvent* event) {
-  // Positions off the grid arrive while a held button keeps the mouse captured. They paint
-  // nothing and end the line: the stroke goes on from where it comes back.
-  const auto cell = kEditorView.CellAt(ViewPixelOf(event));
-  const auto brush = BrushOf(event->buttons());
-  const auto from = std::exchange(strokeCell_, brush ? cell : std::nullopt);
-  if (!cell) return;
-  const SpriteCell pixel = SpritePixelOf(*cell, document_.CurrentIsMultiColour());
-  // A fast drag reports cells far apart: the line between them is painted too.
-  if (brush) document_.PaintLine(from.value_or(*cell), *cell, *brush);
+  const ToolEvent move = ToolEventOf(event);
+  tools_->Current().Move(move);
+  ShowToolPreview();
+  if (!move.point) return;
+  const auto place = document_.Canvas().Locate(*move.point);
+  const SpriteCell pixel =
+      SpritePixelOf(place->cell, IsMultiColour(document_.Bank().Attribute(place->sprite)));
   readOut_->Show(QString::asprintf("%d,%d", pixel.column, pixel.row));
 }
 
 void TForm1::Image1MouseUp(QMouseEvent* event) {
-  // Letting go of one of two buttons leaves the stroke to the other, line and step alike.
-  if (event && (event->buttons() & kPaintButtons)) return;
-  strokeCell_.reset();
-  document_.EndStroke();
+  tools_->Current().Release(ToolEventOf(event));
+  ShowToolPreview();
 }
 
 void TForm1::Image1MouseLeave() {

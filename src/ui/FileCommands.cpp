@@ -13,6 +13,7 @@
 #include "files/BankFit.h"
 #include "files/FileName.h"
 #include "files/SafeFiles.h"
+#include "files/SprFormat.h"
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
 #include "render/PngImport.h"
@@ -92,6 +93,9 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
   if (!set) error = set.error();
   // A file larger than the bank is refused whole, so a later save cannot drop what did not fit.
   if (!error) error = CheckFitsBank(*set, path);
+  // An empty sprite file opens for its sidecar's colours, as it always has; any other file
+  // without a sprite has nothing to open.
+  if (!error && set->format != kSprId) error = CheckHoldsSprites(*set, path);
   if (error) {
     ShowFileError(this, *error);
     return false;
@@ -152,6 +156,7 @@ void TForm1::SaveSpriteFile(int byteCount) {
   SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())},
                 std::move(saved));
   SetFileTitle(NameOf(path));
+  document_.MarkSaved();
 }
 
 void TForm1::First161k1Click() {

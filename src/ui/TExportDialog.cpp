@@ -21,6 +21,7 @@
 #include "files/FormatRegistry.h"
 #include "files/PrgFormat.h"
 #include "files/SafeFiles.h"
+#include "files/SpriteSets.h"
 #include "model/SpriteDocument.h"
 #include "ui/FileMessages.h"
 #include "ui/MessageBoxes.h"
@@ -336,10 +337,12 @@ void TExportDialog::OkClick() {
   SpriteSet sprites;
   for (int n = first; n <= last; ++n) sprites.records.push_back(document_.Bank().Record(n));
   sprites.colours = document_.Colours();
-  // All of the opened file's records are that file, as the converter reads it.
-  if (first == 0 && last + 1 == opened_.records) {
-    sprites.format = opened_.format;
-    sprites.details = opened_.details;
+  // The opened file's records are that file, and a run of them a part of it, as the converter
+  // takes them.
+  if (last < opened_.records) {
+    SpriteSet file{opened_.format, {}, sprites.colours, opened_.details};
+    for (int n = 0; n < opened_.records; ++n) file.records.push_back(document_.Bank().Record(n));
+    sprites = PartOf(file, first, sprites.records.size());
   }
   if (const std::string problem = ExportProblem(choices.request, sprites, first);
       !problem.empty()) {

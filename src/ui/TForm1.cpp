@@ -19,6 +19,7 @@
 #include "files/TextData.h"
 #include "render/C64Palette.h"
 #include "render/SpriteRendering.h"
+#include "tools/FreehandTool.h"
 #include "ui/ColourSwatch.h"
 #include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
@@ -28,6 +29,7 @@
 #include "ui/Placement.h"
 #include "ui/SpriteFileDialogs.h"
 #include "ui/StatusReadOut.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane {
 namespace {
@@ -137,6 +139,8 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   // The window lives as long as its document: no need to leave before it goes.
+  tools_ = new ToolManager(this);
+  tools_->Add(std::make_unique<FreehandTool>(document_), tr("Pen"));
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();
@@ -154,8 +158,9 @@ void TForm1::BuildEditorPage() {
   const int cellHeight = kEditorView.CellZoom().y;
   Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, cellHeight,
                                   [this, cellHeight](QImage& band, int top) {
-                                    DrawEditorBand(band, spriteImage_, editorLook_.multiColour,
-                                                   editorLook_.grid, top / cellHeight);
+                                    DrawCanvasBand(band, canvasImage_, kEditorView,
+                                                   editorLook_.canvas, top / cellHeight);
+                                    DrawToolPreview(band, top / cellHeight);
                                   }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
@@ -185,7 +190,7 @@ void TForm1::BuildEditorPage() {
   Image3 =
       Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
                              [this](QImage& band, int top) {
-                               DrawPreviewBand(band, spriteImage_, editorLook_.background, top);
+                               DrawPreviewBand(band, canvasImage_, editorLook_.background, top);
                              }),
             "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -19,7 +20,9 @@
 #include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
 #include "render/EditorGeometry.h"
+#include "render/SpriteRendering.h"
 #include "render/WorkImages.h"
+#include "tools/Tool.h"
 #include "ui/DialogFolders.h"
 #include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
@@ -40,6 +43,7 @@ namespace kelvane {
 class ColourSwatch;
 class ImageControl;
 class StatusReadOut;
+class ToolManager;
 class TextDataFolder;
 
 inline constexpr int kClientWidth = 306;
@@ -61,6 +65,8 @@ class TForm1 : public QMainWindow {
 
   // Whatever changes the document, from here or elsewhere, shows in the window at once.
   SpriteDocument& Document() { return document_; }
+  // The editor's drawing tools; the current one gets the grid's mouse events.
+  ToolManager& Tools() { return *tools_; }
   int CurrentSprite() const { return document_.CurrentSprite(); }
   void SetCurrentSprite(int sprite) { document_.SelectSprite(sprite); }
 
@@ -267,19 +273,25 @@ class TForm1 : public QMainWindow {
   void DrawStaleThumbnails();
   void ShowSheetFromTheTop();
   void ShowGrid(bool on);
+  // The current tool's preview on the editor, where it differs from what is shown.
+  void ShowToolPreview();
+  // Draws the preview's pixels on canvas row `row` over the editor band showing it.
+  void DrawToolPreview(QImage& band, int row) const;
 
   SpriteDocument document_;
-  // The sprite work image, from which the editor (Image1) and the preview (Image3) draw what Qt
-  // paints of them, in the look of the last redraw.
-  QImage spriteImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+  // The canvas work image, from which the editor (Image1) and the preview (Image3) draw what Qt
+  // paints of them, in the look of the last redraw. ASSUMPTION: the preview shows the canvas's
+  // first sprite, which is the shown sprite while the canvas is that sprite alone.
+  QImage canvasImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
   // The sheet's own, which each thumbnail is drawn through, made with the sheet: never
-  // spriteImage_, which must hold the current sprite whenever Qt paints the editor.
+  // canvasImage_, which must hold the canvas whenever Qt paints the editor.
   QImage thumbnailImage_;
   struct EditorLook {
-    bool multiColour = true;
-    bool grid = true;
+    CanvasLook canvas;
     QRgb background = PaletteRgb(0);
   } editorLook_;
+  // The tool's preview as the editor shows it, and the canvas's pixels it is drawn with.
+  Preview shownPreview_;
   // Drawn once, at the ratio of the screen the window starts on (the base widget stands by now).
   GlyphImageList imageList1_{devicePixelRatioF()};
   std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number
@@ -294,13 +306,14 @@ class TForm1 : public QMainWindow {
   // of the current sprite that changed, and the thumbnails of the sheet's window that did.
   // The sheet starts with no picture at all: its first use draws it whole (Image2).
   bool editorStale_ = true;
-  CellArea staleCells_;
+  CellArea staleCells_;  // of the current sprite, for the preview
+  QRegion staleEditor_;  // of every sprite the canvas shows
   bool sheetStale_ = false;
   std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
   int browserHotSprite_ = 0;
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
-  std::optional<SpriteCell> strokeCell_;  // of the last report of a drag inside the grid
-  QString fileName_;                      // shown in the title and proposed by the save dialog
+  ToolManager* tools_ = nullptr;      // the editor's drawing tools
+  QString fileName_;                  // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.

@@ -81,6 +81,7 @@ std::vector<Input> Inputs() {
   v1.version = 1;
   v1.sprites = kSpriteCount;
   v1.animations = 3;
+  v1.colours = {0xF6, 0x81, 0x70};  // bits above the colours, kept by a SpritePad output
   const Bytes records = RecordBytes(kSpriteCount);
   const Bytes png = ExportPng(Records(40), {0, 5, 9}, {});
   return {{"bank.spr", records},
@@ -206,6 +207,41 @@ TEST_F(Converter, OptionsShowInTheOutput) {
   }
 }
 
+// Files past one bank are read whole for --sprites to take a part: a .spr as its records, a
+// SpritePad file in its own version.
+TEST_F(Converter, APartOfAFilePastOneBankKeepsItsFormat) {
+  WriteBytes(PathOf("big.spr"), fixture::RecordBytes(400));
+  WriteBytes(PathOf("big.spd"), fixture::SpdFile(fixture::RichV5(1000)));
+  for (const auto& [input, output, listed] :
+       {std::tuple{"big.spr", "p.bin", "Raw sprite data, 300 sprites"},
+        {"big.spd", "p.spd", "SpritePad file, version 5, 300 sprites"}}) {
+    const Outcome run = Convert({"--sprites", "100-399", PathOf(input), "-o", PathOf(output)});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(Convert({"--list", PathOf(output)}).out.find(listed), std::string::npos) << listed;
+  }
+}
+
+// A file without a single sprite is refused alike, whatever its format and the output's.
+TEST_F(Converter, AFileWithoutSpritesIsRefused) {
+  const std::pair<std::string, Bytes> inputs[] = {
+      {"empty.bin", {}},
+      {"empty.spr", {}},
+      {"two.prg", {0x00, 0x20}},
+      {"three.spr", {6, 1, 0}},
+      {"none.spd", fixture::SpdFile({.sprites = 0, .tileNames = {}})}};
+  for (const auto& [name, bytes] : inputs) WriteBytes(PathOf(name), bytes);
+  const auto before = Entries();
+  for (const auto& [name, bytes] : inputs) {
+    for (const std::string output : {"x.prg", "x.bin", "x.asm", ""}) {
+      const Outcome run = output.empty() ? Convert({"--list", PathOf(name)})
+                                         : Convert({PathOf(name), "-o", PathOf(output)});
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_EQ(run.err, "kelvane-convert: " + PathOf(name) + ": holds no sprites\n");
+    }
+  }
+  EXPECT_EQ(Entries(), before);
+}
+
 // Usage errors: one line naming what was wrong, exit 2, and nothing written.
 TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
   const std::string in = PathOf("raw.bin");
@@ -243,10 +279,15 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{in, PathOf("sub/raw.bin"), "--to", "acme", "-d", PathOf("")}, "like an earlier input"},
       {{"--sprites\n2", in, "-o", out}, "'--sprites\\n2'"},
       {{"--sprites", "1", PathOf("high.prg"), "-o", PathOf("x.prg")}, "sprite 1 at $10000"},
+      {{"--scale", "16", "--columns", "256", PathOf("many.bin"), "-o", PathOf("x.png")},
+       "more than the 512 MiB"},
+      {{"--scale", "16", "--columns", "1", PathOf("many.bin"), "-o", PathOf("x.png")},
+       "1000000 pixels a side"},
   };
   std::filesystem::create_directory(PathOf("sub"));
   WriteBytes(PathOf("sub/raw.bin"), Bytes(64));
   WriteBytes(PathOf("high.prg"), fixture::Concat({{0xC0, 0xFF}, Bytes(2 * kSpriteBytes)}));
+  WriteBytes(PathOf("many.bin"), Bytes(4400 * kSpriteBytes));
   const auto before = Entries();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.says);
@@ -393,10 +434,15 @@ TEST_F(Converter, TextGoesToStandardOutputAndNothingElseIsWritten) {
 }
 
 TEST_F(Converter, ListsWhatAFileHolds) {
-  const Outcome run = Convert({"--list", PathOf("five.spd"), PathOf("chunk.prg")});
+  // A name steers no terminal: it is shown as error messages show it.
+  WriteBytes(PathOf("esc\x1b[31mred\n.bin"), Bytes(kSpriteBytes));
+  const Outcome run =
+      Convert({"--list", PathOf("five.spd"), PathOf("chunk.prg"), PathOf("esc\x1b[31mred\n.bin")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
   for (const std::string& line :
        {PathOf("five.spd") + ": SpritePad file, version 5, 256 sprites\n",
+        PathOf("esc\\x1b[31mred\\n.bin") + ": Raw sprite data, 1 sprite\n",
         std::string("colours: background 14 (light blue), multi-colour 1 0 (black), "
                     "multi-colour 2 1 (white)\nanimations: 4\n"),
         std::string("also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "

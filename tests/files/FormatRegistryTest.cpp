@@ -20,7 +20,7 @@ class Stub final : public SpriteFormat {
   std::string_view Id() const override { return id_; }
   std::string_view Name() const override { return id_; }
   std::vector<std::string> Patterns() const override { return {"*" + suffix_, "*.x"}; }
-  std::size_t MaxFileBytes() const override { return 70000; }
+  std::size_t MaxFileBytes() const override { return 70000000; }
   Recognition Recognise(std::span<const std::uint8_t> bytes, std::string_view path) const override {
     if (marked_) return !bytes.empty() && bytes[0] == 'M' ? Recognition::ByMark : Recognition::No;
     if (bytes.size() % kSpriteBytes != 0) return Recognition::No;
@@ -78,7 +78,7 @@ TEST(FormatRegistry, FiltersListEveryFormatAndOnlyWritableOnesForSaving) {
                                                              "bin (*.bin *.x)", "Any file (*)"}));
   EXPECT_EQ(formats.WriterFor(1).Id(), "bin");
   EXPECT_EQ(formats.WriterFor(2).Id(), "spr");
-  EXPECT_EQ(formats.MaxFileBytes(), 70000u);
+  EXPECT_EQ(formats.MaxFileBytes(), 70000000u);
   EXPECT_EQ(formats.Find("bin")->Id(), "bin");
   EXPECT_EQ(formats.Find("spd"), nullptr);
 }
@@ -112,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PickCase{"spr_name_any_case", Bytes(64), "SHIP.SPR", "spr"},
                       PickCase{"bin_by_name", Bytes(128), "ship.bin", "bin"},
                       PickCase{"no_name_first_added", Bytes(64), "ship", "spr"},
-                      // A .spr name is not overruled by a size that only fits another format.
-                      PickCase{"too_big_for_spr", Bytes(16448), "ship.spr", nullptr},
+                      // Records past a bank are a sprite file by its name only.
+                      PickCase{"spr_past_a_bank", Bytes(16448), "ship.spr", "spr"},
                       PickCase{"too_big_unnamed", Bytes(16448), "ship.dat", "bin"},
                       PickCase{"mark_beats_any_name", Bytes(64, 'M'), "ship.spr", "mark"},
                       PickCase{"nobody", Bytes(100), "ship.spr", nullptr}),

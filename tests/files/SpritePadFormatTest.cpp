@@ -2,6 +2,7 @@
 
 #include "SpritePadFixture.h"
 #include "files/SpritePadFormat.h"
+#include "files/SpriteSets.h"
 
 namespace kelvane {
 namespace {
@@ -116,6 +117,23 @@ TEST(SpritePad, EditedRecordAndColoursChangeOnlyTheirBytes) {
   const auto written = WriteSpritePad(*set, 1, kPath);
   ASSERT_TRUE(written.ok());
   EXPECT_EQ(*written, expected);
+}
+
+// Colour bytes as read, with bits above the four the editor keeps (which it drops): written back
+// unchanged, but for the colour that was changed.
+TEST(SpritePad, ColourBytesComeBackAsTheFileHeldThemUnlessChanged) {
+  for (const auto& [version, offset] : {std::pair{0, 0}, {1, 6}, {5, 13}}) {
+    const Bytes file =
+        fixture::SpdFile({.version = version, .colours = {0xF6, 0x81, 0x70}, .tileNames = {}});
+    auto set = ReadSpriteSetAs(SpritePadFormat(), {kPath, file}, 0);
+    ASSERT_TRUE(set.ok()) << set.error().reason;
+    EXPECT_EQ(set->colours, (SharedColours{6, 1, 0}));
+    EXPECT_EQ(*WriteSpritePad(*set, 1, kPath), file) << version;
+    (*set->colours)[1] = 5;
+    Bytes changed = file;
+    changed[offset + 1] = 5;
+    EXPECT_EQ(*WriteSpritePad(*set, 1, kPath), changed) << version;
+  }
 }
 
 // Fewer or more records than were read: the counts follow, the blocks after the records stay

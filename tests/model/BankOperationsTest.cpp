@@ -5,6 +5,7 @@
 
 #include "model/BankOperations.h"
 #include "model/EditorModel.h"
+#include "model/SpriteDocument.h"
 
 namespace kelvane {
 namespace {
@@ -108,15 +109,19 @@ struct RemoveUndoCase {
 
 class RemoveBlanksUndoTable : public ::testing::TestWithParam<RemoveUndoCase> {};
 
-TEST_P(RemoveBlanksUndoTable, StackIsEmptiedOnlyWhenTheCurrentSlotChanges) {
+// Two steps that leave the shown sprite as it was, then Remove Blanks.
+TEST_P(RemoveBlanksUndoTable, HistoryIsForgottenOnlyWhenTheShownSpriteChanges) {
   const RemoveUndoCase& c = GetParam();
-  EditorModel model;
-  model.bank = BankWithFilled(c.filled);
-  model.state.CurrentSprite = c.current;
-  model.TakeUndoSnapshot();
-  model.TakeUndoSnapshot();
-  RemoveBlanks(model);
-  EXPECT_EQ(model.undo.UndoCount(), c.expectedCount);
+  SpriteDocument doc;
+  const SpriteBank bank = BankWithFilled(c.filled);
+  std::vector<SpriteRecord> records;
+  for (int n = 0; n < kSpriteCount; ++n) records.push_back(bank.Record(n));
+  doc.PutSprites(0, records);
+  doc.SelectSprite(c.current);
+  doc.TransformSprite(Transform::NudgeUp);
+  doc.TransformSprite(Transform::NudgeDown);
+  doc.RemoveBlanks();
+  EXPECT_EQ(doc.UndoCount(), c.expectedCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,14 +135,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CopyAttributesToAll, WritesTheWholeByteAndLeavesPixels) {
   for (std::uint8_t attribute : {0x02, 0xF7}) {
-    EditorModel model;
-    model.bank = BankWithFilled({0, 5, 255});
-    model.TakeUndoSnapshot();
-    SpriteBank expected = model.bank;
+    SpriteDocument doc;
+    doc.TransformSprite(Transform::FlipTopToBottom);
+    const SpriteBank bank = BankWithFilled({0, 5, 255});
+    std::vector<SpriteRecord> records;
+    for (int n = 1; n < kSpriteCount; ++n) records.push_back(bank.Record(n));
+    doc.PutSprites(1, records);
+    SpriteBank expected = doc.Bank();
     for (int n = 0; n < kSpriteCount; ++n) expected.Attribute(n) = attribute;
-    CopyAttributesToAll(model, attribute);
-    EXPECT_EQ(model.bank, expected);
-    EXPECT_EQ(model.undo.UndoCount(), 1);
+    doc.CopyAttributesToAll(attribute);
+    EXPECT_EQ(doc.Bank(), expected);
+    EXPECT_EQ(doc.UndoCount(), 1);
   }
 }
 
@@ -145,7 +153,6 @@ TEST(ResetForNewBank, FreshBankAndStateButClipboardsSurvive) {
   EditorModel model;
   model.bank = BankWithFilled({1, 2, 3});
   model.state = EditorState{201, true, 3, {1, 2, 3, 4}};
-  model.TakeUndoSnapshot();
   model.clipboard = SpriteClipboard{Filled(9), true};
   model.range.RangeSpan = 7;
   model.range.entries[3] = Filled(40);
@@ -156,8 +163,6 @@ TEST(ResetForNewBank, FreshBankAndStateButClipboardsSurvive) {
   EXPECT_FALSE(model.state.UpperHalf);
   EXPECT_EQ(model.state.CurrentPen, 2);
   EXPECT_EQ(model.state.PenColours, (std::array<std::uint8_t, 4>{6, 1, 5, 0}));
-  EXPECT_EQ(model.undo.UndoCount(), 0);
-  EXPECT_FALSE(model.undo.UndoButtonEnabled());
   EXPECT_EQ(model.clipboard.record, Filled(9));
   EXPECT_TRUE(model.clipboard.ClipboardFull);
   EXPECT_EQ(model.range.RangeSpan, 7);

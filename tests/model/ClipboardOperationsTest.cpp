@@ -5,6 +5,7 @@
 
 #include "model/ClipboardOperations.h"
 #include "model/EditorModel.h"
+#include "model/SpriteDocument.h"
 
 namespace kelvane {
 namespace {
@@ -19,6 +20,12 @@ SpriteRecord Distinct(int n) {
 
 void FillDistinct(SpriteBank& bank) {
   for (int n = 0; n < kSpriteCount; ++n) bank.SetRecord(n, Distinct(n));
+}
+
+std::vector<SpriteRecord> DistinctRecords() {
+  std::vector<SpriteRecord> records;
+  for (int n = 0; n < kSpriteCount; ++n) records.push_back(Distinct(n));
+  return records;
 }
 
 SpriteRecord WithAttribute(std::uint8_t pixel, std::uint8_t attribute) {
@@ -42,7 +49,6 @@ TEST(SpriteClipboard, CutLeavesTheDefaultBlankAndFillsTheClipboard) {
   EXPECT_EQ(model.bank, expected);
   EXPECT_EQ(model.clipboard.record, hires);
   EXPECT_TRUE(model.clipboard.ClipboardFull);
-  EXPECT_EQ(model.undo.UndoCount(), 1);
 }
 
 TEST(SpriteClipboard, CopyChangesNothingButTheClipboard) {
@@ -54,7 +60,6 @@ TEST(SpriteClipboard, CopyChangesNothingButTheClipboard) {
   EXPECT_EQ(model.bank, before);
   EXPECT_EQ(model.clipboard.record, Distinct(77));
   EXPECT_TRUE(model.clipboard.ClipboardFull);
-  EXPECT_EQ(model.undo.UndoCount(), 0);
 }
 
 TEST(SpriteClipboard, PasteBeforeAnyCopyDoesNothing) {
@@ -63,7 +68,6 @@ TEST(SpriteClipboard, PasteBeforeAnyCopyDoesNothing) {
   const SpriteBank before = model.bank;
   EXPECT_FALSE(PasteSprite(model));
   EXPECT_EQ(model.bank, before);
-  EXPECT_EQ(model.undo.UndoCount(), 0);
 }
 
 TEST(SpriteClipboard, PasteOfHiresSpriteOntoMultiColourMakesItHires) {
@@ -78,28 +82,32 @@ TEST(SpriteClipboard, PasteOfHiresSpriteOntoMultiColourMakesItHires) {
 
   EXPECT_TRUE(PasteSprite(model));
   EXPECT_EQ(model.bank, expected);
-  EXPECT_EQ(model.undo.UndoCount(), 1);
   // The clipboard keeps the sprite for another paste.
   model.state.CurrentSprite = 3;
   EXPECT_TRUE(PasteSprite(model));
   EXPECT_EQ(model.bank.Record(3), WithAttribute(0x33, 0x02));
 }
 
+// Cut and Paste are a step each; Copy and a paste of nothing take none.
 TEST(SpriteClipboard, CutUndoThenPasteElsewhere) {
-  EditorModel model;
-  FillDistinct(model.bank);
-  const SpriteBank original = model.bank;
-  model.state.CurrentSprite = 4;
-  CutSprite(model);
-  EXPECT_TRUE(model.RestoreUndoSnapshot());
-  EXPECT_EQ(model.bank, original);
+  SpriteDocument doc;
+  doc.PutSprites(0, DistinctRecords());
+  const SpriteBank original = doc.Bank();
+  EXPECT_FALSE(doc.PasteSprite());
+  doc.SelectSprite(4);
+  doc.CopySprite();
+  EXPECT_EQ(doc.UndoCount(), 0);
+  doc.CutSprite();
+  EXPECT_EQ(doc.UndoCount(), 1);
+  EXPECT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.Bank(), original);
 
-  model.state.CurrentSprite = 9;
-  model.ForgetUndoHistory();  // showing another sprite
-  EXPECT_TRUE(PasteSprite(model));
+  doc.SelectSprite(9);
+  EXPECT_TRUE(doc.PasteSprite());
+  EXPECT_EQ(doc.UndoCount(), 1);
   SpriteBank expected = original;
   expected.SetRecord(9, Distinct(4));
-  EXPECT_EQ(model.bank, expected);
+  EXPECT_EQ(doc.Bank(), expected);
 }
 
 // Expected bank after the paste: the distinct bank, with `cleared` sprites zeroed by the cut and
@@ -180,16 +188,16 @@ struct RangeUndoCase {
 
 class RangeUndoTable : public ::testing::TestWithParam<RangeUndoCase> {};
 
-TEST_P(RangeUndoTable, StackIsEmptiedOnlyWhenTheCurrentSlotChanges) {
+TEST_P(RangeUndoTable, HistoryIsForgottenOnlyWhenTheShownSpriteChanges) {
   const RangeUndoCase& c = GetParam();
-  EditorModel model;
-  FillDistinct(model.bank);
-  model.state.CurrentSprite = c.current;
-  model.TakeUndoSnapshot();
-  model.TakeUndoSnapshot();
-  TakeRange(model, c.from, c.to, c.cut);
-  PasteRangeAtCurrent(model);
-  EXPECT_EQ(model.undo.UndoCount(), c.expectedCount);
+  SpriteDocument doc;
+  doc.PutSprites(0, DistinctRecords());
+  doc.SelectSprite(c.current);
+  doc.TransformSprite(Transform::NudgeUp);
+  doc.TransformSprite(Transform::NudgeDown);
+  doc.TakeRange(c.from, c.to, c.cut);
+  doc.PasteRange();
+  EXPECT_EQ(doc.UndoCount(), c.expectedCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -200,16 +208,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RangeClipboard, CutRangeAddsNoUndoStep) {
-  EditorModel model;
-  FillDistinct(model.bank);
-  model.state.CurrentSprite = 20;
-  model.TakeUndoSnapshot();
-  model.Current()[0] = 0xEE;
-  TakeRange(model, 18, 22, true);
-  EXPECT_EQ(model.bank.Record(20), SpriteRecord{});
-  EXPECT_EQ(model.undo.UndoCount(), 1);
-  EXPECT_TRUE(model.RestoreUndoSnapshot());
-  EXPECT_EQ(model.bank.Record(20), Distinct(20));
+  SpriteDocument doc;
+  doc.PutSprites(0, DistinctRecords());
+  doc.SelectSprite(20);
+  doc.TransformSprite(Transform::NudgeUp);
+  doc.TakeRange(18, 22, true);
+  EXPECT_EQ(doc.Bank().Record(20), SpriteRecord{});
+  EXPECT_EQ(doc.UndoCount(), 1);
+  EXPECT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.Bank().Record(20), Distinct(20));
 }
 
 }  // namespace

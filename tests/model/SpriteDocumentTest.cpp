@@ -32,6 +32,11 @@ DocumentChange Change(Changed what, int first = 0, int last = -1) {
   return {what, first, last, {}};
 }
 
+// One change of the canvas: the pixel under cell of the shown sprite, with the current pen.
+void Paint(SpriteDocument& d, SpriteCell cell, bool erase) {
+  d.Edit([&](CanvasEdit& e) { e.pixels.Plot({cell.column, cell.row}, d.CurrentPen(), erase); });
+}
+
 // A document with sprites 0..39 patterned, even ones hi-res and odd ones multi-colour, that
 // records every report.
 class Document : public ::testing::Test {
@@ -47,7 +52,7 @@ class Document : public ::testing::Test {
   std::vector<DocumentChange> Reported() {
     auto seen = reports;
     reports.clear();
-    for (DocumentChange& change : seen) change.cells = {};
+    for (DocumentChange& change : seen) change.cells.clear();
     return seen;
   }
 
@@ -124,8 +129,8 @@ class Loading : public Document, public ::testing::WithParamInterface<LoadCase> 
 TEST_P(Loading, AppliesRecordsAndColoursAndForgetsUndoAsOneChange) {
   const LoadCase& c = GetParam();
   doc.SelectSprite(c.shownBefore);
-  doc.BeginStroke();
-  doc.EndStroke();
+  doc.BeginEdit("Paint");
+  doc.EndEdit();
   const SpriteBank before = doc.Bank();
   const std::array<std::uint8_t, kPenCount> pensBefore = doc.PenColours();
   std::vector<SpriteRecord> file;
@@ -148,7 +153,9 @@ TEST_P(Loading, AppliesRecordsAndColoursAndForgetsUndoAsOneChange) {
                 : SharedColours{pensBefore[0], pensBefore[1], pensBefore[3]};
   EXPECT_EQ(doc.Colours(), expected);
 
-  Changed what = Changed::Undo;
+  // The file's content is what is to be saved: nothing differs from it.
+  EXPECT_FALSE(doc.Modified());
+  Changed what = Changed::Undo | Changed::Modified;
   if (loaded > 0) what |= Changed::Sprites;
   if (c.colours && expected != SharedColours{pensBefore[0], pensBefore[1], pensBefore[3]}) {
     what |= Changed::SharedColours;
@@ -218,10 +225,10 @@ TEST_F(Document, AStrokeIsOneUndoStepHoweverManyCellsItPaints) {
   doc.SelectSprite(6);  // hi-res
   const SpriteRecord before = doc.Bank().Record(6);
   for (int stroke = 0; stroke < 2; ++stroke) {
-    doc.BeginStroke();
-    for (int column = 0; column < kHiresColumns; ++column) doc.Paint({column, 4 + stroke}, false);
-    doc.BeginStroke();  // a second press while the first is held: still the same stroke
-    doc.EndStroke();
+    doc.BeginEdit("Paint");
+    for (int column = 0; column < kHiresColumns; ++column) Paint(doc, {column, 4 + stroke}, false);
+    doc.BeginEdit("Paint");  // a second press while the first is held: still the same stroke
+    doc.EndEdit();
   }
   EXPECT_EQ(doc.UndoCount(), 2);
   EXPECT_TRUE(doc.Undo());
@@ -234,26 +241,25 @@ TEST_F(Document, AStrokeIsOneUndoStepHoweverManyCellsItPaints) {
 TEST_F(Document, PaintAfterAnUndoInMidStrokeCanBeUndone) {
   doc.SelectSprite(6);
   const SpriteRecord before = doc.Bank().Record(6);
-  doc.BeginStroke();
-  doc.Paint({1, 0}, false);
+  doc.BeginEdit("Paint");
+  Paint(doc, {1, 0}, false);
   EXPECT_TRUE(doc.Undo());
-  doc.Paint({1, 0}, true);  // erases nothing: no step, and the Redo stays
+  Paint(doc, {1, 0}, true);  // erases nothing: no step, and the Redo stays
   EXPECT_EQ(doc.RedoCount(), 1);
-  doc.Paint({0, 1}, false);
-  doc.PaintLine({0, 1}, {5, 1}, Brush::Paint);
-  doc.EndStroke();
+  for (int column = 0; column <= 5; ++column) Paint(doc, {column, 1}, false);
+  doc.EndEdit();
   EXPECT_NE(doc.Bank().Record(6), before);
   EXPECT_EQ(doc.UndoCount(), 1);
   EXPECT_TRUE(doc.Undo());
   EXPECT_EQ(doc.Bank().Record(6), before);
 
   // Going on into the next sprite, the stroke takes one step there, not two.
-  doc.BeginStroke();
-  doc.Paint({0, 0}, false);
+  doc.BeginEdit("Paint");
+  Paint(doc, {0, 0}, false);
   EXPECT_TRUE(doc.Undo());
   doc.StepSprite(1, false);
-  doc.Paint({0, 0}, false);
-  doc.EndStroke();
+  Paint(doc, {0, 0}, false);
+  doc.EndEdit();
   EXPECT_EQ(doc.UndoCount(), 1);
 }
 
@@ -289,20 +295,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"painted_cell_is_that_sprite_only",
                    [](SpriteDocument& d) {
                      d.SelectSprite(5);
-                     d.BeginStroke();
+                     d.BeginEdit("Paint");
                    },
-                   [](SpriteDocument& d) { d.Paint({0, 0}, true); }, Change(Changed::Sprites, 5, 5)},
+                   [](SpriteDocument& d) { Paint(d, {0, 0}, true); }, Change(Changed::Sprites, 5, 5)},
         ReportCase{"painting_what_is_there_is_no_change",
                    [](SpriteDocument& d) {
                      d.SelectSprite(5);
-                     d.Paint({0, 0}, true);
+                     d.BeginEdit("Paint");
+                     Paint(d, {0, 0}, true);
                    },
-                   [](SpriteDocument& d) { d.Paint({0, 0}, true); }, {}},
-        ReportCase{"line_within_one_multi_colour_pixel_paints_it", kShow(5),
-                   [](SpriteDocument& d) { d.PaintLine({0, 0}, {1, 0}, Brush::Erase); },
-                   Change(Changed::Sprites, 5, 5)},
+                   [](SpriteDocument& d) { Paint(d, {0, 0}, true); }, {}},
         ReportCase{"stroke_begins_with_its_snapshot", kShow(5),
-                   [](SpriteDocument& d) { d.BeginStroke(); }, Change(Changed::Undo)},
+                   [](SpriteDocument& d) { d.BeginEdit("Paint"); }, Change(Changed::Undo)},
         ReportCase{"pen", nullptr, [](SpriteDocument& d) { d.SelectPen(kTransparentPen); },
                    Change(Changed::Pen)},
         ReportCase{"shared_colour_pick",
@@ -355,8 +359,8 @@ INSTANTIATE_TEST_SUITE_P(
                    [](SpriteDocument& d) {
                      d.TakeRange(10, 12, false);
                      d.SelectSprite(38);
-                     d.BeginStroke();
-                     d.EndStroke();
+                     d.BeginEdit("Paint");
+                     d.EndEdit();
                    },
                    [](SpriteDocument& d) { d.PasteRange(); },
                    Change(Changed::Sprites | Changed::Undo, 38, 40)},
@@ -380,7 +384,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    [](SpriteDocument& d) { d.New(); },
                    Change(Changed::Sprites | Changed::SharedColours | Changed::Selection |
-                              Changed::Pen,
+                              Changed::Pen | Changed::Modified,
                           0, 39)},
         ReportCase{"put_sprites", nullptr,
                    [](SpriteDocument& d) {
@@ -392,8 +396,8 @@ INSTANTIATE_TEST_SUITE_P(
                    Change(Changed::Selection)},
         ReportCase{"select",
                    [](SpriteDocument& d) {
-                     d.BeginStroke();
-                     d.EndStroke();
+                     d.BeginEdit("Paint");
+                     d.EndEdit();
                    },
                    kShow(9), Change(Changed::Selection | Changed::Undo)}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -414,18 +418,18 @@ TEST_P(ChangedCells, AreThoseThatNowLookDifferent) {
   reports.clear();
   c.act(doc);
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports.front().cells, c.cells);
+  EXPECT_EQ(reports.front().cells, (std::vector{SpriteCells{c.sprite, c.cells}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ChangedCells,
                          ::testing::Values(CellsCase{"hires_cell", 6,
                                                      [](SpriteDocument& d) {
-                                                       d.Paint({9, 4}, false);
+                                                       Paint(d, {9, 4}, false);
                                                      },
                                                      CellArea{{9, 4}, {9, 4}}},
                                            CellsCase{"multi_colour_pixel_is_two_cells", 5,
                                                      [](SpriteDocument& d) {
-                                                       d.Paint({1, 20}, true);
+                                                       Paint(d, {1, 20}, true);
                                                      },
                                                      CellArea{{0, 20}, {1, 20}}},
                                            CellsCase{"bounds_of_every_changed_bit", 6,
@@ -457,9 +461,9 @@ TEST_P(History, RedoIsForgottenWhereUndoIsAndByAnyNewChange) {
   const HistoryCase& c = GetParam();
   doc.SelectSprite(6);
   for (const int column : {0, 1}) {
-    doc.BeginStroke();
-    doc.Paint({column, 0}, true);  // hi-res sprite 6 has both pixels set
-    doc.EndStroke();
+    doc.BeginEdit("Paint");
+    Paint(doc, {column, 0}, true);  // hi-res sprite 6 has both pixels set
+    doc.EndEdit();
   }
   const SpriteRecord afterStrokes = doc.Bank().Record(6);
   ASSERT_TRUE(doc.Undo());
@@ -482,7 +486,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HistoryCase{"nothing_else", [](SpriteDocument&) {}, 1, 1},
         HistoryCase{"second_undo", [](SpriteDocument& d) { d.Undo(); }, 0, 2},
-        HistoryCase{"stroke", [](SpriteDocument& d) { d.BeginStroke(); }, 2, 0},
+        HistoryCase{"stroke", [](SpriteDocument& d) { d.BeginEdit("Paint"); }, 2, 0},
         HistoryCase{
             "shared_colour_pick",
             kOnly([](auto& d) { d.SelectPen(kTransparentPen); }, [](auto& d) { d.PickColour(3); }),

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/EditorModel.h"
+#include "model/SpriteDocument.h"
 #include "model/Transforms.h"
 
 namespace kelvane {
@@ -278,33 +278,35 @@ TEST(Transforms, NoSequenceEverChangesTheAttributeByte) {
 
 class RunTransformEach : public ::testing::TestWithParam<Transform> {};
 
-TEST_P(RunTransformEach, BlankSpritePushesExactlyOneSnapshot) {
-  EditorModel model;
-  model.state.CurrentSprite = 9;
-  const SpriteBank fresh = model.bank;
-  RunTransform(model, GetParam(), true);
-  EXPECT_EQ(model.bank, fresh);
-  EXPECT_EQ(model.undo.UndoCount(), 1);
-  EXPECT_TRUE(model.RestoreUndoSnapshot());
-  EXPECT_EQ(model.bank, fresh);
-  EXPECT_FALSE(model.RestoreUndoSnapshot());
+TEST_P(RunTransformEach, BlankSpriteTakesExactlyOneStep) {
+  SpriteDocument doc;
+  doc.SelectSprite(9);
+  const SpriteBank fresh = doc.Bank();
+  doc.TransformSprite(GetParam());
+  EXPECT_EQ(doc.Bank(), fresh);
+  EXPECT_EQ(doc.UndoCount(), 1);
+  EXPECT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.Bank(), fresh);
+  EXPECT_FALSE(doc.Undo());
 }
 
 TEST_P(RunTransformEach, ChangesOnlyTheCurrentSpriteAndUndoesIt) {
   std::mt19937 rng(5);
-  EditorModel model;
-  for (int n = 0; n < kSpriteCount; ++n) model.bank.SetRecord(n, RandomSprite(rng, 0x0A));
-  model.state.CurrentSprite = 200;
-  const SpriteBank original = model.bank;
-  SpriteRecord expected = model.bank.Record(200);
+  SpriteDocument doc;
+  std::vector<SpriteRecord> records;
+  for (int n = 0; n < kSpriteCount; ++n) records.push_back(RandomSprite(rng, 0x0A));
+  doc.PutSprites(0, records);
+  doc.SelectSprite(200);
+  const SpriteBank original = doc.Bank();
+  SpriteRecord expected = doc.Bank().Record(200);
   ApplyTransform(expected, GetParam(), false);
 
-  RunTransform(model, GetParam(), false);
+  doc.TransformSprite(GetParam());
   SpriteBank expectedBank = original;
   expectedBank.SetRecord(200, expected);
-  EXPECT_EQ(model.bank, expectedBank);
-  model.RestoreUndoSnapshot();
-  EXPECT_EQ(model.bank, original);
+  EXPECT_EQ(doc.Bank(), expectedBank);
+  doc.Undo();
+  EXPECT_EQ(doc.Bank(), original);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, RunTransformEach, ::testing::ValuesIn(kAllTransforms));

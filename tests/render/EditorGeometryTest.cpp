@@ -23,13 +23,15 @@ class EditorPixels : public ::testing::TestWithParam<EditorCase> {};
 
 TEST_P(EditorPixels, MapToTheCellUnderThemAndItsPixelInEachMode) {
   const EditorCase& c = GetParam();
-  const auto cell = kEditorView.CellAt(c.at);
+  const auto point = kEditorView.PointAt(c.at);
+  const auto cell = point ? std::optional(SpriteCell{point->x, point->y}) : std::nullopt;
   ASSERT_EQ(cell, c.cell);
   if (!cell) return;
   EXPECT_EQ(SpritePixelOf(*cell, false), c.hiresPixel);
   EXPECT_EQ(SpritePixelOf(*cell, true), c.multiPixel);
   // The cell's own corner maps back to it.
-  EXPECT_EQ(kEditorView.CellAt(kEditorView.CellOrigin(*cell)), cell);
+  const SpriteView sprite = kEditorView.SpriteAt({0, 0});
+  EXPECT_EQ(sprite.CellAt(sprite.CellOrigin(*cell)), cell);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,12 +61,26 @@ TEST(ViewSizes, AreTheControlsSizes) {
 // What a changed area covers on each picture: the grid lines inside its cells included.
 TEST(ViewRects, CoverTheCellsOfAnArea) {
   const CellArea pixel{{2, 2}, {3, 2}};  // multi-colour pixel (1, 2)
-  EXPECT_EQ(kEditorView.CellsRect(pixel), (ViewRect{16, 16, 16, 8}));
+  EXPECT_EQ(kEditorView.SpriteAt({0, 0}).CellsRect(pixel), (ViewRect{16, 16, 16, 8}));
   EXPECT_EQ(kPreviewView.CellsRect(pixel), (ViewRect{14, 14, 4, 2}));
-  EXPECT_EQ(kEditorView.CellsRect(CellArea::Whole()), (ViewRect{0, 0, 192, 168}));
+  EXPECT_EQ(kEditorView.SpriteAt({0, 0}).CellsRect(CellArea::Whole()), (ViewRect{0, 0, 192, 168}));
   EXPECT_EQ(kSheetGeometry.Thumbnail({1, 2}).CellsRect(CellArea::Whole()),
             (ViewRect{49, 86, 48, 42}));
-  EXPECT_EQ(kEditorView.CellsRect(CellArea{}), ViewRect{});
+  EXPECT_EQ(kEditorView.SpriteAt({0, 0}).CellsRect(CellArea{}), ViewRect{});
+}
+
+// A canvas of 2 x 2 sprites at 4 x 8: the points run on across the sprites, and each sprite's
+// picture starts where its first point does.
+TEST(CanvasViews, MapPointsAcrossTheSprites) {
+  constexpr CanvasView view{{3, 5}, {4, 8}, 2, 2};
+  EXPECT_EQ(view.Width(), 192);
+  EXPECT_EQ(view.Height(), 336);
+  EXPECT_EQ(view.PointAt({3, 5}), (CanvasPoint{0, 0}));
+  EXPECT_EQ(view.PointAt({3 + 24 * 4, 5 + 21 * 8}), (CanvasPoint{24, 21}));
+  EXPECT_EQ(view.PointAt({194, 340}), (CanvasPoint{47, 41}));
+  EXPECT_EQ(view.PointAt({195, 5}), std::nullopt);
+  EXPECT_EQ(view.PointAt({2, 5}), std::nullopt);
+  EXPECT_EQ(view.SpriteAt({24, 21}).CellsRect({{1, 0}, {1, 0}}), (ViewRect{103, 173, 4, 8}));
 }
 
 TEST(SheetLayout, SpritesOutOfTheWindowHaveNoCell) {

@@ -81,6 +81,31 @@ class FastDrawingOfNoise : public ::testing::Test {
   WorkImages images;
 };
 
+// A canvas of 2 x 2 sprites of both modes, at 8 x 8 with its grid: each sprite in its place
+// exactly as the editor draws it alone, its grid lines following its own pixels.
+TEST_F(FastDrawingOfNoise, CanvasIsEachSpriteAsDrawnAloneInItsPlace) {
+  bank.Attribute(4) |= kMultiColourFlag;
+  bank.Attribute(7) &= static_cast<std::uint8_t>(~kMultiColourFlag);
+  const SpriteCanvas canvas(2, 2, {{4, 7, 7, 200}});
+  const CanvasView view{{0, 0}, {8, 8}, 2, 2};
+  QImage canvasImage = MakeWorkImage(canvas.Width(), canvas.Height(), 0);
+  RenderCanvas(canvasImage, bank, state, canvas);
+  const CanvasLook look(bank, canvas, true);
+  QImage band = MakeWorkImage(view.Width(), 8, 0);
+  QImage alone = MakeWorkImage(kEditorWidth, 8, 0);
+  for (int row = 0; row < canvas.Height(); ++row) {
+    DrawCanvasBand(band, canvasImage, view, look, row);
+    for (int column = 0; column < 2; ++column) {
+      const int n = canvas.SpriteAt(0, column, row / kSpriteRows);
+      RenderSprite(images.SpriteImage, bank, state, n, false);
+      DrawEditorBand(alone, images.SpriteImage, IsMultiColour(bank.Attribute(n)), true,
+                     row % kSpriteRows);
+      ASSERT_EQ(band.copy(column * kEditorWidth, 0, kEditorWidth, 8), alone)
+          << "row " << row << " column " << column;
+    }
+  }
+}
+
 TEST_F(FastDrawingOfNoise, PreviewIsTheSpriteAtTwiceInsideItsBorder) {
   for (const int n : {0, 1}) {
     RenderSprite(images.SpriteImage, bank, state, n, false);

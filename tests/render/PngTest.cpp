@@ -312,11 +312,30 @@ INSTANTIATE_TEST_SUITE_P(PngImport, PngRefusal, ::testing::ValuesIn(Refusals()),
                          });
 
 TEST(PngExport, RefusesOptionsOutOfRange) {
-  EXPECT_EQ(PngExportProblem({}, 1), "");
-  EXPECT_NE(PngExportProblem({}, 0), "");
-  EXPECT_NE(PngExportProblem({0, 16, false}, 1), "");
-  EXPECT_NE(PngExportProblem({kMaxPngScale + 1, 16, false}, 1), "");
-  EXPECT_NE(PngExportProblem({1, 0, false}, 1), "");
+  const std::vector<SpriteRecord> one(1);
+  EXPECT_EQ(PngExportProblem({}, one), "");
+  EXPECT_NE(PngExportProblem({}, {}), "");
+  EXPECT_NE(PngExportProblem({0, 16, false}, one), "");
+  EXPECT_NE(PngExportProblem({kMaxPngScale + 1, 16, false}, one), "");
+  EXPECT_NE(PngExportProblem({1, 0, false}, one), "");
+}
+
+// Sheets past a side PNG writers take or the memory bound are refused before any is drawn,
+// naming the size and the limit; expanded cells count as drawn.
+TEST(PngExport, RefusesASheetTooLargeToWrite) {
+  std::vector<SpriteRecord> sprites(0xFFFF);
+  const std::tuple<PngExportOptions, std::uint8_t, std::string> cases[] = {
+      {{16, 256, false}, 0, "98304 x 86016 pixels would take 8064 MiB, more than the 512 MiB"},
+      {{16, 1, false}, 0, "384 x 22019760 pixels is more than a PNG writer takes"},
+      {{1, 16, false}, 0, ""},
+      {{4, 256, true}, 0, ""},
+      {{4, 256, true}, kExpandXFlag | kExpandYFlag, "49152 x 43008 pixels would take 2016 MiB"}};
+  for (const auto& [options, attribute, says] : cases) {
+    sprites[7][kAttributeOffset] = attribute;
+    const std::string problem = PngExportProblem(options, sprites);
+    EXPECT_EQ(problem.empty(), says.empty()) << problem;
+    EXPECT_NE(problem.find(says), std::string::npos) << problem;
+  }
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ TEST_F(FileCommands, RefusesOtherSizesWithTheMessageAndChangesNothing) {
   form().PageControl1->setCurrentWidget(form().TabSheet1);
   const WindowState before = WindowState::Of(form());
 
-  for (const int size : {100, 16385}) {
+  for (const int size : {100, 16385, 16448}) {
     SCOPED_TRACE(size);
     const QString name = QStringLiteral("bad%1.spr").arg(size);
     WriteBytes(Path(name), PatternBytes(size, 2));
@@ -159,6 +159,20 @@ TEST_F(FileCommands, RefusesOtherSizesWithTheMessageAndChangesNothing) {
     EXPECT_EQ(seen.text, QStringLiteral("Invalid file size"));
     EXPECT_EQ(seen.buttons, (QList{QMessageBox::Ok, QMessageBox::Cancel}));
     EXPECT_FALSE(seen.hadIcon);
+    EXPECT_EQ(WindowState::Of(form()), before);
+  }
+}
+
+// An empty sprite file opens; any other file without a single sprite has nothing to open.
+TEST_F(FileCommands, AnyOtherFileWithoutSpritesIsRefusedAndChangesNothing) {
+  const WindowState before = WindowState::Of(form());
+  const std::pair<QString, Bytes> files[] = {
+      {"empty.bin", {}}, {"two.prg", {0x00, 0x20}}, {"three.spr", {1, 2, 3}}};
+  for (const auto& [name, bytes] : files) {
+    WriteBytes(Path(name), bytes);
+    MessageBoxSeen seen;
+    OpenThroughDialog(Path(name), &seen);
+    EXPECT_EQ(seen.text, "Could not open " + Path(name) + ":\nholds no sprites");
     EXPECT_EQ(WindowState::Of(form()), before);
   }
 }
@@ -257,6 +271,7 @@ TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
   ExpectColours(11, 4, 13);
   Key(Qt::Key_U);
   const Bytes bank = BankBytes(document());
+  ASSERT_TRUE(document().Modified());
 
   const struct {
     const char* name;
@@ -283,6 +298,14 @@ TEST_F(FileCommands, EverySaveWritesItsRecordsAndTheColourSidecar) {
     EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet1);
     EXPECT_EQ(document().UndoCount(), 1);
     EXPECT_EQ(BankBytes(document()), bank);
+    EXPECT_FALSE(document().Modified());
+    // Changes count, also one that puts the bytes back; undone, they are gone again.
+    Key(Qt::Key_U);
+    Key(Qt::Key_D);
+    EXPECT_TRUE(document().Modified());
+    form().Undo1->trigger();
+    form().Undo1->trigger();
+    EXPECT_FALSE(document().Modified());
   }
 }
 
@@ -390,6 +413,7 @@ TEST_F(FileCommands, ASaveThatCannotBeWrittenSaysWhichFileAndKeepsTheTitle) {
     EXPECT_EQ(seen.buttons, QList{QMessageBox::Ok});
     EXPECT_FALSE(seen.hadIcon);
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - good.spr"));
+    EXPECT_TRUE(document().Modified());
     EXPECT_EQ(ReadBytes(Path("good.spr")), saved);
   }
   // The records are not saved without their colours.

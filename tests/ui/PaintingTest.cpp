@@ -8,12 +8,11 @@
 
 #include "WindowChecks.h"
 #include "files/ColourNames.h"
-#include "model/GridLine.h"
-#include "model/PlotPixel.h"
 #include "render/C64Palette.h"
 #include "support/MainWindowFixture.h"
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
+#include "ui/ToolManager.h"
 
 namespace kelvane::test {
 namespace {
@@ -64,6 +63,37 @@ TEST_F(Painting, DragAcrossARowPaintsEveryCellAndOneUndoTakesItBack) {
   }
 }
 
+// A tool that shows, while a button is held, a multi-colour 2 pixel where the pointer is.
+class PointerPreview : public Tool {
+ public:
+  void Press(const ToolEvent& e) override { preview_ = {{*e.point, kMultiColour2Pen}}; }
+  void Move(const ToolEvent& e) override {
+    if (e.buttons && e.point) preview_ = {{*e.point, kMultiColour2Pen}};
+  }
+  void Release(const ToolEvent&) override { preview_.clear(); }
+  void Cancel() override { preview_.clear(); }
+  const Preview& CurrentPreview() const override { return preview_; }
+
+ private:
+  Preview preview_;
+};
+
+// The current tool's preview is drawn over the grid, its lines kept, and never reaches the bank.
+TEST_F(Painting, TheToolsPreviewShowsOverTheGridAndLeavesTheBank) {
+  form().Tools().Add(std::make_unique<PointerPreview>(), QStringLiteral("Pointer"))->trigger();
+  const SpriteBank bank = document().Bank();
+  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, {20, 12});
+  const QImage grid = form().Image1->Picture();
+  EXPECT_EQ(grid.pixel(16, 8), PaletteRgb(0));  // pixel (1, 1) in multi-colour 2, black
+  EXPECT_EQ(grid.pixel(30, 14), PaletteRgb(0));
+  EXPECT_EQ(grid.pixel(31, 14), kGridLineColour);
+  EXPECT_EQ(grid.pixel(40, 8), PaletteRgb(6));  // the next pixel, background
+  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, {20, 12});
+  EXPECT_EQ(form().Image1->Picture().pixel(16, 8), PaletteRgb(6));
+  EXPECT_EQ(document().Bank(), bank);
+  EXPECT_EQ(EditorMismatches(form()), "");
+}
+
 TEST_F(Painting, RightButtonAndTransparentPenErase) {
   Rewrite(0, [](SpriteRecord& r) { std::fill_n(r.begin(), kPixelBytes, 0xFF); });
   form().MCToggle->setChecked(false);
@@ -102,99 +132,6 @@ TEST_F(Painting, StatusShowsTheCellHalvedInMultiColourAndOnlyInsideTheGrid) {
   EXPECT_EQ(RecordOf(document(), 0), expected);
   Hover(form().centralWidget(), {300, 300});
   EXPECT_EQ(status(), QString());
-}
-
-// A fast drag: reports 40 view pixels (5 cells) apart, down the diagonal or along row 12, with
-// the left button (paint), the right (erase) or both (paint, then erase) held after a left press.
-using FastDragCase = std::tuple<bool /*multi-colour*/, bool /*diagonal*/, Qt::MouseButtons>;
-class FastDrag : public MainWindowFixture, public ::testing::WithParamInterface<FastDragCase> {};
-
-TEST_P(FastDrag, PaintsExactlyTheLineBetweenTheReportsAsOneUndoStep) {
-  const auto [multiColour, diagonal, held] = GetParam();
-  form().MCToggle->setChecked(multiColour);
-  const std::uint8_t fill = held == Qt::LeftButton ? 0x00 : 0xFF;  // something to erase
-  Rewrite(0, [&](SpriteRecord& r) { std::fill_n(r.begin(), kPixelBytes, fill); });
-  const SpriteRecord before = RecordOf(document(), 0);
-  std::vector<QPoint> reports;
-  for (int k = 0; k < 5; ++k) reports.push_back({4 + 40 * k, diagonal ? 4 + 40 * k : 100});
-  const Qt::MouseButton pressed = held == Qt::RightButton ? Qt::RightButton : Qt::LeftButton;
-  QTest::mousePress(form().Image1, pressed, Qt::NoModifier, reports.front());
-  for (const QPoint& p : std::span(reports).subspan(1)) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(p), form().Image1->mapToGlobal(QPointF(p)),
-                     Qt::NoButton, held, Qt::NoModifier);
-    QApplication::sendEvent(form().Image1, &move);
-  }
-  QTest::mouseRelease(form().Image1, pressed, Qt::NoModifier, reports.back());
-
-  // Expected: the press's pixel, then each report's Bresenham line from the last one's pixel.
-  const int width = multiColour ? 2 : 1;
-  SpriteRecord expected = before;
-  const auto plot = [&](QPoint p, Qt::MouseButtons buttons) {
-    const SpriteCell cell{p.x() / 8 / width * width, p.y() / 8};
-    const auto bytes = std::span<std::uint8_t, kSpriteBytes>(expected);
-    if (buttons & Qt::LeftButton) PlotPixel(bytes, cell, kSpriteColourPen, false);
-    if (buttons & Qt::RightButton) PlotPixel(bytes, cell, kSpriteColourPen, true);
-  };
-  plot(reports.front(), pressed);
-  int painted = 0;
-  for (std::size_t k = 1; k < reports.size(); ++k) {
-    const SpriteCell from{reports[k - 1].x() / 8 / width, reports[k - 1].y() / 8};
-    ForEachOnLine(from, {reports[k].x() / 8 / width, reports[k].y() / 8}, [&](SpriteCell p) {
-      if (p == from) return;
-      plot({p.column * 8 * width, p.row * 8}, held);
-      ++painted;
-    });
-  }
-  EXPECT_EQ(painted, diagonal || !multiColour ? 20 : 10);  // every row, or every column
-  EXPECT_EQ(RecordOf(document(), 0), expected);
-  EXPECT_EQ(EditorMismatches(form()), "");
-  form().Undo1->trigger();
-  EXPECT_EQ(RecordOf(document(), 0), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(ModesLinesButtons, FastDrag,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool(),
-                                            ::testing::Values(Qt::MouseButtons(Qt::LeftButton),
-                                                              Qt::MouseButtons(Qt::RightButton),
-                                                              Qt::LeftButton | Qt::RightButton)));
-
-TEST_F(Painting, BothButtonsPaintThenErase) {
-  form().MCToggle->setChecked(false);
-  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, {1, 1});
-  QMouseEvent move(QEvent::MouseMove, QPointF(8, 0), form().Image1->mapToGlobal(QPointF(8, 0)),
-                   Qt::NoButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
-  QApplication::sendEvent(form().Image1, &move);
-  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, {8, 0});
-  EXPECT_EQ(document().Bank().Sprite(0)[0], 0x80);  // first cell painted, second painted and erased
-}
-
-// Letting go of one of two buttons leaves the stroke to the other: its next line starts where
-// the pointer was, and the whole gesture is one step.
-TEST_F(Painting, TheButtonStillHeldGoesOnWithTheStroke) {
-  form().MCToggle->setChecked(false);
-  DragThrough(*this, form().Image1, RowPositions(0), Qt::LeftButton);
-  const auto send = [this](QEvent::Type type, int x, Qt::MouseButton button,
-                           Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(x, 3), form().Image1->mapToGlobal(QPointF(x, 3)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(form().Image1, &event);
-  };
-  send(QEvent::MouseButtonPress, 3, Qt::RightButton, Qt::RightButton);
-  send(QEvent::MouseButtonPress, 3, Qt::LeftButton, Qt::LeftButton | Qt::RightButton);
-  send(QEvent::MouseMove, 67, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-  send(QEvent::MouseButtonRelease, 67, Qt::LeftButton, Qt::RightButton);
-  send(QEvent::MouseMove, 131, Qt::NoButton, Qt::RightButton);
-  send(QEvent::MouseButtonRelease, 131, Qt::RightButton, Qt::NoButton);
-  const auto sprite = document().Bank().Sprite(0);
-  EXPECT_EQ((std::array{sprite[0], sprite[1], sprite[2]}),
-            (std::array<std::uint8_t, 3>{0, 0, 0x7F}));
-  EXPECT_EQ(document().UndoCount(), 2);
-  // A middle button held all along plays no part: two clicks are two steps.
-  for (const int x : {3, 11}) {
-    send(QEvent::MouseButtonPress, x, Qt::LeftButton, Qt::LeftButton | Qt::MiddleButton);
-    send(QEvent::MouseButtonRelease, x, Qt::LeftButton, Qt::MiddleButton);
-  }
-  EXPECT_EQ(document().UndoCount(), 4);
 }
 
 TEST_F(Painting, UpperHalfAndScrollBarPickTheSprite) {

@@ -98,16 +98,19 @@ class FormatsInTheWindow : public MainWindowFixture {
 };
 
 // Ctrl+S after opening a file writes its own format back: everything but the edited sprite
-// stays byte for byte, the SpritePad version and blocks and the PRG's load address included.
+// stays byte for byte, the SpritePad version and blocks, colour bytes with bits above the colour
+// and the PRG's load address included.
 TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
+  auto spec = fixture::RichV5(kSpriteCount);
+  spec.colours = {0xFE, 0x80, 0x71};
   const struct {
     const char* name;
     Bytes file;
     std::size_t recordsAt;
   } cases[] = {
-      {"tiles.spd", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
+      {"tiles.spd", fixture::SpdFile(spec), 20},
       // Its mark tells it from plain records whatever its name.
-      {"tiles.spr", fixture::SpdFile(fixture::RichV5(kSpriteCount)), 20},
+      {"tiles.spr", fixture::SpdFile(spec), 20},
       {"chunk.prg", fixture::Concat({{0x00, 0x30}, fixture::RecordBytes(kSpriteCount)}), 2},
   };
   for (const auto& c : cases) {
@@ -130,6 +133,12 @@ TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
     EXPECT_EQ(ReadFileBytes(Path(name)), expected);
     EXPECT_FALSE(QFile::exists(Path(name + ".inf")));
     EXPECT_EQ(form().windowTitle(), "Kelvane - " + name);
+    if (c.recordsAt != 20) continue;  // a shared colour picked is written as picked
+    Click(form().RadioButton1);
+    Press(form().Image4, {12, 2 * 8 + 1});  // background: colour 10
+    SaveAllAsProposed(&proposed);
+    expected[13] = 10;
+    EXPECT_EQ(ReadFileBytes(Path(name)), expected);
   }
 }
 
@@ -259,27 +268,28 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
   form().Export1->trigger();
 }
 
-// All of an opened SpritePad file's sprites, exported in its own version, keep its animations
-// and tiles: the file comes out as the converter writes it from that file, byte for byte.
+// An opened SpritePad file exported in its own version keeps its animations and tiles (a part,
+// those inside it): the file comes out as the converter writes it from that file, byte for byte.
 TEST_F(FormatsInTheWindow, ExportOfAWholeFileKeepsWhatItHeldLikeTheConverter) {
   constexpr int kFileSprites = 40;
   const Bytes file = fixture::SpdFile(fixture::RichV5(kFileSprites));
   WriteFileBytes(Path(QStringLiteral("rich.spd")), file);
   OpenThroughDialog(Path(QStringLiteral("rich.spd")));
-  for (const int last : {kFileSprites - 1, kFileSprites - 2}) {
-    SCOPED_TRACE(last);
-    const QString exported = Path(QStringLiteral("window-%1.spd").arg(last));
+  for (const auto& [first, last] :
+       {std::pair{0, kFileSprites - 1}, {0, kFileSprites - 2}, {1, 7}}) {
+    const QString exported = Path(QStringLiteral("window-%1-%2.spd").arg(first).arg(last));
+    SCOPED_TRACE(exported.toStdString());
     Export([&](TExportDialog& dialog) {
       dialog.Format->setCurrentIndex(11);  // SpritePad, version 5
       dialog.SpriteRange->setChecked(true);
-      dialog.FromSprite->setValue(0);
+      dialog.FromSprite->setValue(first);
       dialog.ToSprite->setValue(last);
       dialog.FileName->setText(exported);
     });
     const QString converted = Path(QStringLiteral("convert.spd"));
     QProcess convert;
     convert.start(QStringLiteral(KELVANE_CONVERT),
-                  {"--to", "spd5", "--sprites", QStringLiteral("0-%1").arg(last),
+                  {"--to", "spd5", "--sprites", QStringLiteral("%1-%2").arg(first).arg(last),
                    Path(QStringLiteral("rich.spd")), "-o", converted});
     ASSERT_TRUE(convert.waitForFinished(60000));
     ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();

@@ -1,0 +1,50 @@
+#include "model/SpriteCanvas.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kelvane {
+
+SpriteCanvas SpriteCanvas::Single(int sprite) {
+  return SpriteCanvas(1, 1, {{sprite}});
+}
+
+SpriteCanvas::SpriteCanvas(int columns, int rows, std::vector<std::vector<int>> layers)
+    : columns_(columns), rows_(rows), layers_(std::move(layers)) {}
+
+bool SpriteCanvas::Contains(CanvasPoint p) const {
+  return p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
+}
+
+int SpriteCanvas::SpriteAt(int layer, int column, int row) const {
+  return layers_[layer][row * columns_ + column];
+}
+
+std::optional<CanvasPlace> SpriteCanvas::Locate(CanvasPoint p, int layer) const {
+  if (!Contains(p) || layer < 0 || layer >= Layers()) return std::nullopt;
+  return CanvasPlace{layer,
+                     SpriteAt(layer, p.x / kHiresColumns, p.y / kSpriteRows),
+                     {p.x % kHiresColumns, p.y % kSpriteRows}};
+}
+
+std::vector<int> SpriteCanvas::Sprites() const {
+  std::vector<int> sprites;
+  for (const auto& layer : layers_) {
+    for (const int sprite : layer) {
+      if (std::ranges::find(sprites, sprite) == sprites.end()) sprites.push_back(sprite);
+    }
+  }
+  return sprites;
+}
+
+std::optional<CanvasPoint> SpriteCanvas::OriginOf(int sprite) const {
+  for (const auto& layer : layers_) {
+    const auto it = std::ranges::find(layer, sprite);
+    if (it == layer.end()) continue;
+    const int k = static_cast<int>(it - layer.begin());
+    return CanvasPoint{k % columns_ * kHiresColumns, k / columns_ * kSpriteRows};
+  }
+  return std::nullopt;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,64 @@
+// What the editor shows: a grid of sprites in one or more layers, and the mapping between its
+// points and the sprites' own cells.
+//   canvas point - a hi-res column and row of the whole canvas, counted from its top-left
+//                  corner: sprite (c, r) of the grid covers columns 24c..24c+23, rows 21r..21r+20.
+// A multi-colour sprite's pixels stay two columns wide on the canvas, beside hi-res ones or not.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "model/C64Format.h"
+#include "model/SpriteCell.h"
+
+namespace kelvane {
+
+struct CanvasPoint {
+  int x = 0;
+  int y = 0;
+
+  bool operator==(const CanvasPoint&) const = default;
+};
+
+// Where a canvas point lands: the sprite of a layer and the cell of that sprite.
+struct CanvasPlace {
+  int layer = 0;
+  int sprite = 0;
+  SpriteCell cell;
+
+  bool operator==(const CanvasPlace&) const = default;
+};
+
+class SpriteCanvas {
+ public:
+  // One sprite, one layer: the editor as it shows a sprite on its own.
+  static SpriteCanvas Single(int sprite);
+  // columns x rows sprites a layer; each layer lists its sprite numbers row by row.
+  // ASSUMPTION: every layer holds columns * rows numbers 0..255.
+  SpriteCanvas(int columns, int rows, std::vector<std::vector<int>> layers);
+
+  int Columns() const { return columns_; }
+  int Rows() const { return rows_; }
+  int Layers() const { return static_cast<int>(layers_.size()); }
+  int Width() const { return columns_ * kHiresColumns; }
+  int Height() const { return rows_ * kSpriteRows; }
+  bool Contains(CanvasPoint p) const;
+
+  // The sprite at column, row of the grid in layer.
+  int SpriteAt(int layer, int column, int row) const;
+  // The sprite and cell under p in layer, or nothing off the canvas.
+  std::optional<CanvasPlace> Locate(CanvasPoint p, int layer = 0) const;
+  // Every sprite on the canvas, once each, in the order of the layers and their grids.
+  std::vector<int> Sprites() const;
+  // Where the grid shows sprite first (its top-left cell), or nothing when it is not shown.
+  std::optional<CanvasPoint> OriginOf(int sprite) const;
+
+  bool operator==(const SpriteCanvas&) const = default;
+
+ private:
+  int columns_;
+  int rows_;
+  std::vector<std::vector<int>> layers_;
+};
+
+}  // namespace kelvane
