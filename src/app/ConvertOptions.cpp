@@ -96,13 +96,14 @@ class Parser {
       o_.folder = value;
     } else if (option == "--from") {
       if (!Contains(kInputFormatIds, value))
-        return BadValue(option, value, "spr, spd, prg, bin or png");
+        return BadValue(option, value, "spr, spd, spm, prg, bin or png");
       o_.from = value;
     } else if (option == "--to") {
       if (!IsExportFormat(value)) {
-        return BadValue(option, value,
-                        "spr, spd, spd1, spd5, prg, bin, png, acme, ca65, kickass, 64tass, xa, c "
-                        "or basic");
+        return BadValue(
+            option, value,
+            "spr, spd, spd1, spd5, spm, prg, bin, png, acme, ca65, kickass, 64tass, xa, "
+            "c or basic");
       }
       to_ = value;
     } else if (option == "--sprites") {
@@ -275,13 +276,14 @@ std::string ConvertUsageText() {
          "  or:  kelvane-convert --list INPUT...\n"
          "Convert Commodore 64 sprite files, writing exactly what Kelvane's Export writes.\n"
          "An INPUT's format is recognised from its content, the output's from its name\n"
-         "(.spr with its .inf, .spd, .prg, .bin, .png, .asm, .s, .c, .h, .bas) or --to.\n"
+         "(.spr with its .inf, .spd, .spm, .prg, .bin, .png, .asm, .s, .c, .h, .bas)\n"
+         "or --to.\n"
          "\n"
          "  -o, --output OUTPUT       write OUTPUT; '-' writes text to standard output\n"
          "  -d, --folder FOLDER       write each INPUT's output there, named after it\n"
-         "      --from FORMAT         read every INPUT as spr, spd, prg, bin or png\n"
-         "      --to FORMAT           write spr, spd, spd1, spd5, prg, bin, png, acme,\n"
-         "                            ca65, kickass, 64tass, xa, c or basic\n"
+         "      --from FORMAT         read every INPUT as spr, spd, spm, prg, bin or png\n"
+         "      --to FORMAT           write spr, spd, spd1, spd5, spm, prg, bin, png,\n"
+         "                            acme, ca65, kickass, 64tass, xa, c or basic\n"
          "      --sprites A-B         convert sprites A to B only (or A alone), from 0\n"
          "      --colours BG,MC1,MC2  shared colours (0-15) for inputs that carry none\n"
          "      --load-address ADDR   where a PRG loads: $2000, 0x2000 or 8192\n"

@@ -7,6 +7,7 @@
 #include "files/RawFormat.h"
 #include "files/SprFormat.h"
 #include "files/SpritePadFormat.h"
+#include "files/SpritemateFormat.h"
 
 namespace kelvane {
 namespace {
@@ -139,6 +140,7 @@ const FormatRegistry& SpriteFormats() {
     FormatRegistry formats;
     formats.Add(std::make_unique<SprFormat>());
     formats.Add(std::make_unique<SpritePadFormat>());
+    formats.Add(std::make_unique<SpritemateFormat>());
     formats.Add(std::make_unique<PrgFormat>());
     formats.Add(std::make_unique<RawFormat>());
     return formats;

@@ -129,6 +129,7 @@ void TForm1::SaveSpriteFile(int byteCount) {
     set.format = openedFile_.format;
     set.details = openedFile_.details;
   }
+  if (!AskToLeaveOut(format, set, path)) return;
   if (const auto error = SaveSpriteSet(format, set, path)) {
     ShowSaveError(this, *error);
     return;
@@ -137,6 +138,25 @@ void TForm1::SaveSpriteFile(int byteCount) {
   SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())});
   SetFileTitle(NameOf(path));
   document_.MarkSaved();
+}
+
+bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
+                           const std::string& path) {
+  // What the opened file held beyond its records, seen by the format it is being saved in.
+  SpriteSet opened = sprites;
+  if (format.Id() != openedFile_.format) {
+    opened.format = openedFile_.format;
+    opened.details = openedFile_.details;
+  }
+  QStringList lost;
+  for (const std::string& what : format.LeavesOut(opened)) lost << QString::fromStdString(what);
+  if (lost.isEmpty()) return true;
+  return AskOkCancel(this, QStringLiteral("Save"),
+                     QStringLiteral("%1 cannot hold the %2 of this file: they are not saved in "
+                                    "%3.\nSave without them?")
+                         .arg(QString::fromUtf8(format.Name().data(),
+                                                static_cast<qsizetype>(format.Name().size())),
+                              lost.join(QStringLiteral(" and ")), NameOf(path)));
 }
 
 void TForm1::First161k1Click() {

@@ -47,6 +47,7 @@ constexpr Offer kOffers[] = {
     {"prg", "PRG file"},
     {"spd1", "SpritePad file, version 1"},
     {"spd5", "SpritePad file, version 5"},
+    {"spm", "Spritemate file"},
 };
 
 // The option pages, by what the format takes.

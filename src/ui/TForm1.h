@@ -257,6 +257,8 @@ class TForm1 : public QMainWindow {
   QFileDialog& SaveDialog();
   QFileDialog& ImportDialog();
   void SaveSpriteFile(int byteCount);
+  // Asks before saving in a format that cannot hold all the opened file held; true to go on.
+  bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
   // The file last read or saved: a new bank's is a .spr of no records.

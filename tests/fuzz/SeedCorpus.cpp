@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/SpritePadFixture.h"
+#include "files/SpritemateFormat.h"
 
 namespace {
 
@@ -16,6 +17,26 @@ using kelvane::fixture::Bytes;
 using kelvane::fixture::Concat;
 using kelvane::fixture::RecordBytes;
 using kelvane::fixture::SpdSpec;
+
+constexpr const char* kOldSpritemate =
+    R"({"colors":{"t":11,"m1":7,"m2":5},"sprites":[{"color":3,"multicolor":true,)"
+    R"("double_x":false,"double_y":true,"overlay":true,"name":"a","pixels":[)"
+    R"([1,2,3,0,1,2,3,0,1,2,3,0,1,2,3,0,1,2,3,0,1,2,3,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1]]}],"current_sprite":0,"pen":1,)"
+    R"("animation":{"frames":[0],"speed":4}})";
+
+Bytes Text(const std::string& text) {
+  return {text.begin(), text.end()};
+}
 
 SpdSpec Spec(int version, int sprites, std::uint8_t flags) {
   SpdSpec spec;
@@ -47,6 +68,9 @@ std::map<std::string, std::vector<Bytes>> Seeds() {
       {0x00, 0x20}, Concat({{0x00, 0x20}, RecordBytes(2)}), Concat({{0x40, 0x03}, RecordBytes(1)})};
   seeds["prg"].back().pop_back();  // a last record of 63 bytes
   seeds["raw"] = {{}, RecordBytes(1), RecordBytes(3)};
+  // Spritemate files as its writer makes them, and in the older form with other colour keys.
+  const auto set = kelvane::fixture::SetOf(kelvane::fixture::Records(3));
+  seeds["spritemate"] = {kelvane::WriteSpritemate(set), Text(kOldSpritemate)};
   return seeds;
 }
 
