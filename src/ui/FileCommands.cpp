@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUrl>
+#include <algorithm>
 #include <utility>
 
 #include "files/BankFit.h"
@@ -56,7 +57,15 @@ void TForm1::Open1Click() {
 
 void TForm1::LoadSpriteFile(const std::string& path) {
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
-  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
+  const FormatRegistry& formats = SpriteFormats();
+  Result<FileImage> file = ReadWholeFile(path, std::max(formats.MaxFileBytes(), kMaxPngFileBytes));
+  // A sprite sheet is known by its content, whatever its name, and comes in as Import PNG takes it.
+  if (file && HasPngSignature(file->bytes)) {
+    ImportPngFile(*file);
+    return;
+  }
+  const Result<SpriteSet> set =
+      file ? ReadSpriteFile(formats, *file, {kPngSheetFilter}) : Result<SpriteSet>(file.error());
   if (!ApplySpriteSet(set, path)) return;
   dialogFolders_.Remember(path);
   SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())});
@@ -72,10 +81,18 @@ void TForm1::ImportPNG1Click() {
   if (chosen.isEmpty()) return;
   dialogFolders_.Used(chosen.front());
   const std::string path = dialogFolders_.LocalPathOf(chosen.front());
-  Result<FileImage> file = ReadWholeFile(path, kMaxPngFileBytes);
+  const Result<FileImage> file = ReadWholeFile(path, kMaxPngFileBytes);
+  if (!file) {
+    ShowFileError(this, file.error());
+    return;
+  }
+  ImportPngFile(*file);
+}
+
+void TForm1::ImportPngFile(const FileImage& file) {
+  const std::string& path = file.path;
   // The sheet is read in the colours the bank shows now.
-  const Result<SpriteSet> set = file ? ImportPng(*file, {document_.Colours(), std::nullopt})
-                                     : Result<SpriteSet>(file.error());
+  const Result<SpriteSet> set = ImportPng(file, {document_.Colours(), std::nullopt});
   if (!ApplySpriteSet(set, path)) return;
   // The sprites are new work: saved, they become a sprite file named after the picture.
   dialogFolders_.Remember(path);
@@ -143,11 +160,8 @@ void TForm1::SaveSpriteFile(int byteCount) {
 bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
                            const std::string& path) {
   // What the opened file held beyond its records, seen by the format it is being saved in.
-  SpriteSet opened = sprites;
-  if (format.Id() != openedFile_.format) {
-    opened.format = openedFile_.format;
-    opened.details = openedFile_.details;
-  }
+  SpriteSet opened{openedFile_.format, sprites.records, sprites.colours, openedFile_.details};
+  opened.records.resize(static_cast<std::size_t>(openedFile_.records));
   QStringList lost;
   for (const std::string& what : format.LeavesOut(opened)) lost << QString::fromStdString(what);
   if (lost.isEmpty()) return true;

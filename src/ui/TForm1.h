@@ -73,6 +73,8 @@ class TForm1 : public QMainWindow {
   void RefreshEditor();
   void DrawBrowserSheet();
   // path: in the system's bytes.
+  // Open's one way in, for the dialog, the command line and a drop: sprite files of every
+  // format, and PNG sheets as Import PNG reads them.
   void LoadSpriteFile(const std::string& path);
   void SetFileTitle(const QString& name);
 
@@ -257,6 +259,7 @@ class TForm1 : public QMainWindow {
   QFileDialog& SaveDialog();
   QFileDialog& ImportDialog();
   void SaveSpriteFile(int byteCount);
+  void ImportPngFile(const FileImage& file);
   // Asks before saving in a format that cannot hold all the opened file held; true to go on.
   bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.

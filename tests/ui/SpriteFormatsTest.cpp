@@ -19,6 +19,7 @@
 #include "files/SpritePadFixture.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
+#include "files/SpritemateFormat.h"
 #include "render/PngExport.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
@@ -331,9 +332,8 @@ TEST_F(FormatsInTheWindow, ExportOntoAFolderIsRefusedWithoutAskingToReplaceIt) {
   EXPECT_EQ(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
 }
 
-TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
-  FillBankWithPattern(document(), 5);
-  const Bytes before = BankBytes(document());
+// Import PNG and Open alike, Open by the content whatever the name.
+TEST_F(FormatsInTheWindow, ImportPngAndOpenBringASheetInAsTheBanksFirstSprites) {
   // Hi-res and multi-colour sprites in colours of their own; the picture has no bits 4-6.
   std::vector<SpriteRecord> sheet = fixture::Records(12);
   for (std::size_t n = 0; n < sheet.size(); ++n) {
@@ -342,18 +342,79 @@ TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
         static_cast<std::uint8_t>((n % 2 ? kMultiColourFlag : 0) | (2 + n % 4));
   }
   const Bytes png = ExportPng(sheet, document().Colours(), {.scale = 3, .columns = 5});
-  WriteFileBytes(Path("hero.png"), png);
+  const struct {
+    QAction* command;
+    const char* name;
+  } cases[] = {{form().ImportPNG1, "hero.png"}, {form().Open1, "hero.dat"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillBankWithPattern(document(), 5);
+    const Bytes before = BankBytes(document());
+    WriteFileBytes(Path(c.name), png);
+    AnswerFileDialog(Path(c.name));
+    c.command->trigger();
 
-  AnswerFileDialog(Path("hero.png"));
-  form().ImportPNG1->trigger();
+    Bytes expected;
+    for (const SpriteRecord& record : sheet)
+      expected.insert(expected.end(), record.begin(), record.end());
+    expected.insert(expected.end(), before.begin() + expected.size(), before.end());
+    EXPECT_EQ(BankBytes(document()), expected);
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
+    EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
+  }
+}
 
-  Bytes expected;
-  for (const SpriteRecord& record : sheet)
-    expected.insert(expected.end(), record.begin(), record.end());
-  expected.insert(expected.end(), before.begin() + expected.size(), before.end());
-  EXPECT_EQ(BankBytes(document()), expected);
-  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
-  EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
+// Open offers Spritemate files and sheets, reads them, and names what it cannot read.
+TEST_F(FormatsInTheWindow, OpenReadsSpritemateFilesAndNamesTheFormatsOfAFileItCannotRead) {
+  QStringList filters;
+  AnswerNextModal([&filters](QWidget* modal) {
+    filters = qobject_cast<QFileDialog*>(modal)->nameFilters();
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  form().Open1->trigger();
+  EXPECT_EQ(filters.front(),
+            QStringLiteral("All sprite files (*.spr *.spd *.spm *.prg *.bin *.png)"));
+  EXPECT_EQ(filters.at(filters.size() - 2), QStringLiteral("PNG sprite sheet (*.png)"));
+
+  const auto records = fixture::Records(3);
+  WriteFileBytes(Path("hero.spm"),
+                 WriteSpritemate(fixture::SetOf(records, "", {}, SharedColours{1, 2, 3})));
+  OpenThroughDialog(Path("hero.spm"));
+  for (int n = 0; n < 3; ++n) EXPECT_EQ(document().Bank().Record(n), records[n]);
+  EXPECT_EQ(document().Colours(), (SharedColours{1, 2, 3}));
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spm"));
+
+  const Bytes bank = BankBytes(document());
+  WriteFileBytes(Path("notes.txt"), Bytes(100, 'x'));
+  MessageBoxSeen seen;
+  OpenThroughDialog(Path("notes.txt"), &seen);
+  EXPECT_EQ(seen.text, "Could not open " + Path("notes.txt") +
+                           ":\nis not a sprite file of any format Kelvane reads: C64 sprite file "
+                           "(*.spr), SpritePad file (*.spd), Spritemate file (*.spm), PRG file "
+                           "(*.prg), Raw sprite data (*.bin) or PNG sprite sheet (*.png)");
+  EXPECT_EQ(BankBytes(document()), bank);
+}
+
+// A SpritePad file's tiles have no place in a Spritemate file: saving asks, and Cancel writes
+// nothing.
+TEST_F(FormatsInTheWindow, SavingTilesAsSpritemateAsksFirst) {
+  WriteFileBytes(Path("tiles.spd"), fixture::SpdFile(fixture::RichV5(4)));
+  OpenThroughDialog(Path("tiles.spd"));
+  for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+    MessageBoxSeen seen;
+    AnswerNextModal([this, answer, &seen](QWidget* modal) {
+      auto* types = modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      types->setCurrentIndex(2);  // Spritemate
+      emit types->activated(2);
+      AnswerMessageBox(answer, &seen);
+      TypeIntoFileDialog(modal, Path("tiles.spm"));
+    });
+    Key(Qt::Key_S);
+    EXPECT_EQ(seen.text,
+              "Spritemate file cannot hold the 3 tiles of this file: they are not "
+              "saved in tiles.spm.\nSave without them?");
+    EXPECT_EQ(QFile::exists(Path("tiles.spm")), answer == QMessageBox::Ok);
+  }
 }
 
 }  // namespace
