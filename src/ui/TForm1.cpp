@@ -113,6 +113,8 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   statusBar()->setFixedHeight(kStatusBarHeight);
   statusBar()->setSizeGripEnabled(false);
   readOut_ = new StatusReadOut(statusBar());
+  // Files dropped anywhere on the window open as through Open.
+  setAcceptDrops(true);
 
   auto* bevel1 = Place(new QFrame(client), "Bevel1", 0, 0, 331, 2);
   bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);

@@ -35,6 +35,8 @@ class QRadioButton;
 class QScrollBar;
 class QTabWidget;
 class QMouseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QUrl;
 
 namespace kelvane {
@@ -210,6 +212,8 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
 

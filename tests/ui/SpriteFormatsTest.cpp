@@ -1,18 +1,23 @@
 // The community's formats through the File menu: a file opened in one is saved in it, Export
 // writes what kelvane-convert writes, and a PNG sheet comes in as sprites.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "WindowChecks.h"
 #include "files/FormatRegistry.h"
@@ -393,6 +398,34 @@ TEST_F(FormatsInTheWindow, OpenReadsSpritemateFilesAndNamesTheFormatsOfAFileItCa
                            "(*.spr), SpritePad file (*.spd), Spritemate file (*.spm), PRG file "
                            "(*.prg), Raw sprite data (*.bin) or PNG sprite sheet (*.png)");
   EXPECT_EQ(BankBytes(document()), bank);
+}
+
+// A drop opens its first file as Open does, and says when it left others.
+TEST_F(FormatsInTheWindow, ADroppedFileOpensAsThroughOpen) {
+  fixture::SpdSpec spec;
+  spec.version = 1;
+  spec.sprites = 3;
+  WriteFileBytes(Path("ship.spd"), fixture::SpdFile(spec));
+  WriteFileBytes(Path("other.spr"), fixture::RecordBytes(1));
+  for (const int count : {1, 2}) {
+    SCOPED_TRACE(count);
+    document().Load({}, std::nullopt);
+    QList<QUrl> urls{QUrl::fromLocalFile(Path("ship.spd"))};
+    if (count == 2) urls << QUrl::fromLocalFile(Path("other.spr"));
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter({20, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form(), &drop);
+
+    const auto records = fixture::Records(3);
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(document().Bank().Record(n), records[n]);
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spd"));
+    EXPECT_EQ(status().startsWith(QStringLiteral("Opened only the first of 2 dropped files")),
+              count == 2);
+  }
 }
 
 // A SpritePad file's tiles have no place in a Spritemate file: saving asks, and Cancel writes
