@@ -118,6 +118,12 @@ class Parser {
       request.loadAddress = static_cast<std::uint16_t>(*address);
     } else if (option == "--label") {
       request.text.labelPrefix = value;
+    } else if (option == "--segment") {
+      if (!IsCa65SegmentName(value)) {
+        return BadValue(option, value,
+                        "a name of letters, digits and '_', not starting with a digit");
+      }
+      request.text.segment = value;
     } else if (option == "--number-base") {
       request.text.numberBase = NumberBaseFromId(value);
       if (!request.text.numberBase) return BadValue(option, value, "hex, dec or bin");
@@ -166,6 +172,9 @@ class Parser {
       return Fail("-o - writes text only, not " + format);
     }
     o_.request.format = format;
+    if (!o_.request.text.segment.empty() && format != "ca65") {
+      return Fail("--segment names a segment of ca65 source, not of " + format);
+    }
 
     // The options' own rules, as the export applies them; counts are checked with the input.
     std::string problem;
@@ -203,11 +212,10 @@ class Parser {
   bool list_ = false;
 };
 
-constexpr std::string_view kValueOptions[] = {"-o",        "--output",      "-d",
-                                              "--folder",  "--from",        "--to",
-                                              "--sprites", "--colours",     "--load-address",
-                                              "--label",   "--number-base", "--per-line",
-                                              "--scale",   "--columns"};
+constexpr std::string_view kValueOptions[] = {
+    "-o",        "--output",       "-d",      "--folder",      "--from",     "--to",    "--sprites",
+    "--colours", "--load-address", "--label", "--number-base", "--per-line", "--scale", "--columns",
+    "--segment"};
 constexpr std::string_view kFlags[] = {
     "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
 
@@ -289,6 +297,8 @@ std::string ConvertUsageText() {
          "      --load-address ADDR   where a PRG loads: $2000, 0x2000 or 8192\n"
          "                            (default $2000)\n"
          "      --label PREFIX        label each sprite PREFIXn (default sprite_)\n"
+         "      --segment NAME        ca65: put the sprites in segment NAME, aligned to\n"
+         "                            64 bytes (default: no segment, links as it is)\n"
          "      --number-base BASE    hex, dec or bin (default hex; BASIC dec)\n"
          "      --per-line N          bytes a line of source, 1-64 (default 8; bin 3)\n"
          "      --no-attributes       leave out attribute bytes: 63 bytes a sprite\n"

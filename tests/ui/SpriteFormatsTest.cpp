@@ -204,45 +204,47 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
     const char* file;
     QStringList options;
     std::function<void(TExportDialog&)> set;
-  } cases[] = {{"a.s",
-                {"--sprites", "3-9", "--label", "ship", "--number-base", "bin"},
-                [](TExportDialog& d) {
-                  d.Format->setCurrentIndex(1);  // ca65
-                  d.FromSprite->setValue(3);
-                  d.ToSprite->setValue(9);
-                  d.LabelPrefix->setText(QStringLiteral("ship"));
-                  d.NumberBaseBox->setCurrentIndex(3);
-                }},
-               {"b.bas",
-                {"--per-line", "5", "--no-colour-comment", "--label", "ship"},
-                [](TExportDialog& d) {
-                  d.Format->setCurrentIndex(6);  // BASIC, whose own numbers are decimal
-                  d.NumberBaseBox->setCurrentIndex(0);
-                  d.AllSprites->setChecked(true);
-                  d.BytesPerLine->setValue(5);
-                  d.ColourComment->setChecked(false);
-                }},
-               {"c.png",
-                {"--scale", "2", "--columns", "7", "--expand", "--sprites", "200-255"},
-                [](TExportDialog& d) {
-                  d.Format->setCurrentIndex(7);
-                  d.FromSprite->setValue(200);
-                  d.ToSprite->setValue(255);
-                  d.Scale->setValue(2);
-                  d.Columns->setValue(7);
-                  d.Expand->setChecked(true);
-                }},
-               {"d.prg",
-                {"--load-address", "$C000", "--sprites", "0"},
-                [](TExportDialog& d) {
-                  d.Format->setCurrentIndex(9);
-                  d.CurrentSprite->setChecked(true);
-                  d.LoadAddress->setValue(0xC000);
-                }},
-               {"e.spd", {"--to", "spd5"}, [](TExportDialog& d) {
-                  d.Format->setCurrentIndex(11);
-                  d.AllSprites->setChecked(true);
-                }}};
+  } cases[] = {
+      {"a.s",
+       {"--sprites", "3-9", "--label", "ship", "--number-base", "bin", "--segment", "SPRITES"},
+       [](TExportDialog& d) {
+         d.Format->setCurrentIndex(1);  // ca65
+         d.Segment->setText(QStringLiteral("SPRITES"));
+         d.FromSprite->setValue(3);
+         d.ToSprite->setValue(9);
+         d.LabelPrefix->setText(QStringLiteral("ship"));
+         d.NumberBaseBox->setCurrentIndex(3);
+       }},
+      {"b.bas",
+       {"--per-line", "5", "--no-colour-comment", "--label", "ship"},
+       [](TExportDialog& d) {
+         d.Format->setCurrentIndex(6);  // BASIC, whose own numbers are decimal
+         d.NumberBaseBox->setCurrentIndex(0);
+         d.AllSprites->setChecked(true);
+         d.BytesPerLine->setValue(5);
+         d.ColourComment->setChecked(false);
+       }},
+      {"c.png",
+       {"--scale", "2", "--columns", "7", "--expand", "--sprites", "200-255"},
+       [](TExportDialog& d) {
+         d.Format->setCurrentIndex(7);
+         d.FromSprite->setValue(200);
+         d.ToSprite->setValue(255);
+         d.Scale->setValue(2);
+         d.Columns->setValue(7);
+         d.Expand->setChecked(true);
+       }},
+      {"d.prg",
+       {"--load-address", "$C000", "--sprites", "0"},
+       [](TExportDialog& d) {
+         d.Format->setCurrentIndex(9);
+         d.CurrentSprite->setChecked(true);
+         d.LoadAddress->setValue(0xC000);
+       }},
+      {"e.spd", {"--to", "spd5"}, [](TExportDialog& d) {
+         d.Format->setCurrentIndex(11);
+         d.AllSprites->setChecked(true);
+       }}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const QString exported = Path(QStringLiteral("window-") + c.file);
