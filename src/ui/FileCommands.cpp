@@ -1,6 +1,5 @@
 // The File menu: opening and saving sprite files, the title, and the text export.
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -205,15 +204,17 @@ void TForm1::Viewtextdata1Click() {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }
-  // Whether a viewer started is not the editor's business; when no program could even be asked,
-  // the user is told where the file is, to open it by hand.
-  if (!fileOpener_(QUrl::fromLocalFile(TextDataPath()))) {
-    ShowMessage(this, QStringLiteral("View Text Data"),
-                QStringLiteral("No program could be asked to open the text data.\n"
-                               "The file is %1")
-                    .arg(QDir::toNativeSeparators(TextDataPath())),
-                false);
-  }
+  // When no program could be asked, or the desktop's opener found none for the file, the user is
+  // told where the file is, to open it by hand.
+  if (!fileOpener_(QUrl::fromLocalFile(TextDataPath()))) TellWhereTheTextDataIs();
+}
+
+void TForm1::TellWhereTheTextDataIs() {
+  ShowMessage(this, QStringLiteral("View Text Data"),
+              QStringLiteral("No program could be started to open the text data.\n"
+                             "The file is %1")
+                  .arg(QDir::toNativeSeparators(TextDataPath())),
+              false);
 }
 
 QString TForm1::TextDataPath() const {

@@ -84,7 +84,8 @@ class TForm1 : public QMainWindow {
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
     animatorOpener_ = std::move(opener);
   }
-  // How a file is handed to the desktop to open; false when no program could be asked.
+  // How a file is handed to the desktop to open; false when no program could be asked. The
+  // desktop's opener reports a failure of its own later, through TellWhereTheTextDataIs.
   void SetFileOpener(std::function<bool(const QUrl&)> opener) { fileOpener_ = std::move(opener); }
   // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
@@ -263,6 +264,8 @@ class TForm1 : public QMainWindow {
   QFileDialog& SaveDialog();
   QFileDialog& ImportDialog();
   void SaveSpriteFile(int byteCount);
+  // View Text Data when no viewer opened the file: the user is told where it is.
+  void TellWhereTheTextDataIs();
   void ImportPngFile(const FileImage& file);
   // Asks before saving in a format that cannot hold all the opened file held; true to go on.
   bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
