@@ -3,7 +3,7 @@
 # asan preset runs for SECONDS (default 600) with a corpus kept in build-asan/fuzz-corpus/, so
 # later runs start from what earlier ones found. Findings land in build-asan/fuzz-findings/.
 #
-# Usage: tools/fuzz-readers.sh [SECONDS] [READER...]   readers: spritepad prg raw
+# Usage: tools/fuzz-readers.sh [SECONDS] [READER...]   readers: spritepad prg raw spritemate
 set -euo pipefail
 source "$(dirname "$0")/../scripts/setup.sh"
 kelvane_install_packages
@@ -11,7 +11,7 @@ kelvane_install_packages
 seconds="${1:-600}"
 shift || true
 readers=("$@")
-[ ${#readers[@]} -gt 0 ] || readers=(spritepad prg raw)
+[ ${#readers[@]} -gt 0 ] || readers=(spritepad prg raw spritemate)
 
 cd "$KELVANE_ROOT"
 [ -f build-asan/build.ninja ] || cmake --preset asan >&2

@@ -96,13 +96,14 @@ class Parser {
       o_.folder = value;
     } else if (option == "--from") {
       if (!Contains(kInputFormatIds, value))
-        return BadValue(option, value, "spr, spd, prg, bin or png");
+        return BadValue(option, value, "spr, spd, spm, prg, bin or png");
       o_.from = value;
     } else if (option == "--to") {
       if (!IsExportFormat(value)) {
-        return BadValue(option, value,
-                        "spr, spd, spd1, spd5, prg, bin, png, acme, ca65, kickass, 64tass, xa, c "
-                        "or basic");
+        return BadValue(
+            option, value,
+            "spr, spd, spd1, spd5, spm, prg, bin, png, acme, ca65, kickass, 64tass, xa, "
+            "c or basic");
       }
       to_ = value;
     } else if (option == "--sprites") {
@@ -117,6 +118,12 @@ class Parser {
       request.loadAddress = static_cast<std::uint16_t>(*address);
     } else if (option == "--label") {
       request.text.labelPrefix = value;
+    } else if (option == "--segment") {
+      if (!IsCa65SegmentName(value)) {
+        return BadValue(option, value,
+                        "a name of letters, digits and '_', not starting with a digit");
+      }
+      request.text.segment = value;
     } else if (option == "--number-base") {
       request.text.numberBase = NumberBaseFromId(value);
       if (!request.text.numberBase) return BadValue(option, value, "hex, dec or bin");
@@ -165,6 +172,9 @@ class Parser {
       return Fail("-o - writes text only, not " + format);
     }
     o_.request.format = format;
+    if (!o_.request.text.segment.empty() && format != "ca65") {
+      return Fail("--segment names a segment of ca65 source, not of " + format);
+    }
 
     // The options' own rules, as the export applies them; counts are checked with the input.
     std::string problem;
@@ -202,11 +212,10 @@ class Parser {
   bool list_ = false;
 };
 
-constexpr std::string_view kValueOptions[] = {"-o",        "--output",      "-d",
-                                              "--folder",  "--from",        "--to",
-                                              "--sprites", "--colours",     "--load-address",
-                                              "--label",   "--number-base", "--per-line",
-                                              "--scale",   "--columns"};
+constexpr std::string_view kValueOptions[] = {
+    "-o",        "--output",       "-d",      "--folder",      "--from",     "--to",    "--sprites",
+    "--colours", "--load-address", "--label", "--number-base", "--per-line", "--scale", "--columns",
+    "--segment"};
 constexpr std::string_view kFlags[] = {
     "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
 
@@ -275,18 +284,21 @@ std::string ConvertUsageText() {
          "  or:  kelvane-convert --list INPUT...\n"
          "Convert Commodore 64 sprite files, writing exactly what Kelvane's Export writes.\n"
          "An INPUT's format is recognised from its content, the output's from its name\n"
-         "(.spr with its .inf, .spd, .prg, .bin, .png, .asm, .s, .c, .h, .bas) or --to.\n"
+         "(.spr with its .inf, .spd, .spm, .prg, .bin, .png, .asm, .s, .c, .h, .bas)\n"
+         "or --to.\n"
          "\n"
          "  -o, --output OUTPUT       write OUTPUT; '-' writes text to standard output\n"
          "  -d, --folder FOLDER       write each INPUT's output there, named after it\n"
-         "      --from FORMAT         read every INPUT as spr, spd, prg, bin or png\n"
-         "      --to FORMAT           write spr, spd, spd1, spd5, prg, bin, png, acme,\n"
-         "                            ca65, kickass, 64tass, xa, c or basic\n"
+         "      --from FORMAT         read every INPUT as spr, spd, spm, prg, bin or png\n"
+         "      --to FORMAT           write spr, spd, spd1, spd5, spm, prg, bin, png,\n"
+         "                            acme, ca65, kickass, 64tass, xa, c or basic\n"
          "      --sprites A-B         convert sprites A to B only (or A alone), from 0\n"
          "      --colours BG,MC1,MC2  shared colours (0-15) for inputs that carry none\n"
          "      --load-address ADDR   where a PRG loads: $2000, 0x2000 or 8192\n"
          "                            (default $2000)\n"
          "      --label PREFIX        label each sprite PREFIXn (default sprite_)\n"
+         "      --segment NAME        ca65: put the sprites in segment NAME, aligned to\n"
+         "                            64 bytes (default: no segment, links as it is)\n"
          "      --number-base BASE    hex, dec or bin (default hex; BASIC dec)\n"
          "      --per-line N          bytes a line of source, 1-64 (default 8; bin 3)\n"
          "      --no-attributes       leave out attribute bytes: 63 bytes a sprite\n"

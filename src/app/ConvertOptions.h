@@ -32,7 +32,8 @@ struct ConvertOptions {
 };
 
 // The formats --from takes: those the readers recognise, and PNG sprite sheets.
-inline constexpr std::array<std::string_view, 5> kInputFormatIds{"spr", "spd", "prg", "bin", "png"};
+inline constexpr std::array<std::string_view, 6> kInputFormatIds{"spr", "spd", "spm",
+                                                                 "prg", "bin", "png"};
 
 // arguments[0] is the program name, as in argv.
 ConvertOptions ParseConvertOptions(const std::vector<std::string>& arguments);

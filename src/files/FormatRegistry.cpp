@@ -7,6 +7,7 @@
 #include "files/RawFormat.h"
 #include "files/SprFormat.h"
 #include "files/SpritePadFormat.h"
+#include "files/SpritemateFormat.h"
 
 namespace kelvane {
 namespace {
@@ -21,7 +22,7 @@ std::string Filter(std::string_view name, const std::vector<std::string>& patter
   return filter + ")";
 }
 
-bool NamedFor(const SpriteFormat& format, std::string_view path) {
+bool FormatNamedFor(const SpriteFormat& format, std::string_view path) {
   return std::ranges::any_of(format.Patterns(), [path](const std::string& pattern) {
     return pattern.starts_with("*.") && HasExtension(path, std::string_view(pattern).substr(1));
   });
@@ -44,13 +45,12 @@ const SpriteFormat* FormatRegistry::Recognise(std::span<const std::uint8_t> byte
                                               std::string_view path) const {
   // A name that belongs to one of the formats outweighs a size that merely fits another, so a
   // broken ship.spr is refused rather than read as some other format; marks still win.
-  const bool named =
-      std::ranges::any_of(formats_, [path](const auto& format) { return NamedFor(*format, path); });
+  const bool named = NamedFor(path);
   const SpriteFormat* best = nullptr;
   Recognition bestRecognition = Recognition::No;
   for (const auto& format : formats_) {
     Recognition recognition = format->Recognise(bytes, path);
-    if (recognition == Recognition::BySize && named && !NamedFor(*format, path)) {
+    if (recognition == Recognition::BySize && named && !FormatNamedFor(*format, path)) {
       recognition = Recognition::No;
     }
     if (recognition > bestRecognition) {
@@ -75,9 +75,20 @@ std::vector<std::string> FormatRegistry::OpenFilters() const {
     }
   }
   std::vector<std::string> filters{Filter(kAllSpriteFilesName, all)};
-  for (const auto& format : formats_) filters.push_back(Filter(format->Name(), format->Patterns()));
+  for (std::string& filter : FormatFilters()) filters.push_back(std::move(filter));
   filters.emplace_back(kAnyFileFilter);
   return filters;
+}
+
+std::vector<std::string> FormatRegistry::FormatFilters() const {
+  std::vector<std::string> filters;
+  for (const auto& format : formats_) filters.push_back(Filter(format->Name(), format->Patterns()));
+  return filters;
+}
+
+bool FormatRegistry::NamedFor(std::string_view path) const {
+  return std::ranges::any_of(formats_,
+                             [path](const auto& format) { return FormatNamedFor(*format, path); });
 }
 
 std::vector<const SpriteFormat*> FormatRegistry::Writers() const {
@@ -119,7 +130,7 @@ int FormatRegistry::SaveFilterIndex(std::string_view id) const {
 
 const SpriteFormat* FormatRegistry::WriterNamedFor(std::string_view path) const {
   for (const SpriteFormat* format : Writers()) {
-    if (NamedFor(*format, path)) return format;
+    if (FormatNamedFor(*format, path)) return format;
   }
   return nullptr;
 }
@@ -139,6 +150,7 @@ const FormatRegistry& SpriteFormats() {
     FormatRegistry formats;
     formats.Add(std::make_unique<SprFormat>());
     formats.Add(std::make_unique<SpritePadFormat>());
+    formats.Add(std::make_unique<SpritemateFormat>());
     formats.Add(std::make_unique<PrgFormat>());
     formats.Add(std::make_unique<RawFormat>());
     return formats;

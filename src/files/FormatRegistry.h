@@ -32,6 +32,10 @@ class FormatRegistry {
   // kAllSpriteFilesName with every format's patterns, "Name (*.a *.b)" for each format, then
   // kAnyFileFilter.
   std::vector<std::string> OpenFilters() const;
+  // "Name (*.a *.b)" for each format, as OpenFilters lists them.
+  std::vector<std::string> FormatFilters() const;
+  // Whether path's extension is one of the formats'.
+  bool NamedFor(std::string_view path) const;
   // The same for the formats that can be written, under their save names.
   std::vector<std::string> SaveFilters() const;
   // The format behind SaveFilters()[index]; the first that can be written for kAnyFileFilter.

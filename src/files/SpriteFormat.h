@@ -75,6 +75,9 @@ class SpriteFormat {
                                  std::span<const std::optional<FileImage>> companions) const = 0;
 
   virtual bool CanWrite() const { return true; }
+  // What writing set in this format would leave out ("2 tiles"), one entry a kind; the window
+  // asks before saving when there is any.
+  virtual std::vector<std::string> LeavesOut(const SpriteSet& /*set*/) const { return {}; }
   // The files that make up set saved under path, to be written as one unit.
   virtual Result<std::vector<FileImage>> Write(const SpriteSet& set,
                                                const std::string& path) const = 0;

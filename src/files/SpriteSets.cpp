@@ -11,9 +11,32 @@ namespace kelvane {
 Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string& path) {
   Result<FileImage> file = ReadWholeFile(path, formats.MaxFileBytes());
   if (!file) return file.error();
-  const SpriteFormat* format = formats.Recognise(file->bytes, path);
-  if (format == nullptr) return FileError{path, FileProblem::Size, "Invalid file size"};
-  return ReadSpriteSetAs(*format, *file, formats.MaxFileBytes());
+  return ReadSpriteFile(formats, *file);
+}
+
+Result<SpriteSet> ReadSpriteFile(const FormatRegistry& formats, const FileImage& file,
+                                 const std::vector<std::string>& alsoRead) {
+  if (file.bytes.size() > formats.MaxFileBytes()) {
+    return FileError{file.path, FileProblem::Size, kInvalidFileSizeReason};
+  }
+  const SpriteFormat* format = formats.Recognise(file.bytes, file.path);
+  if (format == nullptr) return UnknownFileError(formats, file.path, alsoRead);
+  return ReadSpriteSetAs(*format, file, formats.MaxFileBytes());
+}
+
+FileError UnknownFileError(const FormatRegistry& formats, const std::string& path,
+                           const std::vector<std::string>& alsoRead) {
+  // A name that promises one of the formats gets the old answer: its size does not add up.
+  if (formats.NamedFor(path)) return FileError{path, FileProblem::Size, kInvalidFileSizeReason};
+  std::vector<std::string> known = formats.FormatFilters();
+  known.insert(known.end(), alsoRead.begin(), alsoRead.end());
+  std::string list;
+  for (std::size_t i = 0; i < known.size(); ++i) {
+    if (i > 0) list += i + 1 == known.size() ? " or " : ", ";
+    list += known[i];
+  }
+  return FileError{path, FileProblem::Format,
+                   "is not a sprite file of any format Kelvane reads: " + list};
 }
 
 Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,

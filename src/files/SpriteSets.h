@@ -14,9 +14,18 @@ namespace kelvane {
 
 // Reads path whole, and then each companion file its format names (a companion that is missing
 // or cannot be read counts as absent), through the format that recognises the bytes. Refuses a
-// file no format takes with FileProblem::Size. Shared colours keep their low four bits, all the
+// file no format takes: one named as a format's with FileProblem::Size, since its size does not
+// add up, any other with UnknownFileError. Shared colours keep their low four bits, all the
 // machine reads of them, as the editor takes them.
 Result<SpriteSet> ReadSpriteSet(const FormatRegistry& formats, const std::string& path);
+// The same for a file already read whole; alsoRead as for UnknownFileError.
+Result<SpriteSet> ReadSpriteFile(const FormatRegistry& formats, const FileImage& file,
+                                 const std::vector<std::string>& alsoRead = {});
+
+// A file that none of the formats takes: its path and every format the reader knows, by name
+// and patterns, with alsoRead ("PNG sprite sheet (*.png)") after them.
+FileError UnknownFileError(const FormatRegistry& formats, const std::string& path,
+                           const std::vector<std::string>& alsoRead = {});
 // The same for a file already read, in the given format whatever its bytes look like.
 Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& file,
                                   std::size_t maxCompanionBytes);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "files/ColourNames.h"
 
@@ -18,7 +19,6 @@ struct DialectSyntax {
   std::string_view id{};
   std::string_view commentOpen{};
   std::string_view commentClose{};
-  std::string_view segment{};    // the segment the sprites go in, or ""
   std::string_view alignLine{};  // pads to the next 64-byte boundary, or "" where nothing can
   std::string_view labelOpen{};
   std::string_view labelClose{};
@@ -32,7 +32,8 @@ struct DialectSyntax {
 
 // What each assembler accepts, found by running them:
 // - ACME's !align pads until (pc & 63) == 0; the fill is given so the padding is zeros.
-// - ca65 needs colons after labels; its .align asks the linker to align the segment.
+// - ca65 needs colons after labels; its .align asks the linker to align the segment, and ld65
+//   warns when the configuration does not, so it is written only in a segment of its own.
 // - xa's .align works only in relocatable segments, so the padding is computed from *. Its
 //   comments must hold no ':' (xa splits statements there, even after ';') and no quote.
 constexpr std::array<DialectSyntax, kTextDialects.size()> kDialects{{
@@ -44,7 +45,6 @@ constexpr std::array<DialectSyntax, kTextDialects.size()> kDialects{{
     {.dialect = TextDialect::Ca65,
      .id = "ca65",
      .commentOpen = "; ",
-     .segment = kCa65Segment,
      .alignLine = "\t.align 64",
      .labelClose = ":",
      .dataOpen = "\t.byte "},
@@ -185,7 +185,30 @@ class Lines {
   std::string text_;
 };
 
+// How to link ca65 source: as it is, and with its sprites on a 64-byte boundary.
+std::vector<std::string> Ca65LinkerComment(const std::string& segment) {
+  const std::string indent = "  ";
+  if (segment.empty()) {
+    return {"Links as it is: " + std::string(kCa65StockLink) + " (the sprites in CODE).",
+            "Each sprite must start on a 64-byte boundary for the VIC-II; linked alone with",
+            "this ld65 configuration, they do:",
+            indent + "MEMORY { MAIN: file = %O, start = $2000, size = $2000; }",
+            indent + "SEGMENTS { CODE: load = MAIN, type = ro; }"};
+  }
+  return {"Segment " + segment + " starts on a 64-byte boundary: add to the SEGMENTS of the",
+          "ld65 configuration (e.g. a copy of c64-asm.cfg) the line",
+          indent + segment + ": load = MAIN, type = ro, align = $40;"};
+}
+
 }  // namespace
+
+bool IsCa65SegmentName(std::string_view name) {
+  const auto letter = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+  };
+  return !name.empty() && letter(name.front()) &&
+         std::ranges::all_of(name, [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
+}
 
 std::string_view DialectId(TextDialect dialect) {
   return Syntax(dialect).id;
@@ -224,6 +247,13 @@ std::string TextExportProblem(const TextExportOptions& options, int spriteCount,
   if (prefix.empty() || !IsAsciiLetter(prefix.front()) ||
       !std::all_of(prefix.begin(), prefix.end(), IsIdentifierChar)) {
     return "the label prefix must start with a letter and hold only letters, digits and '_'";
+  }
+  if (!options.segment.empty()) {
+    if (options.dialect != TextDialect::Ca65) return "only ca65 source names a segment";
+    if (!IsCa65SegmentName(options.segment)) {
+      return "the segment name must start with a letter or '_' and hold only letters, digits "
+             "and '_'";
+    }
   }
   const int perLine = BytesPerLineOf(options);
   if (options.dialect != TextDialect::Basic) {
@@ -270,9 +300,15 @@ std::string ExportText(std::span<const SpriteRecord> sprites, int firstSprite,
     lines.Add(line);
   };
   if (options.colourComment) addLine(syntax.commentOpen, ColourText(colours), syntax.commentClose);
-  if (!syntax.segment.empty()) addLine(".segment \"", syntax.segment, "\"");
+  const bool ca65 = options.dialect == TextDialect::Ca65;
+  if (ca65 && options.attributes) {
+    for (const std::string& line : Ca65LinkerComment(options.segment)) addLine("; ", line);
+  }
+  if (ca65 && !options.segment.empty()) addLine(".segment \"", options.segment, "\"");
   // Aligning the first sprite aligns them all: each is exactly 64 bytes.
-  if (options.attributes && !syntax.alignLine.empty()) addLine(syntax.alignLine);
+  if (options.attributes && !syntax.alignLine.empty() && (!ca65 || !options.segment.empty())) {
+    addLine(syntax.alignLine);
+  }
 
   for (std::size_t n = 0; n < sprites.size(); ++n) {
     lines.Gap();

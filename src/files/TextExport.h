@@ -29,10 +29,11 @@ std::optional<TextDialect> DialectFromId(std::string_view id);
 std::string_view NumberBaseId(NumberBase base);
 std::optional<NumberBase> NumberBaseFromId(std::string_view id);
 
-// The ca65 export puts the sprites in this segment; with attribute bytes its linker configuration
-// must start the segment on a 64-byte boundary (align = $40), or ld65 warns and the sprites are
-// aligned only relative to the segment's start.
-inline constexpr std::string_view kCa65Segment = "SPRITES";
+// ca65 source names no segment unless asked, so it links as it is with the stock configuration
+// (cl65 -t c64 -C c64-asm.cfg), its sprites in CODE wherever that puts them. Its opening comment
+// gives the linker configuration lines that place them on a 64-byte boundary. A named segment
+// starts with .align 64, which its configuration line honours with align = $40.
+inline constexpr std::string_view kCa65StockLink = "cl65 -t c64 -C c64-asm.cfg";
 
 // BASIC line numbers: the first line and the step, and the largest number BASIC V2 accepts.
 inline constexpr int kBasicFirstLine = 1000;
@@ -56,7 +57,12 @@ struct TextExportOptions {
   // is an address the VIC-II can fetch from. Without them 63 bytes a sprite, packed, unaligned.
   bool attributes = true;
   bool colourComment = true;  // the first line names background, multi-colour 1 and 2
+  // ca65 only: the segment the sprites go in; "" leaves them in whatever segment is current.
+  std::string segment{};
 };
+
+// Whether name is a segment name ca65 takes: a letter or '_', then letters, digits or '_'.
+bool IsCa65SegmentName(std::string_view name);
 
 // Why these options cannot export spriteCount sprites numbered from firstSprite, or "" when
 // they can. The window and the converter ask this first and report it as a usage error.

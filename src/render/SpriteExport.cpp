@@ -7,6 +7,7 @@
 #include "files/RawFormat.h"
 #include "files/SprFormat.h"
 #include "files/SpritePadFormat.h"
+#include "files/SpritemateFormat.h"
 #include "model/EditorState.h"
 
 namespace kelvane {
@@ -19,8 +20,9 @@ struct Extension {
   std::string_view format;
 };
 // Read from a name: the first row of a format is also the extension its outputs get.
-constexpr std::array<Extension, 12> kExtensions{{{".spr", "spr"},
+constexpr std::array<Extension, 13> kExtensions{{{".spr", "spr"},
                                                  {".spd", "spd"},
+                                                 {".spm", "spm"},
                                                  {".prg", "prg"},
                                                  {".bin", "bin"},
                                                  {".png", "png"},
@@ -133,6 +135,7 @@ Result<std::vector<FileImage>> ExportSprites(const SpriteSet& sprites, int first
   }
   if (format.starts_with(kSpritePadId)) return SpritePadFiles(sprites, format, path);
   if (format == kPrgId) return PrgFiles(sprites, request, path);
+  if (format == kSpritemateId) return SpritemateFormat().Write(sprites, path);
   if (format == kRawId) return RawFormat().Write(sprites, path);
   return SprFormat().Write(sprites, path);
 }

@@ -18,8 +18,8 @@ namespace kelvane {
 
 // The output formats by the names the converter's --to takes. "spd" keeps a SpritePad file's own
 // version; "spd1" and "spd5" ask for that version.
-inline constexpr std::array<std::string_view, 14> kExportFormatIds{
-    "spr",  "spd",  "spd1",    "spd5",   "prg", "bin", "png",
+inline constexpr std::array<std::string_view, 15> kExportFormatIds{
+    "spr",  "spd",  "spd1",    "spd5",   "spm", "prg", "bin",  "png",
     "acme", "ca65", "kickass", "64tass", "xa",  "c",   "basic"};
 
 struct ExportRequest {
@@ -33,8 +33,8 @@ struct ExportRequest {
 bool IsExportFormat(std::string_view format);
 bool IsTextFormat(std::string_view format);  // the assembler dialects, C and BASIC
 
-// The format a file name asks for by its extension, in any letter case: .spr, .spd, .prg, .bin,
-// .png, .asm (ACME), .s (ca65), .c and .h, .bas; nullopt for any other.
+// The format a file name asks for by its extension, in any letter case: .spr, .spd, .spm, .prg,
+// .bin, .png, .asm (ACME), .s (ca65), .c and .h, .bas; nullopt for any other.
 std::optional<std::string> ExportFormatForPath(std::string_view path);
 // The extension an output of format is named with: ".asm", ".s" for ca65, ".spd" for every
 // SpritePad version, and so on.

@@ -1,6 +1,5 @@
 // The File menu: opening and saving sprite files, the title, and the text export.
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -8,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUrl>
+#include <algorithm>
 #include <utility>
 
 #include "files/BankFit.h"
@@ -59,7 +59,15 @@ void TForm1::LoadSpriteFile(const std::string& path) {
   // next save asks.
   std::optional<FileStamp> onDisk = StampOf(path);
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
-  const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
+  const FormatRegistry& formats = SpriteFormats();
+  Result<FileImage> file = ReadWholeFile(path, std::max(formats.MaxFileBytes(), kMaxPngFileBytes));
+  // A sprite sheet is known by its content, whatever its name, and comes in as Import PNG takes it.
+  if (file && HasPngSignature(file->bytes)) {
+    ImportPngFile(*file);
+    return;
+  }
+  const Result<SpriteSet> set =
+      file ? ReadSpriteFile(formats, *file, {kPngSheetFilter}) : Result<SpriteSet>(file.error());
   if (!ApplySpriteSet(set, path)) return;
   dialogFolders_.Remember(path);
   SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())},
@@ -76,10 +84,18 @@ void TForm1::ImportPNG1Click() {
   if (chosen.isEmpty()) return;
   dialogFolders_.Used(chosen.front());
   const std::string path = dialogFolders_.LocalPathOf(chosen.front());
-  Result<FileImage> file = ReadWholeFile(path, kMaxPngFileBytes);
+  const Result<FileImage> file = ReadWholeFile(path, kMaxPngFileBytes);
+  if (!file) {
+    ShowFileError(this, file.error());
+    return;
+  }
+  ImportPngFile(*file);
+}
+
+void TForm1::ImportPngFile(const FileImage& file) {
+  const std::string& path = file.path;
   // The sheet is read in the colours the bank shows now.
-  const Result<SpriteSet> set = file ? ImportPng(*file, {document_.Colours(), std::nullopt})
-                                     : Result<SpriteSet>(file.error());
+  const Result<SpriteSet> set = ImportPng(file, {document_.Colours(), std::nullopt});
   if (!ApplySpriteSet(set, path)) return;
   // The sprites are new work: saved, they become a sprite file named after the picture.
   dialogFolders_.Remember(path);
@@ -134,6 +150,7 @@ void TForm1::SaveSpriteFile(int byteCount) {
     set.format = openedFile_.format;
     set.details = openedFile_.details;
   }
+  if (!AskToLeaveOut(format, set, path)) return;
   std::optional<FileStamp> saved;
   ReplaceCheck check{onDisk_ ? &*onDisk_ : nullptr, &saved};
   auto error = SaveSpriteSet(format, set, path, check);
@@ -157,6 +174,22 @@ void TForm1::SaveSpriteFile(int byteCount) {
                 std::move(saved));
   SetFileTitle(NameOf(path));
   document_.MarkSaved();
+}
+
+bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
+                           const std::string& path) {
+  // What the opened file held beyond its records, seen by the format it is being saved in.
+  SpriteSet opened{openedFile_.format, sprites.records, sprites.colours, openedFile_.details};
+  opened.records.resize(static_cast<std::size_t>(openedFile_.records));
+  QStringList lost;
+  for (const std::string& what : format.LeavesOut(opened)) lost << QString::fromStdString(what);
+  if (lost.isEmpty()) return true;
+  return AskOkCancel(this, QStringLiteral("Save"),
+                     QStringLiteral("%1 cannot hold the %2 of this file: they are not saved in "
+                                    "%3.\nSave without them?")
+                         .arg(QString::fromUtf8(format.Name().data(),
+                                                static_cast<qsizetype>(format.Name().size())),
+                              lost.join(QStringLiteral(" and ")), NameOf(path)));
 }
 
 void TForm1::First161k1Click() {
@@ -191,15 +224,17 @@ void TForm1::Viewtextdata1Click() {
     ShowMessage(this, QString(), QStringLiteral("Failed to create temp file"), false);
     return;
   }
-  // Whether a viewer started is not the editor's business; when no program could even be asked,
-  // the user is told where the file is, to open it by hand.
-  if (!fileOpener_(QUrl::fromLocalFile(TextDataPath()))) {
-    ShowMessage(this, QStringLiteral("View Text Data"),
-                QStringLiteral("No program could be asked to open the text data.\n"
-                               "The file is %1")
-                    .arg(QDir::toNativeSeparators(TextDataPath())),
-                false);
-  }
+  // When no program could be asked, or the desktop's opener found none for the file, the user is
+  // told where the file is, to open it by hand.
+  if (!fileOpener_(QUrl::fromLocalFile(TextDataPath()))) TellWhereTheTextDataIs();
+}
+
+void TForm1::TellWhereTheTextDataIs() {
+  ShowMessage(this, QStringLiteral("View Text Data"),
+              QStringLiteral("No program could be started to open the text data.\n"
+                             "The file is %1")
+                  .arg(QDir::toNativeSeparators(TextDataPath())),
+              false);
 }
 
 QString TForm1::TextDataPath() const {

@@ -29,7 +29,12 @@ QFileDialog* MakeOpenDialog(QWidget* owner, const FormatRegistry& formats) {
   QFileDialog* dialog = MakeDialog(owner, "OpenDialog1");
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFile);
-  dialog->setNameFilters(Filters(formats.OpenFilters()));
+  QStringList filters = Filters(formats.OpenFilters());
+  // "All sprite files (...)" takes the sheets' pattern too; their own entry comes before "Any".
+  const QString png = QString::fromLatin1(kPngSheetFilter);
+  filters.front().insert(filters.front().size() - 1, QStringLiteral(" *.png"));
+  filters.insert(filters.size() - 1, png);
+  dialog->setNameFilters(filters);
   return dialog;
 }
 

@@ -11,7 +11,11 @@ namespace kelvane {
 class FormatRegistry;
 class SpriteFormat;
 
+// The filter of PNG sheets, which Open reads beside the sprite formats.
+inline constexpr const char* kPngSheetFilter = "PNG sprite sheet (*.png)";
+
 // Existing files only; no native dialog, so the filters and names read the same everywhere.
+// Offers every format and PNG sheets.
 QFileDialog* MakeOpenDialog(QWidget* owner, const FormatRegistry& formats);
 // Asks before replacing a file, and adds the default suffix to a name typed without one: that of
 // the format whose filter is chosen.

@@ -47,6 +47,7 @@ constexpr Offer kOffers[] = {
     {"prg", "PRG file"},
     {"spd1", "SpritePad file, version 1"},
     {"spd5", "SpritePad file, version 5"},
+    {"spm", "Spritemate file"},
 };
 
 // The option pages, by what the format takes.
@@ -198,6 +199,8 @@ QWidget* TExportDialog::BuildTextOptions() {
   auto* page = new QWidget;
   LabelPrefix = Named(new QLineEdit, "LabelPrefix");
   LabelPrefix->setMinimumWidth(160);
+  Segment = Named(new QLineEdit, "Segment");
+  Segment->setPlaceholderText(QStringLiteral("None: links as it is"));
   NumberBaseBox = Named(new QComboBox, "NumberBase");
   NumberBaseBox->addItems({QStringLiteral("The format's own"), QStringLiteral("Hexadecimal"),
                            QStringLiteral("Decimal"), QStringLiteral("Binary")});
@@ -209,6 +212,7 @@ QWidget* TExportDialog::BuildTextOptions() {
       Named(new QCheckBox(QStringLiteral("A comment naming the shared colours")), "ColourComment");
   auto* form = OptionForm(page);
   form->addRow(QStringLiteral("Label prefix:"), LabelPrefix);
+  form->addRow(QStringLiteral("ca65 segment:"), Segment);
   form->addRow(QStringLiteral("Numbers:"), NumberBaseBox);
   form->addRow(QStringLiteral("Bytes per line:"), BytesPerLine);
   form->addRow(Attributes);
@@ -248,6 +252,8 @@ void TExportDialog::Show(const ExportChoices& choices) {
   SpriteRange->setChecked(choices.range == ExportRange::Range);
   CurrentSprite->setChecked(choices.range == ExportRange::Current);
   LabelPrefix->setText(QString::fromStdString(request.text.labelPrefix));
+  Segment->setText(QString::fromStdString(request.text.segment));
+  Segment->setEnabled(request.format == "ca65");
   NumberBaseBox->setCurrentIndex(static_cast<int>(
       std::find(kBases.begin(), kBases.end(), request.text.numberBase) - kBases.begin()));
   BytesPerLine->setValue(request.text.bytesPerLine.value_or(0));
@@ -272,6 +278,8 @@ ExportChoices TExportDialog::Read() const {
   ExportRequest& request = choices.request;
   request.format = FormatId();
   request.text.labelPrefix = LabelPrefix->text().toStdString();
+  // Only ca65 source names a segment.
+  if (request.format == "ca65") request.text.segment = Segment->text().trimmed().toStdString();
   request.text.numberBase = kBases[std::max(0, NumberBaseBox->currentIndex())];
   if (BytesPerLine->value() > 0) request.text.bytesPerLine = BytesPerLine->value();
   request.text.attributes = Attributes->isChecked();
@@ -292,6 +300,7 @@ ExportChoices TExportDialog::Read() const {
 void TExportDialog::FormatChanged() {
   const std::string format = FormatId();
   Options->setCurrentIndex(PageOf(format));
+  Segment->setEnabled(format == "ca65");
   // A name given the last format's extension follows the format; any other name stays.
   const QString path = FileName->text();
   const QFileInfo info(path);

@@ -39,6 +39,7 @@ class TExportDialog : public QDialog {
   QSpinBox* ToSprite = nullptr;
   QStackedWidget* Options = nullptr;  // the chosen format's page
   QLineEdit* LabelPrefix = nullptr;
+  QLineEdit* Segment = nullptr;  // ca65 only
   QComboBox* NumberBaseBox = nullptr;
   QSpinBox* BytesPerLine = nullptr;  // 0: the format's own
   QCheckBox* Attributes = nullptr;

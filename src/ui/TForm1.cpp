@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -21,6 +20,7 @@
 #include "render/SpriteRendering.h"
 #include "tools/FreehandTool.h"
 #include "ui/ColourSwatch.h"
+#include "ui/DesktopOpener.h"
 #include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
@@ -113,6 +113,8 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   statusBar()->setFixedHeight(kStatusBarHeight);
   statusBar()->setSizeGripEnabled(false);
   readOut_ = new StatusReadOut(statusBar());
+  // Files dropped anywhere on the window open as through Open.
+  setAcceptDrops(true);
 
   auto* bevel1 = Place(new QFrame(client), "Bevel1", 0, 0, 331, 2);
   bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -137,7 +139,9 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   BuildSpriteKeys();
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
-  fileOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  fileOpener_ = [this](const QUrl& url) {
+    return OpenWithDesktop(url, this, [this] { TellWhereTheTextDataIs(); });
+  };
   // The window lives as long as its document: no need to leave before it goes.
   tools_ = new ToolManager(this);
   tools_->Add(std::make_unique<FreehandTool>(document_), tr("Pen"));

@@ -36,6 +36,8 @@ class QRadioButton;
 class QScrollBar;
 class QTabWidget;
 class QMouseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QUrl;
 
 namespace kelvane {
@@ -74,6 +76,8 @@ class TForm1 : public QMainWindow {
   void RefreshEditor();
   void DrawBrowserSheet();
   // path: in the system's bytes.
+  // Open's one way in, for the dialog, the command line and a drop: sprite files of every
+  // format, and PNG sheets as Import PNG reads them.
   void LoadSpriteFile(const std::string& path);
   void SetFileTitle(const QString& name);
 
@@ -81,7 +85,8 @@ class TForm1 : public QMainWindow {
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
     animatorOpener_ = std::move(opener);
   }
-  // How a file is handed to the desktop to open; false when no program could be asked.
+  // How a file is handed to the desktop to open; false when no program could be asked. The
+  // desktop's opener reports a failure of its own later, through TellWhereTheTextDataIs.
   void SetFileOpener(std::function<bool(const QUrl&)> opener) { fileOpener_ = std::move(opener); }
   // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
@@ -209,6 +214,8 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
 
@@ -258,6 +265,11 @@ class TForm1 : public QMainWindow {
   QFileDialog& SaveDialog();
   QFileDialog& ImportDialog();
   void SaveSpriteFile(int byteCount);
+  // View Text Data when no viewer opened the file: the user is told where it is.
+  void TellWhereTheTextDataIs();
+  void ImportPngFile(const FileImage& file);
+  // Asks before saving in a format that cannot hold all the opened file held; true to go on.
+  bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
   // The file last read or saved: a new bank's is a .spr of no records. onDisk: that file as it

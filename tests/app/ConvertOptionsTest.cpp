@@ -66,5 +66,19 @@ TEST(ConvertOptions, HelpAndVersionNeedNoInputButABadOptionWins) {
   EXPECT_EQ(Parse({"--list", "a", "-o", "b.asm"}).action, ConvertOptions::Action::Error);
 }
 
+// A segment is named only in ca65 source, and only as ca65 takes the name.
+TEST(ConvertOptions, ASegmentIsForCa65SourceAndAName) {
+  const ConvertOptions o = Parse({"--segment", "_Sprites2", "a", "-o", "b.s"});
+  ASSERT_EQ(o.action, ConvertOptions::Action::Convert) << o.message;
+  EXPECT_EQ(o.request.text.segment, "_Sprites2");
+  for (const auto& words :
+       std::vector<std::vector<std::string>>{{"--segment", "2SPRITES", "a", "-o", "b.s"},
+                                             {"--segment", "SPR\"ITES", "a", "-o", "b.s"},
+                                             {"--segment", "SPRITES", "a", "-o", "b.asm"},
+                                             {"--segment", "SPRITES", "a", "-o", "b.png"}}) {
+    EXPECT_EQ(Parse(words).action, ConvertOptions::Action::Error) << words[1] << " " << words[4];
+  }
+}
+
 }  // namespace
 }  // namespace kelvane

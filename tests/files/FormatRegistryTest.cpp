@@ -50,19 +50,19 @@ FormatRegistry ThreeFormats() {
 
 TEST(SpriteFormats, OfferEveryFormatSprFirstAndAnyFile) {
   const FormatRegistry& formats = SpriteFormats();
-  EXPECT_EQ(
-      formats.OpenFilters(),
-      (std::vector<std::string>{"All sprite files (*.spr *.spd *.prg *.bin)",
-                                "C64 sprite file (*.spr)", "SpritePad file (*.spd)",
-                                "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
-  EXPECT_EQ(
-      formats.SaveFilters(),
-      (std::vector<std::string>{"C64 sprite files (*.spr)", "SpritePad file (*.spd)",
-                                "PRG file (*.prg)", "Raw sprite data (*.bin)", "Any file (*)"}));
+  EXPECT_EQ(formats.OpenFilters(),
+            (std::vector<std::string>{"All sprite files (*.spr *.spd *.spm *.prg *.bin)",
+                                      "C64 sprite file (*.spr)", "SpritePad file (*.spd)",
+                                      "Spritemate file (*.spm)", "PRG file (*.prg)",
+                                      "Raw sprite data (*.bin)", "Any file (*)"}));
+  EXPECT_EQ(formats.SaveFilters(),
+            (std::vector<std::string>{"C64 sprite files (*.spr)", "SpritePad file (*.spd)",
+                                      "Spritemate file (*.spm)", "PRG file (*.prg)",
+                                      "Raw sprite data (*.bin)", "Any file (*)"}));
   EXPECT_EQ(formats.DefaultSuffix(), "spr");
   EXPECT_EQ(formats.WriterFor(0).Id(), "spr");
-  EXPECT_EQ(formats.WriterFor(4).Id(), "spr");  // "Any file" saves as .spr
-  EXPECT_EQ(formats.SaveFilterIndex("prg"), 2);
+  EXPECT_EQ(formats.WriterFor(5).Id(), "spr");  // "Any file" saves as .spr
+  EXPECT_EQ(formats.SaveFilterIndex("prg"), 3);
   EXPECT_EQ(formats.SaveFilterIndex("png"), -1);
   EXPECT_EQ(formats.WriterNamedFor("a/SHIP.SPD")->Id(), "spd");
   EXPECT_EQ(formats.WriterNamedFor("ship.asm"), nullptr);

@@ -1,6 +1,7 @@
-// Reads every SpritePad file and raw dump in the folder named by KELVANE_SAMPLES: files made by
-// other people's tools, kept outside the repository. Each must be recognised and read, and each
-// SpritePad file written back unchanged must come out byte for byte. Skipped when unset.
+// Reads every SpritePad file, Spritemate file and raw dump in the folder named by KELVANE_SAMPLES:
+// files made by other people's tools, kept outside the repository. Each must be recognised and
+// read, and written back unchanged it must come out byte for byte, or for the JSON of a
+// Spritemate file, read back the same. Skipped when unset.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "files/RawFormat.h"
 #include "files/SafeFiles.h"
 #include "files/SpritePadFormat.h"
+#include "files/SpritemateFormat.h"
 
 namespace kelvane {
 namespace {
@@ -32,7 +34,9 @@ TEST(SampleFiles, ReadAndWriteBackUnchanged) {
   std::vector<std::string> paths;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const auto path = entry.path().string();
-    if (HasExtension(path, ".spd") || HasExtension(path, ".bin")) paths.push_back(path);
+    if (HasExtension(path, ".spd") || HasExtension(path, ".bin") || HasExtension(path, ".spm")) {
+      paths.push_back(path);
+    }
   }
   std::ranges::sort(paths);
   ASSERT_FALSE(paths.empty()) << "no .spd or .bin files in " << folder;
@@ -40,7 +44,8 @@ TEST(SampleFiles, ReadAndWriteBackUnchanged) {
   const SpritePadFormat spritePad;
   const PrgFormat prg;
   const RawFormat raw;
-  const SpriteFormat* codecs[] = {&spritePad, &prg, &raw};
+  const SpritemateFormat spritemate;
+  const SpriteFormat* codecs[] = {&spritePad, &prg, &raw, &spritemate};
   for (const auto& path : paths) {
     SCOPED_TRACE(path);
     const auto file = ReadWholeFile(path, kLargestSample);
@@ -52,7 +57,11 @@ TEST(SampleFiles, ReadAndWriteBackUnchanged) {
     ASSERT_TRUE(set.ok()) << Describe(set.error());
     const auto written = best->Write(*set, path);
     ASSERT_TRUE(written.ok()) << Describe(written.error());
-    EXPECT_EQ((*written)[0].bytes, file->bytes);
+    if (best == &spritemate) {
+      EXPECT_EQ(*best->Read((*written)[0], {}), *set);
+    } else {
+      EXPECT_EQ((*written)[0].bytes, file->bytes);
+    }
 
     std::cout << std::filesystem::path(path).filename().string() << ": " << best->Id()
               << " version " << set->details.version << ", " << set->records.size() << " sprites";

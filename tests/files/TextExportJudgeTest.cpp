@@ -76,6 +76,16 @@ struct Driver {
   std::string linkerConfig{};  // ca65 only
 };
 
+// The linker configuration lines an export's opening comment gives, indented under "; ".
+std::string CommentedConfig(const std::string& exportText) {
+  std::string config;
+  std::stringstream lines(exportText);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with(";   ")) config += line.substr(4) + "\n";
+  }
+  return config;
+}
+
 // The export wrapped for its tool, with the commands that turn it into out.bin.
 Driver Wrap(const JudgeCase& c, const std::string& exportText) {
   const Placement& at = c.at;
@@ -93,8 +103,11 @@ Driver Wrap(const JudgeCase& c, const std::string& exportText) {
     case TextDialect::Xa:
       return {"drv.s", origin + PrefixLines(".byt", at.prefixBytes) + exportText + words,
               "xa -o out.bin drv.s"};
-    case TextDialect::Ca65:
-      // The documented contract: with attribute bytes the segment is given align = $40.
+    case TextDialect::Ca65: {
+      // The segment's line of the configuration is the one the export's comment gives.
+      const std::string segmentLine = c.options.attributes
+                                          ? CommentedConfig(exportText)
+                                          : c.options.segment + ": load = MAIN, type = ro;\n";
       return {"drv.s",
               (at.prefixBytes ? ".segment \"PREFIX\"\n" : "") +
                   PrefixLines(".byte", at.prefixBytes) + exportText + words,
@@ -102,8 +115,8 @@ Driver Wrap(const JudgeCase& c, const std::string& exportText) {
               "MEMORY { MAIN: start = " + Hex(at.origin) + ", size = " + Hex(0x10000 - at.origin) +
                   ", file = %O; }\nSEGMENTS {\n  PREFIX: load = MAIN, type = ro, optional = yes;\n"
                   "  " +
-                  std::string(kCa65Segment) + ": load = MAIN, type = ro" +
-                  (c.options.attributes ? ", align = $40" : "") + ";\n}\n"};
+                  segmentLine + "}\n"};
+    }
     default: {  // C: a main that writes each array out in order
       std::string main = "int main(void) {\n  FILE* out = fopen(\"out.bin\", \"wb\");\n";
       for (const std::string& label : Labels(c)) {
@@ -222,6 +235,10 @@ std::vector<JudgeCase> JudgeCases() {
                         .bytesPerLine = perLine}});
     }
   }
+  // ca65 source placed at a chosen address after other content is in a segment of its own.
+  for (JudgeCase& c : cases) {
+    if (c.options.dialect == TextDialect::Ca65) c.options.segment = "SPRITES";
+  }
   return cases;
 }
 
@@ -252,6 +269,48 @@ TEST_P(ToolJudge, TurnsTheExportIntoExactlyTheRecords) {
   ASSERT_EQ(status, 0) << driver.command << "\n" << log << "\n" << excerpt;
   EXPECT_FALSE(HasWarning(log)) << log;
   EXPECT_EQ(FirstDifference(ReadBytes(PathOf("out.bin")), Expected(c)), "") << excerpt;
+}
+
+// Without a segment, ca65 source links as it is with the stock configuration, its records in
+// order after the load address; linked with the configuration its comment gives, every label
+// lands on a 64-byte boundary.
+TEST_F(TempFolderTest, Ca65SourceWithoutASegmentLinksAsItIsAndAlignedAsItsCommentSays) {
+  if (const std::string missing = MissingTool(TextDialect::Ca65); !missing.empty()) {
+    GTEST_SKIP() << missing << " is not installed; scripts/setup.sh installs it";
+  }
+  const ExportBank& bank = Banks()[0];
+  const JudgeCase c{"Ca65", 0, {.dialect = TextDialect::Ca65}, {0x2000, 0}};
+  std::string words;
+  for (const std::string& label : Labels(c)) words += "\t.word " + label + "\n";
+  const std::string text = ExportText(bank.records, bank.firstSprite, kExportColours, c.options);
+  const std::string source = text + words;
+  WriteBytes(PathOf("drv.s"), Bytes(source.begin(), source.end()));
+  const std::string config = CommentedConfig(text);
+  WriteBytes(PathOf("drv.cfg"), Bytes(config.begin(), config.end()));
+
+  const std::string stock = std::string(kCa65StockLink) + " -o out.prg drv.s";
+  const std::string commented = "ca65 -o drv.o drv.s && ld65 -C drv.cfg -o out.bin drv.o";
+  for (const std::string& command : {stock, commented}) {
+    const int status =
+        std::system(("cd '" + folder_ + "' && (" + command + ") > tool.log 2>&1").c_str());
+    const Bytes logBytes = ReadBytes(PathOf("tool.log"));
+    const std::string log(logBytes.begin(), logBytes.end());
+    ASSERT_EQ(status, 0) << command << "\n" << log;
+    EXPECT_FALSE(HasWarning(log)) << log;
+  }
+  // The stock configuration loads at $0801 and puts CODE right there.
+  constexpr int kStockStart = 0x0801;
+  Bytes expected{kStockStart & 0xFF, kStockStart >> 8};
+  for (const SpriteRecord& record : bank.records) {
+    expected.insert(expected.end(), record.begin(), record.end());
+  }
+  for (std::size_t k = 0; k < bank.records.size(); ++k) {
+    const int label = kStockStart + static_cast<int>(k) * kSpriteBytes;
+    expected.push_back(static_cast<std::uint8_t>(label & 0xFF));
+    expected.push_back(static_cast<std::uint8_t>(label >> 8));
+  }
+  EXPECT_EQ(FirstDifference(ReadBytes(PathOf("out.prg")), expected), "");
+  EXPECT_EQ(FirstDifference(ReadBytes(PathOf("out.bin")), Expected(c)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports, ToolJudge, ::testing::ValuesIn(JudgeCases()),

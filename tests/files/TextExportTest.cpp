@@ -57,7 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
                                       "\n\t!align 63, 0, 0\n\nsprite_7\n\t!byte $ff," +
                                       Repeat("$00,", 62) + "$8c\n"},
         Golden{TextDialect::Ca65,
-               "; " + kColours + "\n.segment \"SPRITES\"\n\t.align 64\n\nsprite_7:\n\t.byte $ff," +
+               "; " + kColours +
+                   "\n; Links as it is: cl65 -t c64 -C c64-asm.cfg (the sprites in CODE).\n"
+                   "; Each sprite must start on a 64-byte boundary for the VIC-II; linked alone "
+                   "with\n; this ld65 configuration, they do:\n"
+                   ";   MEMORY { MAIN: file = %O, start = $2000, size = $2000; }\n"
+                   ";   SEGMENTS { CODE: load = MAIN, type = ro; }\n\nsprite_7:\n\t.byte $ff," +
                    Repeat("$00,", 62) + "$8c\n"},
         Golden{TextDialect::KickAssembler, "// " + kColours +
                                                "\n\t.align $40\n\nsprite_7:\n\t.byte $ff," +

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/SpritePadFixture.h"
+#include "files/SpritemateFormat.h"
 
 namespace {
 
@@ -47,6 +48,13 @@ std::map<std::string, std::vector<Bytes>> Seeds() {
       {0x00, 0x20}, Concat({{0x00, 0x20}, RecordBytes(2)}), Concat({{0x40, 0x03}, RecordBytes(1)})};
   seeds["prg"].back().pop_back();  // a last record of 63 bytes
   seeds["raw"] = {{}, RecordBytes(1), RecordBytes(3)};
+  // Spritemate files as its writer makes them, and in the older form with other colour keys.
+  const auto set = kelvane::fixture::SetOf(kelvane::fixture::Records(3));
+  const Bytes current = kelvane::WriteSpritemate(set);
+  std::string old(current.begin(), current.end());
+  old.replace(old.find("\"0\""), 3, "\"t\"").replace(old.find("\"2\""), 3, "\"m1\"");
+  old.replace(old.find("\"3\""), 3, "\"m2\"");
+  seeds["spritemate"] = {current, Bytes(old.begin(), old.end())};
   return seeds;
 }
 

@@ -1,24 +1,30 @@
 // The community's formats through the File menu: a file opened in one is saved in it, Export
 // writes what kelvane-convert writes, and a PNG sheet comes in as sprites.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "WindowChecks.h"
 #include "files/FormatRegistry.h"
 #include "files/SpritePadFixture.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
+#include "files/SpritemateFormat.h"
 #include "render/PngExport.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
@@ -199,16 +205,16 @@ TEST_F(FormatsInTheWindow, ExportWritesWhatTheConverterWrites) {
     QStringList options;
     std::function<void(TExportDialog&)> set;
   } cases[] = {{"a.s",
-                {"--sprites", "3-9", "--label", "ship", "--number-base", "bin"},
+                {"--sprites", "3-9", "--segment", "SHIP", "--number-base", "bin"},
                 [](TExportDialog& d) {
                   d.Format->setCurrentIndex(1);  // ca65
                   d.FromSprite->setValue(3);
                   d.ToSprite->setValue(9);
-                  d.LabelPrefix->setText(QStringLiteral("ship"));
+                  d.Segment->setText(QStringLiteral("SHIP"));
                   d.NumberBaseBox->setCurrentIndex(3);
                 }},
                {"b.bas",
-                {"--per-line", "5", "--no-colour-comment", "--label", "ship"},
+                {"--per-line", "5", "--no-colour-comment"},
                 [](TExportDialog& d) {
                   d.Format->setCurrentIndex(6);  // BASIC, whose own numbers are decimal
                   d.NumberBaseBox->setCurrentIndex(0);
@@ -354,6 +360,84 @@ TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
   EXPECT_EQ(BankBytes(document()), expected);
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
   EXPECT_EQ(form().PageControl1->currentWidget(), form().TabSheet2);
+
+  // Open takes the same sheet by its content, whatever its name.
+  FillBankWithPattern(document(), 5);
+  WriteFileBytes(Path("hero.dat"), png);
+  AnswerFileDialog(Path("hero.dat"));
+  form().Open1->trigger();
+  EXPECT_EQ(BankBytes(document()), expected);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
+}
+
+// Open offers Spritemate files and sheets, reads them, and names what it cannot read.
+TEST_F(FormatsInTheWindow, OpenReadsSpritemateFilesAndNamesTheFormatsOfAFileItCannotRead) {
+  QStringList filters;
+  AnswerNextModal([&filters](QWidget* modal) {
+    filters = qobject_cast<QFileDialog*>(modal)->nameFilters();
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  form().Open1->trigger();
+  EXPECT_EQ(filters.front(),
+            QStringLiteral("All sprite files (*.spr *.spd *.spm *.prg *.bin *.png)"));
+  EXPECT_EQ(filters.at(filters.size() - 2), QStringLiteral("PNG sprite sheet (*.png)"));
+
+  const auto records = fixture::Records(3);
+  WriteFileBytes(Path("hero.spm"),
+                 WriteSpritemate(fixture::SetOf(records, "", {}, SharedColours{1, 2, 3})));
+  OpenThroughDialog(Path("hero.spm"));
+  for (int n = 0; n < 3; ++n) EXPECT_EQ(document().Bank().Record(n), records[n]);
+  EXPECT_EQ(document().Colours(), (SharedColours{1, 2, 3}));
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spm"));
+
+  const Bytes bank = BankBytes(document());
+  WriteFileBytes(Path("notes.txt"), Bytes(100, 'x'));
+  MessageBoxSeen seen;
+  OpenThroughDialog(Path("notes.txt"), &seen);
+  EXPECT_EQ(seen.text, "Could not open " + Path("notes.txt") +
+                           ":\nis not a sprite file of any format Kelvane reads: C64 sprite file "
+                           "(*.spr), SpritePad file (*.spd), Spritemate file (*.spm), PRG file "
+                           "(*.prg), Raw sprite data (*.bin) or PNG sprite sheet (*.png)");
+  EXPECT_EQ(BankBytes(document()), bank);
+}
+
+// A drop opens its first file as Open does, and says it left the others.
+TEST_F(FormatsInTheWindow, ADroppedFileOpensAsThroughOpen) {
+  fixture::SpdSpec spec{.version = 1, .sprites = 3};
+  WriteFileBytes(Path("ship.spd"), fixture::SpdFile(spec));
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(Path("ship.spd")), QUrl::fromLocalFile(Path("other.spr"))});
+  QDragEnterEvent enter({20, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&form(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&form(), &drop);
+
+  for (int n = 0; n < 3; ++n) EXPECT_EQ(document().Bank().Record(n), fixture::Records(3)[n]);
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - ship.spd"));
+  EXPECT_TRUE(status().startsWith(QStringLiteral("Opened only the first of 2 dropped files")));
+}
+
+// A SpritePad file's tiles have no place in a Spritemate file: saving asks, and Cancel writes
+// nothing.
+TEST_F(FormatsInTheWindow, SavingTilesAsSpritemateAsksFirst) {
+  WriteFileBytes(Path("tiles.spd"), fixture::SpdFile(fixture::RichV5(4)));
+  OpenThroughDialog(Path("tiles.spd"));
+  for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+    MessageBoxSeen seen;
+    AnswerNextModal([this, answer, &seen](QWidget* modal) {
+      auto* types = modal->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      types->setCurrentIndex(2);  // Spritemate
+      emit types->activated(2);
+      AnswerMessageBox(answer, &seen);
+      TypeIntoFileDialog(modal, Path("tiles.spm"));
+    });
+    Key(Qt::Key_S);
+    EXPECT_EQ(seen.text,
+              "Spritemate file cannot hold the 3 tiles of this file: they are not "
+              "saved in tiles.spm.\nSave without them?");
+    EXPECT_EQ(QFile::exists(Path("tiles.spm")), answer == QMessageBox::Ok);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
@@ -29,6 +30,7 @@ class TextExport : public MainWindowFixture {
   void SetUp() override {
     MainWindowFixture::SetUp();
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer_, "anchorClicked");
+    form().SetFileOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
   }
   void TearDown() override {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -139,6 +141,32 @@ TEST_F(TextExport, SaysWhereTheFileIsWhenNoProgramCouldBeAskedToOpenIt) {
   EXPECT_TRUE(seen.text.endsWith(form().TextDataPath())) << seen.text.toStdString();
   EXPECT_EQ(seen.buttons, QList{QMessageBox::Ok});
   EXPECT_EQ(ReadText(form().TextDataPath()), QStringLiteral("0,").repeated(62) + "0");
+}
+
+// The desktop's opener starts, finds no program for the file and says so in its exit status.
+TEST_F(TextExport, SaysWhereTheFileIsWhenTheDesktopsOpenerFails) {
+  QTemporaryDir bin;
+  QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+  ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+  opener.write("#!/bin/sh\necho \"$1\" > \"$0.asked\"\nexit 3\n");
+  opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  opener.close();
+  struct RestorePath {
+    QByteArray value = qgetenv("PATH");
+    ~RestorePath() { qputenv("PATH", value); }
+  } path;
+  qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path.value);
+  Open(QStringList());  // a window with the real opener
+  MessageBoxSeen seen;
+  AnswerMessageBox(QMessageBox::Ok, &seen);
+  form().Viewtextdata1->trigger();
+  // The window does not wait for the opener (which may wait on the desktop's services).
+  EXPECT_FALSE(seen.shown);
+  QTRY_VERIFY_WITH_TIMEOUT(seen.shown, 20000);
+  EXPECT_EQ(seen.caption, QStringLiteral("View Text Data"));
+  EXPECT_TRUE(seen.text.endsWith(form().TextDataPath())) << seen.text.toStdString();
+  // It was the desktop's opener that failed, asked for the file.
+  EXPECT_EQ(ReadText(opener.fileName() + ".asked"), form().TextDataPath() + "\n");
 }
 
 TEST_F(TextExport, FileAndFolderAreGoneOnceTheWindowHasClosed) {
