@@ -131,7 +131,7 @@ void TForm1::RedrawEditor() {
 }
 
 void TForm1::ShowToolPreview() {
-  const Preview& preview = tools_->Current().CurrentPreview();
+  const Preview& preview = tools_->CurrentPreview();
   if (preview == shownPreview_) return;
   // What was shown and what is shown now are both sent to the screen again.
   const Zoom zoom = kEditorView.CellZoom();

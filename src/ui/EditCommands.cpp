@@ -87,6 +87,7 @@ void TForm1::DrawGlyphsForScreen() {
   if (imageList1_.Ratio() == devicePixelRatioF()) return;
   imageList1_ = GlyphImageList(devicePixelRatioF());
   ShowGlyphsAtRest();
+  ShowToolCursor(toolPicture_);
 }
 
 void TForm1::ShowGlyphsAtRest() {

@@ -19,7 +19,6 @@
 #include "files/TextData.h"
 #include "render/C64Palette.h"
 #include "render/SpriteRendering.h"
-#include "tools/FreehandTool.h"
 #include "ui/ColourSwatch.h"
 #include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
@@ -135,12 +134,13 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   BuildGlyphButtons();
   BuildMenus();
   BuildSpriteKeys();
+  // The window lives as long as its document: no need to leave before it goes.
+  BuildTools();
+  BuildToolBar();
+  BuildViewMenu();
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-  // The window lives as long as its document: no need to leave before it goes.
-  tools_ = new ToolManager(this);
-  tools_->Add(std::make_unique<FreehandTool>(document_), tr("Pen"));
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();

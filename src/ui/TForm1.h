@@ -25,6 +25,7 @@
 #include "ui/DialogFolders.h"
 #include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
+#include "ui/ToolIcons.h"
 
 class QAction;
 class QCheckBox;
@@ -34,6 +35,7 @@ class QMenu;
 class QRadioButton;
 class QScrollBar;
 class QTabWidget;
+class QToolBar;
 class QMouseEvent;
 class QUrl;
 
@@ -163,6 +165,9 @@ class TForm1 : public QMainWindow {
   QAction* CopyRange1 = nullptr;
   QAction* PasteRange1 = nullptr;
   QAction* About1 = nullptr;
+  // The drawing tools, at the left of the client area; View > Tool Bar hides and shows them.
+  QToolBar* ToolBar1 = nullptr;
+  QAction* ShowToolBar1 = nullptr;
 
   const GlyphImageList& ImageList1() const { return imageList1_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
@@ -217,6 +222,12 @@ class TForm1 : public QMainWindow {
   void BuildBrowserPage();
   void BuildGlyphButtons();
   void BuildSpriteKeys();
+  void BuildTools();
+  void BuildToolBar();
+  void BuildViewMenu();
+  // The window's fixed size, to what it holds now (the tool bar shown or not).
+  void FitWindow();
+  void ShowToolCursor(ToolPicture picture);
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
   // Every glyph button in its rest picture.
@@ -311,7 +322,9 @@ class TForm1 : public QMainWindow {
   int browserHotSprite_ = 0;
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
   ToolManager* tools_ = nullptr;      // the editor's drawing tools
-  QString fileName_;                  // shown in the title and proposed by the save dialog
+  QList<QAction*> toolActions_;       // in the tool bar's order
+  ToolPicture toolPicture_ = ToolPicture::Pen;
+  QString fileName_;  // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.
