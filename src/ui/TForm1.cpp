@@ -191,6 +191,7 @@ void TForm1::BuildEditorPage() {
       Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
                              [this](QImage& band, int top) {
                                DrawPreviewBand(band, canvasImage_, editorLook_.background, top);
+                               DrawToolPreviewOnPicture(band, top);
                              }),
             "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
@@ -404,6 +405,11 @@ void TForm1::BuildMenus() {
         &TForm1::SymmetrizeHorizontal1, &TForm1::Action10Execute},
        {"SymmetrizeVertical1", "Symmetrize Left to Right", Ctrl(Qt::Key_J),
         &TForm1::SymmetrizeVertical1, &TForm1::Action11Execute},
+       {"N8", "-"},
+       {"RotateRight1", "Rotate Right", Ctrl(Qt::Key_T), &TForm1::RotateRight1,
+        &TForm1::RotateRight1Click},
+       {"RotateLeft1", "Rotate Left", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T),
+        &TForm1::RotateLeft1, &TForm1::RotateLeft1Click},
        {"N6", "-"},
        {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute},
        {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click}});

@@ -6,13 +6,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "tools/FillTool.h"
 #include "tools/FreehandTool.h"
 #include "tools/PickerTool.h"
+#include "tools/SelectTool.h"
 #include "tools/ShapeTool.h"
+#include "tools/SquareRotation.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
 #include "ui/ToolIcons.h"
@@ -55,7 +58,11 @@ void TForm1::BuildTools() {
       {"ToolPicker1", tr("Picker"), QKeySequence(Qt::Key_I),
        tr("picker: make the pen under the pointer current (Alt+click with any tool)"),
        ToolPicture::Picker, std::make_unique<PickerTool>(document_)},
+      {"ToolSelect1", tr("Select"), QKeySequence(Qt::Key_M),
+       tr("select: drag a rectangle; drag inside it to move (Ctrl: copy), Enter puts it down"),
+       ToolPicture::Select, std::make_unique<SelectTool>(document_)},
   };
+  selectTool_ = static_cast<SelectTool*>(tools[std::size(tools) - 1].tool.get());
   for (auto& t : tools) {
     QAction* action = tools_->Add(std::move(t.tool), t.caption, t.key, t.hint);
     action->setObjectName(QString::fromLatin1(t.name));
@@ -67,6 +74,7 @@ void TForm1::BuildTools() {
     toolActions_.push_back(action);
   }
   tools_->PickWithAlt(findChild<QAction*>(QStringLiteral("ToolPicker1")));
+  selectAction_ = toolActions_.back();
   ShowToolCursor(ToolPicture::Pen);
 
   // Esc takes back the use of a tool in progress.
@@ -75,6 +83,83 @@ void TForm1::BuildTools() {
     tools_->Cancel();
     ShowToolPreview();
   });
+
+  // The arrow keys move a selection by a pixel and Enter puts it down; without one they are
+  // the focused control's, as ever.
+  const struct {
+    QKeySequence key;
+    int columns, rows;
+  } moves[] = {{QKeySequence(Qt::Key_Left), -1, 0},  {QKeySequence(Qt::Key_Right), 1, 0},
+               {QKeySequence(Qt::Key_Up), 0, -1},    {QKeySequence(Qt::Key_Down), 0, 1},
+               {QKeySequence(Qt::Key_Return), 0, 0}, {QKeySequence(Qt::Key_Enter), 0, 0}};
+  for (const auto& move : moves) {
+    auto* key = new QShortcut(move.key, this);
+    key->setEnabled(false);
+    connect(key, &QShortcut::activated, this, [this, move] {
+      OnSelection([move](SelectTool& s) {
+        if (move.columns == 0 && move.rows == 0) {
+          s.PutDown();
+        } else {
+          s.MoveBy(move.columns, move.rows);
+        }
+      });
+    });
+    selectionKeys_.push_back(key);
+  }
+  for (const QKeySequence& key :
+       {QKeySequence(Qt::CTRL | Qt::Key_T), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)}) {
+    auto* refusal = new QShortcut(key, this);
+    connect(refusal, &QShortcut::activated, this,
+            [this] { statusBar()->showMessage(RotateRight1->statusTip()); });
+    rotateRefusals_.push_back(refusal);
+  }
+  // Ctrl+Shift+V: the copied pixels float as a new selection, with the Select tool.
+  auto* pastePixels = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this);
+  connect(pastePixels, &QShortcut::activated, this, [this] {
+    if (!selectTool_->CanPaste()) return;
+    selectAction_->trigger();
+    ShowToolCursor(ToolPicture::Select);
+    selectTool_->Paste();
+    ShowToolPreview();
+  });
+}
+
+bool TForm1::OnSelection(const std::function<void(SelectTool&)>& command) {
+  if (!selectTool_->HasSelection()) return false;
+  command(*selectTool_);
+  ShowToolPreview();
+  return true;
+}
+
+void TForm1::ShowSelectionState() {
+  const bool selection = selectTool_ && selectTool_->HasSelection();
+  for (QShortcut* key : selectionKeys_) key->setEnabled(selection);
+  if (!RotateRight1) return;
+  // A multi-colour sprite's grid is 12 x 21: only a square selection of it can turn.
+  const bool canRotate = selection ? selectTool_->Square() : !document_.CurrentIsMultiColour();
+  const QString why =
+      selection ? tr("only a square selection can be rotated")
+                : tr("select a square to rotate: a multi-colour sprite is 12 pixels wide");
+  for (QAction* rotate : {RotateRight1, RotateLeft1}) {
+    rotate->setEnabled(canRotate);
+    rotate->setStatusTip(canRotate ? tr("turn a quarter") : why);
+  }
+  // Ctrl+T while the items are off says why in the status bar.
+  for (QShortcut* key : rotateRefusals_) key->setEnabled(!canRotate);
+}
+
+void TForm1::Rotate(bool right) {
+  if (!OnSelection([right](SelectTool& s) { s.Rotate(right); })) {
+    RotateSpriteSquare(document_, right);
+  }
+}
+
+void TForm1::RotateRight1Click() {
+  Rotate(true);
+}
+
+void TForm1::RotateLeft1Click() {
+  Rotate(false);
 }
 
 void TForm1::BuildToolBar() {

@@ -21,10 +21,10 @@ QAction* ToolManager::Add(std::unique_ptr<Tool> tool, const QString& name, const
   const std::size_t index = tools_.size();
   action->setData(static_cast<qulonglong>(index));
   tools_.push_back(std::move(tool));
-  // A use in progress is cancelled by another tool's choice, so none is left half done.
+  // Another tool's choice ends a use in progress, so none is left half done.
   connect(action, &QAction::triggered, this, [this, index] {
     if (index == current_) return;
-    Receiver().Cancel();
+    Receiver().Leave();
     altPress_ = false;
     current_ = index;
   });

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "tools/Tool.h"
@@ -37,6 +38,7 @@ class ToolManager : public QObject {
   // Esc: the use in progress of the tool that has the events is taken back.
   void Cancel() { Receiver().Cancel(); }
   const Preview& CurrentPreview() { return Receiver().CurrentPreview(); }
+  std::optional<CanvasFrame> Frame() { return Receiver().Frame(); }
 
  private:
   Tool& Receiver() { return altPress_ ? *tools_[altTool_] : Current(); }

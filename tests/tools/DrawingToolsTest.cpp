@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "ToolArt.h"
 #include "tools/FillTool.h"
 #include "tools/PickerTool.h"
 #include "tools/ShapeTool.h"
@@ -43,21 +44,8 @@ std::vector<Step> Drag(CanvasPoint a, CanvasPoint b, unsigned button = L, bool s
           {Kind::Release, button, b, shift}};
 }
 
-// One row of text a pixel row: '.' transparent, '#' sprite colour, '1' and '3' the multi-colour
-// pens; rows past the last given are transparent.
-std::vector<std::string> Art(const SpriteDocument& doc) {
-  const CanvasPixels pixels = doc.Pixels();
-  std::vector<std::string> rows;
-  for (int y = 0; y < kSpriteRows; ++y) {
-    std::string row;
-    for (int x = 0; x < kHiresColumns; x += pixels.PixelWidthAt({x, y})) {
-      row += ".1#3"[*pixels.PenAt({x, y})];
-    }
-    rows.push_back(row);
-  }
-  while (!rows.empty() && rows.back().find_first_not_of('.') == std::string::npos) rows.pop_back();
-  for (auto& row : rows) row.erase(row.find_last_not_of('.') + 1);
-  return rows;
+std::vector<Step> Click(CanvasPoint at, unsigned button = L) {
+  return {{Kind::Press, button, at}, {Kind::Release, button, at}};
 }
 
 struct ToolCase {
@@ -71,23 +59,6 @@ struct ToolCase {
 };
 
 class DrawingTools : public ::testing::TestWithParam<ToolCase> {};
-
-// A sprite holding the pixels drawn as Art draws them.
-SpriteRecord SpriteOf(bool multiColour, const std::vector<std::string>& art) {
-  SpriteDocument scratch;
-  SpriteRecord record{};
-  record[kAttributeOffset] = multiColour ? 0x8C : 0x0C;
-  scratch.PutSprites(0, std::vector{record});
-  scratch.Apply("", [&](CanvasEdit& e) {
-    for (int y = 0; y < static_cast<int>(art.size()); ++y) {
-      for (int x = 0; x < static_cast<int>(art[y].size()); ++x) {
-        const auto pen = static_cast<std::uint8_t>(std::string(".1#3").find(art[y][x]));
-        e.pixels.Plot({x * (multiColour ? 2 : 1), y}, pen, false);
-      }
-    }
-  });
-  return scratch.Bank().Record(0);
-}
 
 void RunScript(Tool& tool, const std::vector<Step>& script) {
   for (const Step& s : script) {
@@ -127,118 +98,47 @@ TEST_P(DrawingTools, DrawTheReference) {
   EXPECT_EQ(doc.Bank().Record(0), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DrawingTools,
-    ::testing::Values(
-        ToolCase{"line", false, Use::Line, {}, Drag({0, 0}, {6, 2}), {"##", "..###", ".....##"}},
-        ToolCase{"line_backwards_is_the_same",
-                 false,
-                 Use::Line,
-                 {},
-                 Drag({6, 2}, {0, 0}),
-                 {"##", "..###", ".....##"}},
-        ToolCase{"shift_keeps_a_line_level",
-                 false,
-                 Use::Line,
-                 {},
-                 Drag({1, 1}, {5, 2}, L, true),
-                 {"", ".#####"}},
-        ToolCase{"shift_keeps_a_line_at_45",
-                 false,
-                 Use::Line,
-                 {},
-                 Drag({0, 0}, {3, 2}, L, true),
-                 {"#", ".#", "..#", "...#"}},
-        ToolCase{"multi_colour_line_on_double_pixels",
-                 true,
-                 Use::Line,
-                 {},
-                 Drag({1, 0}, {7, 1}),
-                 {"##", "..##"}},
-        ToolCase{"right_button_line_erases",
-                 false,
-                 Use::Line,
-                 {"#####"},
-                 Drag({1, 0}, {3, 0}, R),
-                 {"#...#"}},
-        ToolCase{"rectangle",
-                 false,
-                 Use::Rectangle,
-                 {},
-                 Drag({4, 3}, {1, 1}),
-                 {"", ".####", ".#..#", ".####"}},
-        ToolCase{"shift_makes_a_square",
-                 false,
-                 Use::Rectangle,
-                 {},
-                 Drag({0, 0}, {2, 1}, L, true),
-                 {"###", "#.#", "###"}},
-        ToolCase{"filled_rectangle_multi_colour",
-                 true,
-                 Use::FilledRectangle,
-                 {},
-                 Drag({0, 0}, {5, 1}),
-                 {"###", "###"}},
-        ToolCase{"ellipse_odd_box",
-                 false,
-                 Use::Ellipse,
-                 {},
-                 Drag({0, 0}, {6, 4}),
-                 {"..###", ".#...#", "#.....#", ".#...#", "..###"}},
-        ToolCase{"ellipse_even_box",
-                 false,
-                 Use::Ellipse,
-                 {},
-                 Drag({0, 0}, {5, 3}),
-                 {".####", "#....#", "#....#", ".####"}},
-        ToolCase{"shift_makes_a_circle",
-                 false,
-                 Use::Ellipse,
-                 {},
-                 Drag({0, 0}, {4, 2}, L, true),
-                 {".###", "#...#", "#...#", "#...#", ".###"}},
-        ToolCase{"filled_ellipse",
-                 false,
-                 Use::FilledEllipse,
-                 {},
-                 Drag({0, 0}, {4, 4}),
-                 {".###", "#####", "#####", "#####", ".###"}},
-        ToolCase{"flat_ellipse_is_a_line",
-                 false,
-                 Use::Ellipse,
-                 {},
-                 Drag({0, 0}, {0, 3}),
-                 {"#", "#", "#", "#"}},
-        ToolCase{"esc_draws_nothing",
-                 false,
-                 Use::Rectangle,
-                 {},
-                 {{Kind::Press, L, {0, 0}},
-                  {Kind::Move, 0, {3, 3}},
-                  {Kind::Cancel, 0, {}},
-                  {Kind::Release, L, {3, 3}}},
-                 {},
-                 0},
-        ToolCase{"fill_stays_inside_its_region",
-                 false,
-                 Use::Fill,
-                 {"..#", "..#", "###"},
-                 {{Kind::Press, L, {0, 0}}, {Kind::Release, L, {0, 0}}},
-                 {"###", "###", "###"}},
-        // Only the pixels of the pen pressed on, 4-connected: the diagonal gap stops it.
-        ToolCase{"fill_floods_one_pen_four_connected",
-                 true,
-                 Use::Fill,
-                 {"1.3", ".13", "33"},
-                 {{Kind::Press, L, {2, 0}}, {Kind::Release, L, {2, 0}}},
-                 {"1#3", ".13", "33"}},
-        ToolCase{"right_button_fill_erases",
-                 false,
-                 Use::Fill,
-                 {"##.#", "#..#"},
-                 {{Kind::Press, R, {0, 0}}, {Kind::Release, R, {0, 0}}},
-                 {"...#", "...#"}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, DrawingTools, ::testing::Values(
+    ToolCase{"line", false, Use::Line, {}, Drag({0, 0}, {6, 2}), {"##", "..###", ".....##"}},
+    ToolCase{"line_backwards_is_the_same", false, Use::Line, {}, Drag({6, 2}, {0, 0}),
+             {"##", "..###", ".....##"}},
+    ToolCase{"shift_keeps_a_line_level", false, Use::Line, {}, Drag({1, 1}, {5, 2}, L, true),
+             {"", ".#####"}},
+    ToolCase{"shift_keeps_a_line_at_45", false, Use::Line, {}, Drag({0, 0}, {3, 2}, L, true),
+             {"#", ".#", "..#", "...#"}},
+    ToolCase{"multi_colour_line_on_double_pixels", true, Use::Line, {}, Drag({1, 0}, {7, 1}),
+             {"##", "..##"}},
+    ToolCase{"right_button_line_erases", false, Use::Line, {"#####"}, Drag({1, 0}, {3, 0}, R),
+             {"#...#"}},
+    ToolCase{"rectangle", false, Use::Rectangle, {}, Drag({4, 3}, {1, 1}),
+             {"", ".####", ".#..#", ".####"}},
+    ToolCase{"shift_makes_a_square", false, Use::Rectangle, {}, Drag({0, 0}, {2, 1}, L, true),
+             {"###", "#.#", "###"}},
+    ToolCase{"filled_rectangle_multi_colour", true, Use::FilledRectangle, {}, Drag({0, 0}, {5, 1}),
+             {"###", "###"}},
+    ToolCase{"ellipse_odd_box", false, Use::Ellipse, {}, Drag({0, 0}, {6, 4}),
+             {"..###", ".#...#", "#.....#", ".#...#", "..###"}},
+    ToolCase{"ellipse_even_box", false, Use::Ellipse, {}, Drag({0, 0}, {5, 3}),
+             {".####", "#....#", "#....#", ".####"}},
+    ToolCase{"shift_makes_a_circle", false, Use::Ellipse, {}, Drag({0, 0}, {4, 2}, L, true),
+             {".###", "#...#", "#...#", "#...#", ".###"}},
+    ToolCase{"filled_ellipse", false, Use::FilledEllipse, {}, Drag({0, 0}, {4, 4}),
+             {".###", "#####", "#####", "#####", ".###"}},
+    ToolCase{"flat_ellipse_is_a_line", false, Use::Ellipse, {}, Drag({0, 0}, {0, 3}),
+             {"#", "#", "#", "#"}},
+    ToolCase{"esc_draws_nothing", false, Use::Rectangle, {},
+             {{Kind::Press, L, {0, 0}}, {Kind::Move, 0, {3, 3}}, {Kind::Cancel, 0, {}},
+              {Kind::Release, L, {3, 3}}}, {}, 0},
+    ToolCase{"fill_stays_inside_its_region", false, Use::Fill, {"..#", "..#", "###"},
+             Click({0, 0}), {"###", "###", "###"}},
+    // Only the pixels of the pen pressed on, 4-connected: the diagonal gap stops it.
+    ToolCase{"fill_floods_one_pen_four_connected", true, Use::Fill, {"1.3", ".13", "33"},
+             Click({2, 0}), {"1#3", ".13", "33"}},
+    ToolCase{"right_button_fill_erases", false, Use::Fill, {"##.#", "#..#"}, Click({0, 0}, R),
+             {"...#", "...#"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Every ellipse, of every box that fits a sprite, touches the four sides of its box and is the
 // same mirrored either way.

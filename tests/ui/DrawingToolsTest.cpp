@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -154,6 +155,82 @@ TEST_F(DrawingTools, ToolBarFollowsTheToolAndHidesWithoutMovingTheClientArea) {
   EXPECT_TRUE(form().findChild<QAction*>(QStringLiteral("ToolLine1"))->isChecked());
   form().ShowToolBar1->trigger();
   EXPECT_EQ(form().width(), width);
+}
+
+void DragOn(QWidget* image, QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+  QTest::mousePress(image, Qt::LeftButton, keys, from);
+  SendMove(image, to, keys);
+  QTest::mouseRelease(image, Qt::LeftButton, keys, to);
+}
+
+// A selection moved by a drag and by the arrow keys lands where it should as one step, at
+// Enter; until then the bank is untouched.
+TEST_F(DrawingTools, SelectionMovesByDragAndArrowsAndLandsAsOneStep) {
+  form().MCToggle->setChecked(false);
+  Rewrite(0, [](SpriteRecord& r) { r[0] = 0xC0; });  // "##"
+  Key(Qt::Key_M, Qt::NoModifier);
+  DragOn(form().Image1, At(0, 0, false), At(1, 0, false));
+  DragOn(form().Image1, At(0, 0, false), At(3, 1, false));
+  Key(Qt::Key_Right, Qt::NoModifier);
+  Key(Qt::Key_Down, Qt::NoModifier);
+  EXPECT_EQ(Art(document()), (std::vector<std::string>{"##"}));
+  Key(Qt::Key_Return, Qt::NoModifier);
+  EXPECT_EQ(Art(document()), (std::vector<std::string>{"", "", "....##"}));
+  EXPECT_EQ(document().UndoCount(), 1);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(Art(document()), (std::vector<std::string>{"##"}));
+}
+
+// With a selection the Edit commands act on it: Del, Ctrl+C, Ctrl+F; Ctrl+Shift+V pastes the
+// pixels; with none again, Ctrl+C copies the sprite as before.
+TEST_F(DrawingTools, EditCommandsActOnTheSelection) {
+  form().MCToggle->setChecked(false);
+  Rewrite(0, [](SpriteRecord& r) { r[0] = 0xF0; });  // "####"
+  Key(Qt::Key_M, Qt::NoModifier);
+  DragOn(form().Image1, At(0, 0, false), At(1, 0, false));
+  Key(Qt::Key_C);
+  EXPECT_FALSE(form().Paste1->isEnabled());  // the pixels were copied, not the sprite
+  Key(Qt::Key_Delete, Qt::NoModifier);
+  EXPECT_EQ(Art(document()), (std::vector<std::string>{"..##"}));
+  Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  Key(Qt::Key_Down, Qt::NoModifier);
+  Key(Qt::Key_Return, Qt::NoModifier);
+  EXPECT_EQ(Art(document()), (std::vector<std::string>{"..##", "##"}));
+  Key(Qt::Key_Escape, Qt::NoModifier);  // the landed selection goes
+  DragOn(form().Image1, At(0, 1, false), At(2, 1, false));
+  Key(Qt::Key_G);  // Flip Left to Right
+  EXPECT_EQ(Art(document()), (std::vector<std::string>{"..##", ".##"}));
+  Key(Qt::Key_Escape, Qt::NoModifier);  // no selection now
+  Key(Qt::Key_C);
+  EXPECT_TRUE(form().Paste1->isEnabled());
+}
+
+// Without a selection a hi-res sprite turns its 21 x 21 square; a multi-colour one does not
+// turn, and the status bar says why.
+TEST_F(DrawingTools, RotateTurnsTheSquareOfAHiresSprite) {
+  form().MCToggle->setChecked(false);
+  Rewrite(0, [](SpriteRecord& r) { r[0] = 0x80, r[2] = 0x01; });  // columns 0 and 23
+  Key(Qt::Key_T);
+  const auto sprite = document().Bank().Sprite(0);
+  EXPECT_EQ(sprite[2], 0x09);  // column 20 of row 0, and column 23 kept
+  EXPECT_EQ(sprite[0], 0x00);
+  Key(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(sprite[0], 0x80);
+  EXPECT_EQ(document().UndoCount(), 2);
+  form().MCToggle->setChecked(true);
+  EXPECT_FALSE(form().RotateRight1->isEnabled());
+  Key(Qt::Key_T);
+  EXPECT_EQ(document().UndoCount(), 2);
+  EXPECT_TRUE(status().contains(QStringLiteral("multi-colour")));
+}
+
+// With no selection the arrow keys stay the focused scroll bar's.
+TEST_F(DrawingTools, ArrowsWithoutASelectionStayTheControls) {
+  Key(Qt::Key_M, Qt::NoModifier);
+  form().activateWindow();
+  form().ScrollBar1->setFocus();
+  QTest::keyClick(form().ScrollBar1, Qt::Key_Down);
+  EXPECT_EQ(form().CurrentSprite(), 1);
 }
 
 }  // namespace
