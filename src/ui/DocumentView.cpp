@@ -8,6 +8,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <algorithm>
+#include <iterator>
+#include <tuple>
 
 #include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
@@ -141,15 +144,22 @@ void TForm1::ShowToolPreview() {
   const Zoom zoom = kEditorView.CellZoom();
   const Zoom small = kPreviewView.CellZoom();
   const auto [pictureLeft, pictureTop] = kPreviewView.Origin();
-  if (preview != shownPreview_) {
-    for (const Preview* pixels : {static_cast<const Preview*>(&shownPreview_), &preview}) {
-      for (const PreviewPixel& p : *pixels) {
-        const int width = document_.Pixels().PixelWidthAt(p.point);
-        Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
-        Image3->update(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
-                       width * small.x, small.y);
-      }
-    }
+  // Only the pixels shown differently: those of one preview and not the other, in its pen.
+  const auto byPlace = [](PreviewPixel a, PreviewPixel b) {
+    return std::tie(a.point.y, a.point.x, a.pen) < std::tie(b.point.y, b.point.x, b.pen);
+  };
+  Preview before = shownPreview_;
+  Preview after = preview;
+  std::ranges::sort(before, byPlace);
+  std::ranges::sort(after, byPlace);
+  Preview changed;
+  std::ranges::set_symmetric_difference(before, after, std::back_inserter(changed), byPlace);
+  const CanvasPixels pixels = document_.Pixels();
+  for (const PreviewPixel& p : changed) {
+    const int width = pixels.PixelWidthAt(p.point);
+    Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
+    Image3->update(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
+                   width * small.x, small.y);
   }
   if (frame != shownFrame_) {
     for (const auto& f : {shownFrame_, frame}) {

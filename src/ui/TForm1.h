@@ -343,7 +343,13 @@ class TForm1 : public QMainWindow {
   QAction* selectAction_ = nullptr;
   std::vector<QShortcut*> selectionKeys_;   // the arrows and Enter: only while a selection exists
   std::vector<QShortcut*> rotateRefusals_;  // Ctrl+T and Ctrl+Shift+T while Rotate is off
-  QString fileName_;                        // shown in the title and proposed by the save dialog
+  struct SelectionState {
+    bool selection = false;
+    bool canRotate = false;
+    bool operator==(const SelectionState&) const = default;
+  };
+  std::optional<SelectionState> shownSelection_;  // as the keys and Rotate items show it
+  QString fileName_;  // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.

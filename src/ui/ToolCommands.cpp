@@ -133,10 +133,13 @@ bool TForm1::OnSelection(const std::function<void(SelectTool&)>& command) {
 
 void TForm1::ShowSelectionState() {
   const bool selection = selectTool_ && selectTool_->HasSelection();
-  for (QShortcut* key : selectionKeys_) key->setEnabled(selection);
-  if (!RotateRight1) return;
   // A multi-colour sprite's grid is 12 x 21: only a square selection of it can turn.
   const bool canRotate = selection ? selectTool_->Square() : !document_.CurrentIsMultiColour();
+  // Called after every move of the mouse: the controls change only when the state does.
+  const SelectionState state{selection, canRotate};
+  if (state == shownSelection_ || !RotateRight1) return;
+  shownSelection_ = state;
+  for (QShortcut* key : selectionKeys_) key->setEnabled(selection);
   const QString why =
       selection ? tr("only a square selection can be rotated")
                 : tr("select a square to rotate: a multi-colour sprite is 12 pixels wide");
