@@ -38,8 +38,11 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   const bool colours = change.Has(Changed::SharedColours);
   if (colours || change.Has(Changed::Selection)) {
     editorStale_ = true;
-    tools_->Current()
-        .CanvasChanged();  // a drag goes on in the sprite now shown from where it is next
+    // A drag goes on in the sprite now shown from where it is next; a selection goes.
+    if (change.Has(Changed::Selection)) {
+      tools_->Current().CanvasChanged();
+      ShowToolPreview();
+    }
   } else {
     for (const SpriteCells& sprite : change.cells) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);

@@ -101,6 +101,9 @@ void TForm1::ScrollBar1Change() {
 }
 
 void TForm1::MCToggleClick() {
+  // A selection is made of the sprite's own pixels, which change width: it is put down first.
+  tools_->Current().Leave();
+  ShowToolPreview();
   document_.SetMultiColour(MCToggle->isChecked());
 }
 

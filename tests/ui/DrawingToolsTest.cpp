@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "render/C64Palette.h"
 #include "support/MainWindowFixture.h"
 #include "ui/ImageControl.h"
 #include "ui/ToolManager.h"
@@ -222,6 +223,26 @@ TEST_F(DrawingTools, RotateTurnsTheSquareOfAHiresSprite) {
   Key(Qt::Key_T);
   EXPECT_EQ(document().UndoCount(), 2);
   EXPECT_TRUE(status().contains(QStringLiteral("multi-colour")));
+}
+
+// The selection is of the sprite shown, in its own pixels: another sprite takes it away, frame
+// and all; a change of mode puts floating pixels down first.
+TEST_F(DrawingTools, SelectionGoesWithItsSpriteAndLandsBeforeAModeChange) {
+  form().MCToggle->setChecked(false);
+  Key(Qt::Key_M, Qt::NoModifier);
+  DragOn(form().Image1, At(1, 1, false), At(3, 3, false));
+  const auto frameShown = [&] { return form().Image1->Picture().pixel(8, 12) != PaletteRgb(6); };
+  EXPECT_TRUE(frameShown());
+  Key(Qt::Key_PageDown, Qt::NoModifier);
+  EXPECT_FALSE(frameShown());
+  Key(Qt::Key_PageUp, Qt::NoModifier);
+  Rewrite(0, [](SpriteRecord& r) { r[0] = 0x80; });
+  DragOn(form().Image1, At(0, 0, false), At(0, 0, false));
+  Key(Qt::Key_Right, Qt::NoModifier);
+  form().MCToggle->setChecked(true);
+  EXPECT_EQ(document().Bank().Sprite(0)[0], 0x40);
+  EXPECT_EQ(document().UndoCount(), 1);
+  EXPECT_FALSE(form().Tools().Frame().has_value());
 }
 
 // With no selection the arrow keys stay the focused scroll bar's.
