@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
   kelvane::bench::RegisterWindowBenchmarks(form);
   kelvane::bench::RegisterFileBenchmarks(folder.path());
   kelvane::bench::RegisterEditBenchmarks();
+  kelvane::bench::RegisterToolBenchmarks(form);
 
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -117,6 +118,24 @@ int main(int argc, char** argv) {
                        "steps", "1 step", edit.stepsPerStroke == 1, 0});
     figures.push_back({"127 full-sprite edits of a 4x4 canvas, heap", edit.historyMB, "MB",
                        "<= 2 MB", edit.historySteps == 127 && edit.historyMB <= 2.0, 2});
+  }
+  if (const auto cell = kelvane::bench::PaintedCellMedianNs()) {
+    // Each use of a tool within twice the painted cell of the same run.
+    const auto& tools = kelvane::bench::ToolBenchFigures();
+    const double limit = 2 * *cell;
+    const struct {
+      const char* name;
+      double ns;
+    } uses[] = {{"fill of a whole sprite through the window, median", tools.fillNs},
+                {"line across a sprite through the window, median", tools.lineNs},
+                {"rectangle preview update through the window, median", tools.previewNs}};
+    for (const auto& use : uses) {
+      figures.push_back(
+          {use.name, use.ns * 1e-6, "ms", "<= 2 x painted cell", use.ns > 0 && use.ns <= limit, 3});
+    }
+    figures.push_back({"  editor pixels repainted per preview pixel changed",
+                       tools.repaintedPerChanged, "x", "< 10 x", tools.repaintedPerChanged < 10,
+                       2});
   }
   std::printf("\n");
   for (const Figure& figure : figures) kelvane::bench::ReportFigure(figure);

@@ -46,6 +46,18 @@ struct EditFigures {
 };
 const EditFigures& EditBenchFigures();
 
+// A fill of a whole sprite, a line across it and one preview update of a rectangle's drag,
+// each through the real window: the times (medians) and the pixels of the editor repainted per
+// pixel the previews changed.
+void RegisterToolBenchmarks(TForm1& form);
+struct ToolFigures {
+  double fillNs = 0;
+  double lineNs = 0;
+  double previewNs = 0;
+  double repaintedPerChanged = 0;
+};
+const ToolFigures& ToolBenchFigures();
+
 // Loading and saving a whole bank with its sidecar in folder.
 void RegisterFileBenchmarks(const QString& folder);
 

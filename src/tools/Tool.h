@@ -40,6 +40,15 @@ struct PreviewPixel {
 };
 using Preview = std::vector<PreviewPixel>;
 
+// A frame the editor draws round a rectangle of canvas points: a selection's.
+struct CanvasFrame {
+  CanvasPoint topLeft;
+  int width = 0;
+  int height = 0;
+
+  bool operator==(const CanvasFrame&) const = default;
+};
+
 class Tool {
  public:
   virtual ~Tool() = default;
@@ -48,9 +57,12 @@ class Tool {
   virtual void Release(const ToolEvent& event) = 0;
   // Esc: the use in progress ends and the canvas is left as it was before it.
   virtual void Cancel() = 0;
+  // Another tool is chosen: by default, as Esc.
+  virtual void Leave() { Cancel(); }
   // The canvas now shows other sprites: a use in progress goes on from the next event.
   virtual void CanvasChanged() {}
   virtual const Preview& CurrentPreview() const { return kNoPreview; }
+  virtual std::optional<CanvasFrame> Frame() const { return std::nullopt; }
 
  private:
   static inline const Preview kNoPreview;

@@ -8,6 +8,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <algorithm>
+#include <iterator>
+#include <tuple>
 
 #include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
@@ -35,8 +38,11 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   const bool colours = change.Has(Changed::SharedColours);
   if (colours || change.Has(Changed::Selection)) {
     editorStale_ = true;
-    tools_->Current()
-        .CanvasChanged();  // a drag goes on in the sprite now shown from where it is next
+    // A drag goes on in the sprite now shown from where it is next; a selection goes.
+    if (change.Has(Changed::Selection)) {
+      tools_->Current().CanvasChanged();
+      ShowToolPreview();
+    }
   } else {
     for (const SpriteCells& sprite : change.cells) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);
@@ -83,6 +89,7 @@ void TForm1::ShowDocumentState() {
   Redo1->setEnabled(document_.RedoCount() > 0);
   Paste1->setEnabled(document_.ClipboardFull());
   PasteRange1->setEnabled(document_.RangeTaken());
+  ShowSelectionState();
 }
 
 void TForm1::RefreshEditor() {
@@ -131,36 +138,111 @@ void TForm1::RedrawEditor() {
 }
 
 void TForm1::ShowToolPreview() {
-  const Preview& preview = tools_->Current().CurrentPreview();
-  if (preview == shownPreview_) return;
-  // What was shown and what is shown now are both sent to the screen again.
+  ShowSelectionState();
+  const Preview& preview = tools_->CurrentPreview();
+  const std::optional<CanvasFrame> frame = tools_->Frame();
+  if (preview == shownPreview_ && frame == shownFrame_) return;
+  // What was shown and what is shown now are both sent to the screen again: the pixels, and
+  // the edges of the frames.
   const Zoom zoom = kEditorView.CellZoom();
-  for (const Preview* pixels : {static_cast<const Preview*>(&shownPreview_), &preview}) {
-    for (const PreviewPixel& p : *pixels) {
-      const int width = document_.Pixels().PixelWidthAt(p.point);
-      Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
+  const Zoom small = kPreviewView.CellZoom();
+  const auto [pictureLeft, pictureTop] = kPreviewView.Origin();
+  // Only the pixels shown differently: those of one preview and not the other, in its pen.
+  const auto byPlace = [](PreviewPixel a, PreviewPixel b) {
+    return std::tie(a.point.y, a.point.x, a.pen) < std::tie(b.point.y, b.point.x, b.pen);
+  };
+  Preview before = shownPreview_;
+  Preview after = preview;
+  std::ranges::sort(before, byPlace);
+  std::ranges::sort(after, byPlace);
+  Preview changed;
+  std::ranges::set_symmetric_difference(before, after, std::back_inserter(changed), byPlace);
+  const CanvasPixels pixels = document_.Pixels();
+  for (const PreviewPixel& p : changed) {
+    const int width = pixels.PixelWidthAt(p.point);
+    Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
+    Image3->update(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
+                   width * small.x, small.y);
+  }
+  if (frame != shownFrame_) {
+    for (const auto& f : {shownFrame_, frame}) {
+      if (!f) continue;
+      const QRect r(f->topLeft.x * zoom.x, f->topLeft.y * zoom.y, f->width * zoom.x,
+                    f->height * zoom.y);
+      Image1->update(QRegion(r).subtracted(r.adjusted(1, 1, -1, -1)));
     }
   }
   shownPreview_ = preview;
+  shownFrame_ = frame;
 }
 
+namespace {
+
+// A dash of the selection's frame: black and white by turns, to show on any colour.
+QRgb FrameDash(int along) {
+  return (along / 2) % 2 ? 0xFFFFFFFF : 0xFF000000;
+}
+
+}  // namespace
+
 void TForm1::DrawToolPreview(QImage& band, int row) const {
-  if (shownPreview_.empty()) return;
   const Zoom zoom = kEditorView.CellZoom();
-  const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
+  if (!shownPreview_.empty()) {
+    const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
+    const CanvasPixels pixels = document_.Pixels();
+    for (const PreviewPixel& p : shownPreview_) {
+      if (p.point.y != row) continue;
+      const auto place = document_.Canvas().Locate(p.point);
+      if (!place) continue;
+      std::uint8_t colour = document_.PenColours()[p.pen];
+      if (p.pen == kSpriteColourPen) {
+        colour = SpriteColour(document_.Bank().Attribute(place->sprite));
+      }
+      const int width = pixels.PixelWidthAt(p.point) * zoom.x;
+      const int left = p.point.x / (width / zoom.x) * width;
+      if (left + width > band.width()) continue;
+      for (int y = 0; y < zoom.y - gap; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y));
+        std::fill(line + left, line + left + width - gap, PaletteRgb(colour));
+      }
+    }
+  }
+  if (!shownFrame_) return;
+  const QRect frame(shownFrame_->topLeft.x * zoom.x, shownFrame_->topLeft.y * zoom.y,
+                    shownFrame_->width * zoom.x, shownFrame_->height * zoom.y);
+  const QRect bandRect(0, row * zoom.y, band.width(), zoom.y);
+  const QRect shown = frame.intersected(bandRect);
+  if (shown.isEmpty()) return;
+  for (int y = shown.top(); y <= shown.bottom(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y - bandRect.top()));
+    if (y == frame.top() || y == frame.bottom()) {
+      for (int x = shown.left(); x <= shown.right(); ++x) line[x] = FrameDash(x);
+      continue;
+    }
+    for (const int x : {frame.left(), frame.right()}) {
+      if (x >= 0 && x < band.width()) line[x] = FrameDash(y);
+    }
+  }
+}
+
+void TForm1::DrawToolPreviewOnPicture(QImage& band, int top) const {
+  const Zoom zoom = kPreviewView.CellZoom();
+  const auto [left, pictureTop] = kPreviewView.Origin();
+  if (shownPreview_.empty() || top < pictureTop) return;
+  const int row = (top - pictureTop) / zoom.y;
   const CanvasPixels pixels = document_.Pixels();
   for (const PreviewPixel& p : shownPreview_) {
-    if (p.point.y != row) continue;
+    // The picture shows the canvas's first sprite.
+    if (p.point.y != row || p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
     const auto place = document_.Canvas().Locate(p.point);
     if (!place) continue;
     std::uint8_t colour = document_.PenColours()[p.pen];
     if (p.pen == kSpriteColourPen) colour = SpriteColour(document_.Bank().Attribute(place->sprite));
     const int width = pixels.PixelWidthAt(p.point) * zoom.x;
-    const int left = p.point.x / (width / zoom.x) * width;
-    if (left + width > band.width()) continue;
-    for (int y = 0; y < zoom.y - gap; ++y) {
+    const int x = left + p.point.x * zoom.x;
+    for (int y = 0; y < zoom.y && y < band.height(); ++y) {
       QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y));
-      std::fill(line + left, line + left + width - gap, PaletteRgb(colour));
+      std::fill(line + x, line + x + width, PaletteRgb(colour));
     }
   }
 }

@@ -1,5 +1,6 @@
 // The Edit menu and the glyph buttons: clipboard, transforms and undo.
 #include "model/Transforms.h"
+#include "tools/SelectTool.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
 
@@ -17,38 +18,44 @@ constexpr Transform kGlyphTransforms[] = {Transform::NudgeUp,
 
 }  // namespace
 
+void TForm1::TransformSpriteOrSelection(Transform transform) {
+  if (!OnSelection([transform](SelectTool& s) { s.Apply(transform); })) {
+    document_.TransformSprite(transform);
+  }
+}
+
 void TForm1::Action1Execute() {
-  document_.CutSprite();
+  if (!OnSelection([](SelectTool& s) { s.Clear(); })) document_.CutSprite();
 }
 void TForm1::Action2Execute() {
-  document_.CopySprite();
+  if (!OnSelection([](SelectTool& s) { s.Copy(); })) document_.CopySprite();
 }
 void TForm1::Action3Execute() {
   document_.PasteSprite();
 }
 void TForm1::Action4Execute() {
-  document_.TransformSprite(Transform::NudgeUp);
+  TransformSpriteOrSelection(Transform::NudgeUp);
 }
 void TForm1::Action5Execute() {
-  document_.TransformSprite(Transform::NudgeDown);
+  TransformSpriteOrSelection(Transform::NudgeDown);
 }
 void TForm1::Action6Execute() {
-  document_.TransformSprite(Transform::NudgeLeft);
+  TransformSpriteOrSelection(Transform::NudgeLeft);
 }
 void TForm1::Action7Execute() {
-  document_.TransformSprite(Transform::NudgeRight);
+  TransformSpriteOrSelection(Transform::NudgeRight);
 }
 void TForm1::Action8Execute() {
-  document_.TransformSprite(Transform::FlipTopToBottom);
+  TransformSpriteOrSelection(Transform::FlipTopToBottom);
 }
 void TForm1::Action9Execute() {
-  document_.TransformSprite(Transform::FlipLeftToRight);
+  TransformSpriteOrSelection(Transform::FlipLeftToRight);
 }
 void TForm1::Action10Execute() {
-  document_.TransformSprite(Transform::SymmetrizeTopToBottom);
+  TransformSpriteOrSelection(Transform::SymmetrizeTopToBottom);
 }
 void TForm1::Action11Execute() {
-  document_.TransformSprite(Transform::SymmetrizeLeftToRight);
+  TransformSpriteOrSelection(Transform::SymmetrizeLeftToRight);
 }
 void TForm1::Action12Execute() {
   document_.Undo();
@@ -65,10 +72,10 @@ void TForm1::ShowPressed(int button) {
 void TForm1::GlyphMouseDown(int button) {
   switch (button) {
     case kGlyphCut:
-      document_.CutSprite();
+      Action1Execute();
       break;
     case kGlyphCopy:
-      document_.CopySprite();
+      Action2Execute();
       break;
     case kGlyphPaste:
       if (!document_.PasteSprite()) return;  // nothing to paste: not even the pressed picture
@@ -77,7 +84,7 @@ void TForm1::GlyphMouseDown(int button) {
       if (!document_.Undo()) return;
       break;
     default:
-      document_.TransformSprite(kGlyphTransforms[button - kGlyphUp]);
+      TransformSpriteOrSelection(kGlyphTransforms[button - kGlyphUp]);
       break;
   }
   ShowPressed(button);
@@ -87,6 +94,7 @@ void TForm1::DrawGlyphsForScreen() {
   if (imageList1_.Ratio() == devicePixelRatioF()) return;
   imageList1_ = GlyphImageList(devicePixelRatioF());
   ShowGlyphsAtRest();
+  ShowToolCursor(toolPicture_);
 }
 
 void TForm1::ShowGlyphsAtRest() {

@@ -46,13 +46,13 @@ ToolEvent ToolEventOf(const QMouseEvent* event) {
 }  // namespace
 
 void TForm1::Image1MouseDown(QMouseEvent* event) {
-  tools_->Current().Press(ToolEventOf(event));
+  tools_->Press(ToolEventOf(event));
   ShowToolPreview();
 }
 
 void TForm1::Image1MouseMove(QMouseEvent* event) {
   const ToolEvent move = ToolEventOf(event);
-  tools_->Current().Move(move);
+  tools_->Move(move);
   ShowToolPreview();
   if (!move.point) return;
   const auto place = document_.Canvas().Locate(*move.point);
@@ -62,7 +62,7 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
 }
 
 void TForm1::Image1MouseUp(QMouseEvent* event) {
-  tools_->Current().Release(ToolEventOf(event));
+  tools_->Release(ToolEventOf(event));
   ShowToolPreview();
 }
 
@@ -101,6 +101,9 @@ void TForm1::ScrollBar1Change() {
 }
 
 void TForm1::MCToggleClick() {
+  // A selection is made of the sprite's own pixels, which change width: it is put down first.
+  tools_->Current().Leave();
+  ShowToolPreview();
   document_.SetMultiColour(MCToggle->isChecked());
 }
 

@@ -18,7 +18,6 @@
 #include "files/TextData.h"
 #include "render/C64Palette.h"
 #include "render/SpriteRendering.h"
-#include "tools/FreehandTool.h"
 #include "ui/ColourSwatch.h"
 #include "ui/DesktopOpener.h"
 #include "ui/FilledFrame.h"
@@ -137,14 +136,15 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   BuildGlyphButtons();
   BuildMenus();
   BuildSpriteKeys();
+  // The window lives as long as its document: no need to leave before it goes.
+  BuildTools();
+  BuildToolBar();
+  BuildViewMenu();
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [this](const QUrl& url) {
     return OpenWithDesktop(url, this, [this] { TellWhereTheTextDataIs(); });
   };
-  // The window lives as long as its document: no need to leave before it goes.
-  tools_ = new ToolManager(this);
-  tools_->Add(std::make_unique<FreehandTool>(document_), tr("Pen"));
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();
@@ -195,6 +195,7 @@ void TForm1::BuildEditorPage() {
       Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
                              [this](QImage& band, int top) {
                                DrawPreviewBand(band, canvasImage_, editorLook_.background, top);
+                               DrawToolPreviewOnPicture(band, top);
                              }),
             "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
@@ -408,6 +409,11 @@ void TForm1::BuildMenus() {
         &TForm1::SymmetrizeHorizontal1, &TForm1::Action10Execute},
        {"SymmetrizeVertical1", "Symmetrize Left to Right", Ctrl(Qt::Key_J),
         &TForm1::SymmetrizeVertical1, &TForm1::Action11Execute},
+       {"N8", "-"},
+       {"RotateRight1", "Rotate Right", Ctrl(Qt::Key_T), &TForm1::RotateRight1,
+        &TForm1::RotateRight1Click},
+       {"RotateLeft1", "Rotate Left", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T),
+        &TForm1::RotateLeft1, &TForm1::RotateLeft1Click},
        {"N6", "-"},
        {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute},
        {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click}});

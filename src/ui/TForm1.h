@@ -26,6 +26,7 @@
 #include "ui/DialogFolders.h"
 #include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
+#include "ui/ToolIcons.h"
 
 class QAction;
 class QCheckBox;
@@ -34,7 +35,9 @@ class QLabel;
 class QMenu;
 class QRadioButton;
 class QScrollBar;
+class QShortcut;
 class QTabWidget;
+class QToolBar;
 class QMouseEvent;
 class QDragEnterEvent;
 class QDropEvent;
@@ -43,6 +46,7 @@ class QUrl;
 namespace kelvane {
 
 class ColourSwatch;
+class SelectTool;
 class ImageControl;
 class StatusReadOut;
 class ToolManager;
@@ -160,6 +164,8 @@ class TForm1 : public QMainWindow {
   QAction* SymmetrizeHorizontal1 = nullptr;
   QAction* SymmetrizeVertical1 = nullptr;
   QAction* Undo1 = nullptr;
+  QAction* RotateRight1 = nullptr;
+  QAction* RotateLeft1 = nullptr;
   QAction* Redo1 = nullptr;
   QAction* animator1 = nullptr;
   QAction* Viewtextdata1 = nullptr;
@@ -169,6 +175,9 @@ class TForm1 : public QMainWindow {
   QAction* CopyRange1 = nullptr;
   QAction* PasteRange1 = nullptr;
   QAction* About1 = nullptr;
+  // The drawing tools, at the left of the client area; View > Tool Bar hides and shows them.
+  QToolBar* ToolBar1 = nullptr;
+  QAction* ShowToolBar1 = nullptr;
 
   const GlyphImageList& ImageList1() const { return imageList1_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
@@ -202,6 +211,8 @@ class TForm1 : public QMainWindow {
   void Action11Execute();
   void Action12Execute();
   void Redo1Click();
+  void RotateRight1Click();
+  void RotateLeft1Click();
   // Tools, Special and Help
   void animator1Click();
   void Viewtextdata1Click();
@@ -225,6 +236,18 @@ class TForm1 : public QMainWindow {
   void BuildBrowserPage();
   void BuildGlyphButtons();
   void BuildSpriteKeys();
+  void BuildTools();
+  void BuildToolBar();
+  void BuildViewMenu();
+  // The window's fixed size, to what it holds now (the tool bar shown or not).
+  void FitWindow();
+  void ShowToolCursor(ToolPicture picture);
+  // While a selection exists the Edit commands act on it: true when one did.
+  bool OnSelection(const std::function<void(SelectTool&)>& command);
+  // The keys and commands that depend on the selection, in line with it.
+  void ShowSelectionState();
+  void Rotate(bool right);
+  void TransformSpriteOrSelection(Transform transform);
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
   // Every glyph button in its rest picture.
@@ -289,6 +312,8 @@ class TForm1 : public QMainWindow {
   void ShowToolPreview();
   // Draws the preview's pixels on canvas row `row` over the editor band showing it.
   void DrawToolPreview(QImage& band, int row) const;
+  // The same over the preview picture's band at line top, for the first sprite's pixels.
+  void DrawToolPreviewOnPicture(QImage& band, int top) const;
 
   SpriteDocument document_;
   // The canvas work image, from which the editor (Image1) and the preview (Image3) draw what Qt
@@ -304,6 +329,7 @@ class TForm1 : public QMainWindow {
   } editorLook_;
   // The tool's preview as the editor shows it, and the canvas's pixels it is drawn with.
   Preview shownPreview_;
+  std::optional<CanvasFrame> shownFrame_;  // the selection's, as the editor shows it
   // Drawn once, at the ratio of the screen the window starts on (the base widget stands by now).
   GlyphImageList imageList1_{devicePixelRatioF()};
   std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number
@@ -325,7 +351,19 @@ class TForm1 : public QMainWindow {
   int browserHotSprite_ = 0;
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
   ToolManager* tools_ = nullptr;      // the editor's drawing tools
-  QString fileName_;                  // shown in the title and proposed by the save dialog
+  QList<QAction*> toolActions_;       // in the tool bar's order
+  ToolPicture toolPicture_ = ToolPicture::Pen;
+  SelectTool* selectTool_ = nullptr;  // owned by tools_
+  QAction* selectAction_ = nullptr;
+  std::vector<QShortcut*> selectionKeys_;   // the arrows and Enter: only while a selection exists
+  std::vector<QShortcut*> rotateRefusals_;  // Ctrl+T and Ctrl+Shift+T while Rotate is off
+  struct SelectionState {
+    bool selection = false;
+    bool canRotate = false;
+    bool operator==(const SelectionState&) const = default;
+  };
+  std::optional<SelectionState> shownSelection_;  // as the keys and Rotate items show it
+  QString fileName_;  // shown in the title and proposed by the save dialog
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.

@@ -63,9 +63,10 @@ TEST_F(Startup, ShowsAnUntitledBankOfBlankSprites) {
 TEST_F(Startup, OnlyPasteAndPasteRangeStartDisabled) {
   for (QAction* action : MenuActions(form().menuBar())) {
     if (action->isSeparator() || action->menu()) continue;
-    // Redo has nothing to take back yet.
-    const bool shouldBeOff =
-        action == form().Paste1 || action == form().PasteRange1 || action == form().Redo1;
+    // Redo has nothing to take back yet; the multi-colour sprite has no square to rotate.
+    const bool shouldBeOff = action == form().Paste1 || action == form().PasteRange1 ||
+                             action == form().Redo1 || action == form().RotateRight1 ||
+                             action == form().RotateLeft1;
     EXPECT_EQ(action->isEnabled(), !shouldBeOff) << action->objectName().toStdString();
   }
   EXPECT_TRUE(form().Btn_Undo->isEnabled());
@@ -100,6 +101,8 @@ TEST_F(Startup, EveryMenuItemHasItsCaptionAndShortcut) {
       {form().SymmetrizeVertical1, "Symmetrize Left to Right", QKeySequence(Qt::CTRL | Qt::Key_J)},
       {form().Undo1, "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
       {form().Redo1, "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+      {form().RotateRight1, "Rotate Right", QKeySequence(Qt::CTRL | Qt::Key_T)},
+      {form().RotateLeft1, "Rotate Left", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)},
       {form().animator1, "Animator...", QKeySequence(Qt::CTRL | Qt::Key_A)},
       {form().Viewtextdata1, "View Text Data...", {}},
       {form().CopyCurrentSpriteAttributesToAll1, "Copy Current Sprite Attributes To All", {}},
@@ -116,10 +119,10 @@ TEST_F(Startup, EveryMenuItemHasItsCaptionAndShortcut) {
   }
   QStringList menus;
   for (QAction* top : form().menuBar()->actions()) menus << PlainCaption(top->text());
-  EXPECT_EQ(menus, (QStringList{"File", "Edit", "Tools", "Special", "Help"}));
+  EXPECT_EQ(menus, (QStringList{"File", "Edit", "View", "Tools", "Special", "Help"}));
   int separators = 0;
   for (QAction* action : MenuActions(form().menuBar())) separators += action->isSeparator();
-  EXPECT_EQ(separators, 7);
+  EXPECT_EQ(separators, 8);
 }
 
 class GlyphPainting : public ::testing::TestWithParam<qreal> {};

@@ -1,0 +1,166 @@
+// The drawing tools through the real window on the offscreen platform: a fill of a whole sprite,
+// a line across a sprite, and one preview update while dragging a rectangle, with the pixels of
+// the editor each update repaints beside the pixels its preview changed.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "Benchmarks.h"
+#include "ui/ImageControl.h"
+#include "ui/TForm1.h"
+#include "ui/ToolManager.h"
+
+namespace kelvane::bench {
+namespace {
+
+ToolFigures figures;
+std::vector<double> fillNs, lineNs, previewNs;
+
+double Median(std::vector<double> values) {
+  const auto middle = values.begin() + static_cast<long>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
+}
+
+// Adds up the area of every paint Image1 gets.
+class PaintedArea : public QObject {
+ public:
+  long long pixels = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) {
+        pixels += static_cast<long long>(r.width()) * r.height();
+      }
+    }
+    return false;
+  }
+};
+
+void Send(QWidget* image, QEvent::Type type, QPointF at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+  QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(image, &event);
+}
+
+void Choose(TForm1* form, const char* tool) {
+  form->findChild<QAction*>(QString::fromLatin1(tool))->trigger();
+}
+
+// The repetitions of all benchmarks are interleaved: each of these works on a blank sprite of
+// its own with its own tool, and leaves the window as the others expect it, with the pen.
+constexpr int kBlankSprite = 200;
+class OwnSprite {
+ public:
+  OwnSprite(TForm1* form, const char* tool) : form_(form), shown_(form->CurrentSprite()) {
+    form->SetCurrentSprite(kBlankSprite);
+    Choose(form, tool);
+    QCoreApplication::processEvents();
+  }
+  ~OwnSprite() {
+    Choose(form_, "ToolPen1");
+    // A release ends the pen's stroke, taken back by the choice of another tool: the moves of
+    // the painted cell's walk paint again.
+    Send(form_->Image1, QEvent::MouseButtonRelease, {4, 4}, Qt::LeftButton, Qt::NoButton);
+    form_->SetCurrentSprite(shown_);
+    QCoreApplication::processEvents();
+  }
+
+ private:
+  TForm1* form_;
+  int shown_;
+};
+
+// A click and its paint; the sprite is put back (untimed) so that each one fills it whole.
+void UseBench(benchmark::State& st, TForm1* form, const char* tool, QPointF from, QPointF to,
+              std::vector<double>* times) {
+  const OwnSprite own(form, tool);
+  QWidget* image = form->Image1;
+  SpriteDocument& document = form->Document();
+  for (auto _ : st) {
+    const auto start = std::chrono::steady_clock::now();
+    Send(image, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Send(image, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Send(image, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    QCoreApplication::processEvents();
+    const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
+    times->push_back(took.count());
+    st.SetIterationTime(took.count() * 1e-9);
+    st.PauseTiming();
+    document.Undo();
+    QCoreApplication::processEvents();
+    st.ResumeTiming();
+  }
+}
+
+// The rectangle's far corner goes to and fro along the sprite's diagonal, a pixel a move.
+void RectanglePreviewBench(benchmark::State& st, TForm1* form) {
+  const OwnSprite own(form, "ToolRectangle1");
+  QWidget* image = form->Image1;
+  PaintedArea painted;
+  image->installEventFilter(&painted);
+  Send(image, QEvent::MouseButtonPress, {4, 4}, Qt::LeftButton, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  long long changed = 0;
+  long i = 0;
+  Preview last = form->Tools().CurrentPreview();
+  painted.pixels = 0;
+  for (auto _ : st) {
+    const long step = 2 + i++ % 18;
+    const QPointF at(static_cast<double>(step) * 16 + 4, static_cast<double>(step) * 8 + 4);
+    const auto start = std::chrono::steady_clock::now();
+    Send(image, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
+    previewNs.push_back(took.count());
+    st.SetIterationTime(took.count() * 1e-9);
+    st.PauseTiming();
+    // The editor pixels of the preview pixels in one preview and not in the other.
+    Preview now = form->Tools().CurrentPreview();
+    for (const Preview* a : {&last, &now}) {
+      const Preview* b = a == &last ? &now : &last;
+      for (const PreviewPixel& p : *a) {
+        if (std::ranges::find(*b, p) == b->end()) changed += 16 * 8;  // a multi-colour pixel
+      }
+    }
+    last = std::move(now);
+    st.ResumeTiming();
+  }
+  form->Tools().Cancel();
+  Send(image, QEvent::MouseButtonRelease, {4, 4}, Qt::LeftButton, Qt::NoButton);
+  image->removeEventFilter(&painted);
+  QCoreApplication::processEvents();
+  figures.repaintedPerChanged =
+      changed ? static_cast<double>(painted.pixels) / static_cast<double>(changed) : 0;
+  st.counters["repainted_per_changed"] = figures.repaintedPerChanged;
+}
+
+}  // namespace
+
+void RegisterToolBenchmarks(TForm1& form) {
+  benchmark::RegisterBenchmark("Tool/fill of a whole sprite", UseBench, &form, "ToolFill1",
+                               QPointF(100, 80), QPointF(100, 80), &fillNs)
+      ->UseManualTime();
+  benchmark::RegisterBenchmark("Tool/line across a sprite", UseBench, &form, "ToolLine1",
+                               QPointF(4, 4), QPointF(188, 164), &lineNs)
+      ->UseManualTime();
+  benchmark::RegisterBenchmark("Tool/rectangle preview update", RectanglePreviewBench, &form)
+      ->UseManualTime();
+}
+
+const ToolFigures& ToolBenchFigures() {
+  figures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
+  figures.lineNs = lineNs.empty() ? 0 : Median(lineNs);
+  figures.previewNs = previewNs.empty() ? 0 : Median(previewNs);
+  return figures;
+}
+
+}  // namespace kelvane::bench
