@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -159,7 +159,11 @@ std::optional<Stop> Choose(const ConvertOptions& options, const std::string& inp
 std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
   // One set of files an input: its output and the output's companions.
   std::vector<std::vector<FileImage>> outputs;
-  std::set<std::string> written;
+  struct Written {
+    std::size_t input;
+    std::string path;  // as given
+  };
+  std::map<std::string, Written> written;  // by the identity of the file each output replaces
   for (const std::string& input : options.inputs) {
     Result<SpriteSet> set = ReadInput(input, options);
     if (!set) return FileFailure(set.error());
@@ -175,9 +179,14 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     for (const FileImage& file : *files) {
       // Two inputs of the same name would otherwise silently leave only the last one's output;
       // outputs are told apart by the file each would replace.
-      if (!written.insert(FileIdentity(file.path)).second) {
-        return UsageFailure(input, "would be written to " + file.path + " like an earlier input");
+      const auto [earlier, added] =
+          written.emplace(FileIdentity(file.path), Written{outputs.size(), file.path});
+      if (added) continue;
+      // Within one output's files: a sidecar that links to its sprite file.
+      if (earlier->second.input == outputs.size()) {
+        return FileFailure(SameFileError(file.path, earlier->second.path));
       }
+      return UsageFailure(input, "would be written to " + file.path + " like an earlier input");
     }
     outputs.push_back(std::move(*files));
   }

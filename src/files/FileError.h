@@ -17,6 +17,7 @@ enum class FileProblem {
   Io,              // any other failure of the system
   Format,          // the content does not add up (the reason says what)
   TooManySprites,  // more sprites than the bank holds
+  Changed,         // changed on disk since it was last read or written
 };
 
 struct FileError {

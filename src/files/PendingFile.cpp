@@ -1,6 +1,7 @@
 #include "files/PendingFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -18,7 +19,7 @@ constexpr mode_t kPrivateMode = 0600;  // until the final mode is set, before an
 constexpr mode_t kCarriedBits = 0777;  // never set-user-ID, set-group-ID or sticky
 constexpr mode_t kSpecialBits = 07000;
 constexpr int kNameAttempts = 100;
-constexpr int kRandomLetters = 6;
+constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 constexpr std::string_view kUserAttributePrefix = "user.";
 // Who else may read or write the file: dropped, it would let in users the file shut out.
 constexpr const char* kAccessListAttribute = "system.posix_acl_access";
@@ -29,7 +30,7 @@ std::string RandomName(std::string_view suffix) {
   thread_local std::minstd_rand random{std::random_device{}()};
   std::uniform_int_distribution<int> pick(0, sizeof kLetters - 2);
   std::string name(kTemporaryNamePrefix);
-  for (int i = 0; i < kRandomLetters; ++i) name += kLetters[pick(random)];
+  for (std::size_t i = 0; i < kTemporaryNameLetters; ++i) name += kLetters[pick(random)];
   name += suffix;
   return name;
 }
@@ -39,10 +40,19 @@ FileDescriptor CreateNamed(int folder, std::string_view suffix, mode_t mode, std
     name = RandomName(suffix);
     FileDescriptor file(
         ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (file.IsOpen() || errno != EEXIST) {
-      if (!file.IsOpen()) name.clear();
+    if (!file.IsOpen()) {
+      if (errno == EEXIST) continue;
+      name.clear();
       return file;
     }
+    // Marked as its writer's at once. Another save that found it unlocked in that instant took
+    // it for abandoned and removed it; it then has no name left, and another is made.
+    struct stat made {};
+    if (::flock(file.Get(), LOCK_EX) == 0 && ::fstat(file.Get(), &made) == 0 &&
+        made.st_nlink == 0) {
+      continue;
+    }
+    return file;
   }
   name.clear();
   return FileDescriptor();  // errno is still EEXIST
@@ -106,7 +116,7 @@ bool Rewrite(int file, std::span<const std::uint8_t> bytes) {
 
 PendingFile::PendingFile(std::string shown, const std::string& target,
                          std::span<const std::uint8_t> bytes)
-    : shown_(std::move(shown)), bytes_(bytes) {
+    : shown_(std::move(shown)), target_(target), bytes_(bytes) {
   const auto slash = target.rfind('/');
   folderPath_ = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
   name_ = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -140,6 +150,7 @@ Result<PendingFile> PendingFile::Prepare(std::string shown, const std::string& t
     if (::faccessat(file.folder_.Get(), file.name_.c_str(), W_OK, AT_EACCESS) != 0) {
       return file.Failure(errno);
     }
+    if (auto error = file.ReadOld(old)) return *error;
   }
   const auto error = replacing && old.st_nlink > 1
                          ? file.PrepareInPlace(old)
@@ -151,6 +162,8 @@ Result<PendingFile> PendingFile::Prepare(std::string shown, const std::string& t
 bool PendingFile::OpenCopy(mode_t mode) {
   if (CanNameUnnamedFiles()) {
     file_ = FileDescriptor(::openat(folder_.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    // Locked before it has a name, so that no other save ever takes it for abandoned.
+    if (file_.IsOpen()) ::flock(file_.Get(), LOCK_EX | LOCK_NB);
     if (file_.IsOpen() || !UnnamedFilesUnsupported(errno)) return file_.IsOpen();
   }
   file_ = CreateNamed(folder_.Get(), "", mode, temporaryName_);
@@ -175,21 +188,32 @@ std::optional<FileError> PendingFile::WriteCopy(const struct stat* old, const st
   return std::nullopt;
 }
 
-std::optional<FileError> PendingFile::PrepareInPlace(const struct stat& old) {
-  inPlace_ = true;
-  oldMode_ = old.st_mode & 07777;
-  constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-  file_ = FileDescriptor(::openat(folder_.Get(), name_.c_str(), O_WRONLY | kFlags));
-  if (!file_.IsOpen()) return Failure(errno);
-  const FileDescriptor reader(::openat(folder_.Get(), name_.c_str(), O_RDONLY | kFlags));
+// A file the user may write but not read is refused: without its contents, a failure later in
+// the save could not put it back.
+std::optional<FileError> PendingFile::ReadOld(const struct stat& old) {
+  const FileDescriptor reader(::openat(folder_.Get(), name_.c_str(), O_RDONLY | kOpenFlags));
   struct stat now {};
-  if (!reader.IsOpen()) return Failure(errno);
-  if (::fstat(file_.Get(), &now) != 0) return Failure(errno);
+  if (!reader.IsOpen() || ::fstat(reader.Get(), &now) != 0) return Failure(errno);
   if (!S_ISREG(now.st_mode) || now.st_ino != old.st_ino || now.st_dev != old.st_dev) {
     return NotRegularFileError(shown_);
   }
   if (!ReadToEnd(reader.Get(), static_cast<std::size_t>(now.st_size), SIZE_MAX, oldBytes_)) {
     return Failure(errno);
+  }
+  replacing_ = true;
+  oldTimes_ = {old.st_atim, old.st_mtim};
+  return std::nullopt;
+}
+
+std::optional<FileError> PendingFile::PrepareInPlace(const struct stat& old) {
+  inPlace_ = true;
+  oldMode_ = old.st_mode & 07777;
+  file_ = FileDescriptor(::openat(folder_.Get(), name_.c_str(), O_WRONLY | kOpenFlags));
+  if (!file_.IsOpen()) return Failure(errno);
+  struct stat now {};
+  if (::fstat(file_.Get(), &now) != 0) return Failure(errno);
+  if (!S_ISREG(now.st_mode) || now.st_ino != old.st_ino || now.st_dev != old.st_dev) {
+    return NotRegularFileError(shown_);
   }
   // If the rewrite is cut short the backup is the only whole copy left, so it is synced first.
   const FileDescriptor backup =
@@ -240,12 +264,36 @@ bool PendingFile::Restore() {
   return restored;
 }
 
-std::optional<FileError> PendingFile::Rename() {
+std::optional<FileError> PendingFile::Place() {
   if (inPlace_) return std::nullopt;
+  if (auto error = Link()) return error;
   if (::renameat(folder_.Get(), temporaryName_.c_str(), folder_.Get(), name_.c_str()) != 0) {
     return Failure(errno);
   }
   renamed_ = true;
+  return std::nullopt;
+}
+
+PlacedFile PendingFile::Placed() {
+  PlacedFile placed{shown_, target_, std::nullopt, oldTimes_, StampOf(target_)};
+  if (replacing_) placed.old = std::move(oldBytes_);
+  return placed;
+}
+
+std::optional<FileError> PutBack(const PlacedFile& placed) {
+  if (!placed.placed || StampOf(placed.target) != placed.placed) return std::nullopt;
+  if (!placed.old) {
+    if (::unlink(placed.target.c_str()) != 0) return ErrorFromErrno(placed.shown, errno);
+    return std::nullopt;
+  }
+  auto file = PendingFile::Prepare(placed.shown, placed.target, *placed.old);
+  if (!file) return file.error();
+  if (auto error = file->WriteInPlace()) {
+    file->Restore();
+    return error;
+  }
+  if (auto error = file->Place()) return error;
+  ::utimensat(AT_FDCWD, placed.target.c_str(), placed.oldTimes.data(), AT_SYMLINK_NOFOLLOW);
   return std::nullopt;
 }
 

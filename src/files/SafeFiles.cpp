@@ -3,57 +3,79 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
+#include "files/AbandonedTemporaries.h"
 #include "files/PendingFile.h"
 #include "files/PosixFile.h"
 
 namespace kelvane {
 namespace {
 
-// The file path names once every link is followed; nothing, with errno saying why, when there
-// is none. The kernel follows the links, as an open would: where the system protects shared
-// sticky folders (/tmp), a link another user planted there is refused, not followed.
-std::optional<std::string> RealPathOf(const std::string& path) {
-  const FileDescriptor file(::open(path.c_str(), O_PATH | O_CLOEXEC));
-  if (!file.IsOpen()) return std::nullopt;
-  const std::string self = "/proc/self/fd/" + std::to_string(file.Get());
-  char name[PATH_MAX];
-  const ssize_t length = ::readlink(self.c_str(), name, sizeof name);
-  if (length > 0 && length < static_cast<ssize_t>(sizeof name) && name[0] == '/') {
-    return std::string(name, static_cast<std::size_t>(length));
-  }
-  // Without /proc the links are read again, by the library.
-  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                             &std::free);
-  if (!resolved) return std::nullopt;
-  return std::string(resolved.get());
-}
+constexpr int kTerminationSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
 
-// A logout, Ctrl+C or kill waits until the renames are done instead of leaving the set half
-// replaced. Only SIGKILL cannot be held.
+// A logout, Ctrl+C or kill waits until a set is in place instead of leaving it half replaced,
+// and one that arrives between two sets undoes the save. Only SIGKILL cannot be held.
 class TerminationSignalsHeld {
  public:
   TerminationSignalsHeld() {
     sigset_t held;
     sigemptyset(&held);
-    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) sigaddset(&held, signal);
+    for (const int signal : kTerminationSignals) sigaddset(&held, signal);
     ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
   }
   ~TerminationSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
   TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
   TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
 
+  // One is waiting that will end the program once it is let through (an ignored one will not).
+  bool Arrived() const {
+    sigset_t pending;
+    if (::sigpending(&pending) != 0) return false;
+    for (const int signal : kTerminationSignals) {
+      struct sigaction action {};
+      if (sigismember(&pending, signal) == 1 && ::sigaction(signal, nullptr, &action) == 0 &&
+          action.sa_handler != SIG_IGN) {
+        return true;
+      }
+    }
+    return false;
+  }
+
  private:
   sigset_t previous_{};
+};
+
+std::string FolderOf(const std::string& target) {
+  const auto slash = target.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+}
+
+FileDescriptor OpenFolder(const std::string& folder) {
+  return FileDescriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+// Held while a set is put in place, by every save: an flock on the main file's real folder.
+// Not on the main file, which each save replaces, so that a save that waited would hold the
+// lock of a file no longer there; not on a lock file, which would stay in the user's folder.
+// The folder is the same whichever link a save names the file through, and any user who may
+// save there may open it. Where its file system has no flock (some network ones), sets are put
+// in place without it.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder) : folder_(OpenFolder(folder)) {
+    while (folder_.IsOpen() && ::flock(folder_.Get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+
+ private:
+  FileDescriptor folder_;  // closing it lets the lock go
 };
 
 // Puts back every file already rewritten in place; one that cannot be put back keeps its
@@ -66,17 +88,143 @@ void RestoreInPlace(std::vector<PendingFile>& pending, FileError& error) {
   }
 }
 
-// Makes the renames themselves durable; a failure here cannot undo a save that already happened.
-void SyncFolders(const std::vector<PendingFile>& pending) {
-  std::vector<std::string> synced;
-  for (const PendingFile& file : pending) {
-    if (std::find(synced.begin(), synced.end(), file.FolderPath()) != synced.end()) continue;
-    synced.push_back(file.FolderPath());
-    ::fsync(file.Folder());
+// Puts back, newest first, what placed replaced; error then names one that could not be.
+void PutBackAll(const std::vector<PlacedFile>& placed, FileError& error) {
+  bool named = false;
+  for (auto file = placed.rbegin(); file != placed.rend(); ++file) {
+    const auto failed = PutBack(*file);
+    if (failed && !named) {
+      error.reason += " (and " + file->shown + " could not be put back: " + failed->reason + ")";
+      named = true;
+    }
   }
 }
 
+struct PlannedFile {
+  std::string shown;   // the name errors give
+  std::string target;  // the resolved file it replaces
+  const FileImage* image = nullptr;
+};
+using PlannedSet = std::vector<PlannedFile>;  // the main file first
+
+// Writes one set and puts it in place, or changes nothing. Nothing stays open afterwards.
+Result<std::vector<PlacedFile>> SaveSet(const PlannedSet& set, const ReplaceCheck& check) {
+  std::vector<PendingFile> pending;
+  pending.reserve(set.size());
+  for (const PlannedFile& file : set) {
+    auto prepared = PendingFile::Prepare(file.shown, file.target, file.image->bytes);
+    if (!prepared) return prepared.error();
+    pending.push_back(std::move(*prepared));
+  }
+
+  const PlannedFile& main = set.front();
+  const FolderLock lock(FolderOf(main.target));
+  if (check.lastSeen) {
+    const auto now = StampOf(main.target);
+    if (now && now->file == check.lastSeen->file && *now != *check.lastSeen) {
+      return FileError{main.shown, FileProblem::Changed,
+                       "has changed on disk since it was opened or saved"};
+    }
+  }
+  for (PendingFile& file : pending) {
+    if (auto error = file.WriteInPlace()) {
+      RestoreInPlace(pending, *error);
+      return *error;
+    }
+  }
+  std::vector<PlacedFile> placed;
+  for (PendingFile& file : pending) {
+    if (file.WrittenInPlace()) continue;
+    if (auto error = file.Place()) {
+      PutBackAll(placed, *error);
+      RestoreInPlace(pending, *error);
+      return *error;
+    }
+    placed.push_back(file.Placed());
+  }
+  for (PendingFile& file : pending) {
+    if (file.WrittenInPlace()) placed.push_back(file.Placed());
+  }
+  if (check.saved) *check.saved = StampOf(main.target);
+  return placed;
+}
+
+Result<std::vector<PlannedSet>> Plan(std::span<const std::span<const FileImage>> groups) {
+  // Resolve all before writing any, so a refused file changes nothing.
+  std::vector<PlannedSet> sets;
+  for (const std::span<const FileImage> group : groups) {
+    if (group.empty()) continue;
+    const std::string& mainPath = group.front().path;
+    const auto mainTarget = ResolveSaveTarget(mainPath);
+    if (!mainTarget) return mainTarget.error();
+    PlannedSet& set = sets.emplace_back();
+    set.push_back({mainPath, *mainTarget, &group.front()});
+    for (const FileImage& file : group.subspan(1)) {
+      const bool companion = file.path.size() > mainPath.size() && file.path.starts_with(mainPath);
+      std::string shown = companion ? *mainTarget + file.path.substr(mainPath.size()) : file.path;
+      auto target = ResolveSaveTarget(shown);
+      if (!target) return target.error();
+      set.push_back({std::move(shown), std::move(*target), &file});
+    }
+  }
+  // Written twice, one file would keep only the later bytes: a sprite file whose sidecar links
+  // back to it would be left three bytes long.
+  using Identity = std::pair<std::string, const std::string*>;  // and the name shown for it
+  std::vector<Identity> identities;
+  for (const PlannedSet& set : sets) {
+    for (const PlannedFile& file : set) {
+      std::string identity = FileIdentity(file.target);
+      const auto earlier = std::ranges::find(identities, identity, &Identity::first);
+      if (earlier != identities.end()) return SameFileError(file.shown, *earlier->second);
+      identities.emplace_back(std::move(identity), &file.shown);
+    }
+  }
+  return sets;
+}
+
+std::optional<FileError> SaveSets(const std::vector<PlannedSet>& sets, const ReplaceCheck& check) {
+  std::vector<std::string> folders;
+  for (const PlannedSet& set : sets) {
+    for (const PlannedFile& file : set) {
+      std::string folder = FolderOf(file.target);
+      if (std::ranges::find(folders, folder) == folders.end()) folders.push_back(std::move(folder));
+    }
+  }
+  for (const std::string& folder : folders) {
+    if (const FileDescriptor open = OpenFolder(folder); open.IsOpen()) {
+      RemoveAbandonedTemporaries(open.Get());
+    }
+  }
+
+  const TerminationSignalsHeld held;
+  std::vector<std::vector<PlacedFile>> saved;
+  for (const PlannedSet& set : sets) {
+    auto placed = !saved.empty() && held.Arrived()
+                      ? Result<std::vector<PlacedFile>>(
+                            FileError{set.front().shown, FileProblem::Io, "not saved: interrupted"})
+                      : SaveSet(set, saved.empty() ? check : ReplaceCheck{});
+    if (!placed) {
+      FileError error = placed.error();
+      for (std::size_t i = saved.size(); i-- > 0;) {
+        const FolderLock lock(FolderOf(sets[i].front().target));
+        PutBackAll(saved[i], error);
+      }
+      return error;
+    }
+    saved.push_back(std::move(*placed));
+  }
+  // Makes the renames themselves durable; a failure here cannot undo a save that happened.
+  for (const std::string& folder : folders) {
+    if (const FileDescriptor open = OpenFolder(folder); open.IsOpen()) ::fsync(open.Get());
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+FileError SameFileError(const std::string& file, const std::string& earlier) {
+  return FileError{file, FileProblem::NotRegularFile, "is the same file as " + earlier};
+}
 
 Result<FileImage> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   // O_NONBLOCK: a FIFO without a writer opens at once (and is then refused) instead of hanging.
@@ -145,69 +293,17 @@ std::optional<FileError> WriteFileAtomically(const std::string& path,
   return SaveFiles({&file, 1});
 }
 
-std::optional<FileError> SaveFiles(std::span<const FileImage> files) {
+std::optional<FileError> SaveFiles(std::span<const FileImage> files, const ReplaceCheck& check) {
   const std::vector<std::span<const FileImage>> group{files};
-  return SaveFileGroups(group);
+  auto sets = Plan(group);
+  if (!sets) return sets.error();
+  return SaveSets(*sets, check);
 }
 
 std::optional<FileError> SaveFileGroups(std::span<const std::span<const FileImage>> groups) {
-  // Resolve all before writing any, so a refused file changes nothing.
-  std::vector<const FileImage*> files;
-  std::vector<std::pair<std::string, std::string>> shownAndTarget;
-  for (const std::span<const FileImage> group : groups) {
-    if (group.empty()) continue;
-    const std::string& mainPath = group.front().path;
-    const auto mainTarget = ResolveSaveTarget(mainPath);
-    if (!mainTarget) return mainTarget.error();
-    files.push_back(&group.front());
-    shownAndTarget.emplace_back(mainPath, *mainTarget);
-    for (const FileImage& file : group.subspan(1)) {
-      const bool companion = file.path.size() > mainPath.size() && file.path.starts_with(mainPath);
-      std::string shown = companion ? *mainTarget + file.path.substr(mainPath.size()) : file.path;
-      auto target = ResolveSaveTarget(shown);
-      if (!target) return target.error();
-      files.push_back(&file);
-      shownAndTarget.emplace_back(std::move(shown), std::move(*target));
-    }
-  }
-  if (files.empty()) return std::nullopt;
-  // Written twice, one file would keep only the later bytes: a sprite file whose sidecar links
-  // back to it would be left three bytes long.
-  std::vector<std::string> identities;
-  for (const auto& [shown, target] : shownAndTarget) {
-    std::string identity = FileIdentity(target);
-    const auto earlier = std::ranges::find(identities, identity);
-    if (earlier != identities.end()) {
-      const std::string& first = shownAndTarget[earlier - identities.begin()].first;
-      return FileError{shown, FileProblem::NotRegularFile, "is the same file as " + first};
-    }
-    identities.push_back(std::move(identity));
-  }
-
-  std::vector<PendingFile> pending;
-  pending.reserve(files.size());
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    auto file =
-        PendingFile::Prepare(shownAndTarget[i].first, shownAndTarget[i].second, files[i]->bytes);
-    if (!file) return file.error();
-    pending.push_back(std::move(*file));
-  }
-
-  const TerminationSignalsHeld held;
-  for (PendingFile& file : pending) {
-    if (auto error = file.Link()) return error;
-  }
-  for (PendingFile& file : pending) {
-    if (auto error = file.WriteInPlace()) {
-      RestoreInPlace(pending, *error);
-      return error;
-    }
-  }
-  for (PendingFile& file : pending) {
-    if (auto error = file.Rename()) return error;
-  }
-  SyncFolders(pending);
-  return std::nullopt;
+  auto sets = Plan(groups);
+  if (!sets) return sets.error();
+  return SaveSets(*sets, {});
 }
 
 }  // namespace kelvane

@@ -4,7 +4,6 @@
 
 #include "files/LittleEndian.h"
 #include "files/PrgFormat.h"
-#include "files/SafeFiles.h"
 #include "files/SpritePadPart.h"
 
 namespace kelvane {
@@ -59,7 +58,7 @@ SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount) {
 }
 
 std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteSet& set,
-                                       const std::string& path) {
+                                       const std::string& path, const ReplaceCheck& check) {
   Result<std::vector<FileImage>> files = format.Write(set, path);
   if (!files) return files.error();
   // Loaded, a PRG past $FFFF would wrap round into zero page and the stack; Export refuses it
@@ -73,7 +72,7 @@ std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteS
       return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
     }
   }
-  return SaveFiles(*files);
+  return SaveFiles(*files, check);
 }
 
 }  // namespace kelvane

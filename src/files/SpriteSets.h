@@ -7,6 +7,7 @@
 
 #include "files/FileError.h"
 #include "files/FormatRegistry.h"
+#include "files/SafeFiles.h"
 #include "model/SpriteDocument.h"
 
 namespace kelvane {
@@ -33,6 +34,6 @@ SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount);
 
 // Writes set under path in format: every file it makes is replaced, or none.
 std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteSet& set,
-                                       const std::string& path);
+                                       const std::string& path, const ReplaceCheck& check = {});
 
 }  // namespace kelvane

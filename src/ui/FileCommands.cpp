@@ -55,11 +55,15 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::LoadSpriteFile(const std::string& path) {
+  // Taken before the read: a file that changes while it is read then differs from it, and the
+  // next save asks.
+  std::optional<FileStamp> onDisk = StampOf(path);
   // The file is read whole, sidecar included, before anything changes: a failure changes nothing.
   const Result<SpriteSet> set = ReadSpriteSet(SpriteFormats(), path);
   if (!ApplySpriteSet(set, path)) return;
   dialogFolders_.Remember(path);
-  SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())});
+  SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())},
+                std::move(onDisk));
   SetFileTitle(NameOf(path));
   DrawStale();
 }
@@ -107,8 +111,9 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
   return true;
 }
 
-void TForm1::SetFileFormat(OpenedFile file) {
+void TForm1::SetFileFormat(OpenedFile file, std::optional<FileStamp> onDisk) {
   openedFile_ = std::move(file);
+  onDisk_ = std::move(onDisk);
 }
 
 void TForm1::SaveSpriteFile(int byteCount) {
@@ -129,12 +134,27 @@ void TForm1::SaveSpriteFile(int byteCount) {
     set.format = openedFile_.format;
     set.details = openedFile_.details;
   }
-  if (const auto error = SaveSpriteSet(format, set, path)) {
+  std::optional<FileStamp> saved;
+  ReplaceCheck check{onDisk_ ? &*onDisk_ : nullptr, &saved};
+  auto error = SaveSpriteSet(format, set, path, check);
+  // Another window or program has saved the file since this one read or wrote it.
+  if (error && error->problem == FileProblem::Changed) {
+    if (!AskOverwrite(this, QStringLiteral("Confirm"),
+                      QStringLiteral("%1 has changed on disk since it was opened or saved.\n"
+                                     "Overwrite it?")
+                          .arg(NameOf(path)))) {
+      return;
+    }
+    check.lastSeen = nullptr;
+    error = SaveSpriteSet(format, set, path, check);
+  }
+  if (error) {
     ShowSaveError(this, *error);
     return;
   }
   dialogFolders_.Remember(path);
-  SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())});
+  SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())},
+                std::move(saved));
   SetFileTitle(NameOf(path));
   document_.MarkSaved();
 }

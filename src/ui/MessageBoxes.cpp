@@ -1,6 +1,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kelvane {
 namespace {
@@ -20,6 +21,15 @@ bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) {
 
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) {
   return Ask(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool AskOverwrite(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::Cancel,
+                  parent);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Overwrite"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel) {

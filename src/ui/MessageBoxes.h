@@ -11,6 +11,8 @@ namespace kelvane {
 bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
 // True when the user answered Yes.
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
+// True when the user answered Overwrite; Cancel is the default.
+bool AskOverwrite(QWidget* parent, const QString& caption, const QString& text);
 void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel);
 
 }  // namespace kelvane

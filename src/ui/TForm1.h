@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/FileStamp.h"
 #include "files/SpriteFormat.h"
 #include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
@@ -259,8 +260,9 @@ class TForm1 : public QMainWindow {
   void SaveSpriteFile(int byteCount);
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
-  // The file last read or saved: a new bank's is a .spr of no records.
-  void SetFileFormat(OpenedFile file);
+  // The file last read or saved: a new bank's is a .spr of no records. onDisk: that file as it
+  // was then, for Save to tell whether someone else has changed it since.
+  void SetFileFormat(OpenedFile file, std::optional<FileStamp> onDisk = std::nullopt);
   void ShowRangeDialog(bool cut);
 
   // The view: what a document change shows, and the pictures it makes stale.
@@ -316,6 +318,7 @@ class TForm1 : public QMainWindow {
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.
   OpenedFile openedFile_;
+  std::optional<FileStamp> onDisk_;
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
   std::unique_ptr<TextDataFolder> textData_;

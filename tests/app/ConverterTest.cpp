@@ -30,9 +30,10 @@ struct Outcome {
 };
 
 // fileSizeLimit: RLIMIT_FSIZE for the child, in bytes, as `ulimit -f` sets it; standardOutput:
-// a file to send standard output to instead of reading it.
+// a file to send standard output to instead of reading it; openFileLimit: RLIMIT_NOFILE, as
+// `ulimit -n` sets it.
 Outcome Convert(const std::vector<std::string>& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
-                const char* standardOutput = nullptr) {
+                const char* standardOutput = nullptr, rlim_t openFileLimit = RLIM_INFINITY) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     environment.remove(QString::fromLatin1(name));
@@ -44,9 +45,11 @@ Outcome Convert(const std::vector<std::string>& arguments, rlim_t fileSizeLimit 
   for (const auto& word : arguments) words << QString::fromStdString(word);
   process.setArguments(words);
   if (standardOutput) process.setStandardOutputFile(QString::fromLatin1(standardOutput));
-  process.setChildProcessModifier([fileSizeLimit] {
+  process.setChildProcessModifier([fileSizeLimit, openFileLimit] {
     const rlimit limit{fileSizeLimit, fileSizeLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit files{openFileLimit, openFileLimit};
+    if (openFileLimit != RLIM_INFINITY) ::setrlimit(RLIMIT_NOFILE, &files);
   });
   process.start();
   Outcome run;
@@ -309,6 +312,8 @@ TEST_F(Converter, AFileThatCannotBeReadOrWrittenLeavesTheOldOutput) {
   Bytes damaged = ExportPng(fixture::Records(1), {0, 5, 9}, {});
   damaged.resize(damaged.size() / 2);  // Qt's PNG code has its own say about this
   WriteBytes(PathOf("bad.png"), damaged);
+  WriteBytes(PathOf("x.bin"), Bytes(kSpriteBytes));
+  WriteBytes(PathOf("new.bin"), Bytes(kSpriteBytes));
   const struct {
     const char* name;
     std::vector<std::string> arguments;
@@ -324,6 +329,11 @@ TEST_F(Converter, AFileThatCannotBeReadOrWrittenLeavesTheOldOutput) {
       {"second input missing",
        {PathOf("raw.bin"), PathOf("gone.bin"), "--to", "spr", "-d", folder_},
        PathOf("gone.bin")},
+      // x.asm and new.asm are in place when raw.asm fails: x.asm is put back, new.asm removed.
+      {"last output past the file-size limit",
+       {PathOf("x.bin"), PathOf("new.bin"), PathOf("raw.bin"), "--to", "acme", "-d", folder_},
+       PathOf("raw.asm"),
+       4096},
   };
   const auto before = Entries();
   for (const auto& c : cases) {
@@ -366,6 +376,33 @@ TEST_F(Converter, OutputsBesideLinksLandWhereTheyAreNamed) {
   EXPECT_NE(run.err.find("like an earlier input"), std::string::npos) << run.err;
   EXPECT_EQ(Entries(), before);
   EXPECT_EQ(ReadBytes(PathOf("elsewhere/real.spr")), Bytes(kSpriteBytes, 1));
+
+  // One input whose sidecar is its own sprite file: no earlier input is to blame.
+  std::filesystem::remove(PathOf("elsewhere/real.spr.inf"));
+  std::filesystem::create_symlink("real.spr", PathOf("elsewhere/real.spr.inf"));
+  run = Convert({PathOf("in/y.bin"), "-o", PathOf("elsewhere/real.spr")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "kelvane-convert: " + PathOf("elsewhere/real.spr.inf") +
+                         ": is the same file as " + PathOf("elsewhere/real.spr") + "\n");
+}
+
+// Each input's output is written and put in place before the next, holding nothing open for
+// those still to come.
+TEST_F(Converter, ManyInputsConvertUnderALowOpenFileLimit) {
+  constexpr int kInputs = 100;
+  constexpr rlim_t kOpenFiles = 32;
+  std::filesystem::create_directory(PathOf("many"));
+  std::vector<std::string> arguments{"--to", "bin", "-d", PathOf("many")};
+  for (int i = 0; i < kInputs; ++i) {
+    arguments.push_back(PathOf(std::to_string(i) + ".spr"));
+    WriteBytes(arguments.back(), Bytes(kSpriteBytes, static_cast<std::uint8_t>(i)));
+  }
+  const Outcome run = Convert(arguments, RLIM_INFINITY, nullptr, kOpenFiles);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (int i = 0; i < kInputs; ++i) {
+    EXPECT_EQ(ReadBytes(PathOf("many/" + std::to_string(i) + ".bin")),
+              Bytes(kSpriteBytes, static_cast<std::uint8_t>(i)));
+  }
 }
 
 // Whatever goes to standard output fails as a file does when it cannot be written.

@@ -1,6 +1,7 @@
 // Saving and loading on a real file system, grouped by the way each used to lose, misplace or
 // expose a user's work.
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -10,12 +11,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <future>
 #include <map>
+#include <thread>
 
 #include "ChildProcess.h"
 #include "TempFolder.h"
 #include "files/PendingFile.h"
+#include "files/PosixFile.h"
 #include "files/SafeFiles.h"
 #include "files/SpriteSets.h"
 
@@ -434,6 +439,71 @@ TEST_F(SafeFilesTest, A250ByteNameSavesWithItsSidecar) {
   ASSERT_EQ(Outcome(SavePair(PathOf(name))), "saved");
   ExpectNewPair(PathOf(name));
   EXPECT_EQ(Entries(), (Names{name, name + ".inf"}));
+}
+
+// A save killed between naming its copy and renaming it leaves that copy; the next save into the
+// folder removes it, and never a copy another save still holds, a backup or a user's own file.
+TEST_F(SafeFilesTest, TheNextSaveRemovesTemporariesWhoseWriterIsGone) {
+  WriteOldPair();
+  for (const char* name :
+       {".kelvane-Gone01", ".kelvane-Live01", ".kelvane-Back01~", ".kelvane-a"}) {
+    WriteBytes(PathOf(name), kNewRecords);
+  }
+  const FileDescriptor live(::open(PathOf(".kelvane-Live01").c_str(), O_RDONLY | O_CLOEXEC));
+  ASSERT_EQ(::flock(live.Get(), LOCK_EX), 0);
+  ASSERT_EQ(Outcome(SavePair(Ship())), "saved");
+  EXPECT_EQ(Entries(), (Names{".kelvane-Back01~", ".kelvane-Live01", ".kelvane-a", "ship.spr",
+                              "ship.spr.inf"}));
+}
+
+// Ctrl+C between two sets of one save puts the first set back: all of the save or none of it.
+TEST_F(SafeFilesTest, ATerminationSignalBetweenTwoSetsPutsTheFirstBack) {
+  WriteOldPair();
+  const std::string seen = InChild([&] {
+    // Already waiting when the save starts, so it is seen after the first set.
+    sigset_t terminate;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &terminate, nullptr);
+    ::raise(SIGTERM);
+    const FileImage first[] = {{Ship(), kNewRecords}, {Ship() + ".inf", kNewColours}};
+    const FileImage second[] = {{PathOf("new.spr"), kNewRecords}};
+    const std::span<const FileImage> groups[] = {first, second};
+    return Outcome(SaveFileGroups(groups));
+  });
+  EXPECT_EQ(seen, PathOf("new.spr") + ": not saved: interrupted");
+  ExpectOldPair();
+  EXPECT_EQ(Entries(), (Names{"ship.spr", "ship.spr.inf"}));
+}
+
+// Whether some process waits for the flock on the file with this inode.
+bool LockIsAwaited(ino_t inode) {
+  std::ifstream locks("/proc/locks");
+  const std::string file = ":" + std::to_string(inode) + " ";
+  for (std::string line; std::getline(locks, line);) {
+    if (line.find("-> FLOCK") != std::string::npos && line.find(file) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A set goes in place only under its folder's lock, so two saves of one set never mix files.
+TEST_F(SafeFilesTest, ASetWaitsForTheFolderLockAnotherSaveHolds) {
+  WriteOldPair();
+  FileDescriptor folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  ASSERT_EQ(::flock(folder.Get(), LOCK_EX), 0);
+  auto save = std::async(std::launch::async, [&] { return Outcome(SavePair(Ship())); });
+  bool waited = false;
+  while (!(waited = LockIsAwaited(StatOf(folder_).st_ino)) &&
+         save.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    std::this_thread::yield();
+  }
+  EXPECT_TRUE(waited) << "saved while another save held the lock";
+  ExpectOldPair();
+  folder.Close();
+  EXPECT_EQ(save.get(), "saved");
+  ExpectNewPair(Ship());
 }
 
 // ---- Special files are refused, not replaced ----

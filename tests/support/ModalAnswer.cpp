@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -26,6 +27,26 @@ void Poll(std::shared_ptr<std::function<void(QWidget*)>> action) {
   });
 }
 
+void Press(QMessageBox* box, QMessageBox::StandardButton button, MessageBoxSeen* seen) {
+  if (seen) {
+    seen->shown = true;
+    seen->caption = box->windowTitle();
+    seen->text = box->text();
+    seen->hadIcon = box->icon() != QMessageBox::NoIcon;
+    for (QAbstractButton* b : box->buttons()) {
+      seen->buttons.append(box->standardButton(b));
+      seen->buttonTexts.append(b->text());
+    }
+    seen->defaultButton = box->standardButton(box->defaultButton());
+  }
+  QAbstractButton* target = box->button(button);
+  if (target) {
+    target->click();
+  } else {
+    box->close();
+  }
+}
+
 }  // namespace
 
 void AnswerNextModal(std::function<void(QWidget*)> action) {
@@ -39,19 +60,20 @@ void AnswerMessageBox(QMessageBox::StandardButton button, MessageBoxSeen* seen) 
       modal->close();  // not what the test expected; never hang
       return;
     }
-    if (seen) {
-      seen->shown = true;
-      seen->caption = box->windowTitle();
-      seen->text = box->text();
-      seen->hadIcon = box->icon() != QMessageBox::NoIcon;
-      for (QAbstractButton* b : box->buttons()) seen->buttons.append(box->standardButton(b));
+    Press(box, button, seen);
+  });
+}
+
+void AnswerMessageBoxIfShown(std::shared_ptr<const bool> waiting,
+                             QMessageBox::StandardButton button, MessageBoxSeen* seen) {
+  QTimer::singleShot(0, [=] {
+    if (!*waiting) return;
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) {
+      AnswerMessageBoxIfShown(waiting, button, seen);
+      return;
     }
-    QAbstractButton* target = box->button(button);
-    if (target) {
-      target->click();
-    } else {
-      box->close();
-    }
+    Press(box, button, seen);
   });
 }
 

@@ -4,7 +4,9 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <memory>
 
 class QWidget;
 class QFileDialog;
@@ -21,8 +23,13 @@ struct MessageBoxSeen {
   QString text;
   bool hadIcon = false;
   QList<QMessageBox::StandardButton> buttons;
+  QStringList buttonTexts;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 void AnswerMessageBox(QMessageBox::StandardButton button, MessageBoxSeen* seen = nullptr);
+// The same for a message box that may not come: no longer waited for once *waiting is false.
+void AnswerMessageBoxIfShown(std::shared_ptr<const bool> waiting,
+                             QMessageBox::StandardButton button, MessageBoxSeen* seen);
 
 // Types path into the next file dialog and accepts it (a path of "" cancels).
 void AnswerFileDialog(const QString& path);

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "WindowChecks.h"
+#include "files/SafeFiles.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
 
@@ -51,6 +52,20 @@ class FileCommands : public MainWindowFixture {
       TypeIntoFileDialog(modal, path);
     });
     item->trigger();
+  }
+  // Saves the bank over path, which exists: the file dialog's own question is answered Yes, and
+  // a question the save asks after it gets answer.
+  void SaveOver(const QString& path, QMessageBox::StandardButton answer, MessageBoxSeen* seen) {
+    const auto asking = std::make_shared<bool>(true);
+    AnswerNextModal([=](QWidget* dialog) {
+      AnswerNextModal([=](QWidget* replace) {
+        AnswerMessageBoxIfShown(asking, answer, seen);
+        qobject_cast<QMessageBox*>(replace)->button(QMessageBox::Yes)->click();
+      });
+      TypeIntoFileDialog(dialog, path);
+    });
+    form().SaveAll1->trigger();
+    *asking = false;
   }
   void OpenThroughDialog(const QString& path, MessageBoxSeen* seen = nullptr,
                          QMessageBox::StandardButton answer = QMessageBox::Ok) {
@@ -322,6 +337,52 @@ TEST_F(FileCommands, SavingOverAnExistingFileAsksFirst) {
   ASSERT_TRUE(confirmed.shown);
   EXPECT_EQ(ReadBytes(Path("old.spr")), BankBytes(document()));
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - old.spr"));
+}
+
+// Two windows saving one file: the later save says the file has changed, and Cancel, the
+// default, keeps the other's file.
+TEST_F(FileCommands, SavingOverAFileChangedOnDiskAsksFirst) {
+  const QString ship = Path("ship.spr");
+  const struct {
+    const char* name;
+    std::function<void()> change;
+  } cases[] = {
+      {"unchanged", [] {}},
+      {"saved by another window",
+       [&] {
+         const FileImage other{QFile::encodeName(ship).toStdString(), Bytes(64, 7)};
+         ASSERT_FALSE(SaveFiles({&other, 1}).has_value());
+       }},
+      {"rewritten in place", [&] { WriteBytes(ship, Bytes(128, 7)); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(ship, PatternBytes(64, 1));
+    Open({ship});
+    c.change();
+    const Bytes other = ReadBytes(ship);
+    const bool changed = std::string(c.name) != "unchanged";
+
+    MessageBoxSeen cancelled;
+    SaveOver(ship, QMessageBox::Cancel, &cancelled);
+    ASSERT_EQ(cancelled.shown, changed);
+    if (changed) {
+      EXPECT_EQ(cancelled.text, QStringLiteral("ship.spr has changed on disk since it was opened "
+                                               "or saved.\nOverwrite it?"));
+      EXPECT_EQ(cancelled.buttonTexts,
+                (QStringList{QStringLiteral("Cancel"), QStringLiteral("&Overwrite")}));
+      EXPECT_EQ(cancelled.defaultButton, QMessageBox::Cancel);
+      EXPECT_EQ(ReadBytes(ship), other);
+      MessageBoxSeen overwritten;
+      SaveOver(ship, QMessageBox::Yes, &overwritten);
+      EXPECT_TRUE(overwritten.shown);
+    }
+    EXPECT_EQ(ReadBytes(ship), BankBytes(document()));
+    // What the window wrote itself is no change.
+    MessageBoxSeen again;
+    SaveOver(ship, QMessageBox::Cancel, &again);
+    EXPECT_FALSE(again.shown);
+  }
 }
 
 TEST_F(FileCommands, ASaveThatCannotBeWrittenSaysWhichFileAndKeepsTheTitle) {
