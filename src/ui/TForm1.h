@@ -135,6 +135,7 @@ class TForm1 : public QMainWindow {
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* ImportPNG1 = nullptr;
+  QAction* SaveFile1 = nullptr;  // "Save": back to the file, as it was opened
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
   QAction* First644k1 = nullptr;
@@ -175,6 +176,7 @@ class TForm1 : public QMainWindow {
   void New1Click();
   void Open1Click();
   void ImportPNG1Click();
+  void SaveFile1Click();
   void First161k1Click();
   void First322k1Click();
   void First644k1Click();
@@ -257,7 +259,21 @@ class TForm1 : public QMainWindow {
   QFileDialog& OpenDialog();
   QFileDialog& SaveDialog();
   QFileDialog& ImportDialog();
-  void SaveSpriteFile(int byteCount);
+  // The save dialog, then the document's first byteCount / 64 records in the chosen file; true
+  // when they were saved.
+  bool SaveSpriteFile(int byteCount);
+  // The first count records in path, in format (keeping what the opened file held beyond them
+  // when it is that format), asking first when the file changed on disk since it was read or
+  // written; true when saved. A failure is shown and changes nothing.
+  bool WriteSpriteFile(const std::string& path, const SpriteFormat& format, int count);
+  // "Save": the document back to its file with the records it was opened or saved with; a
+  // document without a file asks where, as "Save All" does. True when saved.
+  bool SaveToFile();
+  // Before work is replaced (Open, Import, New, a drop, closing): true when there is nothing
+  // unsaved, or the user saved it or let it go.
+  bool MaySetAsideWork();
+  // The title: "Kelvane - NAME", marked while the document differs from its file.
+  void ShowTitle();
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
   // The file last read or saved: a new bank's is a .spr of no records. onDisk: that file as it
@@ -314,6 +330,7 @@ class TForm1 : public QMainWindow {
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
   ToolManager* tools_ = nullptr;      // the editor's drawing tools
   QString fileName_;                  // shown in the title and proposed by the save dialog
+  std::string filePath_;  // the file "Save" writes: the one last opened or saved; empty if none
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.
