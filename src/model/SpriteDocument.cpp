@@ -437,6 +437,12 @@ void SpriteDocument::MarkSaved() {
   Finish(before, {.marksSaved = true});
 }
 
+void SpriteDocument::MarkUnsaved() {
+  const Before before = Capture(0, -1);
+  model_.history.ContentChanged(false);
+  Finish(before);
+}
+
 void SpriteDocument::PutSprites(int first, std::span<const SpriteRecord> records) {
   const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount - first);
   const Before before = Capture(first, first + count - 1);

@@ -135,6 +135,8 @@ class SpriteDocument {
   void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours);
   // The content as it is now has been written to the file.
   void MarkSaved();
+  // The content is work no file holds (a picture imported as sprites).
+  void MarkUnsaved();
   // Writes records from sprite first on, dropping any past the last sprite, without an undo
   // step: as a pasted range does.
   void PutSprites(int first, std::span<const SpriteRecord> records);

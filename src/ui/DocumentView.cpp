@@ -33,6 +33,7 @@ QRect QRectOf(const ViewRect& r) {
 
 void TForm1::DocumentChanged(const DocumentChange& change) {
   ShowDocumentState();
+  if (change.Has(Changed::Modified)) ShowTitle();
   const int current = document_.CurrentSprite();
   // The shared colours show in every sprite.
   const bool colours = change.Has(Changed::SharedColours);

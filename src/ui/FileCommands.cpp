@@ -45,6 +45,7 @@ void TForm1::File1Click() {
 }
 
 void TForm1::Open1Click() {
+  if (!MaySetAsideWork()) return;
   QFileDialog& dialog = OpenDialog();
   dialogFolders_.PrepareOpen(dialog);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -72,11 +73,13 @@ void TForm1::LoadSpriteFile(const std::string& path) {
   dialogFolders_.Remember(path);
   SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())},
                 std::move(onDisk));
+  filePath_ = path;
   SetFileTitle(NameOf(path));
   DrawStale();
 }
 
 void TForm1::ImportPNG1Click() {
+  if (!MaySetAsideWork()) return;
   QFileDialog& dialog = ImportDialog();
   dialogFolders_.PrepareOpen(dialog);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -100,6 +103,8 @@ void TForm1::ImportPngFile(const FileImage& file) {
   // The sprites are new work: saved, they become a sprite file named after the picture.
   dialogFolders_.Remember(path);
   SetFileFormat({});
+  filePath_.clear();
+  document_.MarkUnsaved();
   SetFileTitle(QFileInfo(NameOf(path)).completeBaseName() + QStringLiteral(".spr"));
   DrawStale();
 }
@@ -132,25 +137,31 @@ void TForm1::SetFileFormat(OpenedFile file, std::optional<FileStamp> onDisk) {
   onDisk_ = std::move(onDisk);
 }
 
-void TForm1::SaveSpriteFile(int byteCount) {
+bool TForm1::SaveSpriteFile(int byteCount) {
   QFileDialog& dialog = SaveDialog();
   // The filter first: choosing one gives the proposed name that filter's extension.
   ProposeFormat(&dialog, SpriteFormats(), openedFile_.format);
   dialogFolders_.PrepareSave(dialog, fileName_);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (dialog.exec() != QDialog::Accepted) return false;
   const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return;
+  if (chosen.isEmpty()) return false;
   dialogFolders_.Used(chosen.front());
   const std::string path = dialogFolders_.LocalPathOf(chosen.front());
-  SpriteSet set = SpriteSetOf(document_, byteCount / kSpriteBytes);
-  const SpriteFormat& format = SpriteFormats().WriterThatReopens(
-      ChosenFormat(&dialog, SpriteFormats(), openedFile_.format), set, path);
+  const int count = byteCount / kSpriteBytes;
+  const SpriteFormat& format =
+      SpriteFormats().WriterThatReopens(ChosenFormat(&dialog, SpriteFormats(), openedFile_.format),
+                                        SpriteSetOf(document_, count), path);
+  return WriteSpriteFile(path, format, count);
+}
+
+bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format, int count) {
+  SpriteSet set = SpriteSetOf(document_, count);
   // Saved in its own format, a file keeps what it held beyond the records.
   if (format.Id() == openedFile_.format) {
     set.format = openedFile_.format;
     set.details = openedFile_.details;
   }
-  if (!AskToLeaveOut(format, set, path)) return;
+  if (!AskToLeaveOut(format, set, path)) return false;
   std::optional<FileStamp> saved;
   ReplaceCheck check{onDisk_ ? &*onDisk_ : nullptr, &saved};
   auto error = SaveSpriteSet(format, set, path, check);
@@ -160,20 +171,48 @@ void TForm1::SaveSpriteFile(int byteCount) {
                       QStringLiteral("%1 has changed on disk since it was opened or saved.\n"
                                      "Overwrite it?")
                           .arg(NameOf(path)))) {
-      return;
+      return false;
     }
     check.lastSeen = nullptr;
     error = SaveSpriteSet(format, set, path, check);
   }
   if (error) {
     ShowSaveError(this, *error);
-    return;
+    return false;
   }
   dialogFolders_.Remember(path);
   SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())},
                 std::move(saved));
-  SetFileTitle(NameOf(path));
+  filePath_ = path;
   document_.MarkSaved();
+  SetFileTitle(NameOf(path));
+  return true;
+}
+
+void TForm1::SaveFile1Click() {
+  SaveToFile();
+}
+
+bool TForm1::SaveToFile() {
+  const SpriteFormat* format = SpriteFormats().Find(openedFile_.format);
+  // A file of no sprites (an empty .spr opened for its colours) has no count to keep.
+  if (filePath_.empty() || format == nullptr || openedFile_.records == 0) {
+    return SaveSpriteFile(kBankBytes);
+  }
+  return WriteSpriteFile(filePath_, *format, openedFile_.records);
+}
+
+bool TForm1::MaySetAsideWork() {
+  if (!document_.Modified()) return true;
+  switch (AskSaveChanges(this, kApplicationTitle, fileName_)) {
+    case SaveAnswer::Save:
+      return SaveToFile();
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
 }
 
 bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,

@@ -30,6 +30,7 @@ void TForm1::dropEvent(QDropEvent* event) {
   const QStringList files = LocalFiles(event->mimeData());
   if (files.isEmpty()) return;
   event->acceptProposedAction();
+  if (!MaySetAsideWork()) return;
   LoadSpriteFile(dialogFolders_.LocalPathOf(files.front()));
   if (files.size() > 1) {
     statusBar()->showMessage(QStringLiteral("Opened only the first of %1 dropped files: %2")

@@ -32,6 +32,22 @@ bool AskOverwrite(QWidget* parent, const QString& caption, const QString& text) 
   return box.exec() == QMessageBox::Yes;
 }
 
+SaveAnswer AskSaveChanges(QWidget* parent, const QString& caption, const QString& name) {
+  QMessageBox box(QMessageBox::NoIcon, caption, QStringLiteral("Save changes to %1?").arg(name),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveAnswer::Save;
+    case QMessageBox::Discard:
+      return SaveAnswer::Discard;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
 void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel) {
   Ask(parent, caption, text,
       withCancel ? QMessageBox::Ok | QMessageBox::Cancel

@@ -13,6 +13,9 @@ bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
 // True when the user answered Overwrite; Cancel is the default.
 bool AskOverwrite(QWidget* parent, const QString& caption, const QString& text);
+// "Save changes to NAME?": Save (the default), Discard or Cancel.
+enum class SaveAnswer { Save, Discard, Cancel };
+SaveAnswer AskSaveChanges(QWidget* parent, const QString& caption, const QString& name);
 void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel);
 
 }  // namespace kelvane

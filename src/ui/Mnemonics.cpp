@@ -20,6 +20,7 @@ constexpr Chosen kChosen[] = {
     {"New1", 'N'},
     {"Open1", 'O'},
     {"ImportPNG1", 'I'},
+    {"SaveFile1", 'v'},
     {"Save1", 'S'},
     {"First161k1", '1'},
     {"First322k1", '3'},

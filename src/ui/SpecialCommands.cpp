@@ -17,8 +17,11 @@ const QString kWarning = QStringLiteral("Warning");
 }  // namespace
 
 void TForm1::New1Click() {
-  if (!AskYesNo(this, QStringLiteral("Confirm"),
-                QStringLiteral("This will destroy all existing data, proceed?"))) {
+  // Unsaved work is asked about instead: saved or let go, nothing else is lost.
+  if (document_.Modified() ? !MaySetAsideWork()
+                           : !AskYesNo(this, QStringLiteral("Confirm"),
+                                       QStringLiteral("This will destroy all existing data, "
+                                                      "proceed?"))) {
     return;
   }
   // The window's own settings first, so that the new bank is drawn once, as they show it.
@@ -26,8 +29,9 @@ void TForm1::New1Click() {
   PageControl1->setCurrentWidget(TabSheet1);
   ShowSheetFromTheTop();
   SetFileFormat({});
-  SetFileTitle(kUntitled);
+  filePath_.clear();
   document_.New();
+  SetFileTitle(kUntitled);
   DrawStale();
 }
 

@@ -372,7 +372,9 @@ void TForm1::BuildMenus() {
           {{"New1", "New", Ctrl(Qt::Key_N), &TForm1::New1, &TForm1::New1Click},
            {"Open1", "Open...", Ctrl(Qt::Key_O), &TForm1::Open1, &TForm1::Open1Click},
            {"ImportPNG1", "Import PNG...", {}, &TForm1::ImportPNG1, &TForm1::ImportPNG1Click},
-           {"N1", "-"}});
+           {"N1", "-"},
+           {"SaveFile1", "Save", QKeySequence(Qt::Key_F2), &TForm1::SaveFile1,
+            &TForm1::SaveFile1Click}});
   QMenu* save = File1->addMenu(QStringLiteral("Save..."));
   save->setObjectName(QStringLiteral("Save1"));
   AddMenu(save, this,
@@ -467,7 +469,14 @@ void TForm1::FormCreate(const std::vector<std::string>& arguments) {
 
 void TForm1::SetFileTitle(const QString& name) {
   fileName_ = name;  // the save dialog proposes it when it is next shown
-  setWindowTitle(kApplicationTitle + QStringLiteral(" - ") + name);
+  ShowTitle();
+}
+
+// The mark is written into the title itself: Qt's "[*]" placeholder would change what
+// windowTitle() reads for every document, modified or not.
+void TForm1::ShowTitle() {
+  setWindowTitle(kApplicationTitle + QStringLiteral(" - ") + fileName_ +
+                 (document_.Modified() ? QStringLiteral("*") : QString()));
 }
 
 // Made on first use: a file dialog reads its folder, and keeps watching it, from the moment it
@@ -488,6 +497,7 @@ QFileDialog& TForm1::ImportDialog() {
 }
 
 bool TForm1::FormCloseQuery() {
+  if (document_.Modified()) return MaySetAsideWork();
   return AskOkCancel(this, kApplicationTitle, QStringLiteral("Really Quit?"));
 }
 

@@ -144,6 +144,7 @@ class TForm1 : public QMainWindow {
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* ImportPNG1 = nullptr;
+  QAction* SaveFile1 = nullptr;  // "Save": back to the file, as it was opened
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
   QAction* First644k1 = nullptr;
@@ -189,6 +190,7 @@ class TForm1 : public QMainWindow {
   void New1Click();
   void Open1Click();
   void ImportPNG1Click();
+  void SaveFile1Click();
   void First161k1Click();
   void First322k1Click();
   void First644k1Click();
@@ -287,7 +289,21 @@ class TForm1 : public QMainWindow {
   QFileDialog& OpenDialog();
   QFileDialog& SaveDialog();
   QFileDialog& ImportDialog();
-  void SaveSpriteFile(int byteCount);
+  // The save dialog, then the document's first byteCount / 64 records in the chosen file; true
+  // when they were saved.
+  bool SaveSpriteFile(int byteCount);
+  // The first count records in path, in format (keeping what the opened file held beyond them
+  // when it is that format), asking first when the file changed on disk since it was read or
+  // written; true when saved. A failure is shown and changes nothing.
+  bool WriteSpriteFile(const std::string& path, const SpriteFormat& format, int count);
+  // "Save": the document back to its file with the records it was opened or saved with; a
+  // document without a file asks where, as "Save All" does. True when saved.
+  bool SaveToFile();
+  // Before work is replaced (Open, Import, New, a drop, closing): true when there is nothing
+  // unsaved, or the user saved it or let it go.
+  bool MaySetAsideWork();
+  // The title: "Kelvane - NAME", marked while the document differs from its file.
+  void ShowTitle();
   // View Text Data when no viewer opened the file: the user is told where it is.
   void TellWhereTheTextDataIs();
   void ImportPngFile(const FileImage& file);
@@ -363,7 +379,8 @@ class TForm1 : public QMainWindow {
     bool operator==(const SelectionState&) const = default;
   };
   std::optional<SelectionState> shownSelection_;  // as the keys and Rotate items show it
-  QString fileName_;  // shown in the title and proposed by the save dialog
+  QString fileName_;      // shown in the title and proposed by the save dialog
+  std::string filePath_;  // the file "Save" writes: the one last opened or saved; empty if none
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how
   // many records it had, for an export of them all to keep the same.

@@ -39,12 +39,14 @@ void MainWindowFixture::TearDown() {
 
 void MainWindowFixture::Put(int first, const SpriteRecord& record) {
   document().PutSprites(first, std::span(&record, 1));
+  document().MarkSaved();  // arranged, as if opened: nothing unsaved to ask about
 }
 
 void MainWindowFixture::PutBank(const SpriteBank& bank) {
   std::vector<SpriteRecord> records;
   for (int n = 0; n < kSpriteCount; ++n) records.push_back(bank.Record(n));
   document().PutSprites(0, records);
+  document().MarkSaved();
 }
 
 void MainWindowFixture::Rewrite(int n, const std::function<void(SpriteRecord&)>& edit) {

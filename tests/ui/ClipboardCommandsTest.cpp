@@ -184,6 +184,7 @@ TEST_F(ClipboardCommands, NewResetsTheBankAndPenButKeepsWhatWasCopied) {
   form().GridToggle->click();
   form().PageControl1->setCurrentWidget(form().TabSheet2);
 
+  document().MarkSaved();  // nothing unsaved: New asks its own question
   MessageBoxSeen seen;
   AnswerMessageBox(QMessageBox::Yes, &seen);
   Key(Qt::Key_N);

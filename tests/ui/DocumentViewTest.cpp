@@ -49,6 +49,7 @@ TEST_F(DocumentView, ALoadDrawsEachPictureOnceInTheFilesColours) {
   form().ScrollBar2->setValue(4);
   form().ScrollBar3->setValue(6);
   Click(form().Image1, {4, 4});  // some history to forget
+  document().MarkSaved();          // and nothing unsaved to ask about
   std::vector<std::uint8_t> sprites(4 * kSpriteBytes, 0);
   sprites[kAttributeOffset] = 0x01;  // sprite 0 hi-res and blank: all background
   const QString path = dir_.filePath(QStringLiteral("trace.spr"));

@@ -50,6 +50,7 @@ inline void FillBankWithPattern(SpriteDocument& document, int seed) {
     records.push_back(PatternSprite(seed + n, static_cast<std::uint8_t>(n ^ seed)));
   }
   document.PutSprites(0, records);
+  document.MarkSaved();  // a bank to start from, as if opened: nothing unsaved to ask about
 }
 
 inline std::vector<std::uint8_t> BankBytes(const SpriteDocument& document, int count = kBankBytes) {
