@@ -368,7 +368,7 @@ TEST_F(FormatsInTheWindow, ImportPngBringsASheetInAsTheBanksFirstSprites) {
   AnswerFileDialog(Path("hero.dat"));
   form().Open1->trigger();
   EXPECT_EQ(BankBytes(document()), expected);
-  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr"));
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - hero.spr*"));
 }
 
 // Open offers Spritemate files and sheets, reads them, and names what it cannot read.
