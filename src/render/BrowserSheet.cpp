@@ -5,9 +5,9 @@
 namespace kelvane {
 
 void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
-                      const EditorState& state, int topRow, int leftColumn) {
-  for (int r = 0; r < kWindowCells; ++r) {
-    for (int c = 0; c < kWindowCells; ++c) {
+                      const EditorState& state, int topRow, int leftColumn, SheetWindow window) {
+  for (int r = 0; r < window.rows; ++r) {
+    for (int c = 0; c < window.columns; ++c) {
       DrawThumbnail(sheet, spriteImage, bank, state, topRow, leftColumn, {c, r});
     }
   }

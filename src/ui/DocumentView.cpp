@@ -41,7 +41,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     for (const SpriteCells& sprite : change.cells) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);
       if (!origin) continue;
-      staleEditor_ += QRectOf(kEditorView.SpriteAt(*origin).CellsRect(sprite.cells));
+      staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
       if (sprite.sprite != current) continue;
       staleCells_.Add(sprite.cells.first);
       staleCells_.Add(sprite.cells.last);
@@ -49,14 +49,13 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   }
   // The sheet's number label moves when the selection does, if it was or comes into view.
   const auto onTheSheet = [this](int sprite) {
-    return BrowserCellOf(sheetTopRow_, sheetLeftColumn_, sprite).has_value();
+    return BrowserCellOf(sheetTopRow_, sheetLeftColumn_, sprite, sheetWindow_).has_value();
   };
   sheetStale_ =
       sheetStale_ || colours ||
       (change.Has(Changed::Selection) && (onTheSheet(sheetNumbered_) || onTheSheet(current)));
-  for (int k = 0; k < kWindowCells * kWindowCells && !sheetStale_; ++k) {
-    const int sprite =
-        BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, {k % kWindowCells, k / kWindowCells});
+  for (int k = 0; k < sheetWindow_.Cells() && !sheetStale_; ++k) {
+    const int sprite = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, sheetWindow_.CellOf(k));
     if (change.TouchesSprite(sprite)) staleThumbnails_.set(k);
   }
   DrawStale();
@@ -122,6 +121,7 @@ void TForm1::RedrawEditor() {
   Label1->setText(PreviewLabel(state.CurrentSprite));
   // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
   if (whole) {
+    LayOutEditor();  // the canvas shown, or the way it shows, may have changed
     Image3->update();
     Image1->update();
     return;
@@ -134,11 +134,13 @@ void TForm1::ShowToolPreview() {
   const Preview& preview = tools_->Current().CurrentPreview();
   if (preview == shownPreview_) return;
   // What was shown and what is shown now are both sent to the screen again.
-  const Zoom zoom = kEditorView.CellZoom();
+  const Zoom zoom = editorView_.CellZoom();
+  const ViewPixel origin = editorView_.Origin();
   for (const Preview* pixels : {static_cast<const Preview*>(&shownPreview_), &preview}) {
     for (const PreviewPixel& p : *pixels) {
       const int width = document_.Pixels().PixelWidthAt(p.point);
-      Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
+      Image1->update(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x,
+                     zoom.y);
     }
   }
   shownPreview_ = preview;
@@ -146,7 +148,7 @@ void TForm1::ShowToolPreview() {
 
 void TForm1::DrawToolPreview(QImage& band, int row) const {
   if (shownPreview_.empty()) return;
-  const Zoom zoom = kEditorView.CellZoom();
+  const Zoom zoom = editorView_.CellZoom();
   const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
   const CanvasPixels pixels = document_.Pixels();
   for (const PreviewPixel& p : shownPreview_) {
@@ -178,15 +180,15 @@ void TForm1::DrawBrowserSheet() {
     thumbnailImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
   }
   kelvane::DrawBrowserSheet(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
-                            sheetTopRow_, sheetLeftColumn_);
+                            sheetTopRow_, sheetLeftColumn_, sheetWindow_);
   Image2->update();
 }
 
 void TForm1::DrawStaleThumbnails() {
   if (drawTrace_) drawTrace_("sheet");
-  for (int k = 0; k < kWindowCells * kWindowCells; ++k) {
+  for (int k = 0; k < sheetWindow_.Cells(); ++k) {
     if (!staleThumbnails_.test(k)) continue;
-    const SheetCell cell{k % kWindowCells, k / kWindowCells};
+    const SheetCell cell = sheetWindow_.CellOf(k);
     DrawThumbnail(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
                   sheetTopRow_, sheetLeftColumn_, cell);
     Image2->update(QRectOf(kSheetGeometry.Thumbnail(cell).CellsRect(CellArea::Whole())));

@@ -56,6 +56,19 @@ void ImageControl::SetPictureRatio(qreal ratio, QRgb fill) {
   picture_.fill(fill);
 }
 
+void ImageControl::Reshape(int width, int height, int bandHeight) {
+  const bool bandSame = !drawBand_ || bandHeight == 0 || band_.height() == bandHeight;
+  if (size() == QSize(width, height) && bandSame) return;
+  setFixedSize(width, height);
+  if (drawBand_) {
+    band_ = QImage(width, bandHeight > 0 ? bandHeight : band_.height(), QImage::Format_RGB32);
+  } else if (!drawFirst_) {
+    picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_.fill(fill_);
+  }
+  update();
+}
+
 void ImageControl::PaintOverParent() {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
 }

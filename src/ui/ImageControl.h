@@ -40,6 +40,9 @@ class ImageControl : public QWidget {
   // Makes the picture ratio device pixels to one of the control's (filled with fill), so that
   // art drawn at the screen's ratio shows as sharp as the text. Nothing changes when it is so.
   void SetPictureRatio(qreal ratio, QRgb fill);
+  // A new size, and for a picture drawn in bands a new band height; the picture is drawn anew
+  // (a kept one filled first) and the whole control repainted. Nothing happens when all is so.
+  void Reshape(int width, int height, int bandHeight = 0);
   // Lets Qt paint the parent under the control before the control, instead of cutting the
   // control out of the parent's paint (see FilledFrame): for small controls that seldom change.
   // The picture covers the control, so nothing of the parent shows.

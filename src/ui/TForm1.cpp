@@ -97,15 +97,16 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
 TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   QFont formFont = font();
   formFont.setPixelSize(kLabelFontPixels);
   setFont(formFont);
 
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+  // The laid-out size is the least: a larger window gives the grid and the sheet more room.
+  client->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
   client->setMouseTracking(true);
   client->installEventFilter(this);
   setCentralWidget(client);
@@ -135,6 +136,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   BuildGlyphButtons();
   BuildMenus();
   BuildSpriteKeys();
+  AnchorControls();
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -144,7 +146,8 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();
-  setFixedSize(sizeHint());
+  setMinimumSize(sizeHint());
+  resize(sizeHint());
   move(kWindowLeft, kWindowTop);
   FormCreate(arguments);
 }
@@ -157,11 +160,7 @@ void TForm1::BuildEditorPage() {
   // it is painted, from the sprite image, and never kept whole.
   const int cellHeight = kEditorView.CellZoom().y;
   Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, cellHeight,
-                                  [this, cellHeight](QImage& band, int top) {
-                                    DrawCanvasBand(band, canvasImage_, kEditorView,
-                                                   editorLook_.canvas, top / cellHeight);
-                                    DrawToolPreview(band, top / cellHeight);
-                                  }),
+                                  [this](QImage& band, int top) { DrawEditorBand(band, top); }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
   connect(Image1, &ImageControl::MouseDown, this, &TForm1::Image1MouseDown);
@@ -177,13 +176,15 @@ void TForm1::BuildEditorPage() {
                {"Shape4", {196, 87, 15, 3}},
                {"Shape2", {99, 0, 3, 6}},
                {"Shape3", {99, 173, 3, 16}}};
-  for (const auto& tick : ticks) {
+  for (std::size_t k = 0; k < std::size(ticks); ++k) {
+    const auto& tick = ticks[k];
     auto* shape = Place(new FilledFrame(page), tick.name, tick.rect.x(), tick.rect.y(),
                         tick.rect.width(), tick.rect.height());
     QPalette p = shape->palette();
     p.setColor(QPalette::Window, QColor::fromRgb(kTickRed));
     shape->setPalette(p);
     shape->lower();
+    ticks_[k] = shape;
   }
 
   // So is the preview, two lines at a time.
@@ -409,6 +410,7 @@ void TForm1::BuildMenus() {
        {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click}});
   Redo1->setShortcuts({Ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
+  BuildViewMenu();
   AddMenu(
       AddMenu(bar, "View1", "Tools"), this,
       {{"animator1", "Animator...", Ctrl(Qt::Key_A), &TForm1::animator1, &TForm1::animator1Click},
@@ -500,6 +502,7 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) LayOut();
   // Only a move over the bare window counts; moves over a control that does not track the mouse
   // are handed up to its parent too, and must leave that control's hint in place.
   if (event->type() == QEvent::MouseMove && watched->isWidgetType()) {

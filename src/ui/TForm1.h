@@ -163,9 +163,21 @@ class TForm1 : public QMainWindow {
   QAction* CopyRange1 = nullptr;
   QAction* PasteRange1 = nullptr;
   QAction* About1 = nullptr;
+  // View: the editor's zoom.
+  QMenu* View1 = nullptr;
+  QAction* ZoomIn1 = nullptr;
+  QAction* ZoomOut1 = nullptr;
+  QAction* FitToWindow1 = nullptr;
+  // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
+  QScrollBar* EditorScrollX = nullptr;
+  QScrollBar* EditorScrollY = nullptr;
 
   const GlyphImageList& ImageList1() const { return imageList1_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
+  // How the editor grid shows the canvas now: cell size, scroll position and all.
+  const CanvasView& EditorView() const { return editorView_; }
+  // The browser's window of thumbnails at the window's size.
+  SheetWindow BrowserWindow() const { return sheetWindow_; }
   QString FileName() const { return fileName_; }
 
  public slots:
@@ -205,11 +217,16 @@ class TForm1 : public QMainWindow {
   void CopyRange1Click();
   void PasteRange1Click();
   void About1Click();
+  // View menu
+  void ZoomIn1Click();
+  void ZoomOut1Click();
+  void FitToWindow1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void BuildMenus();
@@ -217,6 +234,21 @@ class TForm1 : public QMainWindow {
   void BuildBrowserPage();
   void BuildGlyphButtons();
   void BuildSpriteKeys();
+  void BuildViewMenu();
+  // Notes where every control sits as laid out, and which way it follows the window's edges.
+  void AnchorControls();
+  // Puts every control where the window's size puts it: as laid out at the default size.
+  void LayOut();
+  // The editor grid at the cell size chosen (or the largest that fits), scrolled as its bars
+  // say, with the ticks at its middle; redrawn whole when any of that changed.
+  void LayOutEditor();
+  void LayOutBrowser();
+  // 0 fits the grid to its room.
+  void SetCellSize(int size);
+  // How many cells one sprite cell takes across and down in the editor: 2 on an expanded axis.
+  Zoom EditorStretch() const;
+  // The editor's band at view line top: the canvas row there, scrolled.
+  void DrawEditorBand(QImage& band, int top);
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
   // Every glyph button in its rest picture.
@@ -307,7 +339,7 @@ class TForm1 : public QMainWindow {
   CellArea staleCells_;  // of the current sprite, for the preview
   QRegion staleEditor_;  // of every sprite the canvas shows
   bool sheetStale_ = false;
-  std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
+  std::bitset<kSheetColumns * kSheetRows> staleThumbnails_;
   int browserHotSprite_ = 0;
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
   ToolManager* tools_ = nullptr;      // the editor's drawing tools
@@ -323,6 +355,23 @@ class TForm1 : public QMainWindow {
   std::function<bool(const QUrl&)> fileOpener_;
   std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;
+  // The editor's view of the canvas, its room in the window, and the cell size chosen (0: the
+  // largest that fits); a band as wide as the whole canvas row, for a grid scrolled sideways.
+  CanvasView editorView_ = kEditorView;
+  QSize editorRoom_{kEditorWidth, kEditorHeight};
+  int cellSize_ = 0;
+  QImage wideBand_;
+  std::array<QWidget*, 4> ticks_{};  // Shape1 (left), Shape4 (right), Shape2 (top), Shape3
+  SheetWindow sheetWindow_;
+  struct Anchor {
+    QWidget* widget;
+    QRect laidOut;
+    bool right;   // follows the right edge
+    bool bottom;  // follows the bottom edge
+    bool wide;    // grows with the width
+    bool tall;    // grows with the height
+  };
+  std::vector<Anchor> anchors_;
 };
 
 }  // namespace kelvane
