@@ -156,6 +156,22 @@ inline constexpr SpriteView kPreviewView{{kPreviewBorder, kPreviewBorder}, {2, 2
 inline constexpr int kPreviewWidth = kPreviewView.Width() + 2 * kPreviewBorder;    // 68
 inline constexpr int kPreviewHeight = kPreviewView.Height() + 2 * kPreviewBorder;  // 62
 
+// The zoom that shows a sprite of this attribute in the machine's proportions in the room a
+// sprite at 2 x 2 takes: an expanded axis at twice the other, scaled to fit.
+constexpr Zoom MachineZoom(std::uint8_t attribute) {
+  const int x = WidthFactor(attribute);
+  const int y = HeightFactor(attribute);
+  const int larger = std::max(x, y);
+  return {2 * x / larger, 2 * y / larger};
+}
+
+// Where a sprite at zoom sits centred in the room of one at 2 x 2 whose corner is at corner.
+constexpr SpriteView CentredIn(ViewPixel corner, Zoom zoom) {
+  return SpriteView(
+      {corner.x + (2 - zoom.x) * kHiresColumns / 2, corner.y + (2 - zoom.y) * kSpriteRows / 2},
+      zoom);
+}
+
 // The browser shows the bank laid out 16 sprites a row through a window of 5 x 5 thumbnails,
 // scrolled by whole rows and columns.
 inline constexpr int kSheetColumns = 16;

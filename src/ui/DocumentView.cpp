@@ -82,6 +82,8 @@ void TForm1::ShowDocumentState() {
   Redo1->setEnabled(document_.RedoCount() > 0);
   Paste1->setEnabled(document_.ClipboardFull());
   PasteRange1->setEnabled(document_.RangeTaken());
+  ExpandX1->setChecked(WidthFactor(document_.CurrentAttribute()) > 1);
+  ExpandY1->setChecked(HeightFactor(document_.CurrentAttribute()) > 1);
 }
 
 void TForm1::RefreshEditor() {
@@ -120,8 +122,8 @@ void TForm1::RedrawEditor() {
   // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
   // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
+  LayOutEditor();  // the canvas shown, or the way it shows, may have changed
   if (whole) {
-    LayOutEditor();  // the canvas shown, or the way it shows, may have changed
     Image3->update();
     Image1->update();
     return;

@@ -188,12 +188,12 @@ void TForm1::BuildEditorPage() {
   }
 
   // So is the preview, two lines at a time.
-  Image3 =
-      Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
-                             [this](QImage& band, int top) {
-                               DrawPreviewBand(band, canvasImage_, editorLook_.background, top);
-                             }),
-            "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
+  Image3 = Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
+                                  [this](QImage& band, int top) {
+                                    DrawPreviewBand(band, canvasImage_, editorLook_.background, top,
+                                                    MachineZoom(document_.CurrentAttribute()));
+                                  }),
+                 "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);
@@ -436,6 +436,7 @@ void TForm1::BuildMenus() {
            {"CopyRange1", "Copy Range...", {}, &TForm1::CopyRange1, &TForm1::CopyRange1Click},
            {"PasteRange1", "Paste Range", {}, &TForm1::PasteRange1, &TForm1::PasteRange1Click}});
 
+  BuildSpriteMenu();
   AddMenu(AddMenu(bar, "Help1", "Help"), this,
           {{"About1", "About...", {}, &TForm1::About1, &TForm1::About1Click}});
   AddMnemonics(bar);

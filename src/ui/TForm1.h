@@ -168,6 +168,10 @@ class TForm1 : public QMainWindow {
   QAction* ZoomIn1 = nullptr;
   QAction* ZoomOut1 = nullptr;
   QAction* FitToWindow1 = nullptr;
+  // Sprite: the machine's double width and height of the shown sprite.
+  QMenu* Sprite1 = nullptr;
+  QAction* ExpandX1 = nullptr;
+  QAction* ExpandY1 = nullptr;
   // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
   QScrollBar* EditorScrollX = nullptr;
   QScrollBar* EditorScrollY = nullptr;
@@ -235,6 +239,7 @@ class TForm1 : public QMainWindow {
   void BuildGlyphButtons();
   void BuildSpriteKeys();
   void BuildViewMenu();
+  void BuildSpriteMenu();
   // Notes where every control sits as laid out, and which way it follows the window's edges.
   void AnchorControls();
   // Puts every control where the window's size puts it: as laid out at the default size.

@@ -135,7 +135,8 @@ void TForm1::LayOut() {
 }
 
 Zoom TForm1::EditorStretch() const {
-  return {1, 1};
+  const std::uint8_t attribute = document_.CurrentAttribute();
+  return {WidthFactor(attribute), HeightFactor(attribute)};
 }
 
 void TForm1::LayOutEditor() {
@@ -174,6 +175,7 @@ void TForm1::LayOutEditor() {
   Image1->Reshape(shown.width(), shown.height(), zoom.y);
   if (changed) {
     Image1->update();
+    Image3->update();  // the preview's proportions follow the grid's
     shownPreview_.clear();
   }
 
