@@ -225,14 +225,7 @@ void TForm1::BuildEditorPage() {
   Image4 = Place(new ImageControl(page, 16, 64, 0xFF000000), "Image4", 125, 186, 16, 64);
   Image4->setStatusTip(QStringLiteral("select a colour for the current pen"));
   Image4->PaintOverParent();
-  for (int index = 0; index < kColourCount; ++index) {
-    // Two columns of eight cells: 0-7 on the left, 8-15 on the right.
-    const QRect cell((index / 8) * kStripCell, (index % 8) * kStripCell, kStripCell, kStripCell);
-    for (int y = cell.top(); y <= cell.bottom(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(Image4->Picture().scanLine(y));
-      std::fill_n(row + cell.left(), kStripCell, PaletteRgb(index));
-    }
-  }
+  DrawColourStrip();
   connect(Image4, &ImageControl::MouseDown, this, &TForm1::Image4MouseDown);
 
   const struct {
@@ -273,6 +266,18 @@ void TForm1::BuildEditorPage() {
   Panel2 = swatches_[kSpriteColourPen];
   Panel3 = swatches_[kMultiColour1Pen];
   Panel4 = swatches_[kMultiColour2Pen];
+}
+
+void TForm1::DrawColourStrip() {
+  for (int index = 0; index < kColourCount; ++index) {
+    // Two columns of eight cells: 0-7 on the left, 8-15 on the right.
+    const QRect cell((index / 8) * kStripCell, (index % 8) * kStripCell, kStripCell, kStripCell);
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(Image4->Picture().scanLine(y));
+      std::fill_n(row + cell.left(), kStripCell, PaletteRgb(index));
+    }
+  }
+  Image4->update();
 }
 
 void TForm1::BuildBrowserPage() {

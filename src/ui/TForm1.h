@@ -168,6 +168,7 @@ class TForm1 : public QMainWindow {
   QAction* ZoomIn1 = nullptr;
   QAction* ZoomOut1 = nullptr;
   QAction* FitToWindow1 = nullptr;
+  QMenu* Palette1 = nullptr;  // one checkable item a palette, in the order of kPalettes
   // Sprite: the machine's double width and height of the shown sprite.
   QMenu* Sprite1 = nullptr;
   QAction* ExpandX1 = nullptr;
@@ -225,6 +226,8 @@ class TForm1 : public QMainWindow {
   void ZoomIn1Click();
   void ZoomOut1Click();
   void FitToWindow1Click();
+  // Shows every picture in palette k of kPalettes; the bank stays as it is.
+  void ChoosePalette(int k);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -256,6 +259,7 @@ class TForm1 : public QMainWindow {
   void DrawEditorBand(QImage& band, int top);
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
+  void DrawColourStrip();
   // Every glyph button in its rest picture.
   void ShowGlyphsAtRest();
   void FormCreate(const std::vector<std::string>& arguments);

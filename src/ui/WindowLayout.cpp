@@ -1,6 +1,7 @@
 // The window at any size: the controls as laid out at the default size, the editor grid and the
 // browser's sheet taking whatever room more there is, and the grid's zoom.
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/C64Palette.h"
 #include "ui/ColourSwatch.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
@@ -79,6 +81,27 @@ void TForm1::BuildViewMenu() {
     connect(action, &QAction::triggered, this, item.handler);
     this->*item.action = action;
   }
+  Palette1 = View1->addMenu(QStringLiteral("&Palette"));
+  Palette1->setObjectName(QStringLiteral("Palette1"));
+  auto* palettes = new QActionGroup(Palette1);
+  for (int k = 0; k < kPaletteCount; ++k) {
+    QAction* action = Palette1->addAction(QString::fromLatin1(kPalettes[k].caption));
+    action->setCheckable(true);
+    action->setChecked(k == ActivePalette());
+    palettes->addAction(action);
+    connect(action, &QAction::triggered, this, [this, k] { ChoosePalette(k); });
+  }
+}
+
+void TForm1::ChoosePalette(int k) {
+  SetActivePalette(k);
+  const QList<QAction*> items = Palette1->actions();
+  if (k >= 0 && k < items.size()) items[k]->setChecked(true);
+  DrawColourStrip();
+  editorStale_ = true;
+  sheetStale_ = true;
+  ShowDocumentState();  // the swatches
+  DrawStale();
 }
 
 void TForm1::AnchorControls() {
