@@ -3,10 +3,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <cmath>
 #include <cstring>
 #include <utility>
+
+#include "ui/FocusRing.h"
 
 namespace kelvane {
 
@@ -75,6 +76,7 @@ void ImageControl::PaintOverParent() {
 
 void ImageControl::MakeKeyboardButton() {
   setFocusPolicy(Qt::TabFocus);
+  focusRing_ = true;
 }
 
 bool ImageControl::event(QEvent* event) {
@@ -111,12 +113,8 @@ void ImageControl::paintEvent(QPaintEvent* event) {
                                dirty.height() * ratio));
     }
   }
-  if (hasFocus()) {
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-  }
+  // A button shows the focus with a ring; the grid shows its pixel cursor instead.
+  if (hasFocus() && focusRing_) DrawFocusRing(painter, *this);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {

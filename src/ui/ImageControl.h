@@ -86,6 +86,7 @@ class ImageControl : public QWidget {
   QImage band_;
   bool pressedInside_ = false;
   bool spaceHeld_ = false;
+  bool focusRing_ = false;
 };
 
 }  // namespace kelvane

@@ -163,6 +163,9 @@ void TForm1::BuildEditorPage() {
                                   [this](QImage& band, int top) { DrawEditorBand(band, top); }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
+  // Tab reaches the grid, where the keys paint with a pixel cursor.
+  Image1->setFocusPolicy(Qt::TabFocus);
+  Image1->installEventFilter(this);
   connect(Image1, &ImageControl::MouseDown, this, &TForm1::Image1MouseDown);
   connect(Image1, &ImageControl::MouseMove, this, &TForm1::Image1MouseMove);
   connect(Image1, &ImageControl::MouseUp, this, &TForm1::Image1MouseUp);
@@ -412,7 +415,9 @@ void TForm1::BuildMenus() {
         &TForm1::SymmetrizeVertical1, &TForm1::Action11Execute},
        {"N6", "-"},
        {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute},
-       {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click}});
+       {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click},
+       {"GoToSprite1", "Go to Sprite...", Ctrl(Qt::Key_E), &TForm1::GoToSprite1,
+        &TForm1::GoToSprite1Click}});
   Redo1->setShortcuts({Ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
   BuildViewMenu();
@@ -509,6 +514,18 @@ void TForm1::Exit1Click() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::Resize) LayOut();
+  if (watched == Image1) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+      if (GridKey(static_cast<QKeyEvent*>(event))) return true;
+    } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+      if (event->type() == QEvent::FocusOut && gridSpaceHeld_) {
+        gridSpaceHeld_ = false;
+        Image1MouseUp(nullptr);  // the stroke ends where the focus left it
+      }
+      ShowGridCursor();
+    }
+    return QMainWindow::eventFilter(watched, event);  // the grid's moves name its cells
+  }
   // Only a move over the bare window counts; moves over a control that does not track the mouse
   // are handed up to its parent too, and must leave that control's hint in place.
   if (event->type() == QEvent::MouseMove && watched->isWidgetType()) {

@@ -34,6 +34,7 @@ class QMenu;
 class QRadioButton;
 class QScrollBar;
 class QTabWidget;
+class QKeyEvent;
 class QMouseEvent;
 class QUrl;
 
@@ -155,6 +156,7 @@ class TForm1 : public QMainWindow {
   QAction* SymmetrizeVertical1 = nullptr;
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
+  QAction* GoToSprite1 = nullptr;
   QAction* animator1 = nullptr;
   QAction* Viewtextdata1 = nullptr;
   QAction* CopyCurrentSpriteAttributesToAll1 = nullptr;
@@ -213,6 +215,8 @@ class TForm1 : public QMainWindow {
   void Action11Execute();
   void Action12Execute();
   void Redo1Click();
+  // Asks for a sprite number and shows that sprite, as the scroll bar would.
+  void GoToSprite1Click();
   // Tools, Special and Help
   void animator1Click();
   void Viewtextdata1Click();
@@ -257,6 +261,12 @@ class TForm1 : public QMainWindow {
   Zoom EditorStretch() const;
   // The editor's band at view line top: the canvas row there, scrolled.
   void DrawEditorBand(QImage& band, int top);
+  // Keyboard painting on the grid: the keys it takes (true) and the pixel cursor.
+  bool GridKey(QKeyEvent* event);
+  void MoveGridCursor(int columns, int rows);
+  void ShowGridCursor();
+  // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row.
+  void DrawGridCursor(QImage& band, int row) const;
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
   void DrawColourStrip();
@@ -381,6 +391,9 @@ class TForm1 : public QMainWindow {
     bool tall;    // grows with the height
   };
   std::vector<Anchor> anchors_;
+  // The grid's pixel cursor: the first canvas cell of a sprite pixel; Space holds the tool down.
+  CanvasPoint gridCursor_{0, 0};
+  bool gridSpaceHeld_ = false;
 };
 
 }  // namespace kelvane

@@ -227,6 +227,7 @@ void TForm1::DrawEditorBand(QImage& band, int top) {
   if (left == 0 && band.width() == editorView_.Width()) {
     DrawCanvasBand(band, canvasImage_, editorView_, editorLook_.canvas, row);
     DrawToolPreview(band, row);
+    DrawGridCursor(band, row);
     return;
   }
   // Scrolled sideways or cut short: the whole row is drawn, and the part in view copied.
@@ -235,6 +236,7 @@ void TForm1::DrawEditorBand(QImage& band, int top) {
   }
   DrawCanvasBand(wideBand_, canvasImage_, editorView_, editorLook_.canvas, row);
   DrawToolPreview(wideBand_, row);
+  DrawGridCursor(wideBand_, row);
   const int width = std::min(band.width(), wideBand_.width() - left);
   for (int y = 0; y < band.height(); ++y) {
     std::memcpy(band.scanLine(y), wideBand_.constScanLine(y) + left * sizeof(QRgb),
