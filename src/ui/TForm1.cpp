@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 #include "files/FormatRegistry.h"
 #include "files/TextData.h"
@@ -517,6 +518,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
       if (GridKey(static_cast<QKeyEvent*>(event))) return true;
+    } else if (event->type() == QEvent::Wheel) {
+      if (GridWheel(static_cast<QWheelEvent*>(event))) return true;
     } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
       if (event->type() == QEvent::FocusOut && gridSpaceHeld_) {
         gridSpaceHeld_ = false;

@@ -35,6 +35,7 @@ class QRadioButton;
 class QScrollBar;
 class QTabWidget;
 class QKeyEvent;
+class QWheelEvent;
 class QMouseEvent;
 class QUrl;
 
@@ -237,7 +238,6 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void BuildMenus();
@@ -263,6 +263,7 @@ class TForm1 : public QMainWindow {
   void DrawEditorBand(QImage& band, int top);
   // Keyboard painting on the grid: the keys it takes (true) and the pixel cursor.
   bool GridKey(QKeyEvent* event);
+  bool GridWheel(QWheelEvent* event);
   void MoveGridCursor(int columns, int rows);
   void ShowGridCursor();
   // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row.

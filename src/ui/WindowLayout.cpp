@@ -290,20 +290,16 @@ void TForm1::FitToWindow1Click() {
   SetCellSize(0);
 }
 
-void TForm1::wheelEvent(QWheelEvent* event) {
-  // Ctrl and the wheel over the grid zoom it; elsewhere the wheel does what it did.
-  const QPoint at = Image1->mapFromGlobal(event->globalPosition().toPoint());
-  if (!(event->modifiers() & Qt::ControlModifier) || !Image1->rect().contains(at) ||
-      event->angleDelta().y() == 0) {
-    QMainWindow::wheelEvent(event);
-    return;
-  }
+bool TForm1::GridWheel(QWheelEvent* event) {
+  // Ctrl and the wheel over the grid zoom it; without Ctrl the wheel does what it did.
+  if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) return false;
   if (event->angleDelta().y() > 0) {
     ZoomIn1Click();
   } else {
     ZoomOut1Click();
   }
   event->accept();
+  return true;
 }
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "support/MainWindowFixture.h"
 #include "ui/ImageControl.h"
@@ -62,6 +63,24 @@ TEST_F(WindowSize, ZoomKeysStepTheCellSizeWithinItsBoundsAndScrollWhenLarger) {
     for (int i = 0; i < step.presses; ++i) Key(step.key, step.modifiers);
     EXPECT_EQ(form().EditorView().CellZoom().y, step.cell) << step.key;
     EXPECT_EQ(form().EditorScrollY->isVisibleTo(form().TabSheet1), step.scrolls) << step.key;
+  }
+}
+
+TEST_F(WindowSize, CtrlAndTheWheelOverTheGridZoomIt) {
+  const struct {
+    int delta;
+    Qt::KeyboardModifiers modifiers;
+    int cell;
+  } turns[] = {{120, Qt::ControlModifier, 10},
+               {120, Qt::NoModifier, 10},
+               {-120, Qt::ControlModifier, 8},
+               {-120, Qt::ControlModifier, 7}};
+  for (const auto& turn : turns) {
+    const QPointF at(20, 20);
+    QWheelEvent wheel(at, form().Image1->mapToGlobal(at), {}, {0, turn.delta}, Qt::NoButton,
+                      turn.modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form().Image1, &wheel);
+    EXPECT_EQ(form().EditorView().CellZoom().x, turn.cell) << turn.delta;
   }
 }
 
