@@ -148,9 +148,8 @@ void TForm1::ShowToolPreview() {
   shownPreview_ = preview;
 }
 
-void TForm1::DrawToolPreview(QImage& band, int row) const {
+void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
   if (shownPreview_.empty()) return;
-  const Zoom zoom = editorView_.CellZoom();
   const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
   const CanvasPixels pixels = document_.Pixels();
   for (const PreviewPixel& p : shownPreview_) {

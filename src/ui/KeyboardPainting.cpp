@@ -92,9 +92,8 @@ void TForm1::ShowGridCursor() {
                  width * zoom.x, zoom.y);
 }
 
-void TForm1::DrawGridCursor(QImage& band, int row) const {
+void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom) const {
   if (row != gridCursor_.y || !Image1->hasFocus()) return;
-  const Zoom zoom = editorView_.CellZoom();
   const int width = document_.Pixels().PixelWidthAt(gridCursor_) * zoom.x;
   const int left = gridCursor_.x * zoom.x;
   if (left + width > band.width()) return;

@@ -542,9 +542,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TForm1::event(QEvent* event) {
   // The window has moved to a screen of another scale: the glyphs are drawn anew at its ratio.
-  if (event->type() == QEvent::ScreenChangeInternal) DrawGlyphsForScreen();
+  if (event->type() == QEvent::ScreenChangeInternal) {
+    DrawGlyphsForScreen();
+    if (!anchors_.empty()) LayOutEditor();  // the grid's cells in the new screen's pixels
+  }
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-  if (event->type() == QEvent::DevicePixelRatioChange) DrawGlyphsForScreen();
+  if (event->type() == QEvent::DevicePixelRatioChange) {
+    DrawGlyphsForScreen();
+    if (!anchors_.empty()) LayOutEditor();
+  }
 #endif
   // A window opened over a held button (Ctrl+A in mid-drag) takes its release: the stroke ends
   // here, and the glyphs go back to rest.

@@ -267,7 +267,12 @@ class TForm1 : public QMainWindow {
   void MoveGridCursor(int columns, int rows);
   void ShowGridCursor();
   // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row.
-  void DrawGridCursor(QImage& band, int row) const;
+  void DrawGridCursor(QImage& band, int row, Zoom zoom) const;
+  // The device pixels the grid's bands are drawn at to one of its own: the screen's ratio where
+  // it is fractional, else 1 (whole ratios scale a band to whole device pixels as it is).
+  qreal GridBandRatio() const;
+  // Whether cell size `cell` comes out in whole device pixels at that ratio.
+  bool WholeOnScreen(int cell) const;
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
   void DrawColourStrip();
@@ -326,7 +331,8 @@ class TForm1 : public QMainWindow {
   // The current tool's preview on the editor, where it differs from what is shown.
   void ShowToolPreview();
   // Draws the preview's pixels on canvas row `row` over the editor band showing it.
-  void DrawToolPreview(QImage& band, int row) const;
+  // zoom: the cell in the band's own pixels.
+  void DrawToolPreview(QImage& band, int row, Zoom zoom) const;
 
   SpriteDocument document_;
   // The canvas work image, from which the editor (Image1) and the preview (Image3) draw what Qt

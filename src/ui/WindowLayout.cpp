@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "render/C64Palette.h"
@@ -195,7 +196,7 @@ void TForm1::LayOutEditor() {
                        view.Origin().y != editorView_.Origin().y || view.CellZoom().x != zoom.x ||
                        view.CellZoom().y != zoom.y || Image1->size() != shown;
   editorView_ = view;
-  Image1->Reshape(shown.width(), shown.height(), zoom.y);
+  Image1->Reshape(shown.width(), shown.height(), zoom.y, GridBandRatio());
   if (changed) {
     Image1->update();
     Image3->update();  // the preview's proportions follow the grid's
@@ -223,25 +224,44 @@ void TForm1::LayOutEditor() {
 void TForm1::DrawEditorBand(QImage& band, int top) {
   const Zoom zoom = editorView_.CellZoom();
   const int row = (top - editorView_.Origin().y) / zoom.y;
-  const int left = -editorView_.Origin().x;
-  if (left == 0 && band.width() == editorView_.Width()) {
-    DrawCanvasBand(band, canvasImage_, editorView_, editorLook_.canvas, row);
-    DrawToolPreview(band, row);
-    DrawGridCursor(band, row);
+  // The band may be drawn at the screen's own pixels: the same cells, each that many wide.
+  const qreal ratio = band.devicePixelRatio();
+  const Zoom bandZoom{static_cast<int>(std::lround(zoom.x * ratio)),
+                      static_cast<int>(std::lround(zoom.y * ratio))};
+  const CanvasView view({0, 0}, bandZoom, editorView_.Columns(), editorView_.Rows());
+  const int left = static_cast<int>(std::lround(-editorView_.Origin().x * ratio));
+  if (left == 0 && band.width() == view.Width()) {
+    DrawCanvasBand(band, canvasImage_, view, editorLook_.canvas, row);
+    DrawToolPreview(band, row, bandZoom);
+    DrawGridCursor(band, row, bandZoom);
     return;
   }
   // Scrolled sideways or cut short: the whole row is drawn, and the part in view copied.
-  if (wideBand_.width() != editorView_.Width() || wideBand_.height() != zoom.y) {
-    wideBand_ = QImage(editorView_.Width(), zoom.y, QImage::Format_RGB32);
+  if (wideBand_.width() != view.Width() || wideBand_.height() != bandZoom.y) {
+    wideBand_ = QImage(view.Width(), bandZoom.y, QImage::Format_RGB32);
   }
-  DrawCanvasBand(wideBand_, canvasImage_, editorView_, editorLook_.canvas, row);
-  DrawToolPreview(wideBand_, row);
-  DrawGridCursor(wideBand_, row);
+  DrawCanvasBand(wideBand_, canvasImage_, view, editorLook_.canvas, row);
+  DrawToolPreview(wideBand_, row, bandZoom);
+  DrawGridCursor(wideBand_, row, bandZoom);
   const int width = std::min(band.width(), wideBand_.width() - left);
-  for (int y = 0; y < band.height(); ++y) {
+  for (int y = 0; y < band.height() && y < wideBand_.height(); ++y) {
     std::memcpy(band.scanLine(y), wideBand_.constScanLine(y) + left * sizeof(QRgb),
                 static_cast<std::size_t>(width) * sizeof(QRgb));
   }
+}
+
+qreal TForm1::GridBandRatio() const {
+  const qreal ratio = devicePixelRatioF();
+  return ratio == std::floor(ratio) ? 1 : ratio;
+}
+
+bool TForm1::WholeOnScreen(int cell) const {
+  const qreal ratio = GridBandRatio();
+  const Zoom stretch = EditorStretch();
+  for (int side : {cell * stretch.x, cell * stretch.y}) {
+    if (side * ratio != std::floor(side * ratio)) return false;
+  }
+  return true;
 }
 
 void TForm1::LayOutBrowser() {
@@ -279,11 +299,19 @@ void TForm1::SetCellSize(int size) {
 }
 
 void TForm1::ZoomIn1Click() {
-  SetCellSize(NextCellSize(editorView_.CellZoom().y / EditorStretch().y, 1));
+  int size = editorView_.CellZoom().y / EditorStretch().y;
+  do {
+    size = NextCellSize(size, 1);
+  } while (!WholeOnScreen(size) && size < kMaxCellSize);
+  SetCellSize(size);
 }
 
 void TForm1::ZoomOut1Click() {
-  SetCellSize(NextCellSize(editorView_.CellZoom().y / EditorStretch().y, -1));
+  int size = editorView_.CellZoom().y / EditorStretch().y;
+  do {
+    size = NextCellSize(size, -1);
+  } while (!WholeOnScreen(size) && size > kMinCellSize);
+  SetCellSize(size);
 }
 
 void TForm1::FitToWindow1Click() {
