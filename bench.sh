@@ -4,14 +4,15 @@
 # loading and saving a bank, the Animator's cadence at 50 Hz, and kelvane-convert as whole
 # processes beside an empty program and cp; then, on a real X server (Xvfb) where there is one,
 # else offscreen, what a user waits for: start-up to the first paint, heap and idle CPU beside a
-# minimal Qt program, and a painted cell at scale 1 and 2. Ends with one summary line per figure.
+# minimal Qt program, a painted cell at scale 1 and 2, and the window grown to 1600 x 1200 (a
+# full editor redraw at the largest zoom, a painted cell at every zoom). Ends with one summary line per figure.
 # Arguments go to kelvane_bench (e.g. --benchmark_filter=RenderSprite). Never part of the test
 # suite: the figures depend on the machine and what else it is doing.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages xvfb xauth
 kelvane_build_targets default kelvane_bench animator_cadence converter_process startup_figures \
-  display_cell
+  display_cell zoomed_editor
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
@@ -42,6 +43,10 @@ echo
 echo "On $KELVANE_BENCH_DISPLAY:"
 "${on_display[@]}" bash -c '"$1/startup_figures" && "$1/display_cell" &&
   QT_SCALE_FACTOR=2 "$1/display_cell"' on-display "$bench"
+# A screen as large as the window it grows the main window to.
+big_display=()
+[ ${#on_display[@]} -eq 0 ] || big_display=(xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp")
+"${big_display[@]}" "$bench/zoomed_editor"
 
 echo
 echo "Summary"

@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "model/C64Format.h"
+#include "render/C64Palette.h"
 
 #ifndef KELVANE_VERSION
 #error "KELVANE_VERSION must be defined by the build"
@@ -134,6 +135,10 @@ class Parser {
       const auto scale = Number(value, 10, 1, kMaxPngScale);
       if (!scale) return BadValue(option, value, "a number from 1 to 16");
       request.png.scale = *scale;
+    } else if (option == "--palette") {
+      const auto palette = PaletteNamed(value);
+      if (!palette) return BadValue(option, value, "default, pepto-pal, colodore or vice");
+      o_.palette = *palette;
     } else if (option == "--columns") {
       const auto columns = Number(value, 10, 1, kSpriteCount);
       if (!columns) return BadValue(option, value, "a number from 1 to 256");
@@ -215,7 +220,8 @@ class Parser {
 constexpr std::string_view kValueOptions[] = {
     "-o",        "--output",       "-d",      "--folder",      "--from",     "--to",    "--sprites",
     "--colours", "--load-address", "--label", "--number-base", "--per-line", "--scale", "--columns",
-    "--segment"};
+    "--segment",
+    "--palette"};
 constexpr std::string_view kFlags[] = {
     "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
 
@@ -306,6 +312,8 @@ std::string ConvertUsageText() {
          "      --scale N             PNG: each pixel N x N, 1-16 (default 1)\n"
          "      --columns N           PNG: sprites a row, 1-256 (default 16)\n"
          "      --expand              PNG: draw expanded sprites twice as wide or tall\n"
+         "      --palette NAME        PNG: the colours of default, pepto-pal, colodore\n"
+         "                            or vice (default default)\n"
          "      --list                print what each INPUT holds instead of converting\n"
          "  -h, --help                print this help and exit\n"
          "      --version             print the version and exit\n"

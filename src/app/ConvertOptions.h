@@ -28,6 +28,7 @@ struct ConvertOptions {
   ExportRequest request;
   std::optional<SpriteRange> sprites;
   std::optional<SharedColours> colours;  // for inputs that carry none
+  int palette = 0;                       // --palette: which of kPalettes a PNG is drawn in
   std::string message;                   // Action::Error: one line without its line break
 };
 

@@ -17,6 +17,7 @@
 #include "files/SafeFiles.h"
 #include "files/SpriteListing.h"
 #include "files/SpriteSets.h"
+#include "render/C64Palette.h"
 #include "render/PngImport.h"
 #include "render/SpriteExport.h"
 
@@ -221,6 +222,7 @@ std::optional<Stop> List(const ConvertOptions& options, std::FILE* out) {
 }  // namespace
 
 int RunConverter(const ConvertOptions& options, std::FILE* out, std::FILE* err) {
+  SetActivePalette(options.palette);  // what a PNG sheet is drawn in; no byte depends on it
   std::optional<Stop> stop;
   switch (options.action) {
     case ConvertOptions::Action::Error:

@@ -38,6 +38,13 @@ inline constexpr int kLastSprite = kSpriteCount - 1;
 inline constexpr bool IsMultiColour(std::uint8_t attribute) {
   return (attribute & kMultiColourFlag) != 0;
 }
+// How many times its width and height the machine shows a sprite: 2 on an expanded axis.
+inline constexpr int WidthFactor(std::uint8_t attribute) {
+  return (attribute & kExpandXFlag) != 0 ? 2 : 1;
+}
+inline constexpr int HeightFactor(std::uint8_t attribute) {
+  return (attribute & kExpandYFlag) != 0 ? 2 : 1;
+}
 inline constexpr int SpriteColour(std::uint8_t attribute) {
   return attribute & kSpriteColourMask;
 }

@@ -274,6 +274,12 @@ void SpriteDocument::SetMultiColour(bool multiColour) {
   Finish(before);
 }
 
+void SpriteDocument::SetExpanded(std::uint8_t flag, bool on) {
+  if (((CurrentAttribute() & flag) != 0) == on) return;
+  InStep(flag == kExpandXFlag ? "Expand X" : "Expand Y", {CurrentSprite()},
+         [&] { model_.CurrentAttribute() ^= flag; });
+}
+
 void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit) {
   CanvasPixels pixels(model_.bank, canvas_);
   SharedColours colours = Colours();

@@ -93,6 +93,9 @@ class SpriteDocument {
   void PickColour(std::uint8_t index);
   // The multi-colour flag of the shown sprite. Takes no undo step and keeps the pixel bytes.
   void SetMultiColour(bool multiColour);
+  // Sets or clears flag (kExpandXFlag or kExpandYFlag) of the shown sprite's attribute byte, the
+  // other bits kept: one undo step, none when the bit is already so.
+  void SetExpanded(std::uint8_t flag, bool on);
 
   // An edit of the canvas that lasts from BeginEdit to EndEdit (a stroke of the pen) is one
   // step, however many changes it makes: the step is taken when it begins, and beginning again

@@ -14,7 +14,8 @@ namespace kelvane {
 // colour the sheet was filled with. spriteImage is the scratch picture each thumbnail is drawn
 // through: it is left holding the last one.
 void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
-                      const EditorState& state, int topRow, int leftColumn);
+                      const EditorState& state, int topRow, int leftColumn,
+                      SheetWindow window = {});
 // Redraws only the thumbnail in window cell of that window, as DrawBrowserSheet draws it.
 void DrawThumbnail(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
                    const EditorState& state, int topRow, int leftColumn, SheetCell cell);

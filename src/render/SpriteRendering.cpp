@@ -312,6 +312,28 @@ void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, i
   DrawPreviewPair(out[0], out[1], ConstRows(spriteImage), background, top);
 }
 
+void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top, Zoom zoom) {
+  if (zoom.x == 2 && zoom.y == 2) {
+    DrawPreviewBand(band, spriteImage, background, top);
+    return;
+  }
+  const SpriteView view = CentredIn(kPreviewView.Origin(), zoom);
+  const Rows out(band);
+  const ConstRows in(spriteImage);
+  for (int line = 0; line < band.height(); ++line) {
+    QRgb* row = out[line];
+    const int y = top + line - view.Origin().y;
+    if (y < 0 || y >= view.Height()) {
+      FillRow(row, band.width(), background);
+      continue;
+    }
+    const int left = view.Origin().x;
+    FillRow(row, left, background);
+    WidenRow(row + left, in[y / zoom.y], kHiresColumns, zoom.x);
+    FillRow(row + left + view.Width(), band.width() - left - view.Width(), background);
+  }
+}
+
 QString PreviewLabel(int sprite) {
   return QString::asprintf("%03d ", sprite);
 }

@@ -38,6 +38,8 @@ void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& 
 // The preview's two lines from top (even) on, into a band kPreviewWidth wide and two lines high,
 // with background round the sprite: what the preview paints from instead of a whole picture.
 void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top);
+// The same for a sprite shown at zoom (MachineZoom), centred where the 2 x 2 one would be.
+void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top, Zoom zoom);
 // The text of the number label beside the preview: "007 ".
 QString PreviewLabel(int sprite);
 

@@ -21,7 +21,8 @@ void TForm1::PageControl1Change() {
 
 void TForm1::Image2MouseMove(QMouseEvent* event) {
   const auto cell = kSheetGeometry.ThumbnailAt(
-      {static_cast<int>(event->position().x()), static_cast<int>(event->position().y())});
+      {static_cast<int>(event->position().x()), static_cast<int>(event->position().y())},
+      sheetWindow_);
   if (!cell) return;
   browserHotSprite_ = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, *cell);
   readOut_->Show(QString::asprintf("sprite number :%03d", browserHotSprite_));

@@ -1,12 +1,17 @@
 #include "ui/ColourSwatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/FocusRing.h"
 
 namespace kelvane {
 
 ColourSwatch::ColourSwatch(QWidget* parent) : FilledFrame(parent) {
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void ColourSwatch::SetColour(QRgb colour, std::string_view name) {
@@ -24,6 +29,31 @@ void ColourSwatch::SetColour(QRgb colour, std::string_view name) {
 
 void ColourSwatch::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->pos())) emit Clicked();
+}
+
+void ColourSwatch::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+    if (!event->isAutoRepeat()) emit Clicked();
+    return;
+  }
+  FilledFrame::keyPressEvent(event);
+}
+
+void ColourSwatch::paintEvent(QPaintEvent* event) {
+  FilledFrame::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  DrawFocusRing(painter, *this);
+}
+
+void ColourSwatch::focusInEvent(QFocusEvent* event) {
+  FilledFrame::focusInEvent(event);
+  update();
+}
+
+void ColourSwatch::focusOutEvent(QFocusEvent* event) {
+  FilledFrame::focusOutEvent(event);
+  update();
 }
 
 }  // namespace kelvane

@@ -1,4 +1,5 @@
-// A pen colour swatch: a small bordered panel in one colour that selects its pen when clicked.
+// A pen colour swatch: a small bordered panel in one colour that selects its pen when clicked,
+// or when Space is pressed on it once Tab has reached it.
 #pragma once
 
 #include <string_view>
@@ -20,6 +21,10 @@ class ColourSwatch : public FilledFrame {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QRgb colour_ = 0;

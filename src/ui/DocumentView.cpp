@@ -48,7 +48,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     for (const SpriteCells& sprite : change.cells) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);
       if (!origin) continue;
-      staleEditor_ += QRectOf(kEditorView.SpriteAt(*origin).CellsRect(sprite.cells));
+      staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
       if (sprite.sprite != current) continue;
       staleCells_.Add(sprite.cells.first);
       staleCells_.Add(sprite.cells.last);
@@ -56,14 +56,13 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   }
   // The sheet's number label moves when the selection does, if it was or comes into view.
   const auto onTheSheet = [this](int sprite) {
-    return BrowserCellOf(sheetTopRow_, sheetLeftColumn_, sprite).has_value();
+    return BrowserCellOf(sheetTopRow_, sheetLeftColumn_, sprite, sheetWindow_).has_value();
   };
   sheetStale_ =
       sheetStale_ || colours ||
       (change.Has(Changed::Selection) && (onTheSheet(sheetNumbered_) || onTheSheet(current)));
-  for (int k = 0; k < kWindowCells * kWindowCells && !sheetStale_; ++k) {
-    const int sprite =
-        BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, {k % kWindowCells, k / kWindowCells});
+  for (int k = 0; k < sheetWindow_.Cells() && !sheetStale_; ++k) {
+    const int sprite = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, sheetWindow_.CellOf(k));
     if (change.TouchesSprite(sprite)) staleThumbnails_.set(k);
   }
   DrawStale();
@@ -91,6 +90,8 @@ void TForm1::ShowDocumentState() {
   Paste1->setEnabled(document_.ClipboardFull());
   PasteRange1->setEnabled(document_.RangeTaken());
   ShowSelectionState();
+  ExpandX1->setChecked(WidthFactor(document_.CurrentAttribute()) > 1);
+  ExpandY1->setChecked(HeightFactor(document_.CurrentAttribute()) > 1);
 }
 
 void TForm1::RefreshEditor() {
@@ -129,6 +130,7 @@ void TForm1::RedrawEditor() {
   // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
   // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
+  LayOutEditor();  // the canvas shown, or the way it shows, may have changed
   if (whole) {
     Image3->update();
     Image1->update();
@@ -145,7 +147,8 @@ void TForm1::ShowToolPreview() {
   if (preview == shownPreview_ && frame == shownFrame_) return;
   // What was shown and what is shown now are both sent to the screen again: the pixels, and
   // the edges of the frames.
-  const Zoom zoom = kEditorView.CellZoom();
+  const Zoom zoom = editorView_.CellZoom();
+  const ViewPixel origin = editorView_.Origin();
   const Zoom small = kPreviewView.CellZoom();
   const auto [pictureLeft, pictureTop] = kPreviewView.Origin();
   // Only the pixels shown differently: those of one preview and not the other, in its pen.
@@ -161,15 +164,16 @@ void TForm1::ShowToolPreview() {
   const CanvasPixels pixels = document_.Pixels();
   for (const PreviewPixel& p : changed) {
     const int width = pixels.PixelWidthAt(p.point);
-    Image1->update(p.point.x * zoom.x, p.point.y * zoom.y, width * zoom.x, zoom.y);
+    Image1->update(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x,
+                   zoom.y);
     Image3->update(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
                    width * small.x, small.y);
   }
   if (frame != shownFrame_) {
     for (const auto& f : {shownFrame_, frame}) {
       if (!f) continue;
-      const QRect r(f->topLeft.x * zoom.x, f->topLeft.y * zoom.y, f->width * zoom.x,
-                    f->height * zoom.y);
+      const QRect r(origin.x + f->topLeft.x * zoom.x, origin.y + f->topLeft.y * zoom.y,
+                    f->width * zoom.x, f->height * zoom.y);
       Image1->update(QRegion(r).subtracted(r.adjusted(1, 1, -1, -1)));
     }
   }
@@ -186,8 +190,7 @@ QRgb FrameDash(int along) {
 
 }  // namespace
 
-void TForm1::DrawToolPreview(QImage& band, int row) const {
-  const Zoom zoom = kEditorView.CellZoom();
+void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
   if (!shownPreview_.empty()) {
     const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
     const CanvasPixels pixels = document_.Pixels();
@@ -261,15 +264,15 @@ void TForm1::DrawBrowserSheet() {
     thumbnailImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
   }
   kelvane::DrawBrowserSheet(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
-                            sheetTopRow_, sheetLeftColumn_);
+                            sheetTopRow_, sheetLeftColumn_, sheetWindow_);
   Image2->update();
 }
 
 void TForm1::DrawStaleThumbnails() {
   if (drawTrace_) drawTrace_("sheet");
-  for (int k = 0; k < kWindowCells * kWindowCells; ++k) {
+  for (int k = 0; k < sheetWindow_.Cells(); ++k) {
     if (!staleThumbnails_.test(k)) continue;
-    const SheetCell cell{k % kWindowCells, k / kWindowCells};
+    const SheetCell cell = sheetWindow_.CellOf(k);
     DrawThumbnail(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
                   sheetTopRow_, sheetLeftColumn_, cell);
     Image2->update(QRectOf(kSheetGeometry.Thumbnail(cell).CellsRect(CellArea::Whole())));

@@ -33,10 +33,10 @@ unsigned ToolButtonsOf(Qt::MouseButtons buttons) {
 }
 
 // What a tool is told of a mouse event over the grid; no event is the release of every button.
-ToolEvent ToolEventOf(const QMouseEvent* event) {
+ToolEvent ToolEventOf(const QMouseEvent* event, const CanvasView& view) {
   if (!event) return {};
   const Qt::KeyboardModifiers keys = event->modifiers();
-  return {kEditorView.PointAt(ViewPixelOf(event)),
+  return {view.PointAt(ViewPixelOf(event)),
           ToolButtonsOf(event->button()),
           ToolButtonsOf(event->buttons()),
           {keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
@@ -46,12 +46,12 @@ ToolEvent ToolEventOf(const QMouseEvent* event) {
 }  // namespace
 
 void TForm1::Image1MouseDown(QMouseEvent* event) {
-  tools_->Press(ToolEventOf(event));
+  tools_->Press(ToolEventOf(event, editorView_));
   ShowToolPreview();
 }
 
 void TForm1::Image1MouseMove(QMouseEvent* event) {
-  const ToolEvent move = ToolEventOf(event);
+  const ToolEvent move = ToolEventOf(event, editorView_);
   tools_->Move(move);
   ShowToolPreview();
   if (!move.point) return;
@@ -62,7 +62,7 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
 }
 
 void TForm1::Image1MouseUp(QMouseEvent* event) {
-  tools_->Release(ToolEventOf(event));
+  tools_->Release(ToolEventOf(event, editorView_));
   ShowToolPreview();
 }
 

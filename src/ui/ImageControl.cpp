@@ -3,10 +3,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <cmath>
 #include <cstring>
 #include <utility>
+
+#include "ui/FocusRing.h"
 
 namespace kelvane {
 
@@ -28,15 +29,18 @@ ImageControl::ImageControl(QWidget* parent, int width, int height, int bandHeigh
     : ImageControl(parent, width, height, QRgb{0}, std::function<void()>{}) {
   drawBand_ = std::move(drawBand);
   band_ = QImage(width, bandHeight, QImage::Format_RGB32);
+  bandLines_ = bandHeight;
 }
 
 void ImageControl::DrawWhole() {
+  // For reading: one pixel per pixel of the control, whatever the bands are painted at.
   if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
-  for (int top = 0; top < height(); top += band_.height()) {
-    drawBand_(band_, top);
-    for (int line = 0; line < band_.height() && top + line < height(); ++line) {
-      std::memcpy(picture_.scanLine(top + line), band_.constScanLine(line),
-                  static_cast<std::size_t>(band_.bytesPerLine()));
+  QImage band(width(), bandLines_, QImage::Format_RGB32);
+  for (int top = 0; top < height(); top += bandLines_) {
+    drawBand_(band, top);
+    for (int line = 0; line < bandLines_ && top + line < height(); ++line) {
+      std::memcpy(picture_.scanLine(top + line), band.constScanLine(line),
+                  static_cast<std::size_t>(band.bytesPerLine()));
     }
   }
 }
@@ -56,12 +60,31 @@ void ImageControl::SetPictureRatio(qreal ratio, QRgb fill) {
   picture_.fill(fill);
 }
 
+void ImageControl::Reshape(int width, int height, int bandHeight, qreal bandRatio) {
+  const int lines = bandHeight > 0 ? bandHeight : bandLines_;
+  const bool bandSame = !drawBand_ || (lines == bandLines_ && bandRatio == bandRatio_);
+  if (size() == QSize(width, height) && bandSame) return;
+  setFixedSize(width, height);
+  if (drawBand_) {
+    bandLines_ = lines;
+    bandRatio_ = bandRatio;
+    band_ = QImage(static_cast<int>(std::lround(width * bandRatio)),
+                   static_cast<int>(std::lround(lines * bandRatio)), QImage::Format_RGB32);
+    band_.setDevicePixelRatio(bandRatio);
+  } else if (!drawFirst_) {
+    picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_.fill(fill_);
+  }
+  update();
+}
+
 void ImageControl::PaintOverParent() {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 void ImageControl::MakeKeyboardButton() {
   setFocusPolicy(Qt::TabFocus);
+  focusRing_ = true;
 }
 
 bool ImageControl::event(QEvent* event) {
@@ -80,13 +103,16 @@ void ImageControl::paintEvent(QPaintEvent* event) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   // Rectangle by rectangle, not their bounding box: two cells far apart stay two small copies.
   if (drawBand_) {
-    const int bandHeight = band_.height();
+    const int bandHeight = bandLines_;
+    const qreal r = bandRatio_;
     for (const QRect& dirty : event->region()) {
       for (int top = dirty.top() - dirty.top() % bandHeight; top <= dirty.bottom();
            top += bandHeight) {
         drawBand_(band_, top);
         const QRect part = dirty & QRect(0, top, width(), bandHeight);
-        painter.drawImage(QRectF(part), band_, QRectF(part.translated(0, -top)));
+        painter.drawImage(
+            QRectF(part), band_,
+            QRectF(part.x() * r, (part.y() - top) * r, part.width() * r, part.height() * r));
       }
     }
   } else {
@@ -98,12 +124,8 @@ void ImageControl::paintEvent(QPaintEvent* event) {
                                dirty.height() * ratio));
     }
   }
-  if (hasFocus()) {
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-  }
+  // A button shows the focus with a ring; the grid shows its pixel cursor instead.
+  if (hasFocus() && focusRing_) DrawFocusRing(painter, *this);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {

@@ -24,7 +24,8 @@ class ImageControl : public QWidget {
   // A picture never kept whole: a paint draws each band it shows with drawBand, one band at a
   // time. For a picture that repeats its lines, as the editor repeats each cell's eight times, a
   // band is all the memory the control needs. Picture() draws the whole picture afresh, for
-  // reading. A band has one pixel per pixel of the control; the screen scales it as it shows it.
+  // reading, one pixel per pixel of the control. A band has as many pixels as Reshape sets (one
+  // per pixel of the control unless told); the screen scales it as it shows it.
   ImageControl(QWidget* parent, int width, int height, int bandHeight, BandDrawer drawBand);
 
   QImage& Picture() {
@@ -40,6 +41,11 @@ class ImageControl : public QWidget {
   // Makes the picture ratio device pixels to one of the control's (filled with fill), so that
   // art drawn at the screen's ratio shows as sharp as the text. Nothing changes when it is so.
   void SetPictureRatio(qreal ratio, QRgb fill);
+  // A new size, and for a picture drawn in bands a new band height and the device pixels a band
+  // has to one of the control's (a screen at 1.5 gets bands drawn at its own pixels, as whole
+  // device pixels never come out of scaling a band by 1.5); the picture is drawn anew (a kept
+  // one filled first) and the whole control repainted. Nothing happens when all is so.
+  void Reshape(int width, int height, int bandHeight = 0, qreal bandRatio = 1);
   // Lets Qt paint the parent under the control before the control, instead of cutting the
   // control out of the parent's paint (see FilledFrame): for small controls that seldom change.
   // The picture covers the control, so nothing of the parent shows.
@@ -81,8 +87,11 @@ class ImageControl : public QWidget {
   std::function<void()> drawFirst_;  // set until the picture is made
   BandDrawer drawBand_;
   QImage band_;
+  int bandLines_ = 0;    // a band's height in the control's pixels
+  qreal bandRatio_ = 1;  // device pixels of band_ to one of the control's
   bool pressedInside_ = false;
   bool spaceHeld_ = false;
+  bool focusRing_ = false;
 };
 
 }  // namespace kelvane

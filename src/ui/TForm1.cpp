@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 #include "files/FormatRegistry.h"
 #include "files/TextData.h"
@@ -96,15 +97,16 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
 TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   QFont formFont = font();
   formFont.setPixelSize(kLabelFontPixels);
   setFont(formFont);
 
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+  // The laid-out size is the least: a larger window gives the grid and the sheet more room.
+  client->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
   client->setMouseTracking(true);
   client->installEventFilter(this);
   setCentralWidget(client);
@@ -136,10 +138,11 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   BuildGlyphButtons();
   BuildMenus();
   BuildSpriteKeys();
+  AnchorControls();
   // The window lives as long as its document: no need to leave before it goes.
   BuildTools();
   BuildToolBar();
-  BuildViewMenu();
+  AddToolBarToggle();
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [this](const QUrl& url) {
@@ -148,7 +151,8 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   document_.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
 
   adjustSize();
-  setFixedSize(sizeHint());
+  setMinimumSize(sizeHint());
+  resize(sizeHint());
   move(kWindowLeft, kWindowTop);
   FormCreate(arguments);
 }
@@ -161,13 +165,12 @@ void TForm1::BuildEditorPage() {
   // it is painted, from the sprite image, and never kept whole.
   const int cellHeight = kEditorView.CellZoom().y;
   Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, cellHeight,
-                                  [this, cellHeight](QImage& band, int top) {
-                                    DrawCanvasBand(band, canvasImage_, kEditorView,
-                                                   editorLook_.canvas, top / cellHeight);
-                                    DrawToolPreview(band, top / cellHeight);
-                                  }),
+                                  [this](QImage& band, int top) { DrawEditorBand(band, top); }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
+  // Tab reaches the grid, where the keys paint with a pixel cursor.
+  Image1->setFocusPolicy(Qt::TabFocus);
+  Image1->installEventFilter(this);
   connect(Image1, &ImageControl::MouseDown, this, &TForm1::Image1MouseDown);
   connect(Image1, &ImageControl::MouseMove, this, &TForm1::Image1MouseMove);
   connect(Image1, &ImageControl::MouseUp, this, &TForm1::Image1MouseUp);
@@ -181,23 +184,25 @@ void TForm1::BuildEditorPage() {
                {"Shape4", {196, 87, 15, 3}},
                {"Shape2", {99, 0, 3, 6}},
                {"Shape3", {99, 173, 3, 16}}};
-  for (const auto& tick : ticks) {
+  for (std::size_t k = 0; k < std::size(ticks); ++k) {
+    const auto& tick = ticks[k];
     auto* shape = Place(new FilledFrame(page), tick.name, tick.rect.x(), tick.rect.y(),
                         tick.rect.width(), tick.rect.height());
     QPalette p = shape->palette();
     p.setColor(QPalette::Window, QColor::fromRgb(kTickRed));
     shape->setPalette(p);
     shape->lower();
+    ticks_[k] = shape;
   }
 
   // So is the preview, two lines at a time.
-  Image3 =
-      Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
-                             [this](QImage& band, int top) {
-                               DrawPreviewBand(band, canvasImage_, editorLook_.background, top);
-                               DrawToolPreviewOnPicture(band, top);
-                             }),
-            "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
+  Image3 = Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
+                                  [this](QImage& band, int top) {
+                                    DrawPreviewBand(band, canvasImage_, editorLook_.background, top,
+                                                    MachineZoom(document_.CurrentAttribute()));
+                                    DrawToolPreviewOnPicture(band, top);
+                                  }),
+                 "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);
@@ -229,14 +234,7 @@ void TForm1::BuildEditorPage() {
   Image4 = Place(new ImageControl(page, 16, 64, 0xFF000000), "Image4", 125, 186, 16, 64);
   Image4->setStatusTip(QStringLiteral("select a colour for the current pen"));
   Image4->PaintOverParent();
-  for (int index = 0; index < kColourCount; ++index) {
-    // Two columns of eight cells: 0-7 on the left, 8-15 on the right.
-    const QRect cell((index / 8) * kStripCell, (index % 8) * kStripCell, kStripCell, kStripCell);
-    for (int y = cell.top(); y <= cell.bottom(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(Image4->Picture().scanLine(y));
-      std::fill_n(row + cell.left(), kStripCell, PaletteRgb(index));
-    }
-  }
+  DrawColourStrip();
   connect(Image4, &ImageControl::MouseDown, this, &TForm1::Image4MouseDown);
 
   const struct {
@@ -277,6 +275,18 @@ void TForm1::BuildEditorPage() {
   Panel2 = swatches_[kSpriteColourPen];
   Panel3 = swatches_[kMultiColour1Pen];
   Panel4 = swatches_[kMultiColour2Pen];
+}
+
+void TForm1::DrawColourStrip() {
+  for (int index = 0; index < kColourCount; ++index) {
+    // Two columns of eight cells: 0-7 on the left, 8-15 on the right.
+    const QRect cell((index / 8) * kStripCell, (index % 8) * kStripCell, kStripCell, kStripCell);
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(Image4->Picture().scanLine(y));
+      std::fill_n(row + cell.left(), kStripCell, PaletteRgb(index));
+    }
+  }
+  Image4->update();
 }
 
 void TForm1::BuildBrowserPage() {
@@ -418,9 +428,12 @@ void TForm1::BuildMenus() {
         &TForm1::RotateLeft1, &TForm1::RotateLeft1Click},
        {"N6", "-"},
        {"Undo1", "Undo", Ctrl(Qt::Key_Z), &TForm1::Undo1, &TForm1::Action12Execute},
-       {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click}});
+       {"Redo1", "Redo", Ctrl(Qt::Key_Y), &TForm1::Redo1, &TForm1::Redo1Click},
+       {"GoToSprite1", "Go to Sprite...", Ctrl(Qt::Key_E), &TForm1::GoToSprite1,
+        &TForm1::GoToSprite1Click}});
   Redo1->setShortcuts({Ctrl(Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
+  BuildViewMenu();
   AddMenu(
       AddMenu(bar, "View1", "Tools"), this,
       {{"animator1", "Animator...", Ctrl(Qt::Key_A), &TForm1::animator1, &TForm1::animator1Click},
@@ -446,6 +459,7 @@ void TForm1::BuildMenus() {
            {"CopyRange1", "Copy Range...", {}, &TForm1::CopyRange1, &TForm1::CopyRange1Click},
            {"PasteRange1", "Paste Range", {}, &TForm1::PasteRange1, &TForm1::PasteRange1Click}});
 
+  BuildSpriteMenu();
   AddMenu(AddMenu(bar, "Help1", "Help"), this,
           {{"About1", "About...", {}, &TForm1::About1, &TForm1::About1Click}});
   AddMnemonics(bar);
@@ -520,6 +534,21 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) LayOut();
+  if (watched == Image1) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+      if (GridKey(static_cast<QKeyEvent*>(event))) return true;
+    } else if (event->type() == QEvent::Wheel) {
+      if (GridWheel(static_cast<QWheelEvent*>(event))) return true;
+    } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+      if (event->type() == QEvent::FocusOut && gridSpaceHeld_) {
+        gridSpaceHeld_ = false;
+        Image1MouseUp(nullptr);  // the stroke ends where the focus left it
+      }
+      ShowGridCursor();
+    }
+    return QMainWindow::eventFilter(watched, event);  // the grid's moves name its cells
+  }
   // Only a move over the bare window counts; moves over a control that does not track the mouse
   // are handed up to its parent too, and must leave that control's hint in place.
   if (event->type() == QEvent::MouseMove && watched->isWidgetType()) {
@@ -533,9 +562,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TForm1::event(QEvent* event) {
   // The window has moved to a screen of another scale: the glyphs are drawn anew at its ratio.
-  if (event->type() == QEvent::ScreenChangeInternal) DrawGlyphsForScreen();
+  if (event->type() == QEvent::ScreenChangeInternal) {
+    DrawGlyphsForScreen();
+    if (!anchors_.empty()) LayOutEditor();  // the grid's cells in the new screen's pixels
+  }
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-  if (event->type() == QEvent::DevicePixelRatioChange) DrawGlyphsForScreen();
+  if (event->type() == QEvent::DevicePixelRatioChange) {
+    DrawGlyphsForScreen();
+    if (!anchors_.empty()) LayOutEditor();
+  }
 #endif
   // A window opened over a held button (Ctrl+A in mid-drag) takes its release: the stroke ends
   // here, and the glyphs go back to rest.

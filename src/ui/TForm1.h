@@ -38,6 +38,8 @@ class QScrollBar;
 class QShortcut;
 class QTabWidget;
 class QToolBar;
+class QKeyEvent;
+class QWheelEvent;
 class QMouseEvent;
 class QDragEnterEvent;
 class QDropEvent;
@@ -168,6 +170,7 @@ class TForm1 : public QMainWindow {
   QAction* RotateRight1 = nullptr;
   QAction* RotateLeft1 = nullptr;
   QAction* Redo1 = nullptr;
+  QAction* GoToSprite1 = nullptr;
   QAction* animator1 = nullptr;
   QAction* Viewtextdata1 = nullptr;
   QAction* CopyCurrentSpriteAttributesToAll1 = nullptr;
@@ -179,9 +182,26 @@ class TForm1 : public QMainWindow {
   // The drawing tools, at the left of the client area; View > Tool Bar hides and shows them.
   QToolBar* ToolBar1 = nullptr;
   QAction* ShowToolBar1 = nullptr;
+  // View: the editor's zoom.
+  QMenu* ViewMenu1 = nullptr;
+  QAction* ZoomIn1 = nullptr;
+  QAction* ZoomOut1 = nullptr;
+  QAction* FitToWindow1 = nullptr;
+  QMenu* Palette1 = nullptr;  // one checkable item a palette, in the order of kPalettes
+  // Sprite: the machine's double width and height of the shown sprite.
+  QMenu* Sprite1 = nullptr;
+  QAction* ExpandX1 = nullptr;
+  QAction* ExpandY1 = nullptr;
+  // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
+  QScrollBar* EditorScrollX = nullptr;
+  QScrollBar* EditorScrollY = nullptr;
 
   const GlyphImageList& ImageList1() const { return imageList1_; }
   int BrowserHotSprite() const { return browserHotSprite_; }
+  // How the editor grid shows the canvas now: cell size, scroll position and all.
+  const CanvasView& EditorView() const { return editorView_; }
+  // The browser's window of thumbnails at the window's size.
+  SheetWindow BrowserWindow() const { return sheetWindow_; }
   QString FileName() const { return fileName_; }
 
  public slots:
@@ -215,6 +235,8 @@ class TForm1 : public QMainWindow {
   void Redo1Click();
   void RotateRight1Click();
   void RotateLeft1Click();
+  // Asks for a sprite number and shows that sprite, as the scroll bar would.
+  void GoToSprite1Click();
   // Tools, Special and Help
   void animator1Click();
   void Viewtextdata1Click();
@@ -224,6 +246,12 @@ class TForm1 : public QMainWindow {
   void CopyRange1Click();
   void PasteRange1Click();
   void About1Click();
+  // View menu
+  void ZoomIn1Click();
+  void ZoomOut1Click();
+  void FitToWindow1Click();
+  // Shows every picture in palette k of kPalettes; the bank stays as it is.
+  void ChoosePalette(int k);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -240,7 +268,8 @@ class TForm1 : public QMainWindow {
   void BuildSpriteKeys();
   void BuildTools();
   void BuildToolBar();
-  void BuildViewMenu();
+  // View > Tool Bar, in the View menu.
+  void AddToolBarToggle();
   // The window's fixed size, to what it holds now (the tool bar shown or not).
   void FitWindow();
   void ShowToolCursor(ToolPicture picture);
@@ -250,8 +279,37 @@ class TForm1 : public QMainWindow {
   void ShowSelectionState();
   void Rotate(bool right);
   void TransformSpriteOrSelection(Transform transform);
+  void BuildViewMenu();
+  void BuildSpriteMenu();
+  // Notes where every control sits as laid out, and which way it follows the window's edges.
+  void AnchorControls();
+  // Puts every control where the window's size puts it: as laid out at the default size.
+  void LayOut();
+  // The editor grid at the cell size chosen (or the largest that fits), scrolled as its bars
+  // say, with the ticks at its middle; redrawn whole when any of that changed.
+  void LayOutEditor();
+  void LayOutBrowser();
+  // 0 fits the grid to its room.
+  void SetCellSize(int size);
+  // How many cells one sprite cell takes across and down in the editor: 2 on an expanded axis.
+  Zoom EditorStretch() const;
+  // The editor's band at view line top: the canvas row there, scrolled.
+  void DrawEditorBand(QImage& band, int top);
+  // Keyboard painting on the grid: the keys it takes (true) and the pixel cursor.
+  bool GridKey(QKeyEvent* event);
+  bool GridWheel(QWheelEvent* event);
+  void MoveGridCursor(int columns, int rows);
+  void ShowGridCursor();
+  // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row.
+  void DrawGridCursor(QImage& band, int row, Zoom zoom) const;
+  // The device pixels the grid's bands are drawn at to one of its own: the screen's ratio where
+  // it is fractional, else 1 (whole ratios scale a band to whole device pixels as it is).
+  qreal GridBandRatio() const;
+  // Whether cell size `cell` comes out in whole device pixels at that ratio.
+  bool WholeOnScreen(int cell) const;
   // Draws the glyph pictures anew when the screen's device pixel ratio is not the list's.
   void DrawGlyphsForScreen();
+  void DrawColourStrip();
   // Every glyph button in its rest picture.
   void ShowGlyphsAtRest();
   void FormCreate(const std::vector<std::string>& arguments);
@@ -327,7 +385,8 @@ class TForm1 : public QMainWindow {
   // The current tool's preview on the editor, where it differs from what is shown.
   void ShowToolPreview();
   // Draws the preview's pixels on canvas row `row` over the editor band showing it.
-  void DrawToolPreview(QImage& band, int row) const;
+  // zoom: the cell in the band's own pixels.
+  void DrawToolPreview(QImage& band, int row, Zoom zoom) const;
   // The same over the preview picture's band at line top, for the first sprite's pixels.
   void DrawToolPreviewOnPicture(QImage& band, int top) const;
 
@@ -363,7 +422,7 @@ class TForm1 : public QMainWindow {
   CellArea staleCells_;  // of the current sprite, for the preview
   QRegion staleEditor_;  // of every sprite the canvas shows
   bool sheetStale_ = false;
-  std::bitset<kWindowCells * kWindowCells> staleThumbnails_;
+  std::bitset<kSheetColumns * kSheetRows> staleThumbnails_;
   int browserHotSprite_ = 0;
   StatusReadOut* readOut_ = nullptr;  // the status bar's, of the cell or sprite under the pointer
   ToolManager* tools_ = nullptr;      // the editor's drawing tools
@@ -393,6 +452,26 @@ class TForm1 : public QMainWindow {
   std::function<bool(const QUrl&)> fileOpener_;
   std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;
+  // The editor's view of the canvas, its room in the window, and the cell size chosen (0: the
+  // largest that fits); a band as wide as the whole canvas row, for a grid scrolled sideways.
+  CanvasView editorView_ = kEditorView;
+  QSize editorRoom_{kEditorWidth, kEditorHeight};
+  int cellSize_ = 0;
+  QImage wideBand_;
+  std::array<QWidget*, 4> ticks_{};  // Shape1 (left), Shape4 (right), Shape2 (top), Shape3
+  SheetWindow sheetWindow_;
+  struct Anchor {
+    QWidget* widget;
+    QRect laidOut;
+    bool right;   // follows the right edge
+    bool bottom;  // follows the bottom edge
+    bool wide;    // grows with the width
+    bool tall;    // grows with the height
+  };
+  std::vector<Anchor> anchors_;
+  // The grid's pixel cursor: the first canvas cell of a sprite pixel; Space holds the tool down.
+  CanvasPoint gridCursor_{0, 0};
+  bool gridSpaceHeld_ = false;
 };
 
 }  // namespace kelvane

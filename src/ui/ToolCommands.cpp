@@ -197,13 +197,9 @@ void TForm1::BuildToolBar() {
   addToolBar(Qt::LeftToolBarArea, ToolBar1);
 }
 
-void TForm1::BuildViewMenu() {
-  QMenu* view = new QMenu(tr("&View"), this);
-  // "View1" is the documented name of the Tools menu.
-  view->setObjectName(QStringLiteral("ViewMenu1"));
-  // Between Edit and Tools.
-  menuBar()->insertMenu(menuBar()->actions().at(2), view);
-  ShowToolBar1 = view->addAction(tr("&Tool Bar"));
+void TForm1::AddToolBarToggle() {
+  ViewMenu1->addSeparator();
+  ShowToolBar1 = ViewMenu1->addAction(tr("&Tool Bar"));
   ShowToolBar1->setObjectName(QStringLiteral("ShowToolBar1"));
   ShowToolBar1->setCheckable(true);
   ShowToolBar1->setChecked(true);
@@ -215,10 +211,12 @@ void TForm1::BuildViewMenu() {
 }
 
 void TForm1::FitWindow() {
+  // Never smaller than what it holds; a window at its least size stays at it.
+  const bool least = size() == minimumSize();
   setMinimumSize(0, 0);
-  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   layout()->activate();
-  setFixedSize(sizeHint());
+  setMinimumSize(sizeHint());
+  resize(least ? sizeHint() : size().expandedTo(sizeHint()));
 }
 
 void TForm1::ShowToolCursor(ToolPicture picture) {

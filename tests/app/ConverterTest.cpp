@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <algorithm>
 
 #include "files/FileExtension.h"
 #include "files/FormatRegistry.h"
@@ -14,6 +16,7 @@
 #include "files/SpritePadFixture.h"
 #include "files/SpriteSets.h"
 #include "files/TempFolder.h"
+#include "render/C64Palette.h"
 #include "render/PngExport.h"
 #include "render/PngImport.h"
 #include "render/SpriteExport.h"
@@ -207,6 +210,26 @@ TEST_F(Converter, OptionsShowInTheOutput) {
   }
 }
 
+// --palette draws the sheet in a measured palette; without it, in the default one.
+TEST_F(Converter, APaletteColoursThePngSheetOnly) {
+  for (int k = 0; k < kPaletteCount; ++k) {
+    const std::string out = PathOf(std::string(kPalettes[k].name) + ".png");
+    const Outcome run =
+        Convert({"--palette", std::string(kPalettes[k].name), PathOf("raw.bin"), "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QImage sheet(QString::fromStdString(out));
+    int inPalette = 0;
+    for (int y = 0; y < sheet.height(); ++y) {
+      for (int x = 0; x < sheet.width(); ++x) {
+        const QRgb pixel = sheet.pixel(x, y);
+        inPalette += qAlpha(pixel) < 128 ||
+                     std::ranges::find(*kPalettes[k].rgb, pixel) != kPalettes[k].rgb->end();
+      }
+    }
+    EXPECT_EQ(inPalette, sheet.width() * sheet.height()) << kPalettes[k].name;
+  }
+}
+
 // Files past one bank are read whole for --sprites to take a part: a .spr as its records, a
 // SpritePad file in its own version.
 TEST_F(Converter, APartOfAFilePastOneBankKeepsItsFormat) {
@@ -263,6 +286,7 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{"--load-address=$F000", in, "-o", PathOf("x.prg")}, "past $FFFF"},
       {{"--per-line", "65", in, "-o", out}, "--per-line"},
       {{"--scale", "0", in, "-o", out}, "--scale"},
+      {{"--palette", "sepia", in, "-o", out}, "--palette"},
       {{"--to", "gif", in, "-o", out}, "'gif'"},
       {{"--from", "jpg", in, "-o", out}, "'jpg'"},
       {{"--number-base", "hex", "--to", "basic", in, "-o", out}, "decimal"},

@@ -28,7 +28,6 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace kelvane::test {
 
-inline constexpr int kEditorCell = 8;  // one hi-res pixel on the grid
 inline constexpr std::uint8_t kHiresGreen = 0x05;
 // The current sprite's thumbnail carries its number, with a blank ground, over its top rows.
 inline constexpr int kFirstRowBelowNumber = 15;
@@ -79,9 +78,11 @@ inline std::string EditorMismatches(TForm1& form) {
   std::string wrong;
   const SpriteDocument& document = form.Document();
   const QImage editor = form.Image1->Picture();  // drawn whole for each call: once
+  // An expanded sprite's cells are wider or taller, as the machine shows it.
+  const Zoom cell = form.EditorView().CellZoom();
   for (int y = 0; y < kSpriteRows; ++y) {
     for (int x = 0; x < kHiresColumns; ++x) {
-      const QRgb shown = editor.pixel(x * kEditorCell + 3, y * kEditorCell + 3);
+      const QRgb shown = editor.pixel(x * cell.x + (cell.x - 1) / 2, y * cell.y + (cell.y - 1) / 2);
       if (shown != ExpectedPixel(document, document.CurrentSprite(), x, y)) {
         wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
       }
@@ -99,10 +100,12 @@ inline std::string ThumbnailMismatches(TForm1& form, int n) {
     return "sprite not on the sheet";
   }
   std::string wrong;
-  const ViewPixel corner = kSheetGeometry.Thumbnail({column, row}).Origin();
+  const SpriteView thumbnail = CentredIn(kSheetGeometry.Thumbnail({column, row}).Origin(),
+                                         MachineZoom(form.Document().Bank().Attribute(n)));
   for (int y = kFirstRowBelowNumber; y < kSpriteRows; ++y) {
     for (int x = 0; x < kHiresColumns; ++x) {
-      const QRgb shown = form.Image2->Picture().pixel(corner.x + 2 * x, corner.y + 2 * y);
+      const ViewPixel at = thumbnail.CellOrigin({x, y});
+      const QRgb shown = form.Image2->Picture().pixel(at.x, at.y);
       if (shown != ExpectedPixel(form.Document(), n, x, y)) {
         wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
       }
