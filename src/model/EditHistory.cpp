@@ -94,12 +94,4 @@ void EditHistory::ContentChanged(bool byTopStep) {
   if (byTopStep && done_ > 0) steps_[done_ - 1].done = revision_;
 }
 
-std::size_t EditHistory::Bytes() const {
-  std::size_t bytes = 0;
-  for (const EditStep& step : steps_) {
-    bytes += sizeof step + step.name.capacity() + step.sprites.capacity() * sizeof(SpriteEdit);
-  }
-  return bytes;
-}
-
 }  // namespace kelvane

@@ -75,8 +75,6 @@ class EditHistory {
   void ContentChanged(bool byTopStep);
   void MarkSaved() { saved_ = revision_; }
   bool Modified() const { return revision_ != saved_; }
-  // Bytes held by the steps, for the memory figures.
-  std::size_t Bytes() const;
 
  private:
   std::uint64_t NewRevision() { return ++lastRevision_; }

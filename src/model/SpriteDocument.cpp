@@ -13,7 +13,7 @@ struct SpriteDocument::Before {
   std::vector<int> numbers;
   std::vector<SpriteRecord> sprites;
   int current = 0;
-  SpriteCanvas canvas = SpriteCanvas::Single(0);
+  std::uint64_t canvasGeneration = 0;
   std::uint8_t pen = 0;
   SharedColours colours{};
   std::uint64_t historyGeneration = 0;
@@ -85,7 +85,7 @@ SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool wi
   before.numbers = std::move(sprites);
   for (const int n : before.numbers) before.sprites.push_back(model_.bank.Record(n));
   before.current = CurrentSprite();
-  before.canvas = canvas_;
+  before.canvasGeneration = canvasGeneration_;
   before.pen = CurrentPen();
   before.colours = Colours();
   before.historyGeneration = model_.history.Generation();
@@ -120,7 +120,7 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
     change.last = change.cells.back().sprite;
   }
   if (Colours() != before.colours) change.what |= Changed::SharedColours;
-  if (CurrentSprite() != before.current || canvas_ != before.canvas) {
+  if (CurrentSprite() != before.current || canvasGeneration_ != before.canvasGeneration) {
     change.what |= Changed::Selection;
   }
   if (CurrentPen() != before.pen) change.what |= Changed::Pen;
@@ -141,13 +141,12 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   EditHistory& history = model_.history;
   bool contentChanged = Colours() != before.colours;
   bool canvasChanged = false;
-  const std::vector<int> shown = canvas_.Sprites();
   EditStep* open = stepOpen_ ? history.Top() : nullptr;
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
     const int n = before.numbers[k];
     if (model_.bank.Record(n) == before.sprites[k]) continue;
     contentChanged = true;
-    canvasChanged = canvasChanged || std::ranges::find(shown, n) != shown.end();
+    canvasChanged = canvasChanged || std::ranges::find(shownSprites_, n) != shownSprites_.end();
     // The open step holds every sprite it changes, as it was before the step.
     if (open && !open->Find(n)) open->sprites.push_back({n, before.sprites[k], {}});
   }
@@ -192,6 +191,13 @@ void SpriteDocument::PushStep(std::string name, const Before& records) {
   stepOpen_ = true;
 }
 
+void SpriteDocument::SetCanvas(SpriteCanvas canvas) {
+  if (canvas == canvas_) return;
+  canvas_ = std::move(canvas);
+  shownSprites_ = canvas_.Sprites();
+  ++canvasGeneration_;
+}
+
 void SpriteDocument::ForgetHistory() {
   model_.history.Forget();
   stepOpen_ = false;
@@ -201,20 +207,20 @@ void SpriteDocument::SelectSprite(int n) {
   if (n == CurrentSprite() && canvas_ == SpriteCanvas::Single(n)) return;
   const Before before = Capture(0, -1);
   model_.state.CurrentSprite = n;
-  canvas_ = SpriteCanvas::Single(n);
+  SetCanvas(SpriteCanvas::Single(n));
   ForgetHistory();
   // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit there:
   // one step, like any other.
-  if (editOpen_) PushStep(editName_, Capture(canvas_.Sprites()));
+  if (editOpen_) PushStep(editName_, Capture(shownSprites_));
   Finish(before);
 }
 
 void SpriteDocument::ShowCanvas(SpriteCanvas canvas) {
   if (canvas == canvas_) return;
   const Before before = Capture(0, -1);
-  canvas_ = std::move(canvas);
+  SetCanvas(std::move(canvas));
   ForgetHistory();
-  if (editOpen_) PushStep(editName_, Capture(canvas_.Sprites()));
+  if (editOpen_) PushStep(editName_, Capture(shownSprites_));
   Finish(before);
 }
 
@@ -294,7 +300,7 @@ void SpriteDocument::BeginEdit(std::string name) {
   const Before before = Capture(0, -1);
   editOpen_ = true;
   editName_ = std::move(name);
-  PushStep(editName_, Capture(canvas_.Sprites()));
+  PushStep(editName_, Capture(shownSprites_));
   Finish(before);
 }
 
@@ -303,7 +309,7 @@ void SpriteDocument::Edit(const std::function<void(CanvasEdit&)>& edit) {
     Apply("Edit", edit);
     return;
   }
-  const Before before = Capture(canvas_.Sprites());
+  const Before before = Capture(shownSprites_);
   RunCanvasEdit(edit);
   // After an Undo or Redo of the open edit's step, the first change takes a step of its own,
   // from what was there before it; a change of nothing takes none and leaves the Redo.
@@ -330,7 +336,7 @@ void SpriteDocument::CancelEdit() {
 }
 
 void SpriteDocument::Apply(std::string name, const std::function<void(CanvasEdit&)>& edit) {
-  InStep(std::move(name), canvas_.Sprites(), [&] { RunCanvasEdit(edit); });
+  InStep(std::move(name), shownSprites_, [&] { RunCanvasEdit(edit); });
 }
 
 void SpriteDocument::TransformSprite(Transform transform) {
@@ -415,7 +421,7 @@ void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
 void SpriteDocument::New() {
   const Before before = Capture(0, kLastSprite);
   ResetForNewBank(model_);
-  canvas_ = SpriteCanvas::Single(0);
+  SetCanvas(SpriteCanvas::Single(0));
   EndEdit();
   ForgetHistory();
   Finish(before, {.marksSaved = true});
@@ -433,7 +439,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
     SetColours(model_.state, read);
   }
   model_.state.CurrentSprite = 0;
-  canvas_ = SpriteCanvas::Single(0);
+  SetCanvas(SpriteCanvas::Single(0));
   ForgetHistory();
   Finish(before, {.marksSaved = true});
 }

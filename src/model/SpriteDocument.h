@@ -64,7 +64,6 @@ class SpriteDocument {
   // The sprites the editor shows, and their pixels for reading.
   const SpriteCanvas& Canvas() const { return canvas_; }
   CanvasPixels Pixels() const { return CanvasPixels(model_.bank, canvas_); }
-  const EditHistory& History() const { return model_.history; }
   int UndoCount() const { return model_.history.UndoCount(); }
   int RedoCount() const { return model_.history.RedoCount(); }
   bool UndoButtonEnabled() const { return model_.history.UndoButtonEnabled(); }
@@ -162,6 +161,8 @@ class SpriteDocument {
   // A new step, open, holding the canvas's sprites as records was before it.
   void PushStep(std::string name, const Before& records);
   void ForgetHistory();
+  // The canvas on show, with the sprites it holds kept beside it for every change to read.
+  void SetCanvas(SpriteCanvas canvas);
   // Runs edit on the canvas and the shared colours of the model.
   void RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit);
   // One change made inside a step of its own, taken before it (also when it changes nothing).
@@ -171,7 +172,9 @@ class SpriteDocument {
 
   EditorModel model_;
   SpriteCanvas canvas_ = SpriteCanvas::Single(0);
-  bool stepOpen_ = false;  // the history's top step takes the changes being made
+  std::vector<int> shownSprites_{0};    // canvas_.Sprites()
+  std::uint64_t canvasGeneration_ = 0;  // changes with every other canvas
+  bool stepOpen_ = false;               // the history's top step takes the changes being made
   bool editOpen_ = false;
   std::string editName_;
   bool rangeTaken_ = false;
