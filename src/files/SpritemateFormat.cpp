@@ -300,6 +300,9 @@ Result<SpriteSet> ReadSpritemate(std::span<const std::uint8_t> bytes, const std:
     file = Json::parse(bytes.begin(), bytes.end());
   } catch (const Json::parse_error& error) {
     return Refusal(path, "its JSON is malformed at byte " + std::to_string(error.byte));
+  } catch (const Json::exception&) {
+    // A number too large for a double (out_of_range 406) is no pen or colour either.
+    return Refusal(path, "its JSON holds a number out of range");
   }
   if (!file.is_object()) return Refusal(path, "its JSON is not an object");
 

@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
     Spritemate, SpritemateRefuses,
     ::testing::Values(
         Refused{"BrokenJson", File(kGood).substr(0, 40), "malformed at byte"},
+        Refused{"NumberPastADouble", R"({"colors":{"0":1e999}})", "number out of range"},
         Refused{"NoColours", R"({"sprites":[]})", "no \"colors\""},
         Refused{"ColourKeyMissing", File(kGood, R"({"0":1,"2":2})"), "no colour \"3\""},
         Refused{"ColourOutOfRange", File(kGood, R"({"0":16,"2":2,"3":3})"), "0 to 15"},
