@@ -26,6 +26,7 @@
 #include "ui/DialogFolders.h"
 #include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
+#include "ui/RecentFiles.h"
 #include "ui/ToolIcons.h"
 
 class QAction;
@@ -146,6 +147,9 @@ class TForm1 : public QMainWindow {
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* ImportPNG1 = nullptr;
+  // The files last opened or saved, then "Clear List"; disabled while there are none.
+  QMenu* OpenRecent1 = nullptr;
+  QAction* ClearList1 = nullptr;
   QAction* SaveFile1 = nullptr;  // "Save": back to the file, as it was opened
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
@@ -373,6 +377,15 @@ class TForm1 : public QMainWindow {
   // was then, for Save to tell whether someone else has changed it since.
   void SetFileFormat(OpenedFile file, std::optional<FileStamp> onDisk = std::nullopt);
   void ShowRangeDialog(bool cut);
+  // A file was opened or saved under path: the dialogs start in its folder, and Open Recent
+  // offers it first.
+  void NoteFile(const std::string& path);
+  void BuildRecentMenu();
+  void ShowRecentFiles();
+  // Open Recent's entry for path: as Open, after asking about unsaved work; a file that is gone
+  // is no longer offered.
+  void OpenRecentFile(const std::string& path);
+  void ClearList1Click();
 
   // The view: what a document change shows, and the pictures it makes stale.
   void DocumentChanged(const DocumentChange& change);
@@ -447,6 +460,7 @@ class TForm1 : public QMainWindow {
   std::optional<FileStamp> onDisk_;
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
+  RecentFiles recentFiles_;
   std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;
   std::function<bool(const QUrl&)> fileOpener_;
