@@ -41,6 +41,7 @@ void TForm1::NoteFile(const std::string& path) {
   dialogFolders_.Remember(path);
   recentFiles_.Add(path);
   ShowRecentFiles();
+  SaveSettings();
 }
 
 void TForm1::OpenRecentFile(const std::string& path) {
@@ -52,12 +53,14 @@ void TForm1::OpenRecentFile(const std::string& path) {
   if (!std::filesystem::exists(file, unknown) && !unknown) {
     recentFiles_.Remove(file);
     ShowRecentFiles();
-    }
+    SaveSettings();
+  }
 }
 
 void TForm1::ClearList1Click() {
   recentFiles_.Clear();
   ShowRecentFiles();
+  SaveSettings();
 }
 
 }  // namespace kelvane

@@ -518,6 +518,7 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormClose() {
   closing_ = true;
+  SaveSettings();
   textData_.reset();  // removes the file and the private folder
 }
 

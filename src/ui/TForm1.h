@@ -36,6 +36,7 @@ class QLabel;
 class QMenu;
 class QRadioButton;
 class QScrollBar;
+class QSettings;
 class QShortcut;
 class QTabWidget;
 class QToolBar;
@@ -49,6 +50,7 @@ class QUrl;
 namespace kelvane {
 
 class ColourSwatch;
+struct RememberedSettings;
 class SelectTool;
 class ImageControl;
 class StatusReadOut;
@@ -87,6 +89,12 @@ class TForm1 : public QMainWindow {
   // format, and PNG sheets as Import PNG reads them.
   void LoadSpriteFile(const std::string& path);
   void SetFileTitle(const QString& name);
+
+  // From here on the window starts as settings remember it (its size and place, zoom, grid, tool,
+  // palette, tool bar, the dialogs' folder, the Export choices, the recent files) and keeps them
+  // there as they change and when it closes. A window never given settings remembers nothing
+  // beyond its run. settings must outlive the window.
+  void RememberSettings(QSettings& settings);
 
   // The Animator lives in a layer above this window; the program installs how to open it.
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
@@ -386,6 +394,11 @@ class TForm1 : public QMainWindow {
   // is no longer offered.
   void OpenRecentFile(const std::string& path);
   void ClearList1Click();
+  // What the window remembers between runs, as it is now, and back.
+  RememberedSettings CurrentSettings() const;
+  void ApplySettings(const RememberedSettings& remembered);
+  // Into the settings given, when there are any.
+  void SaveSettings();
 
   // The view: what a document change shows, and the pictures it makes stale.
   void DocumentChanged(const DocumentChange& change);
@@ -461,6 +474,7 @@ class TForm1 : public QMainWindow {
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
   RecentFiles recentFiles_;
+  QSettings* settings_ = nullptr;  // none: nothing is remembered beyond this run
   std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;
   std::function<bool(const QUrl&)> fileOpener_;
