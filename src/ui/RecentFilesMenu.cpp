@@ -1,5 +1,6 @@
 // File > Open Recent: the files last opened or saved, to open again in one step.
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <filesystem>
 #include <system_error>
@@ -27,7 +28,7 @@ void TForm1::ShowRecentFiles() {
   }
   for (const std::string& path : recentFiles_.Paths()) {
     QAction* entry = OpenRecent1->addAction(RecentCaption(path));
-    entry->setStatusTip(QStringLiteral("open this file"));
+    entry->setStatusTip(QFile::decodeName(QByteArray::fromStdString(path)));
     connect(entry, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
   }
   if (!recentFiles_.Paths().empty()) {
