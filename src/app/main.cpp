@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -104,8 +105,12 @@ int main(int argc, char** argv) {
 
   // The window measures its texts as it is built.
   warmUp.Wait();
+  // What the window remembers between runs: ~/.config/kelvane/kelvane.conf, Qt's native format
+  // (on Linux a text file laid out as an INI file).
+  QSettings settings(QStringLiteral("kelvane"), QStringLiteral("kelvane"));
   // The names go on as the system's bytes: one that is not valid UTF-8 must still open.
   kelvane::TForm1 form(commandLine.files);
+  form.RememberSettings(settings);
   kelvane::InstallAnimator(form);
   form.show();
   return app.exec();

@@ -23,6 +23,12 @@ class DialogFolders {
   void PrepareSave(QFileDialog& dialog, const QString& proposedName) const;
   // The folder the save dialog opens in.
   QString SaveFolder() const;
+  // The folder last used, to start from in the next run; empty for none.
+  QString Folder() const { return folder_; }
+  // The folder last used in an earlier run, unless this run has used one already.
+  void RestoreFolder(const QString& folder) {
+    if (folder_.isEmpty()) folder_ = folder;
+  }
 
   // The file a dialog's choice names, in the system's bytes. A dialog can only show a name that
   // is not valid UTF-8 approximately; choosing the remembered file as shown means that file.

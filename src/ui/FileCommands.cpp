@@ -70,7 +70,7 @@ void TForm1::LoadSpriteFile(const std::string& path) {
   const Result<SpriteSet> set =
       file ? ReadSpriteFile(formats, *file, {kPngSheetFilter}) : Result<SpriteSet>(file.error());
   if (!ApplySpriteSet(set, path)) return;
-  dialogFolders_.Remember(path);
+  NoteFile(path);
   SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())},
                 std::move(onDisk));
   filePath_ = path;
@@ -101,7 +101,7 @@ void TForm1::ImportPngFile(const FileImage& file) {
   const Result<SpriteSet> set = ImportPng(file, {document_.Colours(), std::nullopt});
   if (!ApplySpriteSet(set, path)) return;
   // The sprites are new work: saved, they become a sprite file named after the picture.
-  dialogFolders_.Remember(path);
+  NoteFile(path);
   SetFileFormat({});
   filePath_.clear();
   document_.MarkUnsaved();
@@ -180,7 +180,7 @@ bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format
     ShowSaveError(this, *error);
     return false;
   }
-  dialogFolders_.Remember(path);
+  NoteFile(path);
   SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())},
                 std::move(saved));
   filePath_ = path;

@@ -19,6 +19,7 @@ constexpr Chosen kChosen[] = {
     {"File1", 'F'},
     {"New1", 'N'},
     {"Open1", 'O'},
+    {"OpenRecent1", 'R'},
     {"ImportPNG1", 'I'},
     {"SaveFile1", 'v'},
     {"Save1", 'S'},

@@ -38,6 +38,24 @@ class OverOwner : public QObject {
 
 }  // namespace
 
+QRect KeptOnScreen(const QRect& frame, const QList<QRect>& screens, const QSize& least) {
+  if (screens.isEmpty()) return frame;
+  QRect screen = screens.front();
+  qint64 most = 0;
+  for (const QRect& candidate : screens) {
+    const QRect overlap = candidate.intersected(frame);
+    const qint64 area = qint64{overlap.width()} * overlap.height();
+    if (area > most) {
+      most = area;
+      screen = candidate;
+    }
+  }
+  const QSize size = frame.size().boundedTo(screen.size()).expandedTo(least);
+  const int x = std::max(screen.left(), std::min(frame.x(), screen.right() + 1 - size.width()));
+  const int y = std::max(screen.top(), std::min(frame.y(), screen.bottom() + 1 - size.height()));
+  return {QPoint(x, y), size};
+}
+
 QPoint CentredOver(const QRect& owner, const QSize& size, const QRect& screen) {
   const QPoint corner(owner.center().x() - size.width() / 2,
                       owner.center().y() - size.height() / 2);

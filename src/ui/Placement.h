@@ -3,6 +3,7 @@
 // grid it plays in.
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -26,6 +27,10 @@ QPoint CentredOver(const QRect& owner, const QSize& size, const QRect& screen);
 // keepClear's, kept on screen.
 QPoint BesideOwner(const QRect& owner, const QRect& keepClear, const QSize& size,
                    const QRect& screen);
+
+// Where a window of frame goes to lie on a screen, moved and shrunk no more than it takes: on the
+// one of screens (their available areas) it overlaps most, else the first; never below least.
+QRect KeptOnScreen(const QRect& frame, const QList<QRect>& screens, const QSize& least);
 
 // Each time dialog is shown, it opens centred over owner's frame, whatever the window manager or
 // an earlier showing would choose.

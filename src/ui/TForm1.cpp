@@ -385,6 +385,7 @@ void TForm1::BuildMenus() {
            {"N1", "-"},
            {"SaveFile1", "Save", QKeySequence(Qt::Key_F2), &TForm1::SaveFile1,
             &TForm1::SaveFile1Click}});
+  BuildRecentMenu();
   QMenu* save = File1->addMenu(QStringLiteral("Save..."));
   save->setObjectName(QStringLiteral("Save1"));
   AddMenu(save, this,
@@ -517,6 +518,7 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormClose() {
   closing_ = true;
+  SaveSettings();
   textData_.reset();  // removes the file and the private folder
 }
 

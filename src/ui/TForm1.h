@@ -26,6 +26,7 @@
 #include "ui/DialogFolders.h"
 #include "ui/ExportChoices.h"
 #include "ui/GlyphImageList.h"
+#include "ui/RecentFiles.h"
 #include "ui/ToolIcons.h"
 
 class QAction;
@@ -35,6 +36,7 @@ class QLabel;
 class QMenu;
 class QRadioButton;
 class QScrollBar;
+class QSettings;
 class QShortcut;
 class QTabWidget;
 class QToolBar;
@@ -48,6 +50,7 @@ class QUrl;
 namespace kelvane {
 
 class ColourSwatch;
+struct RememberedSettings;
 class SelectTool;
 class ImageControl;
 class StatusReadOut;
@@ -86,6 +89,12 @@ class TForm1 : public QMainWindow {
   // format, and PNG sheets as Import PNG reads them.
   void LoadSpriteFile(const std::string& path);
   void SetFileTitle(const QString& name);
+
+  // From here on the window starts as settings remember it (its size and place, zoom, grid, tool,
+  // palette, tool bar, the dialogs' folder, the Export choices, the recent files) and keeps them
+  // there as they change and when it closes. A window never given settings remembers nothing
+  // beyond its run. settings must outlive the window.
+  void RememberSettings(QSettings& settings);
 
   // The Animator lives in a layer above this window; the program installs how to open it.
   void SetAnimatorOpener(std::function<void(TForm1&)> opener) {
@@ -146,6 +155,9 @@ class TForm1 : public QMainWindow {
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* ImportPNG1 = nullptr;
+  // The files last opened or saved, then "Clear List"; disabled while there are none.
+  QMenu* OpenRecent1 = nullptr;
+  QAction* ClearList1 = nullptr;
   QAction* SaveFile1 = nullptr;  // "Save": back to the file, as it was opened
   QAction* First161k1 = nullptr;
   QAction* First322k1 = nullptr;
@@ -373,6 +385,20 @@ class TForm1 : public QMainWindow {
   // was then, for Save to tell whether someone else has changed it since.
   void SetFileFormat(OpenedFile file, std::optional<FileStamp> onDisk = std::nullopt);
   void ShowRangeDialog(bool cut);
+  // A file was opened or saved under path: the dialogs start in its folder, and Open Recent
+  // offers it first.
+  void NoteFile(const std::string& path);
+  void BuildRecentMenu();
+  void ShowRecentFiles();
+  // Open Recent's entry for path: as Open, after asking about unsaved work; a file that is gone
+  // is no longer offered.
+  void OpenRecentFile(const std::string& path);
+  void ClearList1Click();
+  // What the window remembers between runs, as it is now, and back.
+  RememberedSettings CurrentSettings() const;
+  void ApplySettings(const RememberedSettings& remembered);
+  // Into the settings given, when there are any.
+  void SaveSettings();
 
   // The view: what a document change shows, and the pictures it makes stale.
   void DocumentChanged(const DocumentChange& change);
@@ -447,6 +473,8 @@ class TForm1 : public QMainWindow {
   std::optional<FileStamp> onDisk_;
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
+  RecentFiles recentFiles_;
+  QSettings* settings_ = nullptr;  // none: nothing is remembered beyond this run
   std::unique_ptr<TextDataFolder> textData_;
   std::function<void(TForm1&)> animatorOpener_;
   std::function<bool(const QUrl&)> fileOpener_;

@@ -120,6 +120,8 @@ TEST(Program, IgnoresTheFileSizeLimitSignal) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   environment.insert(QStringLiteral("TMPDIR"), privateFolders.path());
+  // Nor are the user's settings read.
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), privateFolders.path());
   QProcess process;
   process.setProcessEnvironment(environment);
   process.setProgram(QStringLiteral(KELVANE_PROGRAM));
