@@ -11,32 +11,49 @@ std::vector<CanvasPoint> FloodRegion(const CanvasPixels& pixels, CanvasPoint sta
   const SpriteCanvas& canvas = pixels.Canvas();
   const auto pen = pixels.PenAt(start);
   if (!pen) return {};
-  // The pens are read once, a pixel at a time; the flood runs on a copy of them.
+  // The pens are read once, a pixel at a time and a sprite's width at a time; the flood runs
+  // on a copy of them.
   const int width = canvas.Width();
-  const auto index = [width](CanvasPoint p) { return static_cast<std::size_t>(p.y * width + p.x); };
-  std::vector<std::uint8_t> pens(static_cast<std::size_t>(width * canvas.Height()));
-  for (int y = 0; y < canvas.Height(); ++y) {
+  const int height = canvas.Height();
+  const auto index = [width](int x, int y) { return static_cast<std::size_t>(y * width + x); };
+  std::vector<std::uint8_t> pens(static_cast<std::size_t>(width * height));
+  std::vector<std::uint8_t> pixelWidth(static_cast<std::size_t>(canvas.Columns()));
+  for (int y = 0; y < height; ++y) {
+    if (y % kSpriteRows == 0) {
+      for (int c = 0; c < canvas.Columns(); ++c) {
+        pixelWidth[c] = static_cast<std::uint8_t>(pixels.PixelWidthAt({c * kHiresColumns, y}));
+      }
+    }
     for (int x = 0; x < width;) {
-      const int span = pixels.PixelWidthAt({x, y});
-      std::fill_n(pens.begin() + static_cast<std::ptrdiff_t>(index({x, y})), span,
+      const int span = pixelWidth[x / kHiresColumns];
+      std::fill_n(pens.begin() + static_cast<std::ptrdiff_t>(index(x, y)), span,
                   *pixels.PenAt({x, y}));
       x += span;
     }
   }
   constexpr std::uint8_t kSeen = 0xFF;
+  const std::uint8_t match = *pen;
   std::vector<CanvasPoint> region;
-  std::vector<CanvasPoint> next{start};
-  pens[index(start)] = kSeen;
+  region.reserve(pens.size());
+  std::vector<int> next;
+  next.reserve(pens.size());
+  const auto reach = [&](int i) {
+    if (pens[static_cast<std::size_t>(i)] != match) return;
+    pens[static_cast<std::size_t>(i)] = kSeen;
+    next.push_back(i);
+  };
+  reach(static_cast<int>(index(start.x, start.y)));
   while (!next.empty()) {
-    const CanvasPoint p = next.back();
+    const int i = next.back();
     next.pop_back();
-    region.push_back(p);
-    for (const CanvasPoint n : {CanvasPoint{p.x - 1, p.y}, CanvasPoint{p.x + 1, p.y},
-                                CanvasPoint{p.x, p.y - 1}, CanvasPoint{p.x, p.y + 1}}) {
-      if (!canvas.Contains(n) || pens[index(n)] != *pen) continue;
-      pens[index(n)] = kSeen;
-      next.push_back(n);
-    }
+    const int x = i % width;
+    const int y = i / width;
+    // A multi-colour pixel's two columns are one pixel: it is named by its left one.
+    if (x % pixelWidth[x / kHiresColumns] == 0) region.push_back({x, y});
+    if (x > 0) reach(i - 1);
+    if (x + 1 < width) reach(i + 1);
+    if (y > 0) reach(i - width);
+    if (y + 1 < height) reach(i + width);
   }
   return region;
 }
@@ -47,8 +64,7 @@ void FillTool::Press(const ToolEvent& event) {
   const bool erase = event.button == kRightButton;
   document_.Apply("Fill", [&](CanvasEdit& edit) {
     for (const CanvasPoint p : FloodRegion(edit.pixels, *event.point)) {
-      // A multi-colour pixel's two columns are one pixel: plotted once.
-      if (p.x % edit.pixels.PixelWidthAt(p) == 0) edit.pixels.Plot(p, pen, erase);
+      edit.pixels.Plot(p, pen, erase);
     }
   });
 }
