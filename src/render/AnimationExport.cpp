@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "files/AnimatedGif.h"
 #include "render/C64Palette.h"
 
 namespace kelvane {
@@ -57,15 +56,13 @@ std::string AnimationExportProblem(const SpriteAnimation& animation,
   return PngExportProblem(FrameOptions(options, StripColumns(frames.size())), frames);
 }
 
-Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& animation,
-                                                    const std::vector<SpriteRecord>& sprites,
-                                                    const SharedColours& colours,
-                                                    const PngExportOptions& options,
-                                                    const std::string& path) {
+GifAnimation AnimationGifFrames(const SpriteAnimation& animation,
+                                const std::vector<SpriteRecord>& sprites,
+                                const SharedColours& colours, const PngExportOptions& options) {
   const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
   const QImage sheet = RenderSpriteSheet(frames, colours, FrameOptions(options, 1));
-  if (sheet.isNull()) return FileError{path, FileProblem::Io, "no memory for the frames"};
   GifAnimation gif;
+  if (sheet.isNull()) return gif;  // no memory for it
   gif.width = sheet.width();
   gif.height = sheet.height() / static_cast<int>(frames.size());
   for (int i = 0; i < kColourCount; ++i) gif.palette.push_back(PaletteRgb(i) & 0xFFFFFF);
@@ -85,6 +82,16 @@ Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& anima
     }
     gif.frames.push_back(std::move(frame));
   }
+  return gif;
+}
+
+Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& animation,
+                                                    const std::vector<SpriteRecord>& sprites,
+                                                    const SharedColours& colours,
+                                                    const PngExportOptions& options,
+                                                    const std::string& path) {
+  const GifAnimation gif = AnimationGifFrames(animation, sprites, colours, options);
+  if (gif.frames.empty()) return FileError{path, FileProblem::Io, "no memory for the frames"};
   return EncodeAnimatedGif(gif, path);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/AnimatedGif.h"
 #include "files/FileError.h"
 #include "files/SpriteFormat.h"
 #include "model/SpriteAnimation.h"
@@ -33,8 +34,12 @@ std::vector<std::uint8_t> ExportAnimationStrip(const SpriteAnimation& animation,
 // A strip's cells a row for that many frames.
 int StripColumns(std::size_t frames);
 
-// The GIF's bytes: a frame a shown sprite, each for the animation's speed, in the active palette
+// The GIF's frames: one a shown sprite, each for the animation's speed, in the active palette
 // with the background colour where no sprite pixel is. ASSUMPTION: the problem above is "".
+GifAnimation AnimationGifFrames(const SpriteAnimation& animation,
+                                const std::vector<SpriteRecord>& sprites,
+                                const SharedColours& colours, const PngExportOptions& options);
+// Those frames encoded; FileProblem::Io naming path when there is no memory for them.
 Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& animation,
                                                     const std::vector<SpriteRecord>& sprites,
                                                     const SharedColours& colours,
