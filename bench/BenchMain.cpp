@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   kelvane::bench::RegisterFileBenchmarks(folder.path());
   kelvane::bench::RegisterEditBenchmarks();
   kelvane::bench::RegisterToolBenchmarks(form);
+  kelvane::bench::RegisterAnimationBenchmarks();
 
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -136,6 +137,15 @@ int main(int argc, char** argv) {
     figures.push_back({"  editor pixels repainted per preview pixel changed",
                        tools.repaintedPerChanged, "x", "< 10 x", tools.repaintedPerChanged < 10,
                        2});
+  }
+  {
+    using namespace kelvane::bench;
+    const auto gif = reporter.MedianCpuNs(kGifExportBench);
+    const auto alone = reporter.MedianCpuNs(kGiflibAloneBench);
+    if (gif && alone) {
+      figures.push_back({"animated GIF of 64 frames, beside giflib alone", *gif / *alone, "x",
+                         "<= 1.5 x", *gif <= 1.5 * *alone, 2});
+    }
   }
   std::printf("\n");
   for (const Figure& figure : figures) kelvane::bench::ReportFigure(figure);

@@ -58,6 +58,11 @@ struct ToolFigures {
 };
 const ToolFigures& ToolBenchFigures();
 
+// A 64-frame animated GIF as Export writes it, and giflib encoding the same frames alone.
+void RegisterAnimationBenchmarks();
+inline constexpr const char* kGifExportBench = "Animation/GIF export of 64 frames";
+inline constexpr const char* kGiflibAloneBench = "Animation/giflib alone on the same frames";
+
 // Loading and saving a whole bank with its sidecar in folder.
 void RegisterFileBenchmarks(const QString& folder);
 

@@ -8,7 +8,7 @@ KELVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 kelvane_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libfontconfig-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   desktop-file-utils libxml2-utils

@@ -104,12 +104,15 @@ class Parser {
         return BadValue(
             option, value,
             "spr, spd, spd1, spd5, spm, prg, bin, png, acme, ca65, kickass, 64tass, xa, "
-            "c or basic");
+            "c, basic or gif");
       }
       to_ = value;
     } else if (option == "--sprites") {
       o_.sprites = Range(value);
       if (!o_.sprites) return BadValue(option, value, "a sprite number A or a range A-B, A <= B");
+    } else if (option == "--animation") {
+      o_.animation = Number(value, 10, 0, kHighestSpriteNumber);
+      if (!o_.animation) return BadValue(option, value, "an animation number from 0");
     } else if (option == "--colours") {
       o_.colours = Colours(value);
       if (!o_.colours) return BadValue(option, value, "three colours from 0 to 15: BG,MC1,MC2");
@@ -177,6 +180,14 @@ class Parser {
       return Fail("-o - writes text only, not " + format);
     }
     o_.request.format = format;
+    if (o_.animation) {
+      if (format != "gif" && format != "png") {
+        return Fail("--animation writes a gif or a png strip, not " + format);
+      }
+      if (o_.sprites) return Fail("--animation picks its own sprites: leave out --sprites");
+    } else if (format == "gif") {
+      return Fail("a GIF shows an animation: give --animation N");
+    }
     if (!o_.request.text.segment.empty() && format != "ca65") {
       return Fail("--segment names a segment of ca65 source, not of " + format);
     }
@@ -217,11 +228,12 @@ class Parser {
   bool list_ = false;
 };
 
-constexpr std::string_view kValueOptions[] = {
-    "-o",        "--output",       "-d",      "--folder",      "--from",     "--to",    "--sprites",
-    "--colours", "--load-address", "--label", "--number-base", "--per-line", "--scale", "--columns",
-    "--segment",
-    "--palette"};
+constexpr std::string_view kValueOptions[] = {"-o",        "--output",      "-d",
+                                              "--folder",  "--from",        "--to",
+                                              "--sprites", "--colours",     "--load-address",
+                                              "--label",   "--number-base", "--per-line",
+                                              "--scale",   "--columns",     "--segment",
+                                              "--palette", "--animation"};
 constexpr std::string_view kFlags[] = {
     "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
 
@@ -290,15 +302,19 @@ std::string ConvertUsageText() {
          "  or:  kelvane-convert --list INPUT...\n"
          "Convert Commodore 64 sprite files, writing exactly what Kelvane's Export writes.\n"
          "An INPUT's format is recognised from its content, the output's from its name\n"
-         "(.spr with its .inf, .spd, .spm, .prg, .bin, .png, .asm, .s, .c, .h, .bas)\n"
+         "(.spr with its .inf, .spd, .spm, .prg, .bin, .png, .gif, .asm, .s, .c, .h,\n"
+         ".bas)\n"
          "or --to.\n"
          "\n"
          "  -o, --output OUTPUT       write OUTPUT; '-' writes text to standard output\n"
          "  -d, --folder FOLDER       write each INPUT's output there, named after it\n"
          "      --from FORMAT         read every INPUT as spr, spd, spm, prg, bin or png\n"
          "      --to FORMAT           write spr, spd, spd1, spd5, spm, prg, bin, png,\n"
-         "                            acme, ca65, kickass, 64tass, xa, c or basic\n"
+         "                            acme, ca65, kickass, 64tass, xa, c, basic or gif\n"
          "      --sprites A-B         convert sprites A to B only (or A alone), from 0\n"
+         "      --animation N         write the INPUT's animation N (from 0, as --list\n"
+         "                            shows them): a looping GIF, or a PNG strip of its\n"
+         "                            frames\n"
          "      --colours BG,MC1,MC2  shared colours (0-15) for inputs that carry none\n"
          "      --load-address ADDR   where a PRG loads: $2000, 0x2000 or 8192\n"
          "                            (default $2000)\n"

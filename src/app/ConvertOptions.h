@@ -27,6 +27,7 @@ struct ConvertOptions {
   // request.format is --to, else the format OUTPUT's extension names; with --list, unused.
   ExportRequest request;
   std::optional<SpriteRange> sprites;
+  std::optional<int> animation;          // --animation: which of the input's, counted from 0
   std::optional<SharedColours> colours;  // for inputs that carry none
   int palette = 0;                       // --palette: which of kPalettes a PNG is drawn in
   std::string message;                   // Action::Error: one line without its line break

@@ -16,6 +16,7 @@
 #include "files/PrgFormat.h"
 #include "files/SafeFiles.h"
 #include "files/SpriteListing.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpriteSets.h"
 #include "render/C64Palette.h"
 #include "render/PngImport.h"
@@ -157,6 +158,12 @@ std::optional<Stop> Choose(const ConvertOptions& options, const std::string& inp
   return std::nullopt;
 }
 
+std::string AnimationCountText(std::size_t count) {
+  if (count == 0) return "holds no animations";
+  return "holds " + std::to_string(count) + (count == 1 ? " animation (0" : " animations (0-") +
+         (count == 1 ? "" : std::to_string(count - 1)) + ")";
+}
+
 std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
   // One set of files an input: its output and the output's companions.
   std::vector<std::vector<FileImage>> outputs;
@@ -170,12 +177,21 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     if (!set) return FileFailure(set.error());
     int firstSprite = 0;
     if (auto stop = Choose(options, input, *set, firstSprite)) return stop;
-    if (const std::string problem = ExportProblem(options.request, *set, firstSprite);
-        !problem.empty()) {
+    ExportRequest request = options.request;
+    if (options.animation) {
+      const std::vector<SpriteAnimation> animations = SpritePadSpriteAnimations(*set);
+      if (static_cast<std::size_t>(*options.animation) >= animations.size()) {
+        return UsageFailure(input, AnimationCountText(animations.size()) +
+                                       ", so --animation cannot pick " +
+                                       std::to_string(*options.animation));
+      }
+      request.animation = animations[static_cast<std::size_t>(*options.animation)];
+    }
+    if (const std::string problem = ExportProblem(request, *set, firstSprite); !problem.empty()) {
       return UsageFailure(input, "cannot be converted: " + problem);
     }
     const std::string path = OutputPath(options, input);
-    auto files = ExportSprites(*set, firstSprite, options.request, path);
+    auto files = ExportSprites(*set, firstSprite, request, path);
     if (!files) return FileFailure(files.error());
     for (const FileImage& file : *files) {
       // Two inputs of the same name would otherwise silently leave only the last one's output;

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "files/ColourNames.h"
-#include "files/LittleEndian.h"
 #include "files/PrgFormat.h"
 #include "files/RecordBytes.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
 
@@ -36,22 +36,13 @@ std::string SpriteLine(std::size_t n, std::uint8_t attribute) {
   return line + "\n";
 }
 
-// Animations are kept as parallel arrays: all starts, all ends, all timers, all flags. Version 1
-// stores sprite numbers in a byte, later versions in 16 bits.
-std::string AnimationLines(std::span<const std::uint8_t> block, std::uint64_t count,
-                           bool wideNumbers) {
-  const std::size_t width = wideNumbers ? 2 : 1;
-  const auto number = [&](std::size_t array, std::size_t i) -> unsigned {
-    const std::size_t at = array * count * width + i * width;
-    return wideNumbers ? LittleEndian16(block[at], block[at + 1]) : block[at];
-  };
-  const std::size_t timers = 2 * count * width;
-  const std::size_t flags = timers + count;
+std::string AnimationLines(const std::vector<SpriteAnimation>& animations) {
   std::string lines;
-  for (std::size_t i = 0; i < count; ++i) {
-    lines += "animation " + std::to_string(i) + ": sprites " + std::to_string(number(0, i)) + "-" +
-             std::to_string(number(1, i)) + ", timer " + std::to_string(block[timers + i]) +
-             ", flags " + Hex(block[flags + i], 2) + "\n";
+  for (std::size_t i = 0; i < animations.size(); ++i) {
+    const SpriteAnimation& a = animations[i];
+    lines += "animation " + std::to_string(i) + ": sprites " + std::to_string(a.first) + "-" +
+             std::to_string(a.last) + ", timer " + std::to_string(a.speed) + ", flags " +
+             Hex(a.flags, 2) + "\n";
   }
   return lines;
 }
@@ -70,8 +61,9 @@ std::string SpritePadLines(const SpriteSet& set) {
   for (const SpritePadBlock& block : layout->blocks) {
     if (block.kind == SpritePadBlockKind::SpriteAnimations) {
       animations = "animations: " + std::to_string(block.count) + "\n" +
-                   AnimationLines(std::span(bytes).subspan(offset, block.bytes), block.count,
-                                  layout->version > 1);
+                   AnimationLines(ReadSpritePadAnimations(
+                       std::span(bytes).subspan(offset, block.bytes),
+                       static_cast<std::size_t>(block.count), layout->version > 1));
     } else {
       others += (others.empty() ? "also: " : "; ") + block.what;
     }

@@ -7,7 +7,8 @@ namespace {
 
 // Puts the other side of a step into the bank and keeps what it replaced there, so that the
 // opposite move restores exactly that.
-void Swap(EditStep& step, SpriteBank& bank, SharedColours& colours, bool undo) {
+void Swap(EditStep& step, SpriteBank& bank, SharedColours& colours, DocumentLists& lists,
+          bool undo) {
   for (SpriteEdit& edit : step.sprites) {
     SpriteRecord& kept = undo ? edit.after : edit.before;
     kept = bank.Record(edit.sprite);
@@ -17,6 +18,11 @@ void Swap(EditStep& step, SpriteBank& bank, SharedColours& colours, bool undo) {
     SharedColours& kept = undo ? step.colours->after : step.colours->before;
     kept = colours;
     colours = undo ? step.colours->before : step.colours->after;
+  }
+  if (step.lists) {
+    DocumentLists& kept = undo ? step.lists->after : step.lists->before;
+    kept = lists;
+    lists = undo ? step.lists->before : step.lists->after;
   }
 }
 
@@ -48,10 +54,10 @@ EditStep* EditHistory::Top() {
   return done_ > 0 ? &steps_[done_ - 1] : nullptr;
 }
 
-bool EditHistory::Undo(SpriteBank& bank, SharedColours& colours) {
+bool EditHistory::Undo(SpriteBank& bank, SharedColours& colours, DocumentLists& lists) {
   if (done_ == 0) return false;
   EditStep& step = steps_[--done_];
-  Swap(step, bank, colours, true);
+  Swap(step, bank, colours, lists, true);
   // Where something changed since the step without a step of its own, the content is new.
   const std::uint64_t replaced = revision_;
   revision_ = replaced == step.done ? step.undone : NewRevision();
@@ -62,10 +68,10 @@ bool EditHistory::Undo(SpriteBank& bank, SharedColours& colours) {
   return true;
 }
 
-bool EditHistory::Redo(SpriteBank& bank, SharedColours& colours) {
+bool EditHistory::Redo(SpriteBank& bank, SharedColours& colours, DocumentLists& lists) {
   if (RedoCount() == 0) return false;
   EditStep& step = steps_[done_++];
-  Swap(step, bank, colours, false);
+  Swap(step, bank, colours, lists, false);
   const std::uint64_t replaced = revision_;
   revision_ = replaced == step.undone ? step.done : NewRevision();
   step.undone = replaced;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/EditorState.h"
+#include "model/SpriteAnimation.h"
 #include "model/SpriteBank.h"
 
 namespace kelvane {
@@ -27,10 +28,23 @@ struct ColourEdit {
   SharedColours after{};
 };
 
+// What a document holds beside the bank that edits change as a whole.
+struct DocumentLists {
+  std::vector<SpriteAnimation> animations;
+
+  bool operator==(const DocumentLists&) const = default;
+};
+
+struct ListsEdit {
+  DocumentLists before;
+  DocumentLists after;
+};
+
 struct EditStep {
   std::string name;
   std::vector<SpriteEdit> sprites;  // in the order the edit first reached them
   std::optional<ColourEdit> colours;
+  std::optional<ListsEdit> lists;
   // The content revisions with the step done and undone (see EditHistory::Revision).
   std::uint64_t done = 0;
   std::uint64_t undone = 0;
@@ -56,8 +70,8 @@ class EditHistory {
   const EditStep* NextUndo() const { return done_ > 0 ? &steps_[done_ - 1] : nullptr; }
   const EditStep* NextRedo() const { return RedoCount() > 0 ? &steps_[done_] : nullptr; }
   // False, with nothing changed, when there is nothing to undo or redo.
-  bool Undo(SpriteBank& bank, SharedColours& colours);
-  bool Redo(SpriteBank& bank, SharedColours& colours);
+  bool Undo(SpriteBank& bank, SharedColours& colours, DocumentLists& lists);
+  bool Redo(SpriteBank& bank, SharedColours& colours, DocumentLists& lists);
   // Forgets every step, done and undone.
   void Forget();
   // Forgets only the undone steps: the content has changed since.

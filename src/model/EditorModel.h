@@ -15,6 +15,7 @@ struct EditorModel {
   EditHistory history;
   SpriteClipboard clipboard;
   RangeClipboard range;
+  DocumentLists lists;
 
   std::span<std::uint8_t, kSpriteBytes> Current() { return bank.Sprite(state.CurrentSprite); }
   std::uint8_t& CurrentAttribute() { return bank.Attribute(state.CurrentSprite); }

@@ -14,6 +14,7 @@ struct SpriteDocument::Before {
   std::vector<SpriteRecord> sprites;
   int current = 0;
   std::uint64_t canvasGeneration = 0;
+  std::uint64_t listsGeneration = 0;
   std::uint8_t pen = 0;
   SharedColours colours{};
   std::uint64_t historyGeneration = 0;
@@ -86,6 +87,7 @@ SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool wi
   for (const int n : before.numbers) before.sprites.push_back(model_.bank.Record(n));
   before.current = CurrentSprite();
   before.canvasGeneration = canvasGeneration_;
+  before.listsGeneration = listsGeneration_;
   before.pen = CurrentPen();
   before.colours = Colours();
   before.historyGeneration = model_.history.Generation();
@@ -124,6 +126,7 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
     change.what |= Changed::Selection;
   }
   if (CurrentPen() != before.pen) change.what |= Changed::Pen;
+  if (listsGeneration_ != before.listsGeneration) change.what |= Changed::Animations;
   if (model_.history.Generation() != before.historyGeneration) change.what |= Changed::Undo;
   if (Modified() != before.modified) change.what |= Changed::Modified;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
@@ -139,7 +142,7 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
 
 void SpriteDocument::Finish(const Before& before, Rules rules) {
   EditHistory& history = model_.history;
-  bool contentChanged = Colours() != before.colours;
+  bool contentChanged = Colours() != before.colours || listsGeneration_ != before.listsGeneration;
   bool canvasChanged = false;
   EditStep* open = stepOpen_ ? history.Top() : nullptr;
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
@@ -360,7 +363,10 @@ bool SpriteDocument::MoveInHistory(bool undo, bool keepRedo) {
   EditHistory& history = model_.history;
   const Before before = Capture(StepSprites(undo ? history.NextUndo() : history.NextRedo()));
   SharedColours colours = Colours();
-  const bool moved = undo ? history.Undo(model_.bank, colours) : history.Redo(model_.bank, colours);
+  const EditStep* step = undo ? history.NextUndo() : history.NextRedo();
+  if (step && step->lists) ++listsGeneration_;
+  const bool moved = undo ? history.Undo(model_.bank, colours, model_.lists)
+                          : history.Redo(model_.bank, colours, model_.lists);
   if (!keepRedo) history.ForgetRedo();
   SetColours(model_.state, colours);
   // An edit that is open goes on in a step of its own.
@@ -421,6 +427,10 @@ void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
 void SpriteDocument::New() {
   const Before before = Capture(0, kLastSprite);
   ResetForNewBank(model_);
+  if (!model_.lists.animations.empty()) {
+    model_.lists = {};
+    ++listsGeneration_;
+  }
   SetCanvas(SpriteCanvas::Single(0));
   EndEdit();
   ForgetHistory();
@@ -428,10 +438,15 @@ void SpriteDocument::New() {
 }
 
 void SpriteDocument::Load(std::span<const SpriteRecord> records,
-                          const std::optional<SharedColours>& colours) {
+                          const std::optional<SharedColours>& colours,
+                          std::vector<SpriteAnimation> animations) {
   const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount);
   const Before before = Capture(0, count - 1);
   PutRecords(model_, 0, records.first(count));
+  if (animations != model_.lists.animations) {
+    model_.lists.animations = std::move(animations);
+    ++listsGeneration_;
+  }
   if (colours) {
     // The colour registers read four bits, and so does the palette.
     SharedColours read = *colours;
@@ -442,6 +457,17 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
   SetCanvas(SpriteCanvas::Single(0));
   ForgetHistory();
   Finish(before, {.marksSaved = true});
+}
+
+void SpriteDocument::SetAnimations(std::string name, std::vector<SpriteAnimation> animations) {
+  if (animations == model_.lists.animations) return;
+  InStep(std::move(name), {}, [&] {
+    DocumentLists after = model_.lists;
+    after.animations = std::move(animations);
+    model_.history.Top()->lists = ListsEdit{model_.lists, {}};
+    model_.lists = std::move(after);
+    ++listsGeneration_;
+  });
 }
 
 void SpriteDocument::MarkSaved() {

@@ -70,6 +70,8 @@ class SpriteDocument {
   // Whether the bank or the shared colours differ from what was last loaded or saved.
   bool Modified() const { return model_.history.Modified(); }
   bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
+  // The animations of the sprites, in the order their file keeps them.
+  const std::vector<SpriteAnimation>& Animations() const { return model_.lists.animations; }
   // True from the first range taken on, also when that range was empty.
   bool RangeTaken() const { return rangeTaken_; }
 
@@ -128,13 +130,17 @@ class SpriteDocument {
   void RemoveBlanks();
   // attribute is read by the caller before it asks whether to go on.
   void CopyAttributesToAll(std::uint8_t attribute);
+  // The animations replaced by animations: one undo step named name, none when they are the same.
+  void SetAnimations(std::string name, std::vector<SpriteAnimation> animations);
+
   // A fresh bank and editor state, with nothing to save; the clipboards are kept.
   void New();
 
   // A file's contents: records from sprite 0 on (any past the last sprite are dropped; the rest
   // of the bank stays), the shared colours when the file has them, sprite 0 shown, the history
   // forgotten and the content marked as the file's, all as one change.
-  void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours);
+  void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours,
+            std::vector<SpriteAnimation> animations = {});
   // The content as it is now has been written to the file.
   void MarkSaved();
   // The content is work no file holds (a picture imported as sprites).
@@ -174,6 +180,7 @@ class SpriteDocument {
   SpriteCanvas canvas_ = SpriteCanvas::Single(0);
   std::vector<int> shownSprites_{0};    // canvas_.Sprites()
   std::uint64_t canvasGeneration_ = 0;  // changes with every other canvas
+  std::uint64_t listsGeneration_ = 0;   // changes with every change of model_.lists
   bool stepOpen_ = false;               // the history's top step takes the changes being made
   bool editOpen_ = false;
   std::string editName_;

@@ -9,6 +9,7 @@
 #include "files/SpritePadFormat.h"
 #include "files/SpritemateFormat.h"
 #include "model/EditorState.h"
+#include "render/AnimationExport.h"
 
 namespace kelvane {
 namespace {
@@ -20,12 +21,13 @@ struct Extension {
   std::string_view format;
 };
 // Read from a name: the first row of a format is also the extension its outputs get.
-constexpr std::array<Extension, 13> kExtensions{{{".spr", "spr"},
+constexpr std::array<Extension, 14> kExtensions{{{".spr", "spr"},
                                                  {".spd", "spd"},
                                                  {".spm", "spm"},
                                                  {".prg", "prg"},
                                                  {".bin", "bin"},
                                                  {".png", "png"},
+                                                 {".gif", "gif"},
                                                  {".asm", "acme"},
                                                  {".s", "ca65"},
                                                  {".c", "c"},
@@ -107,6 +109,13 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
   if (IsTextFormat(request.format)) {
     return TextExportProblem(TextOptionsOf(request), count, firstSprite);
   }
+  if (request.animation) {
+    if (request.format != "gif" && request.format != "png") {
+      return "an animation is written as gif or png, not " + request.format;
+    }
+    return AnimationExportProblem(*request.animation, sprites.records, request.png);
+  }
+  if (request.format == "gif") return "a GIF shows an animation: choose one";
   if (request.format == "png") return PngExportProblem(request.png, sprites.records);
   if (request.format == kPrgId) {
     return PrgPastMemoryProblem(LoadAddressOf(sprites, request), sprites.records.size(),
@@ -128,8 +137,16 @@ Result<std::vector<FileImage>> ExportSprites(const SpriteSet& sprites, int first
         ExportText(sprites.records, firstSprite, colours, TextOptionsOf(request));
     return std::vector<FileImage>{{path, {text.begin(), text.end()}}};
   }
+  if (format == "gif") {
+    auto gif = ExportAnimatedGif(*request.animation, sprites.records, colours, request.png, path);
+    if (!gif) return gif.error();
+    return std::vector<FileImage>{{path, std::move(*gif)}};
+  }
   if (format == "png") {
-    std::vector<std::uint8_t> png = ExportPng(sprites.records, colours, request.png);
+    std::vector<std::uint8_t> png =
+        request.animation
+            ? ExportAnimationStrip(*request.animation, sprites.records, colours, request.png)
+            : ExportPng(sprites.records, colours, request.png);
     if (png.empty()) return FileError{path, FileProblem::Io, "the PNG encoder failed"};
     return std::vector<FileImage>{{path, std::move(png)}};
   }

@@ -12,20 +12,23 @@
 #include "files/FileError.h"
 #include "files/SpriteFormat.h"
 #include "files/TextExport.h"
+#include "model/SpriteAnimation.h"
 #include "render/PngExport.h"
 
 namespace kelvane {
 
 // The output formats by the names the converter's --to takes. "spd" keeps a SpritePad file's own
 // version; "spd1" and "spd5" ask for that version.
-inline constexpr std::array<std::string_view, 15> kExportFormatIds{
-    "spr",  "spd",  "spd1",    "spd5",   "spm", "prg", "bin",  "png",
-    "acme", "ca65", "kickass", "64tass", "xa",  "c",   "basic"};
+inline constexpr std::array<std::string_view, 16> kExportFormatIds{
+    "spr",  "spd",  "spd1",    "spd5",   "spm", "prg", "bin",   "png",
+    "acme", "ca65", "kickass", "64tass", "xa",  "c",   "basic", "gif"};
 
 struct ExportRequest {
   std::string format = "acme";  // one of kExportFormatIds
   TextExportOptions text;       // its dialect is the format's
   PngExportOptions png;
+  // An animation of the sprites: "gif" needs one, and "png" then draws its frames as a strip.
+  std::optional<SpriteAnimation> animation;
   // A PRG's load address; absent: the sprites' own when they were read from a PRG, else $2000.
   std::optional<std::uint16_t> loadAddress;
 };
@@ -34,7 +37,7 @@ bool IsExportFormat(std::string_view format);
 bool IsTextFormat(std::string_view format);  // the assembler dialects, C and BASIC
 
 // The format a file name asks for by its extension, in any letter case: .spr, .spd, .spm, .prg,
-// .bin, .png, .asm (ACME), .s (ca65), .c and .h, .bas; nullopt for any other.
+// .bin, .png, .gif, .asm (ACME), .s (ca65), .c and .h, .bas; nullopt for any other.
 std::optional<std::string> ExportFormatForPath(std::string_view path);
 // The extension an output of format is named with: ".asm", ".s" for ca65, ".spd" for every
 // SpritePad version, and so on.

@@ -18,7 +18,8 @@ struct ExportChoices {
   ExportRange range = ExportRange::All;
   int first = 0;  // ExportRange::Range
   int last = kLastSprite;
-  QString path;  // the file last exported to; empty: named after the sprite file
+  int animation = 0;  // of the document's, for an animated GIF
+  QString path;       // the file last exported to; empty: named after the sprite file
 };
 
 // The file the bank was last read from or saved to, as far as an export keeps it: an export of

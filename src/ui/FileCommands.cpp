@@ -14,6 +14,7 @@
 #include "files/FileName.h"
 #include "files/SafeFiles.h"
 #include "files/SprFormat.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
 #include "render/PngImport.h"
@@ -128,7 +129,7 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
     const QSignalBlocker quiet(PageControl1);
     PageControl1->setCurrentWidget(TabSheet2);
   }
-  document_.Load(set->records, set->colours);
+  document_.Load(set->records, set->colours, SpritePadSpriteAnimations(*set));
   return true;
 }
 

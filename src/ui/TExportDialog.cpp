@@ -48,10 +48,11 @@ constexpr Offer kOffers[] = {
     {"spd1", "SpritePad file, version 1"},
     {"spd5", "SpritePad file, version 5"},
     {"spm", "Spritemate file"},
+    {"gif", "Animated GIF"},
 };
 
 // The option pages, by what the format takes.
-enum Page { kTextPage, kPngPage, kPrgPage, kNoOptionsPage };
+enum Page { kTextPage, kPngPage, kPrgPage, kNoOptionsPage, kGifPage };
 
 // The number bases in the box's order; the first entry is the format's own.
 constexpr std::array<std::optional<NumberBase>, 4> kBases{std::nullopt, NumberBase::Hex,
@@ -65,6 +66,7 @@ Page PageOf(std::string_view format) {
   if (IsTextFormat(format)) return kTextPage;
   if (format == "png") return kPngPage;
   if (format == "prg") return kPrgPage;
+  if (format == "gif") return kGifPage;
   return kNoOptionsPage;
 }
 
@@ -164,6 +166,7 @@ TExportDialog::TExportDialog(QWidget* owner, const SpriteDocument& document, Ope
   none->setWordWrap(true);
   none->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Options->addWidget(none);
+  Options->addWidget(BuildGifOptions());
   (new QVBoxLayout(options))->addWidget(Options);
 
   FileName = Named(new QLineEdit, "FileName");
@@ -242,6 +245,30 @@ QWidget* TExportDialog::BuildPrgOptions() {
   return page;
 }
 
+// An animation shows the sprites it names, not those of the Sprites box.
+QWidget* TExportDialog::BuildGifOptions() {
+  auto* page = new QWidget;
+  Animation = Named(new QComboBox, "Animation");
+  const std::vector<SpriteAnimation>& animations = document_.Animations();
+  for (std::size_t i = 0; i < animations.size(); ++i) {
+    const SpriteAnimation& a = animations[i];
+    Animation->addItem(QStringLiteral("%1: sprites %2-%3, %4/50 s%5")
+                           .arg(i)
+                           .arg(a.first)
+                           .arg(a.last)
+                           .arg(a.speed)
+                           .arg(a.PingPong() ? QStringLiteral(", ping-pong") : QString()));
+  }
+  if (animations.empty()) Animation->addItem(QStringLiteral("No animations"));
+  Animation->setEnabled(!animations.empty());
+  GifScale = SpinBox("GifScale", 1, kMaxPngScale);
+  GifScale->setSuffix(QStringLiteral(" x"));
+  auto* form = OptionForm(page);
+  form->addRow(QStringLiteral("Animation:"), Animation);
+  form->addRow(QStringLiteral("Scale:"), GifScale);
+  return page;
+}
+
 void TExportDialog::Show(const ExportChoices& choices) {
   const ExportRequest& request = choices.request;
   Format->setCurrentIndex(OfferIndex(request.format));
@@ -260,6 +287,8 @@ void TExportDialog::Show(const ExportChoices& choices) {
   Attributes->setChecked(request.text.attributes);
   ColourComment->setChecked(request.text.colourComment);
   Scale->setValue(request.png.scale);
+  GifScale->setValue(request.png.scale);
+  if (choices.animation < Animation->count()) Animation->setCurrentIndex(choices.animation);
   Columns->setValue(request.png.columns);
   Expand->setChecked(request.png.expand);
   // Until one is chosen, a PRG goes where the opened one loaded, as the converter puts it.
@@ -284,7 +313,8 @@ ExportChoices TExportDialog::Read() const {
   if (BytesPerLine->value() > 0) request.text.bytesPerLine = BytesPerLine->value();
   request.text.attributes = Attributes->isChecked();
   request.text.colourComment = ColourComment->isChecked();
-  request.png.scale = Scale->value();
+  request.png.scale = request.format == "gif" ? GifScale->value() : Scale->value();
+  choices.animation = std::max(0, Animation->currentIndex());
   request.png.columns = Columns->value();
   request.png.expand = Expand->isChecked();
   request.loadAddress = static_cast<std::uint16_t>(LoadAddress->value());
@@ -328,14 +358,28 @@ void TExportDialog::BrowseClick() {
 }
 
 void TExportDialog::OkClick() {
-  for (QSpinBox* box : {FromSprite, ToSprite, BytesPerLine, Scale, Columns, LoadAddress}) {
+  for (QSpinBox* box :
+       {FromSprite, ToSprite, BytesPerLine, Scale, Columns, LoadAddress, GifScale}) {
     box->interpretText();
   }
-  const ExportChoices choices = Read();
+  ExportChoices choices = Read();
   int first = 0;
   int last = kLastSprite;
-  if (choices.range == ExportRange::Current) first = last = document_.CurrentSprite();
-  if (choices.range == ExportRange::Range) {
+  if (choices.request.format == "gif") {
+    const std::vector<SpriteAnimation>& animations = document_.Animations();
+    if (animations.empty()) {
+      ShowMessage(this, kCaption, QStringLiteral("The sprites have no animation to export."),
+                  false);
+      return;
+    }
+    // The animation's sprite numbers are the bank's.
+    choices.request.animation = animations[static_cast<std::size_t>(choices.animation)];
+  }
+  const bool animation = choices.request.animation.has_value();
+  if (!animation && choices.range == ExportRange::Current) {
+    first = last = document_.CurrentSprite();
+  }
+  if (!animation && choices.range == ExportRange::Range) {
     first = choices.first;
     last = choices.last;
   }

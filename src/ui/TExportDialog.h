@@ -48,6 +48,8 @@ class TExportDialog : public QDialog {
   QSpinBox* Columns = nullptr;
   QCheckBox* Expand = nullptr;
   QSpinBox* LoadAddress = nullptr;
+  QComboBox* Animation = nullptr;  // the animated GIF's
+  QSpinBox* GifScale = nullptr;
   QLineEdit* FileName = nullptr;
   QPushButton* Browse = nullptr;
   QDialogButtonBox* Buttons = nullptr;
@@ -56,6 +58,7 @@ class TExportDialog : public QDialog {
   QWidget* BuildTextOptions();
   QWidget* BuildPngOptions();
   QWidget* BuildPrgOptions();
+  QWidget* BuildGifOptions();
   void Show(const ExportChoices& choices);
   ExportChoices Read() const;
   std::string FormatId() const;

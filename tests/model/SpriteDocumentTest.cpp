@@ -547,3 +547,35 @@ TEST_F(Document, AListenerThatLeavesHearsNoMore) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// The animations are content: a change is one step, undone and redone whole, reported, and
+// counted as unsaved until Undo brings back what was loaded; a new bank has none.
+TEST_F(Document, AnimationsChangeInStepsOfTheirOwn) {
+  const std::vector<SpriteAnimation> loaded{{0, 3, 2, kAnimationValidFlag}};
+  const std::vector<SpriteAnimation> edited{{0, 5, 4, kAnimationPingPongFlag}};
+  doc.Load(std::vector<SpriteRecord>(4), std::nullopt, loaded);
+  EXPECT_EQ(doc.Animations(), loaded);
+  EXPECT_FALSE(doc.Modified());
+  reports.clear();
+  doc.SetAnimations("Animation", edited);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports.back().Has(Changed::Animations));
+  EXPECT_TRUE(doc.Modified());
+  EXPECT_EQ(doc.UndoCount(), 1);
+  doc.SetAnimations("Animation", edited);  // the same list: no step
+  EXPECT_EQ(doc.UndoCount(), 1);
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.Animations(), loaded);
+  EXPECT_FALSE(doc.Modified());
+  EXPECT_TRUE(reports.back().Has(Changed::Animations));
+  ASSERT_TRUE(doc.Redo());
+  EXPECT_EQ(doc.Animations(), edited);
+  doc.New();
+  EXPECT_TRUE(doc.Animations().empty());
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -25,6 +25,7 @@
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
 #include "files/SpritemateFormat.h"
+#include "render/AnimationExport.h"
 #include "render/PngExport.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
@@ -439,6 +440,34 @@ TEST_F(FormatsInTheWindow, SavingTilesAsSpritemateAsksFirst) {
               "saved in tiles.spm.\nSave without them?");
     EXPECT_EQ(QFile::exists(Path("tiles.spm")), answer == QMessageBox::Ok);
   }
+}
+
+}  // namespace
+}  // namespace kelvane::test
+
+namespace kelvane::test {
+namespace {
+
+// The chosen animation of the bank leaves as the converter's GIF of it, whatever the Sprites box.
+TEST_F(FormatsInTheWindow, ExportWritesTheChosenAnimationAsAGif) {
+  FillBankWithPattern(document(), 5);
+  const std::vector<SpriteAnimation> animations{{0, 1, 2, 0}, {7, 9, 3, kAnimationPingPongFlag}};
+  std::vector<SpriteRecord> bank;
+  for (int n = 0; n < kSpriteCount; ++n) bank.push_back(document().Bank().Record(n));
+  document().Load(bank, document().Colours(), animations);
+  const QString exported = Path(QStringLiteral("walk.gif"));
+  Export([&](TExportDialog& d) {
+    d.Format->setCurrentIndex(d.Format->count() - 1);
+    d.CurrentSprite->setChecked(true);
+    d.Animation->setCurrentIndex(1);
+    d.GifScale->setValue(3);
+    d.FileName->setText(exported);
+  });
+  PngExportOptions scaled;
+  scaled.scale = 3;
+  const auto expected = ExportAnimatedGif(animations[1], bank, document().Colours(), scaled, "");
+  ASSERT_TRUE(expected.ok());
+  EXPECT_EQ(ReadFileBytes(exported), *expected);
 }
 
 }  // namespace

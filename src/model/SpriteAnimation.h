@@ -1,0 +1,35 @@
+// A run of sprites played as an animation, as sprite files store them: first and last sprite, a
+// speed in frames of the 50 Hz screen, and flags.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kelvane {
+
+inline constexpr std::uint8_t kAnimationValidFlag = 0x80;
+inline constexpr std::uint8_t kAnimationPingPongFlag = 0x10;
+inline constexpr int kScreenFrameMilliseconds = 20;  // a PAL frame at 50 Hz
+inline constexpr int kMinAnimationSpeed = 1;
+inline constexpr int kMaxAnimationSpeed = 255;
+
+struct SpriteAnimation {
+  int first = 0;
+  int last = 0;
+  int speed = kMinAnimationSpeed;  // screen frames a sprite stays
+  std::uint8_t flags = kAnimationValidFlag;
+
+  bool PingPong() const { return (flags & kAnimationPingPongFlag) != 0; }
+  // A speed of 0 in a file would show nothing at all; it plays as the fastest there is.
+  int FrameMilliseconds() const {
+    return (speed < kMinAnimationSpeed ? kMinAnimationSpeed : speed) * kScreenFrameMilliseconds;
+  }
+  bool operator==(const SpriteAnimation&) const = default;
+};
+
+// The sprites of one cycle as the Animator shows them, from the first sprite on: first to last,
+// and with ping-pong back again, each end shown twice (first..last, last..first). A last below
+// first runs downwards.
+std::vector<int> AnimationCycle(const SpriteAnimation& animation);
+
+}  // namespace kelvane

@@ -1,0 +1,98 @@
+#include "render/AnimationExport.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cstring>
+
+#include "render/C64Palette.h"
+
+namespace kelvane {
+namespace {
+
+// The frames as a sheet of columns cells a row, expanded sprites drawn expanded.
+PngExportOptions FrameOptions(PngExportOptions options, int columns) {
+  options.expand = true;
+  options.columns = columns;
+  return options;
+}
+
+constexpr std::uint8_t kSheetTransparentEntry = kColourCount;
+
+}  // namespace
+
+int StripColumns(std::size_t frames) {
+  return static_cast<int>(std::min<std::size_t>(frames, kSpriteCount));
+}
+
+std::vector<std::uint8_t> ExportAnimationStrip(const SpriteAnimation& animation,
+                                               const std::vector<SpriteRecord>& sprites,
+                                               const SharedColours& colours,
+                                               const PngExportOptions& options) {
+  const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
+  return ExportPng(frames, colours, FrameOptions(options, StripColumns(frames.size())));
+}
+
+namespace {}  // namespace
+
+std::vector<SpriteRecord> AnimationFrames(const SpriteAnimation& animation,
+                                          const std::vector<SpriteRecord>& sprites) {
+  std::vector<SpriteRecord> frames;
+  for (const int n : AnimationCycle(animation)) frames.push_back(sprites[n]);
+  return frames;
+}
+
+std::string AnimationExportProblem(const SpriteAnimation& animation,
+                                   const std::vector<SpriteRecord>& sprites,
+                                   const PngExportOptions& options) {
+  const int count = static_cast<int>(sprites.size());
+  for (const int n : {animation.first, animation.last}) {
+    if (n < 0 || n >= count) {
+      return "the animation shows sprite " + std::to_string(n) + ", and there are " +
+             std::to_string(count);
+    }
+  }
+  const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
+  // The strip is the larger picture: one row of every frame.
+  return PngExportProblem(FrameOptions(options, StripColumns(frames.size())), frames);
+}
+
+GifAnimation AnimationGifFrames(const SpriteAnimation& animation,
+                                const std::vector<SpriteRecord>& sprites,
+                                const SharedColours& colours, const PngExportOptions& options) {
+  const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
+  const QImage sheet = RenderSpriteSheet(frames, colours, FrameOptions(options, 1));
+  GifAnimation gif;
+  if (sheet.isNull()) return gif;  // no memory for it
+  gif.width = sheet.width();
+  gif.height = sheet.height() / static_cast<int>(frames.size());
+  for (int i = 0; i < kColourCount; ++i) gif.palette.push_back(PaletteRgb(i) & 0xFFFFFF);
+  // On screen, the background (the first shared colour) shows wherever no sprite pixel is.
+  const std::uint8_t background = colours[0] & kColourIndexMask;
+  const int delay = animation.FrameMilliseconds() / 10;
+  for (std::size_t k = 0; k < frames.size(); ++k) {
+    GifFrame frame;
+    frame.delayCentiseconds = delay;
+    frame.pixels.resize(static_cast<std::size_t>(gif.width) * gif.height);
+    for (int y = 0; y < gif.height; ++y) {
+      const uchar* line = sheet.constScanLine(static_cast<int>(k) * gif.height + y);
+      std::uint8_t* out = frame.pixels.data() + static_cast<std::size_t>(y) * gif.width;
+      for (int x = 0; x < gif.width; ++x) {
+        out[x] = line[x] == kSheetTransparentEntry ? background : line[x];
+      }
+    }
+    gif.frames.push_back(std::move(frame));
+  }
+  return gif;
+}
+
+Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& animation,
+                                                    const std::vector<SpriteRecord>& sprites,
+                                                    const SharedColours& colours,
+                                                    const PngExportOptions& options,
+                                                    const std::string& path) {
+  const GifAnimation gif = AnimationGifFrames(animation, sprites, colours, options);
+  if (gif.frames.empty()) return FileError{path, FileProblem::Io, "no memory for the frames"};
+  return EncodeAnimatedGif(gif, path);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,101 @@
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "files/SpritePadAnimations.h"
+#include "render/AnimationExport.h"
+#include "render/C64Palette.h"
+
+namespace kelvane {
+namespace {
+
+TEST(AnimationCycle, IsWhatTheAnimatorShowsFromTheFirstSprite) {
+  const struct {
+    SpriteAnimation animation;
+    std::vector<int> cycle;
+  } cases[] = {
+      {{3, 5, 1, kAnimationValidFlag}, {3, 4, 5}},
+      {{3, 5, 1, kAnimationPingPongFlag}, {3, 4, 5, 5, 4, 3}},  // each end twice
+      {{7, 7, 1, kAnimationPingPongFlag}, {7, 7}},
+      {{5, 3, 1, 0}, {5, 4, 3}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AnimationCycle(c.animation), c.cycle);
+}
+
+TEST(SpritePadAnimations, ReadTheParallelArraysOfEitherWidth) {
+  const std::vector<std::uint8_t> narrow{1, 4, 2, 9, 3, 5, 0x80, 0x90};
+  EXPECT_EQ(ReadSpritePadAnimations(narrow, 2, false),
+            (std::vector<SpriteAnimation>{{1, 2, 3, 0x80}, {4, 9, 5, 0x90}}));
+  const std::vector<std::uint8_t> wide{0x2C, 0x01, 0x30, 0x01, 7, 0x10};
+  EXPECT_EQ(ReadSpritePadAnimations(wide, 1, true),
+            (std::vector<SpriteAnimation>{{300, 304, 7, 0x10}}));
+}
+
+struct GifMemory {
+  const std::vector<std::uint8_t>* bytes;
+  std::size_t at = 0;
+};
+
+int ReadGif(GifFileType* gif, GifByteType* out, int count) {
+  auto* in = static_cast<GifMemory*>(gif->UserData);
+  const auto n = std::min<std::size_t>(count, in->bytes->size() - in->at);
+  std::memcpy(out, in->bytes->data() + in->at, n);
+  in->at += n;
+  return static_cast<int>(n);
+}
+
+// Sprite k: hi-res in colour k + 2 with only its top-left pixel set; sprite 1 expands in X.
+TEST(AnimatedGif, LoopsOneCycleAtTheAnimationsSpeedOnTheBackground) {
+  std::vector<SpriteRecord> sprites(3);
+  for (int k = 0; k < 3; ++k) {
+    sprites[k][0] = 0x80;
+    sprites[k][kAttributeOffset] = static_cast<std::uint8_t>(k + 2);
+  }
+  sprites[1][kAttributeOffset] |= kExpandXFlag;
+  const SharedColours colours{6, 0, 1};
+  const SpriteAnimation animation{0, 2, 3, kAnimationPingPongFlag};
+  ASSERT_EQ(AnimationExportProblem(animation, sprites, {}), "");
+  const auto bytes = ExportAnimatedGif(animation, sprites, colours, {}, "a.gif");
+  ASSERT_TRUE(bytes.ok()) << Describe(bytes.error());
+
+  GifMemory memory{&*bytes};
+  int error = 0;
+  GifFileType* gif = DGifOpen(&memory, ReadGif, &error);
+  ASSERT_NE(gif, nullptr);
+  ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+  EXPECT_EQ(gif->SWidth, 2 * kHiresColumns);  // every frame as wide as the expanded one
+  EXPECT_EQ(gif->SHeight, kSpriteRows);
+  const std::vector<int> shown{0, 1, 2, 2, 1, 0};
+  ASSERT_EQ(gif->ImageCount, static_cast<int>(shown.size()));
+  const ColorMapObject* map = gif->SColorMap;
+  for (int i = 0; i < gif->ImageCount; ++i) {
+    SCOPED_TRACE(i);
+    GraphicsControlBlock control;
+    ASSERT_EQ(DGifSavedExtensionToGCB(gif, i, &control), GIF_OK);
+    EXPECT_EQ(control.DelayTime, 6);  // 3 frames of 20 ms
+    const GifByteType* pixels = gif->SavedImages[i].RasterBits;
+    EXPECT_EQ(pixels[0], shown[i] + 2);
+    EXPECT_EQ(pixels[1], shown[i] == 1 ? 3 : 6);  // the expanded pixel, else the background
+    EXPECT_EQ(pixels[gif->SWidth * kSpriteRows - 1], 6);
+    const GifColorType c = map->Colors[pixels[0]];
+    EXPECT_EQ(qRgb(c.Red, c.Green, c.Blue), PaletteRgb(shown[i] + 2));
+  }
+  // The loop: the application extension before the first frame, repeating forever.
+  const SavedImage& first = gif->SavedImages[0];
+  bool loops = false;
+  for (int e = 0; e + 1 < first.ExtensionBlockCount; ++e) {
+    const ExtensionBlock& name = first.ExtensionBlocks[e];
+    const ExtensionBlock& count = first.ExtensionBlocks[e + 1];
+    loops = loops || (name.Function == APPLICATION_EXT_FUNC_CODE &&
+                      std::memcmp(name.Bytes, "NETSCAPE2.0", 11) == 0 && count.ByteCount == 3 &&
+                      count.Bytes[1] == 0 && count.Bytes[2] == 0);
+  }
+  EXPECT_TRUE(loops);
+  DGifCloseFile(gif, &error);
+
+  EXPECT_NE(AnimationExportProblem({0, 3, 1, 0}, sprites, {}).find("sprite 3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kelvane
