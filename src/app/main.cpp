@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "animator/AnimatorEntry.h"
 #include "app/CommandLine.h"
 #include "app/StartupWarmUp.h"
+#include "files/RecoveryFolder.h"
 #include "ui/TForm1.h"
 
 namespace {
@@ -108,5 +110,9 @@ int main(int argc, char** argv) {
   kelvane::TForm1 form(commandLine.files);
   kelvane::InstallAnimator(form);
   form.show();
+  // Only the program itself keeps work in the user's state folder, and asks about what an
+  // earlier run left there once its window shows.
+  form.EnableRecovery(kelvane::DefaultRecoveryFolder());
+  QTimer::singleShot(0, &form, [&form] { form.OfferRecovery(); });
   return app.exec();
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "files/FileStamp.h"
+#include "files/RecoveryFile.h"
 #include "files/SpriteFormat.h"
 #include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
@@ -48,6 +49,7 @@ class QUrl;
 namespace kelvane {
 
 class ColourSwatch;
+class DocumentAutosave;
 class SelectTool;
 class ImageControl;
 class StatusReadOut;
@@ -96,6 +98,16 @@ class TForm1 : public QMainWindow {
   void SetFileOpener(std::function<bool(const QUrl&)> opener) { fileOpener_ = std::move(opener); }
   // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
+
+  // Keeps the unsaved document in a recovery file of its own in folder from now on (see
+  // DocumentAutosave). Without it, nothing is kept.
+  void EnableRecovery(const std::string& folder);
+  // Offers the unsaved work of every program that ended without saving it, one question each:
+  // Recover brings it in as unsaved changes of its file, Discard removes it, Later keeps it for
+  // the next start.
+  void OfferRecovery();
+  // The window's recovery file; empty while recovery is not enabled.
+  std::string RecoveryFilePath() const;
 
   // The private file the text export writes; empty until start-up has finished.
   QString TextDataPath() const;
@@ -373,6 +385,10 @@ class TForm1 : public QMainWindow {
   // was then, for Save to tell whether someone else has changed it since.
   void SetFileFormat(OpenedFile file, std::optional<FileStamp> onDisk = std::nullopt);
   void ShowRangeDialog(bool cut);
+  // The document and the file it belongs to, as its recovery file keeps them.
+  KeptDocument KeptNow() const;
+  // Brings kept work in as unsaved changes of its file.
+  void Recover(const KeptDocument& kept);
 
   // The view: what a document change shows, and the pictures it makes stale.
   void DocumentChanged(const DocumentChange& change);
@@ -448,6 +464,8 @@ class TForm1 : public QMainWindow {
   ExportChoices exportChoices_;  // the Export dialog's, for the rest of the run
   DialogFolders dialogFolders_;
   std::unique_ptr<TextDataFolder> textData_;
+  std::string recoveryFolder_;
+  std::unique_ptr<DocumentAutosave> autosave_;
   std::function<void(TForm1&)> animatorOpener_;
   std::function<bool(const QUrl&)> fileOpener_;
   std::function<void(std::string_view)> drawTrace_;
