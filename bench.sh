@@ -11,8 +11,8 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages xvfb xauth
-kelvane_build_targets default kelvane_bench animator_cadence converter_process startup_figures \
-  display_cell zoomed_editor
+kelvane_build_targets default kelvane_bench animator_cadence autosave_bench converter_process \
+  startup_figures display_cell zoomed_editor
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
@@ -29,6 +29,8 @@ bench="$KELVANE_ROOT/build/bench"
 "$bench/kelvane_bench" "$@"
 echo
 "$bench/animator_cadence"
+echo
+"$bench/autosave_bench"
 echo
 "$bench/converter_process" "$KELVANE_ROOT/build/src/kelvane-convert" "$bench/converter_empty"
 
