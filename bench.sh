@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs the benchmarks: headless, the drawing paths beside a
 # memcpy of the bytes they write, a painted cell and an Animator frame through the real window,
-# loading and saving a bank, the Animator's cadence at 50 Hz, and kelvane-convert as whole
+# loading and saving a bank, the Animator's cadence at 50 Hz, painting with autosave on beside
+# off and how soon the last change is in the recovery file, and kelvane-convert as whole
 # processes beside an empty program and cp; then, on a real X server (Xvfb) where there is one,
 # else offscreen, what a user waits for: start-up to the first paint, heap and idle CPU beside a
 # minimal Qt program, a painted cell at scale 1 and 2, and the window grown to 1600 x 1200 (a
