@@ -118,11 +118,7 @@ RecoveryOwner::~RecoveryOwner() {
 }
 
 std::optional<FileError> RecoveryOwner::Write(std::span<const std::uint8_t> bytes) {
-  if (auto error = WriteFileAtomically(data_, bytes)) return error;
-  // A new file is made as the umask allows, and a kill may come before this: the folder already
-  // keeps others out, and every write makes the file private again.
-  if (::chmod(data_.c_str(), kPrivateFileMode) != 0) return ErrorFromErrno(data_, errno);
-  return std::nullopt;
+  return WriteFileAtomically(data_, bytes, kPrivateFileMode);
 }
 
 std::optional<FileError> RecoveryOwner::Remove() {
