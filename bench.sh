@@ -18,8 +18,10 @@ export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
 runtime=""
-trap 'rm -f "$summary"; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
-export KELVANE_BENCH_SUMMARY="$summary"
+# The editors started here keep their recovery files out of the user's own state folder.
+state="$(mktemp -d)"
+trap 'rm -f "$summary"; rm -rf "$state"; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
+export KELVANE_BENCH_SUMMARY="$summary" XDG_STATE_HOME="$state"
 # Qt wants a private runtime folder; a session without one gets one for this run.
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   runtime="$(mktemp -d)"
