@@ -40,10 +40,11 @@ void DocumentAutosave::Keep() {
   writer_.Write(keep_());
 }
 
-void DocumentAutosave::KeepNow() {
+bool DocumentAutosave::KeepNow() {
   timer_.stop();
   Keep();
   writer_.Wait();
+  return !writer_.LastError();
 }
 
 void DocumentAutosave::Forget() {

@@ -24,8 +24,9 @@ class DocumentAutosave : public QObject {
                    RecoveryOwner owner, QObject* parent = nullptr);
   ~DocumentAutosave() override;
 
-  // Keeps the document now, when it has unsaved changes, and waits until it is on disk.
-  void KeepNow();
+  // Keeps the document now, when it has unsaved changes, and waits until it is on disk; false
+  // when it could not be written.
+  bool KeepNow();
   // Removes the file whatever the document holds (its work was let go), and waits.
   void Forget();
   const std::string& FilePath() const { return writer_.FilePath(); }

@@ -98,9 +98,9 @@ void TForm1::OfferRecovery() {
         // Work recovered before is asked about as any unsaved work is; Cancel keeps this one.
         if (!MaySetAsideWork()) break;
         Recover(*kept);
-        // The work is in this window's own recovery file before the old one goes.
-        if (autosave_) autosave_->KeepNow();
-        orphan.Discard();
+        // The work is in this window's own recovery file before the old one goes; if it could
+        // not be written there, the old one stays for the next start.
+        if (autosave_->KeepNow()) orphan.Discard();
         break;
       case RecoverAnswer::Discard:
         orphan.Discard();
