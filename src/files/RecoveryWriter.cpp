@@ -4,8 +4,8 @@
 
 namespace kelvane {
 
-RecoveryWriter::RecoveryWriter(RecoveryOwner owner)
-    : owner_(std::move(owner)), thread_([this] { Run(); }) {}
+RecoveryWriter::RecoveryWriter(RecoveryOwner owner, Done done)
+    : owner_(std::move(owner)), done_(std::move(done)), thread_([this] { Run(); }) {}
 
 RecoveryWriter::~RecoveryWriter() {
   {
@@ -59,6 +59,7 @@ void RecoveryWriter::Run() {
     } else {
       error = owner_.Remove();
     }
+    if (done_) done_(error);
     lock.lock();
     busy_ = false;
     lastError_ = std::move(error);

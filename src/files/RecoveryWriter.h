@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -16,7 +17,9 @@ namespace kelvane {
 
 class RecoveryWriter {
  public:
-  explicit RecoveryWriter(RecoveryOwner owner);
+  // done: told on the writer's thread how each write or removal went.
+  using Done = std::function<void(const std::optional<FileError>&)>;
+  explicit RecoveryWriter(RecoveryOwner owner, Done done = nullptr);
   // Finishes what was asked, then lets the owner go.
   ~RecoveryWriter();
   RecoveryWriter(const RecoveryWriter&) = delete;
@@ -36,6 +39,7 @@ class RecoveryWriter {
   void Run();
 
   RecoveryOwner owner_;
+  Done done_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable idle_;

@@ -6,7 +6,14 @@ namespace kelvane {
 
 DocumentAutosave::DocumentAutosave(SpriteDocument& document, std::function<KeptDocument()> keep,
                                    RecoveryOwner owner, QObject* parent)
-    : QObject(parent), document_(document), keep_(std::move(keep)), writer_(std::move(owner)) {
+    : QObject(parent),
+      document_(document),
+      keep_(std::move(keep)),
+      writer_(std::move(owner), [this](const std::optional<FileError>& error) {
+        // Reported on this object's thread; dropped if it is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, error] { Reported(error); }, Qt::QueuedConnection);
+      }) {
   timer_.setSingleShot(true);
   timer_.setInterval(kAutosaveDelayMs);
   connect(&timer_, &QTimer::timeout, this, [this] { Keep(); });
@@ -38,6 +45,11 @@ void DocumentAutosave::Keep() {
   if (!document_.Modified()) return;
   kept_ = true;
   writer_.Write(keep_());
+}
+
+void DocumentAutosave::Reported(const std::optional<FileError>& error) {
+  if (error && error != reported_ && report_) report_(*error);
+  reported_ = error;
 }
 
 bool DocumentAutosave::KeepNow() {

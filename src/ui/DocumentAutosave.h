@@ -30,13 +30,20 @@ class DocumentAutosave : public QObject {
   // Removes the file whatever the document holds (its work was let go), and waits.
   void Forget();
   const std::string& FilePath() const { return writer_.FilePath(); }
+  // Told, on this thread, of a write that failed (a full disk), once until one succeeds again.
+  void SetFailureReport(std::function<void(const FileError&)> report) {
+    report_ = std::move(report);
+  }
 
  private:
   void DocumentChanged(const DocumentChange& change);
   void Keep();
+  void Reported(const std::optional<FileError>& error);
 
   SpriteDocument& document_;
   std::function<KeptDocument()> keep_;
+  std::function<void(const FileError&)> report_;
+  std::optional<FileError> reported_;
   RecoveryWriter writer_;
   QTimer timer_;
   bool kept_ = false;  // a recovery file has been asked for since the last removal

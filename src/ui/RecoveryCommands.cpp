@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <ctime>
 
@@ -34,6 +35,10 @@ void TForm1::EnableRecovery(const std::string& folder) {
   recoveryFolder_ = folder;
   autosave_ = std::make_unique<DocumentAutosave>(
       document_, [this] { return KeptNow(); }, std::move(*owner), this);
+  autosave_->SetFailureReport([this](const FileError& error) {
+    statusBar()->showMessage(QStringLiteral("Unsaved changes could not be kept for recovery: %1")
+                                 .arg(QString::fromStdString(Describe(error))));
+  });
 }
 
 std::string TForm1::RecoveryFilePath() const {

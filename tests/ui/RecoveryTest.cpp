@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +52,16 @@ TEST_F(Recovery, TheWindowKeepsItsUnsavedWorkUntilNothingIsUnsaved) {
   EXPECT_EQ(kept->title, "Untitled.spr");
   form().Undo1->trigger();  // back to what the file holds
   QTRY_VERIFY(!Exists(file));
+}
+
+// A write that fails (here a folder where the file goes) is told in the status bar.
+TEST_F(Recovery, AFailedAutosaveIsReported) {
+  form().EnableRecovery(Folder());
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(form().RecoveryFilePath())));
+  form().PageControl1->setCurrentWidget(form().TabSheet1);
+  QTest::mouseClick(form().Image1, Qt::LeftButton, Qt::NoModifier, {4, 4});
+  QTRY_VERIFY(form().statusBar()->currentMessage().startsWith(
+      "Unsaved changes could not be kept for recovery: "));
 }
 
 // Recover brings the work back as unsaved changes of its file, Discard removes it, Later keeps
