@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs the benchmarks: headless, the drawing paths beside a
 # memcpy of the bytes they write, a painted cell and an Animator frame through the real window,
-# loading and saving a bank, the Animator's cadence at 50 Hz, and kelvane-convert as whole
+# loading and saving a bank, the Animator's cadence at 50 Hz, painting with autosave on beside
+# off and how soon the last change is in the recovery file, and kelvane-convert as whole
 # processes beside an empty program and cp; then, on a real X server (Xvfb) where there is one,
 # else offscreen, what a user waits for: start-up to the first paint, heap and idle CPU beside a
 # minimal Qt program, a painted cell at scale 1 and 2, and the window grown to 1600 x 1200 (a
@@ -11,14 +12,16 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages xvfb xauth
-kelvane_build_targets default kelvane_bench animator_cadence converter_process startup_figures \
-  display_cell zoomed_editor
+kelvane_build_targets default kelvane_bench animator_cadence autosave_bench converter_process \
+  startup_figures display_cell zoomed_editor
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
 runtime=""
-trap 'rm -f "$summary"; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
-export KELVANE_BENCH_SUMMARY="$summary"
+# The editors started here keep their recovery files out of the user's own state folder.
+state="$(mktemp -d)"
+trap 'rm -f "$summary"; rm -rf "$state"; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
+export KELVANE_BENCH_SUMMARY="$summary" XDG_STATE_HOME="$state"
 # Qt wants a private runtime folder; a session without one gets one for this run.
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   runtime="$(mktemp -d)"
@@ -29,6 +32,8 @@ bench="$KELVANE_ROOT/build/bench"
 "$bench/kelvane_bench" "$@"
 echo
 "$bench/animator_cadence"
+echo
+"$bench/autosave_bench"
 echo
 "$bench/converter_process" "$KELVANE_ROOT/build/src/kelvane-convert" "$bench/converter_empty"
 

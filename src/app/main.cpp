@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QSettings>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "animator/AnimatorEntry.h"
 #include "app/CommandLine.h"
 #include "app/StartupWarmUp.h"
+#include "files/RecoveryFolder.h"
 #include "ui/TForm1.h"
 
 namespace {
@@ -113,5 +115,9 @@ int main(int argc, char** argv) {
   form.RememberSettings(settings);
   kelvane::InstallAnimator(form);
   form.show();
+  // Only the program itself keeps work in the user's state folder, and asks about what an
+  // earlier run left there once its window shows.
+  form.EnableRecovery(kelvane::DefaultRecoveryFolder());
+  QTimer::singleShot(0, &form, [&form] { form.OfferRecovery(); });
   return app.exec();
 }

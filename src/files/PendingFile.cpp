@@ -14,7 +14,6 @@
 namespace kelvane {
 namespace {
 
-constexpr mode_t kNewFileMode = 0666;  // less the umask (and any default ACL), as for any new file
 constexpr mode_t kPrivateMode = 0600;  // until the final mode is set, before any data
 constexpr mode_t kCarriedBits = 0777;  // never set-user-ID, set-group-ID or sticky
 constexpr mode_t kSpecialBits = 07000;
@@ -129,7 +128,7 @@ PendingFile::~PendingFile() {
 }
 
 Result<PendingFile> PendingFile::Prepare(std::string shown, const std::string& target,
-                                         std::span<const std::uint8_t> bytes) {
+                                         std::span<const std::uint8_t> bytes, mode_t newMode) {
   PendingFile file(std::move(shown), target, bytes);
   if (file.name_.empty()) return file.Failure(EISDIR);
   file.folder_ =
@@ -154,7 +153,7 @@ Result<PendingFile> PendingFile::Prepare(std::string shown, const std::string& t
   }
   const auto error = replacing && old.st_nlink > 1
                          ? file.PrepareInPlace(old)
-                         : file.WriteCopy(replacing ? &old : nullptr, target);
+                         : file.WriteCopy(replacing ? &old : nullptr, target, newMode);
   if (error) return *error;
   return file;
 }
@@ -170,8 +169,9 @@ bool PendingFile::OpenCopy(mode_t mode) {
   return file_.IsOpen();
 }
 
-std::optional<FileError> PendingFile::WriteCopy(const struct stat* old, const std::string& target) {
-  if (!OpenCopy(old ? kPrivateMode : kNewFileMode)) {
+std::optional<FileError> PendingFile::WriteCopy(const struct stat* old, const std::string& target,
+                                                mode_t newMode) {
+  if (!OpenCopy(old ? kPrivateMode : newMode)) {
     return old ? FolderFailure(errno) : Failure(errno);
   }
   if (old) {

@@ -25,6 +25,8 @@ namespace kelvane {
 inline constexpr std::string_view kTemporaryNamePrefix = ".kelvane-";
 inline constexpr std::size_t kTemporaryNameLetters = 6;
 inline constexpr std::string_view kBackupNameSuffix = "~";
+// A new file's permission bits, less the umask (and any default ACL), as for any new file.
+inline constexpr mode_t kNewFileMode = 0666;
 
 // A file a save has put in place, kept without anything open, so that a failure later in the
 // same save can put back what it replaced.
@@ -49,8 +51,10 @@ class PendingFile {
   // to be rewritten in place instead (vim's backupcopy=auto): its old contents are copied to a
   // synced backup beside it. The old contents are read in any case, for PutBack. target must be
   // the resolved, real file; errors name shown.
+  // A target not yet there is made with newMode.
   static Result<PendingFile> Prepare(std::string shown, const std::string& target,
-                                     std::span<const std::uint8_t> bytes);
+                                     std::span<const std::uint8_t> bytes,
+                                     mode_t newMode = kNewFileMode);
 
   PendingFile(PendingFile&&) noexcept = default;
   PendingFile& operator=(PendingFile&&) noexcept = default;
@@ -84,7 +88,8 @@ class PendingFile {
   bool OpenCopy(mode_t mode);
   std::optional<FileError> ReadOld(const struct stat& old);
   std::optional<FileError> Link();
-  std::optional<FileError> WriteCopy(const struct stat* old, const std::string& target);
+  std::optional<FileError> WriteCopy(const struct stat* old, const std::string& target,
+                                     mode_t newMode);
   std::optional<FileError> PrepareInPlace(const struct stat& old);
 
   std::string shown_;

@@ -112,7 +112,8 @@ Result<std::vector<PlacedFile>> SaveSet(const PlannedSet& set, const ReplaceChec
   std::vector<PendingFile> pending;
   pending.reserve(set.size());
   for (const PlannedFile& file : set) {
-    auto prepared = PendingFile::Prepare(file.shown, file.target, file.image->bytes);
+    auto prepared = PendingFile::Prepare(file.shown, file.target, file.image->bytes,
+                                         &file == &set.front() ? check.newFileMode : kNewFileMode);
     if (!prepared) return prepared.error();
     pending.push_back(std::move(*prepared));
   }
@@ -288,9 +289,12 @@ std::string FileIdentity(const std::string& path) {
 }
 
 std::optional<FileError> WriteFileAtomically(const std::string& path,
-                                             std::span<const std::uint8_t> bytes) {
+                                             std::span<const std::uint8_t> bytes,
+                                             mode_t newFileMode) {
   const FileImage file{path, {bytes.begin(), bytes.end()}};
-  return SaveFiles({&file, 1});
+  ReplaceCheck check;
+  check.newFileMode = newFileMode;
+  return SaveFiles({&file, 1}, check);
 }
 
 std::optional<FileError> SaveFiles(std::span<const FileImage> files, const ReplaceCheck& check) {

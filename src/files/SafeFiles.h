@@ -9,6 +9,7 @@
 
 #include "files/FileError.h"
 #include "files/FileStamp.h"
+#include "files/PendingFile.h"
 #include "files/SpriteFormat.h"
 
 namespace kelvane {
@@ -36,9 +37,10 @@ std::string FileIdentity(const std::string& path);
 // Why a save that names one file twice is refused: file is the same file as earlier.
 FileError SameFileError(const std::string& file, const std::string& earlier);
 
-// SaveFiles for one file.
+// SaveFiles for one file; a new file gets newFileMode (less the umask).
 std::optional<FileError> WriteFileAtomically(const std::string& path,
-                                             std::span<const std::uint8_t> bytes);
+                                             std::span<const std::uint8_t> bytes,
+                                             mode_t newFileMode = kNewFileMode);
 
 // What a save checks and reports of its main file for a window that has that file open.
 struct ReplaceCheck {
@@ -47,6 +49,8 @@ struct ReplaceCheck {
   // as the commit.
   const FileStamp* lastSeen = nullptr;
   std::optional<FileStamp>* saved = nullptr;  // receives the main file as saved
+  // The permission bits a new main file is made with, less the umask, before any data is in it.
+  mode_t newFileMode = kNewFileMode;
 };
 
 // Replaces every file of the set, or none.

@@ -48,6 +48,26 @@ SaveAnswer AskSaveChanges(QWidget* parent, const QString& caption, const QString
   }
 }
 
+// Buttons of the standard kinds, named for what they do here: Later is the escape.
+RecoverAnswer AskRecover(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text,
+                  QMessageBox::Yes | QMessageBox::Discard | QMessageBox::No, parent);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Recover"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("&Later"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return RecoverAnswer::Recover;
+    case QMessageBox::Discard:
+      return RecoverAnswer::Discard;
+    default:
+      return RecoverAnswer::Later;
+  }
+}
+
 void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel) {
   Ask(parent, caption, text,
       withCancel ? QMessageBox::Ok | QMessageBox::Cancel

@@ -16,6 +16,10 @@ bool AskOverwrite(QWidget* parent, const QString& caption, const QString& text);
 // "Save changes to NAME?": Save (the default), Discard or Cancel.
 enum class SaveAnswer { Save, Discard, Cancel };
 SaveAnswer AskSaveChanges(QWidget* parent, const QString& caption, const QString& name);
+// "Kelvane kept unsaved changes to NAME from DATE. Recover them?": Recover (the default),
+// Discard or Later.
+enum class RecoverAnswer { Recover, Discard, Later };
+RecoverAnswer AskRecover(QWidget* parent, const QString& caption, const QString& text);
 void ShowMessage(QWidget* parent, const QString& caption, const QString& text, bool withCancel);
 
 }  // namespace kelvane

@@ -21,6 +21,7 @@
 #include "render/SpriteRendering.h"
 #include "ui/ColourSwatch.h"
 #include "ui/DesktopOpener.h"
+#include "ui/DocumentAutosave.h"
 #include "ui/FilledFrame.h"
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
@@ -519,6 +520,8 @@ bool TForm1::FormCloseQuery() {
 void TForm1::FormClose() {
   closing_ = true;
   SaveSettings();
+  // What was unsaved has been saved or let go.
+  if (autosave_) autosave_->Forget();
   textData_.reset();  // removes the file and the private folder
 }
 

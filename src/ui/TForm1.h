@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "files/FileStamp.h"
+#include "files/RecoveryFile.h"
 #include "files/SpriteFormat.h"
 #include "model/SpriteDocument.h"
 #include "render/C64Palette.h"
@@ -51,6 +52,7 @@ namespace kelvane {
 
 class ColourSwatch;
 struct RememberedSettings;
+class DocumentAutosave;
 class SelectTool;
 class ImageControl;
 class StatusReadOut;
@@ -105,6 +107,16 @@ class TForm1 : public QMainWindow {
   void SetFileOpener(std::function<bool(const QUrl&)> opener) { fileOpener_ = std::move(opener); }
   // Told the name of every picture drawn ("editor", "sheet"), in order: a trace for tests.
   void SetDrawTrace(std::function<void(std::string_view)> trace) { drawTrace_ = std::move(trace); }
+
+  // Keeps the unsaved document in a recovery file of its own in folder from now on (see
+  // DocumentAutosave). Without it, nothing is kept.
+  void EnableRecovery(const std::string& folder);
+  // Offers the unsaved work of every program that ended without saving it, one question each:
+  // Recover brings it in as unsaved changes of its file, Discard removes it, Later keeps it for
+  // the next start.
+  void OfferRecovery();
+  // The window's recovery file; empty while recovery is not enabled.
+  std::string RecoveryFilePath() const;
 
   // The private file the text export writes; empty until start-up has finished.
   QString TextDataPath() const;
@@ -399,6 +411,10 @@ class TForm1 : public QMainWindow {
   void ApplySettings(const RememberedSettings& remembered);
   // Into the settings given, when there are any.
   void SaveSettings();
+  // The document and the file it belongs to, as its recovery file keeps them.
+  KeptDocument KeptNow() const;
+  // Brings kept work in as unsaved changes of its file.
+  void Recover(const KeptDocument& kept);
 
   // The view: what a document change shows, and the pictures it makes stale.
   void DocumentChanged(const DocumentChange& change);
@@ -476,6 +492,8 @@ class TForm1 : public QMainWindow {
   RecentFiles recentFiles_;
   QSettings* settings_ = nullptr;  // none: nothing is remembered beyond this run
   std::unique_ptr<TextDataFolder> textData_;
+  std::string recoveryFolder_;
+  std::unique_ptr<DocumentAutosave> autosave_;
   std::function<void(TForm1&)> animatorOpener_;
   std::function<bool(const QUrl&)> fileOpener_;
   std::function<void(std::string_view)> drawTrace_;

@@ -116,12 +116,13 @@ bool Ignores(const QString& statusFile, int signal) {
 // would otherwise end the editor and the user's unsaved work with it.
 TEST(Program, IgnoresTheFileSizeLimitSignal) {
   ASSERT_FALSE(Ignores(QStringLiteral("/proc/self/status"), SIGXFSZ)) << "inherited, not set";
-  QTemporaryDir privateFolders;  // the editor's text-export folder goes here
+  QTemporaryDir privateFolders;  // the editor's text-export and recovery folders go here
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   environment.insert(QStringLiteral("TMPDIR"), privateFolders.path());
   // Nor are the user's settings read.
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), privateFolders.path());
+  environment.insert(QStringLiteral("XDG_STATE_HOME"), privateFolders.path());
   QProcess process;
   process.setProcessEnvironment(environment);
   process.setProgram(QStringLiteral(KELVANE_PROGRAM));
