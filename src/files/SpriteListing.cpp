@@ -4,10 +4,12 @@
 
 #include "files/ColourNames.h"
 #include "files/LittleEndian.h"
+#include "files/OverlayListing.h"
 #include "files/PrgFormat.h"
 #include "files/RecordBytes.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
+#include "model/OverlayPairs.h"
 
 namespace kelvane {
 namespace {
@@ -103,6 +105,7 @@ std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
     text += "colours: none in the file\n";
   }
   if (set.format == kSpritePadId) text += SpritePadLines(set);
+  text += OverlayPairLines(set.records, kDefaultOverlayDistance);
   for (std::size_t n = 0; n < set.records.size(); ++n) {
     text += SpriteLine(n, set.records[n][kAttributeOffset]);
   }
