@@ -47,9 +47,9 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   const int current = document_.CurrentSprite();
   // The shared colours show in every sprite.
   const bool colours = change.Has(Changed::SharedColours);
-  // The faint layer of a pair is the one the pen does not write.
-  const bool faintMoves = change.Has(Changed::Pen) && dimOtherLayer_ && document_.PairShown();
-  if (colours || faintMoves || change.Has(Changed::Selection)) {
+  // The pen and the edited layer of a pair decide its grid lines and which layer is faint.
+  const bool pairLooks = change.Has(Changed::Pen) && document_.PairShown();
+  if (colours || pairLooks || change.Has(Changed::Selection)) {
     editorStale_ = true;
     // A drag goes on in the sprite now shown from where it is next; a selection goes.
     if (change.Has(Changed::Selection)) {

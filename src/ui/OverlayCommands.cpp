@@ -74,6 +74,8 @@ void TForm1::BuildOverlayCommands() {
   RadioButton5 = Place(new QRadioButton(TabSheet1), "RadioButton5", kPenLeft, kUpperPenTop,
                        kPenWidth, kPenHeight);
   Panel5->setAccessibleName(QStringLiteral("Upper sprite colour pen colour"));
+  RadioButton5->setStatusTip(
+      QStringLiteral("select the colour pen of the sprite drawn over this one"));
   const auto select = [this] { document_.SelectPen(kUpperColourPen); };
   connect(RadioButton5, &QRadioButton::clicked, this, select);
   connect(Panel5, &ColourSwatch::Clicked, this, select);
@@ -105,7 +107,9 @@ void TForm1::ShowOverlayState() {
   const std::uint8_t upperColour =
       static_cast<std::uint8_t>(SpriteColour(document_.Bank().Attribute(upper)));
   swatches_[kUpperColourPen]->SetColour(PaletteRgb(upperColour), ColourName(upperColour));
-  RadioButton5->setText(QStringLiteral("Sprite %1").arg(upper));
+  // "#27": the room beside the preview takes no more; the tooltip says it in words.
+  RadioButton5->setText(QStringLiteral("#%1").arg(upper));
+  RadioButton5->setAccessibleName(QStringLiteral("Sprite %1 colour").arg(upper));
   for (int pen = 0; pen < kPairPenCount; ++pen) {
     const auto value = static_cast<std::uint8_t>(pen);
     const bool offered =
