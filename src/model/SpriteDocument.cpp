@@ -16,6 +16,7 @@ struct SpriteDocument::Before {
   std::uint64_t canvasGeneration = 0;
   std::uint8_t pen = 0;
   EditLayer layer = EditLayer::ByColour;
+  int overlayDistance = kDefaultOverlayDistance;
   SharedColours colours{};
   std::uint64_t historyGeneration = 0;
   bool modified = false;
@@ -89,6 +90,7 @@ SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool wi
   before.canvasGeneration = canvasGeneration_;
   before.pen = CurrentPen();
   before.layer = editLayer_;
+  before.overlayDistance = overlayDistance_;
   before.colours = Colours();
   before.historyGeneration = model_.history.Generation();
   before.modified = Modified();
@@ -128,6 +130,7 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   if (CurrentPen() != before.pen || editLayer_ != before.layer) change.what |= Changed::Pen;
   if (model_.history.Generation() != before.historyGeneration) change.what |= Changed::Undo;
   if (Modified() != before.modified) change.what |= Changed::Modified;
+  if (overlayDistance_ != before.overlayDistance) change.what |= Changed::Pairs;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
                             model_.range.RangeSpan != before.rangeSpan ||
                             (!before.rangeEntries.empty() &&

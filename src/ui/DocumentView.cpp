@@ -45,8 +45,8 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
   ShowDocumentState();
   if (change.Has(Changed::Modified)) ShowTitle();
   const int current = document_.CurrentSprite();
-  // The shared colours show in every sprite.
-  const bool colours = change.Has(Changed::SharedColours);
+  // The shared colours show in every sprite, and so does the distance of the pairs.
+  const bool colours = change.Has(Changed::SharedColours) || change.Has(Changed::Pairs);
   // The pen and the edited layer of a pair decide its grid lines and which layer is faint.
   const bool pairLooks = change.Has(Changed::Pen) && document_.PairShown();
   if (colours || pairLooks || change.Has(Changed::Selection)) {
