@@ -395,8 +395,17 @@ void SpriteDocument::Apply(std::string name, const std::function<void(CanvasEdit
 }
 
 void SpriteDocument::TransformSprite(Transform transform) {
-  InStep("Transform", {CurrentSprite()},
-         [&] { ApplyTransform(model_.Current(), transform, CurrentIsMultiColour()); });
+  std::vector<int> sprites{CurrentSprite()};
+  if (PairShown() && editLayer_ != EditLayer::Lower) {
+    const int upper = canvas_.SpriteAt(1, 0, 0);
+    if (editLayer_ == EditLayer::Upper) sprites.clear();
+    sprites.push_back(upper);
+  }
+  InStep("Transform", sprites, [&] {
+    for (const int n : sprites) {
+      ApplyTransform(model_.bank.Sprite(n), transform, IsMultiColour(model_.bank.Attribute(n)));
+    }
+  });
 }
 
 namespace {

@@ -129,7 +129,8 @@ class SpriteDocument {
   // One edit of the canvas as one step of its own.
   void Apply(std::string name, const std::function<void(CanvasEdit&)>& edit);
 
-  // One undo step, also when the sprite stays as it was.
+  // One undo step, also when the sprite stays as it was. Of a shown pair, the sprite of the edited
+  // layer, or both by colour, so that the two stay laid over each other.
   void TransformSprite(Transform transform);
   // False, with nothing changed, when there is nothing to undo.
   bool Undo();

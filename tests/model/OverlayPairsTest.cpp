@@ -51,5 +51,26 @@ TEST(OverlayPairs, TheBitIsOneStepAndThePairFollowsItThroughTheHistory) {
   EXPECT_EQ(doc.UndoCount(), 1);
 }
 
+TEST(OverlayPairs, ATransformMovesTheEditedLayerOrBoth) {
+  const struct {
+    EditLayer layer;
+    bool lowerMoves, upperMoves;
+  } cases[] = {{EditLayer::Lower, true, false},
+               {EditLayer::Upper, false, true},
+               {EditLayer::ByColour, true, true}};
+  for (const auto& c : cases) {
+    SpriteDocument doc;
+    std::array<SpriteRecord, 2> pair{};
+    pair[0][0] = pair[1][0] = 0xFF;  // row 0
+    pair[0][kAttributeOffset] = kOverlayFlag;
+    doc.PutSprites(0, pair);
+    doc.SetEditLayer(c.layer);
+    doc.TransformSprite(Transform::NudgeDown);
+    EXPECT_EQ(doc.Bank().Sprite(0)[kRowBytes] == 0xFF, c.lowerMoves);
+    EXPECT_EQ(doc.Bank().Sprite(1)[kRowBytes] == 0xFF, c.upperMoves);
+    EXPECT_EQ(doc.UndoCount(), 1);
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
