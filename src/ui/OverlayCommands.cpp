@@ -123,6 +123,9 @@ void TForm1::ShowOverlayState() {
           layer == EditLayer::Upper ||
           (layer == EditLayer::ByColour && PenWritesUpper(value, document_.CurrentIsMultiColour()));
       writes = QStringLiteral("writes sprite %1").arg(toUpper ? upper : lower);
+      if (!toUpper && layer == EditLayer::ByColour) {
+        writes += QStringLiteral(", clearing sprite %1 over it").arg(upper);
+      }
     } else if (pair) {
       writes =
           layer == EditLayer::ByColour
@@ -134,10 +137,6 @@ void TForm1::ShowOverlayState() {
   }
   penButtons_[document_.CurrentPen()]->setChecked(true);
 }
-
-}  // namespace kelvane
-
-namespace kelvane {
 
 PairLook TForm1::EditorPairLook() const {
   PairLook look{document_.OverlayDistance()};

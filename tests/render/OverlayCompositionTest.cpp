@@ -29,23 +29,13 @@ TEST(OverlayComposition, PartnerPixelsInTheirOwnPensOverTheLowerSprite) {
     Sprite partner;  // sprite lower + distance, where there is one
     int columns[8];  // palette colour of row 0's first eight columns
   } cases[] = {
-      // Multi-colour base (colour 5: pairs MC1, own, MC2, none) under a black hi-res outline.
-      {"hi-res over multi-colour",
-       4,
-       {0x95, 0b01101100},
-       1,
-       {0x00, 0b10000010},
-       {0, 1, 5, 5, 0, 0, 0, 6}},
-      // White hi-res base under a multi-colour sprite (colour 10: pairs none, own, MC1, none).
-      {"multi-colour over hi-res",
-       4,
-       {0x11, 0b11110000},
-       1,
-       {0x8A, 0b00100100},
-       {1, 1, 10, 10, 1, 1, 6, 6}},
-      {"distance 2", 8, {0x95, 0b01101100}, 2, {0x00, 0b10000010}, {0, 1, 5, 5, 0, 0, 0, 6}},
-      {"no bit: alone", 4, {0x85, 0b01101100}, 1, {0x00, 0b10000010}, {1, 1, 5, 5, 0, 0, 6, 6}},
-      {"partner past 255: alone", 255, {0x95, 0b01101100}, 1, {}, {1, 1, 5, 5, 0, 0, 6, 6}},
+      // Green multi-colour (pairs MC1, own, MC2, none) under black hi-res; white hi-res under
+      // light red multi-colour (pairs none, own, MC1, none).
+      {"hi-res over multi", 4, {0x95, 0x6C}, 1, {0x00, 0x82}, {0, 1, 5, 5, 0, 0, 0, 6}},
+      {"multi over hi-res", 4, {0x11, 0xF0}, 1, {0x8A, 0x24}, {1, 1, 10, 10, 1, 1, 6, 6}},
+      {"distance 2", 8, {0x95, 0x6C}, 2, {0x00, 0x82}, {0, 1, 5, 5, 0, 0, 0, 6}},
+      {"no bit: alone", 4, {0x85, 0x6C}, 1, {0x00, 0x82}, {1, 1, 5, 5, 0, 0, 6, 6}},
+      {"partner past 255: alone", 255, {0x95, 0x6C}, 1, {}, {1, 1, 5, 5, 0, 0, 6, 6}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

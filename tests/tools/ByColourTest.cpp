@@ -23,82 +23,31 @@ Row FirstRow(const SpriteDocument& doc, int n) {
 }
 
 TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
-  constexpr std::uint8_t kMultiBase = 0x95;  // multi-colour, overlay bit, green
-  constexpr std::uint8_t kHiresBase = 0x11;  // hi-res, overlay bit, white
-  constexpr std::uint8_t kHiresTop = 0x00;
-  constexpr std::uint8_t kMultiTop = 0x8A;
-  const Row lowerBefore{0x00, 0xFF, 0x00};  // multi-colour 2 in pixels 4-7
+  const Row lowerBefore{0x00, 0xFF, 0x00};  // multi-colour 2 in pixels 4-7 of a multi-colour base
   const Row upperBefore{0xFF, 0x00, 0x00};  // columns 0-7
+  constexpr auto kBoth = EditLayer::ByColour;
+  constexpr unsigned L = kLeftButton;
+  constexpr unsigned R = kRightButton;
   const struct {
-    const char* what;
-    std::uint8_t lowerAttribute, upperAttribute;
+    bool hiresBase;  // white hi-res under multi-colour, else green multi-colour under black hi-res
     EditLayer layer;
     std::uint8_t pen;
     unsigned button;
     Row lower, upper;  // row 0 after a stroke over columns 0-9
   } cases[] = {
-      {"the upper colour writes the upper sprite",
-       kMultiBase,
-       kHiresTop,
-       EditLayer::ByColour,
-       kUpperColourPen,
-       kLeftButton,
-       lowerBefore,
-       {0xFF, 0xC0, 0x00}},
-      {"a lower pen writes below and clears above",
-       kMultiBase,
-       kHiresTop,
-       EditLayer::ByColour,
-       kMultiColour1Pen,
-       kLeftButton,
-       {0x55, 0x7F, 0x00},
-       {0x00, 0x00, 0x00}},
-      {"the lower colour too",
-       kMultiBase,
-       kHiresTop,
-       EditLayer::ByColour,
-       kSpriteColourPen,
-       kLeftButton,
-       {0xAA, 0xBF, 0x00},
-       {0x00, 0x00, 0x00}},
-      {"erasing clears both",
-       kMultiBase,
-       kHiresTop,
-       EditLayer::ByColour,
-       kSpriteColourPen,
-       kRightButton,
-       {0x00, 0x3F, 0x00},
-       {0x00, 0x00, 0x00}},
-      {"the transparent pen as well",
-       kMultiBase,
-       kHiresTop,
-       EditLayer::ByColour,
-       kTransparentPen,
-       kLeftButton,
-       {0x00, 0x3F, 0x00},
-       {0x00, 0x00, 0x00}},
-      {"a pen only the upper sprite has",
-       kHiresBase,
-       kMultiTop,
-       EditLayer::ByColour,
-       kMultiColour1Pen,
-       kLeftButton,
-       lowerBefore,
-       {0x55, 0x40, 0x00}},
-      {"the upper layer alone keeps the lower",
-       kMultiBase,
-       kHiresTop,
-       EditLayer::Upper,
-       kUpperColourPen,
-       kRightButton,
-       lowerBefore,
-       {0x00, 0x00, 0x00}},
+      {false, kBoth, kUpperColourPen, L, lowerBefore, {0xFF, 0xC0, 0x00}},  // upper colour: above
+      {false, kBoth, kMultiColour1Pen, L, {0x55, 0x7F, 0x00}, {}},          // below, clears above
+      {false, kBoth, kSpriteColourPen, L, {0xAA, 0xBF, 0x00}, {}},          // the lower colour too
+      {false, kBoth, kSpriteColourPen, R, {0x00, 0x3F, 0x00}, {}},          // erasing clears both
+      {false, kBoth, kTransparentPen, L, {0x00, 0x3F, 0x00}, {}},  // the transparent pen too
+      {true, kBoth, kMultiColour1Pen, L, lowerBefore, {0x55, 0x40, 0x00}},  // only the upper's pen
+      {false, EditLayer::Upper, kUpperColourPen, R, lowerBefore, {}},       // upper layer alone
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(&c - cases);
     SpriteDocument doc;
-    const std::array<SpriteRecord, 2> pair{WithRow(c.lowerAttribute, lowerBefore),
-                                           WithRow(c.upperAttribute, upperBefore)};
+    const std::array<SpriteRecord, 2> pair{WithRow(c.hiresBase ? 0x11 : 0x95, lowerBefore),
+                                           WithRow(c.hiresBase ? 0x8A : 0x00, upperBefore)};
     doc.PutSprites(0, pair);
     ASSERT_TRUE(doc.PairShown());
     doc.SetEditLayer(c.layer);
