@@ -3,11 +3,13 @@
 #include <cstdio>
 
 #include "files/ColourNames.h"
+#include "files/OverlayListing.h"
 #include "files/PrgFormat.h"
 #include "files/RecordBytes.h"
 #include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
+#include "model/OverlayPairs.h"
 
 namespace kelvane {
 namespace {
@@ -95,6 +97,7 @@ std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
     text += "colours: none in the file\n";
   }
   if (set.format == kSpritePadId) text += SpritePadLines(set);
+  text += OverlayPairLines(set.records, kDefaultOverlayDistance);
   for (std::size_t n = 0; n < set.records.size(); ++n) {
     text += SpriteLine(n, set.records[n][kAttributeOffset]);
   }

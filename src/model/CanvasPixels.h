@@ -1,10 +1,13 @@
 // The pens of a canvas's pixels, read from the bank and plotted into it: what the drawing tools
-// see of the sprites, whichever sprite a point lands in.
+// see of the sprites, whichever sprite a point lands in. On a canvas of two layers (a sprite and
+// the one drawn over it) the tools see the layer they edit, or both as they show (by colour):
+// every tool reads and writes through here, so all of them follow the same rule.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "model/OverlayPairs.h"
 #include "model/SpriteBank.h"
 #include "model/SpriteCanvas.h"
 
@@ -18,19 +21,30 @@ class CanvasPixels {
   CanvasPixels(SpriteBank& bank, const SpriteCanvas& canvas);
 
   const SpriteCanvas& Canvas() const { return canvas_; }
-  // How many canvas columns the pixel under p covers: 2 in a multi-colour sprite, else 1.
-  int PixelWidthAt(CanvasPoint p, int layer = 0) const;
+  // Which layer of a two-layer canvas the tools see; a canvas of one layer has only its own.
+  void SetEditLayer(EditLayer layer) { editLayer_ = layer; }
+  // How many canvas columns the pixel under p covers: 2 in a multi-colour sprite, else 1. By
+  // colour, the narrower of the two layers' pixels there, so that a line misses neither.
+  int PixelWidthAt(CanvasPoint p) const;
   // The pen value of the pixel under p (a set hi-res pixel reads as the sprite colour pen), or
-  // nothing off the canvas.
-  std::optional<std::uint8_t> PenAt(CanvasPoint p, int layer = 0) const;
+  // nothing off the canvas. By colour, the upper sprite's pixel where it is set (its own colour
+  // as kUpperColourPen), else the lower one's; in the upper layer alone, the same pens.
+  std::optional<std::uint8_t> PenAt(CanvasPoint p) const;
   // Writes pen into the pixel under p, in its sprite's own mode, as painting does; erase clears
-  // it whatever the pen. Off the canvas, nothing. ASSUMPTION: made for plotting.
-  void Plot(CanvasPoint p, std::uint8_t pen, bool erase, int layer = 0);
+  // it whatever the pen. By colour, PenWritesUpper decides the sprite, and erasing clears both.
+  // Off the canvas, nothing. ASSUMPTION: made for plotting.
+  void Plot(CanvasPoint p, std::uint8_t pen, bool erase);
+
+  // The same for one layer on its own, whatever the edited layer.
+  int PixelWidthInLayer(CanvasPoint p, int layer) const;
+  std::optional<std::uint8_t> PenInLayer(CanvasPoint p, int layer) const;
+  void PlotInLayer(CanvasPoint p, std::uint8_t pen, bool erase, int layer);
 
  private:
   const SpriteBank& bank_;
   SpriteBank* writable_ = nullptr;
   const SpriteCanvas& canvas_;
+  EditLayer editLayer_ = EditLayer::ByColour;
 };
 
 }  // namespace kelvane

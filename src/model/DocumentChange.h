@@ -19,6 +19,7 @@ enum class Changed : unsigned {
   Clipboard = 1u << 5,      // the sprite clipboard, or whether a range has been taken
   Modified = 1u << 6,       // whether the content differs from what was last loaded or saved
   Animations = 1u << 7,     // the list of animations
+  Pairs = 1u << 8,          // the overlay distance: which sprite shows over one with the bit
 };
 
 constexpr Changed operator|(Changed a, Changed b) {

@@ -16,6 +16,8 @@ struct SpriteDocument::Before {
   std::uint64_t canvasGeneration = 0;
   std::uint64_t listsGeneration = 0;
   std::uint8_t pen = 0;
+  EditLayer layer = EditLayer::ByColour;
+  int overlayDistance = kDefaultOverlayDistance;
   SharedColours colours{};
   std::uint64_t historyGeneration = 0;
   bool modified = false;
@@ -89,6 +91,8 @@ SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool wi
   before.canvasGeneration = canvasGeneration_;
   before.listsGeneration = listsGeneration_;
   before.pen = CurrentPen();
+  before.layer = editLayer_;
+  before.overlayDistance = overlayDistance_;
   before.colours = Colours();
   before.historyGeneration = model_.history.Generation();
   before.modified = Modified();
@@ -125,10 +129,11 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   if (CurrentSprite() != before.current || canvasGeneration_ != before.canvasGeneration) {
     change.what |= Changed::Selection;
   }
-  if (CurrentPen() != before.pen) change.what |= Changed::Pen;
+  if (CurrentPen() != before.pen || editLayer_ != before.layer) change.what |= Changed::Pen;
   if (listsGeneration_ != before.listsGeneration) change.what |= Changed::Animations;
   if (model_.history.Generation() != before.historyGeneration) change.what |= Changed::Undo;
   if (Modified() != before.modified) change.what |= Changed::Modified;
+  if (overlayDistance_ != before.overlayDistance) change.what |= Changed::Pairs;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
                             model_.range.RangeSpan != before.rangeSpan ||
                             (!before.rangeEntries.empty() &&
@@ -169,11 +174,17 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   state.PenColours[kSpriteColourPen] = SpriteColour(CurrentAttribute());
-  // The multi-colour pens are hidden while a hi-res sprite is shown; one that was selected
-  // hands over to the sprite colour pen.
-  if (!CurrentIsMultiColour() &&
-      (state.CurrentPen == kMultiColour1Pen || state.CurrentPen == kMultiColour2Pen)) {
-    state.CurrentPen = kSpriteColourPen;
+  // The pair follows the bit, also when an Undo takes it back: the history stays.
+  if (followsSprite_) SetCanvas(SpriteCanvasFor(state.CurrentSprite));
+  // A pen the panel hides (the multi-colour pens of a hi-res sprite, the other sprite's colour)
+  // hands over to the edited sprite's own colour.
+  const bool pair = PairShown();
+  const bool upperMulti = pair && IsMultiColour(model_.bank.Attribute(canvas_.SpriteAt(1, 0, 0)));
+  const auto offered = [&](std::uint8_t pen) {
+    return PenOffered(pen, pair, editLayer_, CurrentIsMultiColour(), upperMulti);
+  };
+  if (!offered(state.CurrentPen)) {
+    state.CurrentPen = offered(kSpriteColourPen) ? std::uint8_t{kSpriteColourPen} : kUpperColourPen;
   }
   const DocumentChange change = Compare(before);
   if (change.Empty()) return;
@@ -201,16 +212,44 @@ void SpriteDocument::SetCanvas(SpriteCanvas canvas) {
   ++canvasGeneration_;
 }
 
+SpriteCanvas SpriteDocument::SpriteCanvasFor(int n) const {
+  if (const auto upper = OverlayOf(n)) return SpriteCanvas(1, 1, {{n}, {*upper}});
+  return SpriteCanvas::Single(n);
+}
+
+std::optional<int> SpriteDocument::OverlayOf(int n) const {
+  return OverlayPartner(model_.bank, n, overlayDistance_);
+}
+
+CanvasPixels SpriteDocument::Pixels() const {
+  CanvasPixels pixels(model_.bank, canvas_);
+  pixels.SetEditLayer(editLayer_);
+  return pixels;
+}
+
+void SpriteDocument::SetOverlayDistance(int distance) {
+  const Before before = Capture(0, -1);
+  overlayDistance_ = std::clamp(distance, 1, kMaxOverlayDistance);
+  Finish(before);
+}
+
+void SpriteDocument::SetEditLayer(EditLayer layer) {
+  const Before before = Capture(0, -1);
+  editLayer_ = layer;
+  Finish(before);
+}
+
 void SpriteDocument::ForgetHistory() {
   model_.history.Forget();
   stepOpen_ = false;
 }
 
 void SpriteDocument::SelectSprite(int n) {
-  if (n == CurrentSprite() && canvas_ == SpriteCanvas::Single(n)) return;
+  if (n == CurrentSprite() && followsSprite_) return;
   const Before before = Capture(0, -1);
   model_.state.CurrentSprite = n;
-  SetCanvas(SpriteCanvas::Single(n));
+  followsSprite_ = true;
+  SetCanvas(SpriteCanvasFor(n));
   ForgetHistory();
   // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit there:
   // one step, like any other.
@@ -221,6 +260,7 @@ void SpriteDocument::SelectSprite(int n) {
 void SpriteDocument::ShowCanvas(SpriteCanvas canvas) {
   if (canvas == canvas_) return;
   const Before before = Capture(0, -1);
+  followsSprite_ = false;
   SetCanvas(std::move(canvas));
   ForgetHistory();
   if (editOpen_) PushStep(editName_, Capture(shownSprites_));
@@ -263,6 +303,14 @@ void SpriteDocument::InStep(std::string name, std::vector<int> sprites,
 
 void SpriteDocument::PickColour(std::uint8_t index) {
   index &= kColourIndexMask;
+  if (CurrentPen() == kUpperColourPen) {
+    const int upper = canvas_.SpriteAt(1, 0, 0);
+    InStep("Sprite Colour", {upper}, [&] {
+      std::uint8_t& attribute = model_.bank.Attribute(upper);
+      attribute = static_cast<std::uint8_t>((attribute & ~kColourIndexMask) | index);
+    });
+    return;
+  }
   if (CurrentPen() != kSpriteColourPen) {
     const Before before = Capture(0, -1);
     model_.state.PenColours[CurrentPen()] = index;
@@ -289,8 +337,15 @@ void SpriteDocument::SetExpanded(std::uint8_t flag, bool on) {
          [&] { model_.CurrentAttribute() ^= flag; });
 }
 
+void SpriteDocument::SetOverlay(bool on) {
+  if (((CurrentAttribute() & kOverlayFlag) != 0) == on) return;
+  InStep("Overlay Next Sprite", {CurrentSprite()},
+         [&] { model_.CurrentAttribute() ^= kOverlayFlag; });
+}
+
 void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit) {
   CanvasPixels pixels(model_.bank, canvas_);
+  pixels.SetEditLayer(editLayer_);
   SharedColours colours = Colours();
   CanvasEdit canvasEdit{pixels, colours};
   edit(canvasEdit);
@@ -343,8 +398,17 @@ void SpriteDocument::Apply(std::string name, const std::function<void(CanvasEdit
 }
 
 void SpriteDocument::TransformSprite(Transform transform) {
-  InStep("Transform", {CurrentSprite()},
-         [&] { ApplyTransform(model_.Current(), transform, CurrentIsMultiColour()); });
+  std::vector<int> sprites{CurrentSprite()};
+  if (PairShown() && editLayer_ != EditLayer::Lower) {
+    const int upper = canvas_.SpriteAt(1, 0, 0);
+    if (editLayer_ == EditLayer::Upper) sprites.clear();
+    sprites.push_back(upper);
+  }
+  InStep("Transform", sprites, [&] {
+    for (const int n : sprites) {
+      ApplyTransform(model_.bank.Sprite(n), transform, IsMultiColour(model_.bank.Attribute(n)));
+    }
+  });
 }
 
 namespace {
@@ -427,6 +491,7 @@ void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
 void SpriteDocument::New() {
   const Before before = Capture(0, kLastSprite);
   ResetForNewBank(model_);
+  followsSprite_ = true;
   if (!model_.lists.animations.empty()) {
     model_.lists = {};
     ++listsGeneration_;
@@ -454,6 +519,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
     SetColours(model_.state, read);
   }
   model_.state.CurrentSprite = 0;
+  followsSprite_ = true;
   SetCanvas(SpriteCanvas::Single(0));
   ForgetHistory();
   Finish(before, {.marksSaved = true});

@@ -13,6 +13,7 @@
 #include "model/CanvasPixels.h"
 #include "model/DocumentChange.h"
 #include "model/EditorModel.h"
+#include "model/OverlayPairs.h"
 #include "model/SpriteCanvas.h"
 #include "model/SpriteCell.h"
 #include "model/Transforms.h"
@@ -40,7 +41,10 @@ struct CanvasEdit {
 //   bringing other content into a sprite on show without going through it (Load, Remove Blanks,
 //   Paste Range);
 // - PenColours[2] is the shown sprite's own colour, and UpperHalf says whether it is above 127;
-// - while a hi-res sprite is shown, the multi-colour pens cannot be the current pen.
+// - while a hi-res sprite is shown, the multi-colour pens cannot be the current pen; while a pair
+//   is shown, the current pen is one PenOffered offers;
+// - a sprite with the overlay bit is shown with its partner over it, as a canvas of two layers
+//   (lower, upper) that follows the bit, the distance and the mode without forgetting the history.
 class SpriteDocument {
  public:
   using Listener = std::function<void(const DocumentChange&)>;
@@ -63,7 +67,18 @@ class SpriteDocument {
   bool CurrentIsMultiColour() const { return IsMultiColour(CurrentAttribute()); }
   // The sprites the editor shows, and their pixels for reading.
   const SpriteCanvas& Canvas() const { return canvas_; }
-  CanvasPixels Pixels() const { return CanvasPixels(model_.bank, canvas_); }
+  CanvasPixels Pixels() const;
+  // How many places on the sprite drawn over one with the overlay bit is.
+  int OverlayDistance() const { return overlayDistance_; }
+  // A distance outside 1..kMaxOverlayDistance is taken as the nearest one.
+  void SetOverlayDistance(int distance);
+  // The sprite drawn over sprite n, or none.
+  std::optional<int> OverlayOf(int n) const;
+  // Whether the editor shows the shown sprite with its partner over it.
+  bool PairShown() const { return followsSprite_ && canvas_.Layers() > 1; }
+  EditLayer Layer() const { return editLayer_; }
+  // Which sprite of a shown pair the tools write; reported as a change of the pen.
+  void SetEditLayer(EditLayer layer);
   int UndoCount() const { return model_.history.UndoCount(); }
   int RedoCount() const { return model_.history.RedoCount(); }
   bool UndoButtonEnabled() const { return model_.history.UndoButtonEnabled(); }
@@ -90,13 +105,17 @@ class SpriteDocument {
 
   void SelectPen(std::uint8_t pen);
   // The colour strip: for the sprite colour pen, the shown sprite's colour (one undo step, the
-  // other bits of its attribute byte kept); for the others, the shared colour every sprite shows.
+  // other bits of its attribute byte kept), and for kUpperColourPen the upper sprite's of a pair;
+  // for the others, the shared colour every sprite shows.
   void PickColour(std::uint8_t index);
   // The multi-colour flag of the shown sprite. Takes no undo step and keeps the pixel bytes.
   void SetMultiColour(bool multiColour);
   // Sets or clears flag (kExpandXFlag or kExpandYFlag) of the shown sprite's attribute byte, the
   // other bits kept: one undo step, none when the bit is already so.
   void SetExpanded(std::uint8_t flag, bool on);
+  // Sets or clears the overlay bit of the shown sprite, the other bits kept: one undo step,
+  // none when the bit is already so.
+  void SetOverlay(bool on);
 
   // An edit of the canvas that lasts from BeginEdit to EndEdit (a stroke of the pen) is one
   // step, however many changes it makes: the step is taken when it begins, and beginning again
@@ -112,7 +131,8 @@ class SpriteDocument {
   // One edit of the canvas as one step of its own.
   void Apply(std::string name, const std::function<void(CanvasEdit&)>& edit);
 
-  // One undo step, also when the sprite stays as it was.
+  // One undo step, also when the sprite stays as it was. Of a shown pair, the sprite of the edited
+  // layer, or both by colour, so that the two stay laid over each other.
   void TransformSprite(Transform transform);
   // False, with nothing changed, when there is nothing to undo.
   bool Undo();
@@ -169,6 +189,8 @@ class SpriteDocument {
   void ForgetHistory();
   // The canvas on show, with the sprites it holds kept beside it for every change to read.
   void SetCanvas(SpriteCanvas canvas);
+  // The canvas that shows sprite n on its own, or as the lower layer of its pair.
+  SpriteCanvas SpriteCanvasFor(int n) const;
   // Runs edit on the canvas and the shared colours of the model.
   void RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit);
   // One change made inside a step of its own, taken before it (also when it changes nothing).
@@ -181,7 +203,10 @@ class SpriteDocument {
   std::vector<int> shownSprites_{0};    // canvas_.Sprites()
   std::uint64_t canvasGeneration_ = 0;  // changes with every other canvas
   std::uint64_t listsGeneration_ = 0;   // changes with every change of model_.lists
-  bool stepOpen_ = false;               // the history's top step takes the changes being made
+  bool followsSprite_ = true;           // the canvas is SpriteCanvasFor(CurrentSprite())
+  int overlayDistance_ = kDefaultOverlayDistance;
+  EditLayer editLayer_ = EditLayer::ByColour;
+  bool stepOpen_ = false;  // the history's top step takes the changes being made
   bool editOpen_ = false;
   std::string editName_;
   bool rangeTaken_ = false;

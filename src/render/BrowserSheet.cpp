@@ -8,18 +8,20 @@
 namespace kelvane {
 
 void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
-                      const EditorState& state, int topRow, int leftColumn, SheetWindow window) {
+                      const EditorState& state, int topRow, int leftColumn, SheetWindow window,
+                      const PairLook& pairs) {
   for (int r = 0; r < window.rows; ++r) {
     for (int c = 0; c < window.columns; ++c) {
-      DrawThumbnail(sheet, spriteImage, bank, state, topRow, leftColumn, {c, r});
+      DrawThumbnail(sheet, spriteImage, bank, state, topRow, leftColumn, {c, r}, pairs);
     }
   }
 }
 
 void DrawThumbnail(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
-                   const EditorState& state, int topRow, int leftColumn, SheetCell cell) {
+                   const EditorState& state, int topRow, int leftColumn, SheetCell cell,
+                   const PairLook& pairs) {
   const int n = BrowserSpriteAt(topRow, leftColumn, cell);
-  RenderSprite(spriteImage, bank, state, n, n == state.CurrentSprite);
+  RenderSprite(spriteImage, bank, state, n, n == state.CurrentSprite, pairs);
   const SpriteView room = kSheetGeometry.Thumbnail(cell);
   const Zoom zoom = MachineZoom(bank.Attribute(n));
   if (zoom.x != room.CellZoom().x || zoom.y != room.CellZoom().y) {

@@ -6,6 +6,7 @@
 #include "model/EditorState.h"
 #include "model/SpriteBank.h"
 #include "render/EditorGeometry.h"
+#include "render/OverlayComposition.h"
 
 namespace kelvane {
 
@@ -14,10 +15,11 @@ namespace kelvane {
 // colour the sheet was filled with. spriteImage is the scratch picture each thumbnail is drawn
 // through: it is left holding the last one.
 void DrawBrowserSheet(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
-                      const EditorState& state, int topRow, int leftColumn,
-                      SheetWindow window = {});
+                      const EditorState& state, int topRow, int leftColumn, SheetWindow window = {},
+                      const PairLook& pairs = {});
 // Redraws only the thumbnail in window cell of that window, as DrawBrowserSheet draws it.
 void DrawThumbnail(QImage& sheet, QImage& spriteImage, const SpriteBank& bank,
-                   const EditorState& state, int topRow, int leftColumn, SheetCell cell);
+                   const EditorState& state, int topRow, int leftColumn, SheetCell cell,
+                   const PairLook& pairs = {});
 
 }  // namespace kelvane

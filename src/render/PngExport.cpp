@@ -8,6 +8,7 @@
 
 #include "model/EditorState.h"
 #include "render/C64Palette.h"
+#include "render/OverlayComposition.h"
 #include "render/SheetScaleMark.h"
 
 namespace kelvane {
@@ -66,17 +67,23 @@ std::array<uchar, kHiresColumns> RowIndices(const SpriteRecord& sprite, int r,
   return row;
 }
 
-// Draws sprite at (left, top): each row is written into its first line and copied to the lines
-// below it that it covers.
+// Draws sprite at (left, top), with upper over it when there is one, in the sprite's size: each
+// row is written into its first line and copied to the lines below it that it covers.
 void DrawSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
-                const SharedColours& colours, const PngExportOptions& options) {
+                const SpriteRecord* upper, const SharedColours& colours,
+                const PngExportOptions& options) {
   const std::uint8_t attribute = sprite[kAttributeOffset];
   const std::array<std::uint8_t, kPenCount> pens = SpritePens(attribute, colours);
   const int width = options.scale * XFactor(attribute, options);
   const int height = options.scale * YFactor(attribute, options);
   const std::size_t lineBytes = static_cast<std::size_t>(kHiresColumns * width);
+  ComposedSprite composed{};
+  if (upper) composed = ComposePair(sprite, *upper, colours);
   for (int r = 0; r < kSpriteRows; ++r) {
-    const std::array<uchar, kHiresColumns> row = RowIndices(sprite, r, pens);
+    std::array<uchar, kHiresColumns> row = RowIndices(sprite, r, pens);
+    if (upper) {
+      for (int c = 0; c < kHiresColumns; ++c) row[c] = composed[r][c].colour;
+    }
     uchar* const first = sheet.scanLine(top + r * height) + left;
     if (width == 1) {
       std::memcpy(first, row.data(), row.size());
@@ -164,8 +171,10 @@ QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColo
   sheet.setDotsPerMeterY(kDotsPerMeter);
   sheet.fill(kTransparentEntry);  // a new QImage holds whatever memory held
   for (int k = 0; k < count; ++k) {
-    DrawSprite(sheet, (k % columns) * cellWidth, (k / columns) * cellHeight, sprites[k], colours,
-               options);
+    const auto upper =
+        OverlayPartner(k, sprites[k][kAttributeOffset], count, options.overlayDistance);
+    DrawSprite(sheet, (k % columns) * cellWidth, (k / columns) * cellHeight, sprites[k],
+               upper ? &sprites[*upper] : nullptr, colours, options);
   }
   // Expanded cells are no sheet of 24 x 21 cells at any one scale: those are left unmarked.
   if (!layout.expanded) MarkSheetScale(sheet, options.scale);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/SpriteFormat.h"
+#include "model/OverlayPairs.h"
 #include "model/SpriteBank.h"
 
 namespace kelvane {
@@ -20,6 +21,9 @@ struct PngExportOptions {
   int scale = 1;                       // every hi-res pixel becomes scale x scale
   int columns = kDefaultSheetColumns;  // cells a row; a sheet is never wider than its sprites
   bool expand = false;                 // draw expanded sprites twice as wide or tall
+  // A sprite with the overlay bit shows the sprite this many places on (among those exported)
+  // over it; a partner past the last exported sprite is not drawn, and 0 draws every one alone.
+  int overlayDistance = kDefaultOverlayDistance;
 };
 
 // The largest sheet written, checked before anything is drawn. PNG records a side of up to

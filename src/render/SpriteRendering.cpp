@@ -82,8 +82,6 @@ void StoreQuad(QRgb* out, const Quad& quad) {
   std::memcpy(out, quad.data(), sizeof quad);
 }
 
-using SpriteBytes = std::span<const std::uint8_t, kSpriteBytes>;
-
 void RenderRowsByNibble(const Rows& rows, SpriteBytes sprite,
                         const std::array<QRgb, kPenCount>& colours, bool multiColour) {
   const std::array<Quad, 16> quads = NibbleQuads(colours, multiColour);
@@ -221,18 +219,30 @@ void RenderSpriteAt(const Rows& rows, const SpriteBank& bank, const EditorState&
 }  // namespace
 
 void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int n,
-                  bool withNumber) {
+                  bool withNumber, const PairLook& pairs) {
   // ASSUMPTION: spriteImage is 24 x 21 RGB32, as WorkImages makes it.
-  RenderSpriteAt(Rows(spriteImage), bank, state, n);
+  if (const auto upper = OverlayPartner(bank, n, pairs.distance)) {
+    DrawComposedPair(spriteImage, 0, 0, bank, state, n, *upper, FaintLayer::None);
+  } else {
+    RenderSpriteAt(Rows(spriteImage), bank, state, n);
+  }
   if (withNumber) WriteSpriteNumber(spriteImage, state.CurrentSprite);
 }
 
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                  const SpriteCanvas& canvas) {
+                  const SpriteCanvas& canvas, const PairLook& pairs) {
   for (int row = 0; row < canvas.Rows(); ++row) {
     for (int column = 0; column < canvas.Columns(); ++column) {
-      RenderSpriteAt(Rows(canvasImage, column * kHiresColumns, row * kSpriteRows), bank, state,
-                     canvas.SpriteAt(0, column, row));
+      const int left = column * kHiresColumns;
+      const int top = row * kSpriteRows;
+      const int lower = canvas.SpriteAt(0, column, row);
+      const auto upper = canvas.Layers() > 1 ? std::optional(canvas.SpriteAt(1, column, row))
+                                             : OverlayPartner(bank, lower, pairs.distance);
+      if (upper) {
+        DrawComposedPair(canvasImage, left, top, bank, state, lower, *upper, pairs.faint);
+      } else {
+        RenderSpriteAt(Rows(canvasImage, left, top), bank, state, lower);
+      }
     }
   }
 }

@@ -9,19 +9,22 @@
 #include "model/SpriteBank.h"
 #include "model/SpriteCanvas.h"
 #include "render/EditorGeometry.h"
+#include "render/OverlayComposition.h"
 
 namespace kelvane {
 
 // Draws sprite n into the 24 x 21 sprite image in the colours of PenColours, with the sprite's
 // own colour in place of entry 2 (PenColours itself is left as it was). withNumber writes the
-// number of CurrentSprite into the top-left corner.
+// number of CurrentSprite into the top-left corner. A sprite with the overlay bit is drawn with
+// its partner over it (pairs.distance on), as ComposePair has it.
 void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int n,
-                  bool withNumber);
+                  bool withNumber, const PairLook& pairs = {});
 
 // Draws the sprites of the canvas's first layer into canvasImage, each where the canvas puts it,
-// as RenderSprite does. ASSUMPTION: canvasImage is RGB32 and as large as the canvas.
+// as RenderSprite does; a second layer's sprites are drawn over them as partners are, with
+// pairs.faint drawn faint. ASSUMPTION: canvasImage is RGB32 and as large as the canvas.
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                  const SpriteCanvas& canvas);
+                  const SpriteCanvas& canvas, const PairLook& pairs = {});
 
 // How the editor draws a canvas: each sprite's mode (its grid lines follow its pixels), row by
 // row, and whether there are grid lines at all.

@@ -29,15 +29,27 @@ QRect QRectOf(const ViewRect& r) {
   return {r.x, r.y, r.width, r.height};
 }
 
+// The colour a tool's pixel shows: the own colour of the sprite it lands in for the sprite colour
+// pen, of the upper sprite of a pair for that one's pen, else the shared colour.
+std::uint8_t PenColourAt(const SpriteDocument& document, const PreviewPixel& p) {
+  const int layer = p.pen == kUpperColourPen ? 1 : 0;
+  const auto place = document.Canvas().Locate(p.point, layer);
+  if (p.pen != kSpriteColourPen && p.pen != kUpperColourPen) return document.PenColours()[p.pen];
+  return place ? static_cast<std::uint8_t>(SpriteColour(document.Bank().Attribute(place->sprite)))
+               : std::uint8_t{0};
+}
+
 }  // namespace
 
 void TForm1::DocumentChanged(const DocumentChange& change) {
   ShowDocumentState();
   if (change.Has(Changed::Modified)) ShowTitle();
   const int current = document_.CurrentSprite();
-  // The shared colours show in every sprite.
-  const bool colours = change.Has(Changed::SharedColours);
-  if (colours || change.Has(Changed::Selection)) {
+  // The shared colours show in every sprite, and so does the distance of the pairs.
+  const bool colours = change.Has(Changed::SharedColours) || change.Has(Changed::Pairs);
+  // The pen and the edited layer of a pair decide its grid lines and which layer is faint.
+  const bool pairLooks = change.Has(Changed::Pen) && document_.PairShown();
+  if (colours || pairLooks || change.Has(Changed::Selection)) {
     editorStale_ = true;
     // A drag goes on in the sprite now shown from where it is next; a selection goes.
     if (change.Has(Changed::Selection)) {
@@ -49,7 +61,9 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);
       if (!origin) continue;
       staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
-      if (sprite.sprite != current) continue;
+      // The preview shows the shown sprite, with its partner over it.
+      const bool partner = document_.PairShown() && sprite.sprite == document_.OverlayOf(current);
+      if (sprite.sprite != current && !partner) continue;
       staleCells_.Add(sprite.cells.first);
       staleCells_.Add(sprite.cells.last);
     }
@@ -63,7 +77,11 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       (change.Has(Changed::Selection) && (onTheSheet(sheetNumbered_) || onTheSheet(current)));
   for (int k = 0; k < sheetWindow_.Cells() && !sheetStale_; ++k) {
     const int sprite = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, sheetWindow_.CellOf(k));
-    if (change.TouchesSprite(sprite)) staleThumbnails_.set(k);
+    // A thumbnail shows the partner over a sprite with the overlay bit.
+    const auto partner = document_.OverlayOf(sprite);
+    if (change.TouchesSprite(sprite) || (partner && change.TouchesSprite(*partner))) {
+      staleThumbnails_.set(k);
+    }
   }
   DrawStale();
 }
@@ -76,11 +94,8 @@ void TForm1::ShowDocumentState() {
     UpperSet->setChecked(document_.UpperHalf());
     ScrollBar1->setValue(document_.CurrentSprite() % kHalfBankSprites);
   }
-  // The multi-colour pens exist only for a multi-colour sprite; Qt repaints what they uncover.
-  for (QWidget* pen : std::initializer_list<QWidget*>{RadioButton3, RadioButton4, Panel3, Panel4}) {
-    pen->setVisible(multiColour);
-  }
-  penButtons_[document_.CurrentPen()]->setChecked(true);
+  // The multi-colour pens exist only for a multi-colour sprite (ShowOverlayState, with those of
+  // a pair); Qt repaints what they uncover.
   for (int pen = 0; pen < kPenCount; ++pen) {
     const std::uint8_t colour = document_.PenColours()[pen];
     swatches_[pen]->SetColour(PaletteRgb(colour), ColourName(colour));
@@ -92,6 +107,7 @@ void TForm1::ShowDocumentState() {
   ShowSelectionState();
   ExpandX1->setChecked(WidthFactor(document_.CurrentAttribute()) > 1);
   ExpandY1->setChecked(HeightFactor(document_.CurrentAttribute()) > 1);
+  ShowOverlayState();
 }
 
 void TForm1::RefreshEditor() {
@@ -124,9 +140,12 @@ void TForm1::RedrawEditor() {
   if (canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height()) {
     canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
   }
-  RenderCanvas(canvasImage_, document_.Bank(), state, canvas);
+  RenderCanvas(canvasImage_, document_.Bank(), state, canvas, EditorPairLook());
   editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
                  PaletteRgb(state.PenColours[kTransparentPen])};
+  // The grid lines of a pair follow the pixels the tools paint.
+  if (document_.PairShown())
+    editorLook_.canvas.multiColour[0] = document_.Pixels().PixelWidthAt({0, 0}) > 1;
   // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
   // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
@@ -198,10 +217,7 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
       if (p.point.y != row) continue;
       const auto place = document_.Canvas().Locate(p.point);
       if (!place) continue;
-      std::uint8_t colour = document_.PenColours()[p.pen];
-      if (p.pen == kSpriteColourPen) {
-        colour = SpriteColour(document_.Bank().Attribute(place->sprite));
-      }
+      const std::uint8_t colour = PenColourAt(document_, p);
       const int width = pixels.PixelWidthAt(p.point) * zoom.x;
       const int left = p.point.x / (width / zoom.x) * width;
       if (left + width > band.width()) continue;
@@ -240,8 +256,7 @@ void TForm1::DrawToolPreviewOnPicture(QImage& band, int top) const {
     if (p.point.y != row || p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
     const auto place = document_.Canvas().Locate(p.point);
     if (!place) continue;
-    std::uint8_t colour = document_.PenColours()[p.pen];
-    if (p.pen == kSpriteColourPen) colour = SpriteColour(document_.Bank().Attribute(place->sprite));
+    const std::uint8_t colour = PenColourAt(document_, p);
     const int width = pixels.PixelWidthAt(p.point) * zoom.x;
     const int x = left + p.point.x * zoom.x;
     for (int y = 0; y < zoom.y && y < band.height(); ++y) {
@@ -264,7 +279,8 @@ void TForm1::DrawBrowserSheet() {
     thumbnailImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
   }
   kelvane::DrawBrowserSheet(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
-                            sheetTopRow_, sheetLeftColumn_, sheetWindow_);
+                            sheetTopRow_, sheetLeftColumn_, sheetWindow_,
+                            {document_.OverlayDistance()});
   Image2->update();
 }
 
@@ -274,7 +290,7 @@ void TForm1::DrawStaleThumbnails() {
     if (!staleThumbnails_.test(k)) continue;
     const SheetCell cell = sheetWindow_.CellOf(k);
     DrawThumbnail(Image2->Picture(), thumbnailImage_, document_.Bank(), document_.State(),
-                  sheetTopRow_, sheetLeftColumn_, cell);
+                  sheetTopRow_, sheetLeftColumn_, cell, {document_.OverlayDistance()});
     Image2->update(QRectOf(kSheetGeometry.Thumbnail(cell).CellsRect(CellArea::Whole())));
   }
   staleThumbnails_.reset();

@@ -420,7 +420,9 @@ void TExportDialog::OkClick() {
     return;
   }
 
-  auto files = ExportSprites(sprites, first, choices.request, path);
+  ExportRequest request = choices.request;
+  request.png.overlayDistance = document_.OverlayDistance();
+  auto files = ExportSprites(sprites, first, request, path);
   std::optional<FileError> error;
   if (!files) error = files.error();
   if (!error) error = SaveFiles(*files);

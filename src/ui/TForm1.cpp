@@ -144,6 +144,7 @@ TForm1::TForm1(const std::vector<std::string>& arguments, QWidget* parent) : QMa
   BuildTools();
   BuildToolBar();
   AddToolBarToggle();
+  BuildOverlayCommands();
 
   connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   fileOpener_ = [this](const QUrl& url) {

@@ -216,6 +216,17 @@ class TForm1 : public QMainWindow {
   QMenu* Sprite1 = nullptr;
   QAction* ExpandX1 = nullptr;
   QAction* ExpandY1 = nullptr;
+  // Sprite: the overlay bit of the shown sprite, and which sprite of a shown pair is edited.
+  QAction* OverlayNext1 = nullptr;
+  QMenu* EditLayer1 = nullptr;
+  QAction* LayerLower1 = nullptr;
+  QAction* LayerUpper1 = nullptr;
+  QAction* LayerByColour1 = nullptr;
+  // View: the layer of a pair that is not being edited drawn faint.
+  QAction* DimOtherLayer1 = nullptr;
+  // The upper sprite's own colour, offered only while a pair is shown.
+  QRadioButton* RadioButton5 = nullptr;
+  ColourSwatch* Panel5 = nullptr;
   // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
   QScrollBar* EditorScrollX = nullptr;
   QScrollBar* EditorScrollY = nullptr;
@@ -305,6 +316,12 @@ class TForm1 : public QMainWindow {
   void TransformSpriteOrSelection(Transform transform);
   void BuildViewMenu();
   void BuildSpriteMenu();
+  // Overlay Next Sprite, Edit Layer, Dim Other Layer and the upper sprite's pen.
+  void BuildOverlayCommands();
+  // The overlay items and the pens of a pair as the document has them.
+  void ShowOverlayState();
+  // How the editor draws pairs: the document's distance, and the faint layer if asked for.
+  PairLook EditorPairLook() const;
   // Notes where every control sits as laid out, and which way it follows the window's edges.
   void AnchorControls();
   // Puts every control where the window's size puts it: as laid out at the default size.
@@ -449,8 +466,9 @@ class TForm1 : public QMainWindow {
   std::optional<CanvasFrame> shownFrame_;  // the selection's, as the editor shows it
   // Drawn once, at the ratio of the screen the window starts on (the base widget stands by now).
   GlyphImageList imageList1_{devicePixelRatioF()};
-  std::array<QRadioButton*, kPenCount> penButtons_{};  // by pen number
-  std::array<ColourSwatch*, kPenCount> swatches_{};
+  std::array<QRadioButton*, kPairPenCount> penButtons_{};  // by pen number
+  std::array<ColourSwatch*, kPairPenCount> swatches_{};
+  bool dimOtherLayer_ = false;
   // What the window shows that is not the document's: its own way of looking at it.
   bool showGrid_ = true;
   int sheetTopRow_ = 0;

@@ -86,7 +86,7 @@ std::vector<Input> Inputs() {
   v1.animations = 3;
   v1.colours = {0xF6, 0x81, 0x70};  // bits above the colours, kept by a SpritePad output
   const Bytes records = RecordBytes(kSpriteCount);
-  const Bytes png = ExportPng(Records(40), {0, 5, 9}, {});
+  const Bytes png = ExportPng(Records(40), {0, 5, 9}, {.overlayDistance = 0});
   return {{"bank.spr", records},
           {"bank.spr.inf", {2, 5, 7}},  // the sidecar, itself no input
           {"one.spd", SpdFile(v1)},

@@ -57,18 +57,24 @@ inline std::vector<std::uint8_t> BankBytes(const SpriteDocument& document, int c
   return {bytes.begin(), bytes.begin() + count};
 }
 
-// The palette colour of hi-res column x, row y of sprite n, as a user sees it.
-inline QRgb ExpectedPixel(const SpriteDocument& document, int n, int x, int y) {
+// The pen of hi-res column x, row y of sprite n.
+inline int PenOf(const SpriteDocument& document, int n, int x, int y) {
   const auto sprite = document.Bank().Sprite(n);
-  const std::uint8_t attribute = sprite[kAttributeOffset];
   const std::uint8_t byte = sprite[kRowBytes * y + x / kBitsPerByte];
   const int bit = x % kBitsPerByte;
-  int pen = 0;
-  if (IsMultiColour(attribute)) {
-    pen = (byte >> (6 - (bit & ~1))) & 3;
-  } else {
-    pen = ((byte >> (7 - bit)) & 1) ? kSpriteColourPen : kTransparentPen;
+  if (IsMultiColour(sprite[kAttributeOffset])) return (byte >> (6 - (bit & ~1))) & 3;
+  return ((byte >> (7 - bit)) & 1) ? kSpriteColourPen : kTransparentPen;
+}
+
+// The palette colour of hi-res column x, row y of sprite n, as a user sees it: where n has the
+// overlay bit, its partner's pixel where that one is set.
+inline QRgb ExpectedPixel(const SpriteDocument& document, int n, int x, int y) {
+  if (const auto upper = document.OverlayOf(n); upper && PenOf(document, *upper, x, y) != 0) {
+    n = *upper;
   }
+  const auto sprite = document.Bank().Sprite(n);
+  const std::uint8_t attribute = sprite[kAttributeOffset];
+  const int pen = PenOf(document, n, x, y);
   const int index = pen == kSpriteColourPen ? SpriteColour(attribute) : document.PenColours()[pen];
   return PaletteRgb(index);
 }

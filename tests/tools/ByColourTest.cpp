@@ -1,0 +1,70 @@
+// A stroke on a pair by colour: the pen decides which sprite it lands in.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "tools/FreehandTool.h"
+
+namespace kelvane {
+namespace {
+
+using Row = std::array<std::uint8_t, kRowBytes>;
+
+SpriteRecord WithRow(std::uint8_t attribute, Row row) {
+  SpriteRecord record{};
+  std::ranges::copy(row, record.begin());
+  record[kAttributeOffset] = attribute;
+  return record;
+}
+
+Row FirstRow(const SpriteDocument& doc, int n) {
+  const auto sprite = doc.Bank().Sprite(n);
+  return {sprite[0], sprite[1], sprite[2]};
+}
+
+TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
+  const Row lowerBefore{0x00, 0xFF, 0x00};  // multi-colour 2 in pixels 4-7 of a multi-colour base
+  const Row upperBefore{0xFF, 0x00, 0x00};  // columns 0-7
+  constexpr auto kBoth = EditLayer::ByColour;
+  constexpr unsigned L = kLeftButton;
+  constexpr unsigned R = kRightButton;
+  const struct {
+    bool hiresBase;  // white hi-res under multi-colour, else green multi-colour under black hi-res
+    EditLayer layer;
+    std::uint8_t pen;
+    unsigned button;
+    Row lower, upper;  // row 0 after a stroke over columns 0-9
+  } cases[] = {
+      {false, kBoth, kUpperColourPen, L, lowerBefore, {0xFF, 0xC0, 0x00}},  // upper colour: above
+      {false, kBoth, kMultiColour1Pen, L, {0x55, 0x7F, 0x00}, {}},          // below, clears above
+      {false, kBoth, kSpriteColourPen, L, {0xAA, 0xBF, 0x00}, {}},          // the lower colour too
+      {false, kBoth, kSpriteColourPen, R, {0x00, 0x3F, 0x00}, {}},          // erasing clears both
+      {false, kBoth, kTransparentPen, L, {0x00, 0x3F, 0x00}, {}},  // the transparent pen too
+      {true, kBoth, kMultiColour1Pen, L, lowerBefore, {0x55, 0x40, 0x00}},  // only the upper's pen
+      {false, EditLayer::Upper, kUpperColourPen, R, lowerBefore, {}},       // upper layer alone
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    SpriteDocument doc;
+    const std::array<SpriteRecord, 2> pair{WithRow(c.hiresBase ? 0x11 : 0x95, lowerBefore),
+                                           WithRow(c.hiresBase ? 0x8A : 0x00, upperBefore)};
+    doc.PutSprites(0, pair);
+    ASSERT_TRUE(doc.PairShown());
+    doc.SetEditLayer(c.layer);
+    doc.SelectPen(c.pen);
+    ASSERT_EQ(doc.CurrentPen(), c.pen);
+    FreehandTool pen(doc);
+    pen.Press({CanvasPoint{0, 0}, c.button, c.button, {}});
+    pen.Move({CanvasPoint{9, 0}, kNoButton, c.button, {}});
+    pen.Release({CanvasPoint{9, 0}, c.button, kNoButton, {}});
+    EXPECT_EQ(FirstRow(doc, 0), c.lower);
+    EXPECT_EQ(FirstRow(doc, 1), c.upper);
+    EXPECT_EQ(doc.UndoCount(), 1);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(FirstRow(doc, 0), lowerBefore);
+    EXPECT_EQ(FirstRow(doc, 1), upperBefore);
+  }
+}
+
+}  // namespace
+}  // namespace kelvane
