@@ -192,6 +192,7 @@ class TForm1 : public QMainWindow {
   QMenu* Sprite1 = nullptr;
   QAction* ExpandX1 = nullptr;
   QAction* ExpandY1 = nullptr;
+  QAction* Animations1 = nullptr;  // "Animations...": the document's list of animations
   // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
   QScrollBar* EditorScrollX = nullptr;
   QScrollBar* EditorScrollY = nullptr;
@@ -252,6 +253,8 @@ class TForm1 : public QMainWindow {
   void FitToWindow1Click();
   // Shows every picture in palette k of kPalettes; the bank stays as it is.
   void ChoosePalette(int k);
+  // Sprite menu
+  void Animations1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
