@@ -65,6 +65,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     const int sprite = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, sheetWindow_.CellOf(k));
     if (change.TouchesSprite(sprite)) staleThumbnails_.set(k);
   }
+  FollowAnimation(change);
   DrawStale();
 }
 
@@ -125,6 +126,8 @@ void TForm1::RedrawEditor() {
     canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
   }
   RenderCanvas(canvasImage_, document_.Bank(), state, canvas);
+  DrawOnionSkin();
+  previewImageStale_ = true;  // in the palette and colours drawn now
   editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
                  PaletteRgb(state.PenColours[kTransparentPen])};
   // Qt repaints the label only when its text changes.

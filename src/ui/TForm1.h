@@ -36,6 +36,7 @@ class QMenu;
 class QRadioButton;
 class QScrollBar;
 class QShortcut;
+class QTimer;
 class QTabWidget;
 class QToolBar;
 class QKeyEvent;
@@ -188,6 +189,12 @@ class TForm1 : public QMainWindow {
   QAction* ZoomOut1 = nullptr;
   QAction* FitToWindow1 = nullptr;
   QMenu* Palette1 = nullptr;  // one checkable item a palette, in the order of kPalettes
+  // View: the animation that holds the shown sprite, played in the preview picture (Image3) and
+  // shown as onion skin under the shown sprite in the grid; neither touches the document.
+  QAction* PlayPreview1 = nullptr;
+  QAction* OnionSkin1 = nullptr;
+  QAction* OnionNextFrame1 = nullptr;  // the onion skin shows the next frame as well
+  QMenu* OnionOpacity1 = nullptr;      // one checkable item an opacity, in kOnionOpacities
   // Sprite: the machine's double width and height of the shown sprite.
   QMenu* Sprite1 = nullptr;
   QAction* ExpandX1 = nullptr;
@@ -204,6 +211,8 @@ class TForm1 : public QMainWindow {
   // The browser's window of thumbnails at the window's size.
   SheetWindow BrowserWindow() const { return sheetWindow_; }
   QString FileName() const { return fileName_; }
+  // The sprite the playing preview shows, or nothing while it shows the shown sprite.
+  std::optional<int> PreviewFrame() const;
 
  public slots:
   // File menu
@@ -283,6 +292,20 @@ class TForm1 : public QMainWindow {
   void Rotate(bool right);
   void TransformSpriteOrSelection(Transform transform);
   void BuildViewMenu();
+  // View > Play Preview, Onion Skin and its options.
+  void AddAnimationViews();
+  // What the playing preview and the onion skin show after change; before the stale is drawn.
+  void FollowAnimation(const DocumentChange& change);
+  void StartPreview(const SpriteAnimation& animation);
+  void StopPreview();
+  void PreviewTick();
+  void DrawPreviewPicture(QImage& band, int top);
+  // The onion skin over a copy of the canvas image, when it shows; called as the editor redraws.
+  void DrawOnionSkin();
+  // The frames the onion skin lays under the shown sprite: none while it is off.
+  std::vector<int> OnionFrames() const;
+  // What the grid draws from: the canvas image, or its copy with the onion skin.
+  const QImage& GridSource() const { return onionImage_.isNull() ? canvasImage_ : onionImage_; }
   void BuildSpriteMenu();
   // Notes where every control sits as laid out, and which way it follows the window's edges.
   void AnchorControls();
@@ -405,6 +428,16 @@ class TForm1 : public QMainWindow {
     CanvasLook canvas;
     QRgb background = PaletteRgb(0);
   } editorLook_;
+  // The preview playing: the cycle of the animation holding the shown sprite, where it stands,
+  // and the frame drawn (again when stale).
+  QTimer* previewTimer_ = nullptr;
+  SpriteAnimation previewAnimation_;
+  std::vector<int> previewCycle_;
+  std::size_t previewStep_ = 0;
+  QImage previewImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+  bool previewImageStale_ = true;
+  QImage onionImage_;  // null while the onion skin shows nothing
+  int onionOpacity_ = 30;
   // The tool's preview as the editor shows it, and the canvas's pixels it is drawn with.
   Preview shownPreview_;
   std::optional<CanvasFrame> shownFrame_;  // the selection's, as the editor shows it
