@@ -79,7 +79,8 @@ void TForm1::FollowAnimation(const DocumentChange& change) {
     previewImageStale_ = true;
     Image3->update();
   }
-  if (change.Has(Changed::Animations)) editorStale_ = true;
+  // The onion skin's frames follow the list, and show what was painted in them.
+  if (OnionSkin1->isChecked() && change.Has(Changed::Animations)) editorStale_ = true;
   for (const int frame : OnionFrames()) {
     if (change.TouchesSprite(frame)) editorStale_ = true;
   }
