@@ -1,6 +1,8 @@
 #include "animator/TForm2.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +15,8 @@
 #include <algorithm>
 
 #include "model/C64Format.h"
+#include "model/SpriteAnimation.h"
+#include "ui/AnimationCaption.h"
 #include "ui/GlyphArt.h"
 #include "ui/ImageControl.h"
 #include "ui/Placement.h"
@@ -39,6 +43,20 @@ constexpr int kGlyphGap = 9;
 constexpr int kStopTop = 32;
 constexpr int kSpeedRowHeight = 17;
 constexpr int kSpeedLeft = 5;
+constexpr int kGroupTop = 55;
+constexpr int kGroupWidth = 116;
+constexpr int kGroupHeight = 71;
+constexpr int kPingPongTop = 130;
+// The list of animations takes a row of its own above the documented controls.
+constexpr int kListRowHeight = 26;
+constexpr int kListLeastWidth = 90;
+// A speed the three buttons do not play shows in a fourth beside them.
+constexpr int kOtherSpeedLeft = 66;
+constexpr int kOtherSpeedSample = 255;  // the widest caption it can have
+// The animation speeds the documented buttons play, in screen frames.
+constexpr int kFrames50Hz = kFrameInterval50Hz / kScreenFrameMilliseconds;
+constexpr int kFrames25Hz = kFrameInterval25Hz / kScreenFrameMilliseconds;
+constexpr int kFrames12Hz = kFrameInterval12Hz / kScreenFrameMilliseconds;
 
 }  // namespace
 
@@ -53,20 +71,42 @@ TForm2::TForm2(TForm1& owner)
   QFont formFont = font();
   formFont.setPixelSize(kFontPixels);
   setFont(formFont);
-  setFixedSize(kAnimatorWidth, kAnimatorHeight);
+  const std::vector<SpriteAnimation>& animations = owner.Document().Animations();
+  const bool listed = !animations.empty();
+  const int top = listed ? kListRowHeight : 0;
+  int width = kAnimatorWidth;
+  if (listed) {
+    auto* listLabel = new QLabel(QStringLiteral("&Animation"), this);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->addItem(QStringLiteral("(none)"));
+    for (std::size_t k = 0; k < animations.size(); ++k) {
+      ComboBox1->addItem(AnimationCaption(static_cast<int>(k), animations[k]));
+    }
+    // The closed box stays narrow; its list opens as wide as its captions.
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBox1->view()->setMinimumWidth(ComboBox1->view()->sizeHintForColumn(0));
+    listLabel->setBuddy(ComboBox1);
+    const int labelWidth = listLabel->sizeHint().width();
+    const int boxLeft = kMargin + labelWidth + kLabelGap;
+    width = std::max(width, boxLeft + kListLeastWidth + kMargin);
+    Place(listLabel, "LabelAnimation", kMargin, kFirstRowTop, labelWidth, kNumberBoxHeight);
+    Place(ComboBox1, "ComboBox1", boxLeft, kFirstRowTop, width - boxLeft - kMargin,
+          kNumberBoxHeight);
+    ComboBox1->setAccessibleName(QStringLiteral("Animation"));
+  }
 
   auto* fromLabel = new QLabel(QStringLiteral("&From"), this);
   auto* toLabel = new QLabel(QStringLiteral("&To"), this);
   const int labelWidth = std::max(fromLabel->sizeHint().width(), toLabel->sizeHint().width());
   const int boxLeft = kMargin + labelWidth + kLabelGap;
-  Place(fromLabel, "LabelFrom", kMargin, kFirstRowTop, labelWidth, kNumberBoxHeight);
-  Place(toLabel, "LabelTo", kMargin, kSecondRowTop, labelWidth, kNumberBoxHeight);
-  UpDown1 =
-      SpriteNumberBox(this, "UpDown1", {boxLeft, kFirstRowTop, kNumberBoxWidth, kNumberBoxHeight},
-                      kInitialFirst, "Edit1");
-  UpDown2 =
-      SpriteNumberBox(this, "UpDown2", {boxLeft, kSecondRowTop, kNumberBoxWidth, kNumberBoxHeight},
-                      kInitialLast, "Edit2");
+  Place(fromLabel, "LabelFrom", kMargin, top + kFirstRowTop, labelWidth, kNumberBoxHeight);
+  Place(toLabel, "LabelTo", kMargin, top + kSecondRowTop, labelWidth, kNumberBoxHeight);
+  UpDown1 = SpriteNumberBox(this, "UpDown1",
+                            {boxLeft, top + kFirstRowTop, kNumberBoxWidth, kNumberBoxHeight},
+                            kInitialFirst, "Edit1");
+  UpDown2 = SpriteNumberBox(this, "UpDown2",
+                            {boxLeft, top + kSecondRowTop, kNumberBoxWidth, kNumberBoxHeight},
+                            kInitialLast, "Edit2");
   fromLabel->setBuddy(UpDown1);
   toLabel->setBuddy(UpDown2);
   UpDown1->setAccessibleName(QStringLiteral("First sprite"));
@@ -76,10 +116,11 @@ TForm2::TForm2(TForm1& owner)
 
   const QRgb silver = kGlyphBackground.rgb();
   const int glyphLeft = boxLeft + kNumberBoxWidth + kGlyphGap;
-  Btn_Play = Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver),
-                   "Btn_Play", glyphLeft, kFirstRowTop, kAnimatorGlyphSize, kAnimatorGlyphSize);
+  Btn_Play =
+      Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver), "Btn_Play",
+            glyphLeft, top + kFirstRowTop, kAnimatorGlyphSize, kAnimatorGlyphSize);
   Btn_Stop = Place(new ImageControl(this, kAnimatorGlyphSize, kAnimatorGlyphSize, silver),
-                   "Btn_Stop", glyphLeft, kStopTop, kAnimatorGlyphSize, kAnimatorGlyphSize);
+                   "Btn_Stop", glyphLeft, top + kStopTop, kAnimatorGlyphSize, kAnimatorGlyphSize);
   Btn_Play->setAccessibleName(QStringLiteral("Play"));
   Btn_Play->setAccessibleDescription(
       QStringLiteral("Plays the sprites from the first to the last in the main window"));
@@ -88,7 +129,15 @@ TForm2::TForm2(TForm1& owner)
   Btn_Play->MakeKeyboardButton();
   Btn_Stop->MakeKeyboardButton();
 
-  GroupBox1 = Place(new QGroupBox(QStringLiteral("Speed"), this), "GroupBox1", 5, 55, 116, 71);
+  int groupWidth = kGroupWidth;
+  if (listed) {
+    RadioButton4 = new QRadioButton(SpeedCaption(kOtherSpeedSample));
+    groupWidth = std::max(groupWidth, kOtherSpeedLeft + RadioButton4->sizeHint().width() + kMargin);
+    width = std::max(width, kMargin + groupWidth + (kAnimatorWidth - kMargin - kGroupWidth));
+  }
+  setFixedSize(width, kAnimatorHeight + top);
+  GroupBox1 = Place(new QGroupBox(QStringLiteral("Speed"), this), "GroupBox1", kMargin,
+                    top + kGroupTop, groupWidth, kGroupHeight);
   // The buttons start below the frame's caption, however tall the font makes it.
   const QRect inside = GroupBox1->contentsRect();
   const int rowHeight = std::min(kSpeedRowHeight, inside.height() / 3);
@@ -100,7 +149,14 @@ TForm2::TForm2(TForm1& owner)
   RadioButton2 = speedButton("25 Hz", "RadioButton2", 1, 51);
   RadioButton3 = speedButton("12.5 Hz", "RadioButton3", 2, 61);
   RadioButton2->setChecked(true);
-  CheckBox1 = Place(new QCheckBox(QStringLiteral("Ping-Pong"), this), "CheckBox1", 5, 130, 76, 17);
+  if (RadioButton4) {
+    RadioButton4->setParent(GroupBox1);
+    Place(RadioButton4, "RadioButton4", kOtherSpeedLeft, inside.top(),
+          RadioButton4->sizeHint().width(), kSpeedRowHeight);
+    RadioButton4->hide();  // until an animation needs it
+  }
+  CheckBox1 = Place(new QCheckBox(QStringLiteral("Ping-Pong"), this), "CheckBox1", 5,
+                    top + kPingPongTop, 76, 17);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -123,6 +179,10 @@ TForm2::TForm2(TForm1& owner)
   onChecked(RadioButton1, &TForm2::RadioButton1Click);
   onChecked(RadioButton2, &TForm2::RadioButton2Click);
   onChecked(RadioButton3, &TForm2::RadioButton3Click);
+  if (RadioButton4) onChecked(RadioButton4, &TForm2::RadioButton4Click);
+  if (ComboBox1) {
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm2::ComboBox1Change);
+  }
   connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
 
   // Beside the main window, clear of the grid where the frames play.
@@ -174,6 +234,44 @@ void TForm2::RadioButton2Click() {
 
 void TForm2::RadioButton3Click() {
   Timer1->setInterval(kFrameInterval12Hz);
+}
+
+void TForm2::RadioButton4Click() {
+  Timer1->setInterval(otherSpeed_ * kScreenFrameMilliseconds);
+}
+
+void TForm2::ComboBox1Change(int index) {
+  const std::vector<SpriteAnimation>& animations = form1_.Document().Animations();
+  const int k = index - 1;
+  if (k < 0 || k >= static_cast<int>(animations.size())) {
+    // Back to the documented speeds: one of the three is checked again.
+    if (RadioButton4->isChecked()) RadioButton2->setChecked(true);
+    RadioButton4->hide();
+    return;
+  }
+  const SpriteAnimation& animation = animations[k];
+  // The run always goes upwards; an animation stored downwards plays the same sprites.
+  UpDown1->setValue(std::min(animation.first, animation.last));
+  UpDown2->setValue(std::max(animation.first, animation.last));
+  CheckBox1->setChecked(animation.PingPong());
+  const int speed = animation.FrameMilliseconds() / kScreenFrameMilliseconds;
+  const struct {
+    int frames;
+    QRadioButton* button;
+  } documented[] = {
+      {kFrames50Hz, RadioButton1}, {kFrames25Hz, RadioButton2}, {kFrames12Hz, RadioButton3}};
+  QRadioButton* chosen = RadioButton4;
+  for (const auto& speedButton : documented) {
+    if (speedButton.frames == speed) chosen = speedButton.button;
+  }
+  if (chosen == RadioButton4) {
+    otherSpeed_ = speed;
+    RadioButton4->setText(SpeedCaption(speed));
+  }
+  RadioButton4->setVisible(chosen == RadioButton4);
+  chosen->setChecked(true);
+  if (chosen == RadioButton4) RadioButton4Click();  // also when it was checked at another speed
+  Btn_PlayMouseDown();
 }
 
 void TForm2::Timer1Timer() {

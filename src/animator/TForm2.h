@@ -6,6 +6,7 @@
 #include "animator/AnimatorImageList.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -42,6 +43,10 @@ class TForm2 : public QDialog {
   QRadioButton* RadioButton3 = nullptr;
   QCheckBox* CheckBox1 = nullptr;
   QTimer* Timer1 = nullptr;
+  // Only while the document has animations: the list above the controls ("(none)" first, then
+  // the animations) and the speed of a chosen one that none of the three buttons plays.
+  QComboBox* ComboBox1 = nullptr;
+  QRadioButton* RadioButton4 = nullptr;
 
   const AnimatorImageList& ImageList1() const { return imageList1_; }
 
@@ -52,6 +57,10 @@ class TForm2 : public QDialog {
   void RadioButton1Click();
   void RadioButton2Click();
   void RadioButton3Click();
+  void RadioButton4Click();
+  // Fills the run from the animation at that place of the list and plays it at its speed; 0,
+  // "(none)", leaves the run as it is.
+  void ComboBox1Change(int index);
   void Timer1Timer();
 
  protected:
@@ -70,6 +79,7 @@ class TForm2 : public QDialog {
   int AnimFrame = 0;
   int AnimBackwards = 0;
   int AnimSavedSprite = 0;
+  int otherSpeed_ = 0;  // the frames a step of RadioButton4
 };
 
 }  // namespace kelvane

@@ -83,6 +83,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       staleThumbnails_.set(k);
     }
   }
+  FollowAnimation(change);
   DrawStale();
 }
 
@@ -141,6 +142,8 @@ void TForm1::RedrawEditor() {
     canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
   }
   RenderCanvas(canvasImage_, document_.Bank(), state, canvas, EditorPairLook());
+  DrawOnionSkin();
+  previewImageStale_ = true;  // in the palette and colours drawn now
   editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
                  PaletteRgb(state.PenColours[kTransparentPen])};
   // The grid lines of a pair follow the pixels the tools paint.

@@ -1,8 +1,10 @@
-// The "Sprite" menu: how the machine shows the shown sprite, kept in its attribute byte.
+// The "Sprite" menu: how the machine shows the shown sprite, kept in its attribute byte, and
+// the sprites' animations.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ui/TAnimationsDialog.h"
 #include "ui/TForm1.h"
 
 namespace kelvane {
@@ -26,6 +28,16 @@ void TForm1::BuildSpriteMenu() {
             [this, flag = item.flag](bool on) { document_.SetExpanded(flag, on); });
     this->*item.action = action;
   }
+  Sprite1->addSeparator();
+  Animations1 = Sprite1->addAction(QStringLiteral("Animations..."));
+  Animations1->setObjectName(QStringLiteral("Animations1"));
+  Animations1->setStatusTip(QStringLiteral("list, add, change and delete the sprites' animations"));
+  connect(Animations1, &QAction::triggered, this, &TForm1::Animations1Click);
+}
+
+void TForm1::Animations1Click() {
+  TAnimationsDialog dialog(this, document_);
+  dialog.exec();
 }
 
 }  // namespace kelvane

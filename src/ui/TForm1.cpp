@@ -199,11 +199,7 @@ void TForm1::BuildEditorPage() {
 
   // So is the preview, two lines at a time.
   Image3 = Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
-                                  [this](QImage& band, int top) {
-                                    DrawPreviewBand(band, canvasImage_, editorLook_.background, top,
-                                                    MachineZoom(document_.CurrentAttribute()));
-                                    DrawToolPreviewOnPicture(band, top);
-                                  }),
+                                  [this](QImage& band, int top) { DrawPreviewPicture(band, top); }),
                  "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();

@@ -39,6 +39,7 @@ class QRadioButton;
 class QScrollBar;
 class QSettings;
 class QShortcut;
+class QTimer;
 class QTabWidget;
 class QToolBar;
 class QKeyEvent;
@@ -212,6 +213,12 @@ class TForm1 : public QMainWindow {
   QAction* ZoomOut1 = nullptr;
   QAction* FitToWindow1 = nullptr;
   QMenu* Palette1 = nullptr;  // one checkable item a palette, in the order of kPalettes
+  // View: the animation that holds the shown sprite, played in the preview picture (Image3) and
+  // shown as onion skin under the shown sprite in the grid; neither touches the document.
+  QAction* PlayPreview1 = nullptr;
+  QAction* OnionSkin1 = nullptr;
+  QAction* OnionNextFrame1 = nullptr;  // the onion skin shows the next frame as well
+  QMenu* OnionOpacity1 = nullptr;      // one checkable item an opacity, in kOnionOpacities
   // Sprite: the machine's double width and height of the shown sprite.
   QMenu* Sprite1 = nullptr;
   QAction* ExpandX1 = nullptr;
@@ -227,6 +234,7 @@ class TForm1 : public QMainWindow {
   // The upper sprite's own colour, offered only while a pair is shown.
   QRadioButton* RadioButton5 = nullptr;
   ColourSwatch* Panel5 = nullptr;
+  QAction* Animations1 = nullptr;  // "Animations...": the document's list of animations
   // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
   QScrollBar* EditorScrollX = nullptr;
   QScrollBar* EditorScrollY = nullptr;
@@ -238,6 +246,8 @@ class TForm1 : public QMainWindow {
   // The browser's window of thumbnails at the window's size.
   SheetWindow BrowserWindow() const { return sheetWindow_; }
   QString FileName() const { return fileName_; }
+  // The sprite the playing preview shows, or nothing while it shows the shown sprite.
+  std::optional<int> PreviewFrame() const;
 
  public slots:
   // File menu
@@ -287,6 +297,8 @@ class TForm1 : public QMainWindow {
   void FitToWindow1Click();
   // Shows every picture in palette k of kPalettes; the bank stays as it is.
   void ChoosePalette(int k);
+  // Sprite menu
+  void Animations1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -315,6 +327,20 @@ class TForm1 : public QMainWindow {
   void Rotate(bool right);
   void TransformSpriteOrSelection(Transform transform);
   void BuildViewMenu();
+  // View > Play Preview, Onion Skin and its options.
+  void AddAnimationViews();
+  // What the playing preview and the onion skin show after change; before the stale is drawn.
+  void FollowAnimation(const DocumentChange& change);
+  void StartPreview(const SpriteAnimation& animation);
+  void StopPreview();
+  void PreviewTick();
+  void DrawPreviewPicture(QImage& band, int top);
+  // The onion skin over a copy of the canvas image, when it shows; called as the editor redraws.
+  void DrawOnionSkin();
+  // The frames the onion skin lays under the shown sprite: none while it is off.
+  std::vector<int> OnionFrames() const;
+  // What the grid draws from: the canvas image, or its copy with the onion skin.
+  const QImage& GridSource() const { return onionImage_.isNull() ? canvasImage_ : onionImage_; }
   void BuildSpriteMenu();
   // Overlay Next Sprite, Edit Layer, Dim Other Layer and the upper sprite's pen.
   void BuildOverlayCommands();
@@ -461,6 +487,16 @@ class TForm1 : public QMainWindow {
     CanvasLook canvas;
     QRgb background = PaletteRgb(0);
   } editorLook_;
+  // The preview playing: the cycle of the animation holding the shown sprite, where it stands,
+  // and the frame drawn (again when stale).
+  QTimer* previewTimer_ = nullptr;
+  SpriteAnimation previewAnimation_;
+  std::vector<int> previewCycle_;
+  std::size_t previewStep_ = 0;
+  QImage previewImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+  bool previewImageStale_ = true;
+  QImage onionImage_;  // null while the onion skin shows nothing
+  int onionOpacity_ = 30;
   // The tool's preview as the editor shows it, and the canvas's pixels it is drawn with.
   Preview shownPreview_;
   std::optional<CanvasFrame> shownFrame_;  // the selection's, as the editor shows it

@@ -93,6 +93,7 @@ void TForm1::BuildViewMenu() {
     palettes->addAction(action);
     connect(action, &QAction::triggered, this, [this, k] { ChoosePalette(k); });
   }
+  AddAnimationViews();
 }
 
 void TForm1::ChoosePalette(int k) {
@@ -232,7 +233,7 @@ void TForm1::DrawEditorBand(QImage& band, int top) {
   const CanvasView view({0, 0}, bandZoom, editorView_.Columns(), editorView_.Rows());
   const int left = static_cast<int>(std::lround(-editorView_.Origin().x * ratio));
   if (left == 0 && band.width() == view.Width()) {
-    DrawCanvasBand(band, canvasImage_, view, editorLook_.canvas, row);
+    DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, row);
     DrawToolPreview(band, row, bandZoom);
     DrawGridCursor(band, row, bandZoom);
     return;
@@ -241,7 +242,7 @@ void TForm1::DrawEditorBand(QImage& band, int top) {
   if (wideBand_.width() != view.Width() || wideBand_.height() != bandZoom.y) {
     wideBand_ = QImage(view.Width(), bandZoom.y, QImage::Format_RGB32);
   }
-  DrawCanvasBand(wideBand_, canvasImage_, view, editorLook_.canvas, row);
+  DrawCanvasBand(wideBand_, GridSource(), view, editorLook_.canvas, row);
   DrawToolPreview(wideBand_, row, bandZoom);
   DrawGridCursor(wideBand_, row, bandZoom);
   const int width = std::min(band.width(), wideBand_.width() - left);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -286,6 +287,49 @@ TEST_F(AnimatorTest, SpeedButtonsSetTheIntervalAtOnceWithoutStarting) {
   EXPECT_EQ(choose(anim().RadioButton2), 40);
   EXPECT_EQ(choose(anim().RadioButton3), 80);
   EXPECT_TRUE(anim().Timer1->isActive());
+}
+
+// Each choice from the list fills the run and plays it at the animation's own speed, a speed of
+// none of the three buttons in a fourth; "(none)" gives the three buttons back.
+TEST_F(AnimatorTest, AChosenAnimationFillsTheRunAndPlaysAtItsSpeed) {
+  document().SetAnimations("Animations", {{0, 6, 2, 0x90}, {10, 12, 3, 0x80}, {20, 15, 4, 0x80}});
+  OpenAnimator();
+  EXPECT_EQ(anim().ComboBox1->currentText(), "(none)");
+  EXPECT_FALSE(anim().RadioButton4->isVisible());
+  EXPECT_TRUE(anim().GroupBox1->contentsRect().contains(anim().RadioButton4->geometry()));
+  const struct {
+    int from;
+    int to;
+    bool pingPong;
+    QRadioButton* TForm2::*speed;
+    int interval;
+    Frames frames;
+  } choices[] = {
+      {0, 6, true, &TForm2::RadioButton2, 40, {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1, 0, 0}},
+      {10, 12, false, &TForm2::RadioButton4, 60, {11, 12, 10}},
+      {15, 20, false, &TForm2::RadioButton3, 80, {16}}};
+  for (const auto& choice : choices) {
+    SCOPED_TRACE(choice.from);
+    QTest::keyClick(anim().ComboBox1, Qt::Key_Down);
+    EXPECT_EQ(anim().UpDown1->value(), choice.from);
+    EXPECT_EQ(anim().UpDown2->value(), choice.to);
+    EXPECT_EQ(anim().CheckBox1->isChecked(), choice.pingPong);
+    for (auto* button :
+         {anim().RadioButton1, anim().RadioButton2, anim().RadioButton3, anim().RadioButton4}) {
+      EXPECT_EQ(button->isChecked(), button == anim().*choice.speed);
+    }
+    EXPECT_EQ(anim().RadioButton4->isVisible(), anim().RadioButton4 == anim().*choice.speed);
+    EXPECT_EQ(anim().Timer1->interval(), choice.interval);
+    EXPECT_TRUE(anim().Timer1->isActive());
+    EXPECT_EQ(Ticks(static_cast<int>(choice.frames.size())), choice.frames);
+  }
+  EXPECT_EQ(anim().RadioButton4->text(), "3/50 s");
+  QTest::keyClick(anim().ComboBox1, Qt::Key_Up);  // back to the N/50 s speed
+  EXPECT_EQ(anim().Timer1->interval(), 60);
+  QTest::keyClick(anim().ComboBox1, Qt::Key_Home);
+  EXPECT_FALSE(anim().RadioButton4->isVisible());
+  EXPECT_TRUE(anim().RadioButton2->isChecked());
+  EXPECT_EQ(anim().Timer1->interval(), 40);
 }
 
 TEST_F(AnimatorTest, RealTimerShowsFramesAt50Hz) {

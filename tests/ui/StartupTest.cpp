@@ -111,6 +111,10 @@ TEST_F(Startup, EveryMenuItemHasItsCaptionAndShortcut) {
       {form().CopyRange1, "Copy Range...", {}},
       {form().PasteRange1, "Paste Range", {}},
       {form().About1, "About...", {}},
+      {form().Animations1, "Animations...", {}},
+      {form().PlayPreview1, "Play Preview", QKeySequence(Qt::Key_F5)},
+      {form().OnionSkin1, "Onion Skin", QKeySequence(Qt::Key_F3)},
+      {form().OnionNextFrame1, "Next Frame Too", {}},
   };
   for (const auto& item : items) {
     EXPECT_EQ(PlainCaption(item.action->text()), QString::fromLatin1(item.caption));
@@ -122,7 +126,9 @@ TEST_F(Startup, EveryMenuItemHasItsCaptionAndShortcut) {
   EXPECT_EQ(menus, (QStringList{"File", "Edit", "View", "Tools", "Special", "Sprite", "Help"}));
   int separators = 0;
   for (QAction* action : MenuActions(form().menuBar())) separators += action->isSeparator();
-  EXPECT_EQ(separators, 9);  // the documented 7, one before Rotate, one before Tool Bar
+  // The documented 7, one before Rotate, one before Tool Bar, one before the animation views and
+  // one before Animations...
+  EXPECT_EQ(separators, 11);
 }
 
 class GlyphPainting : public ::testing::TestWithParam<qreal> {};

@@ -1,0 +1,163 @@
+// The animation of the shown sprite as the editor shows it while the user draws: played in the
+// preview picture, and its neighbouring frames as onion skin under the grid. Both are views
+// only: they read the document and never change it.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QTimer>
+#include <algorithm>
+
+#include "model/AnimationFrames.h"
+#include "render/OnionSkin.h"
+#include "ui/ImageControl.h"
+#include "ui/TForm1.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kOnionOpacities[] = {kLeastOnionOpacity, 30, 45, kMostOnionOpacity};
+
+}  // namespace
+
+void TForm1::AddAnimationViews() {
+  ViewMenu1->addSeparator();
+  const auto checkable = [this](const QString& caption, const char* name, QKeySequence key) {
+    QAction* action = ViewMenu1->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+  };
+  PlayPreview1 = checkable(QStringLiteral("Pla&y Preview"), "PlayPreview1", Qt::Key_F5);
+  PlayPreview1->setStatusTip(QStringLiteral("play the shown sprite's animation in the preview"));
+  OnionSkin1 = checkable(QStringLiteral("Onion &Skin"), "OnionSkin1", Qt::Key_F3);
+  OnionSkin1->setStatusTip(QStringLiteral("show the previous frame faintly under the sprite"));
+  OnionNextFrame1 = checkable(QStringLiteral("&Next Frame Too"), "OnionNextFrame1", {});
+  OnionOpacity1 = ViewMenu1->addMenu(QStringLiteral("Onion Opa&city"));
+  OnionOpacity1->setObjectName(QStringLiteral("OnionOpacity1"));
+  auto* opacities = new QActionGroup(OnionOpacity1);
+  for (const int percent : kOnionOpacities) {
+    QAction* action = OnionOpacity1->addAction(QStringLiteral("%1 %").arg(percent));
+    action->setCheckable(true);
+    action->setChecked(percent == onionOpacity_);
+    opacities->addAction(action);
+    connect(action, &QAction::triggered, this, [this, percent] {
+      onionOpacity_ = percent;
+      editorStale_ = true;
+      DrawStale();
+    });
+  }
+
+  previewTimer_ = new QTimer(this);
+  // The coarse default may drift by several per cent, which shows in an animation.
+  previewTimer_->setTimerType(Qt::PreciseTimer);
+  connect(previewTimer_, &QTimer::timeout, this, &TForm1::PreviewTick);
+  connect(PlayPreview1, &QAction::toggled, this, [this] { FollowAnimation({}); });
+  for (QAction* onion : {OnionSkin1, OnionNextFrame1}) {
+    connect(onion, &QAction::toggled, this, [this] {
+      editorStale_ = true;
+      DrawStale();
+    });
+  }
+}
+
+std::optional<int> TForm1::PreviewFrame() const {
+  if (previewCycle_.empty()) return std::nullopt;
+  return previewCycle_[previewStep_];
+}
+
+void TForm1::FollowAnimation(const DocumentChange& change) {
+  const std::vector<SpriteAnimation>& animations = document_.Animations();
+  const std::optional<std::size_t> holder = AnimationHolding(animations, document_.CurrentSprite());
+  if (!PlayPreview1->isChecked() || !holder) {
+    if (!previewCycle_.empty()) StopPreview();
+  } else if (previewCycle_.empty() || animations[*holder] != previewAnimation_) {
+    StartPreview(animations[*holder]);
+  } else if (change.TouchesSprite(*PreviewFrame()) || change.Has(Changed::SharedColours)) {
+    // A stroke on the frame playing shows in the preview at once.
+    previewImageStale_ = true;
+    Image3->update();
+  }
+  // The onion skin's frames follow the list, and show what was painted in them.
+  if (OnionSkin1->isChecked() && change.Has(Changed::Animations)) editorStale_ = true;
+  for (const int frame : OnionFrames()) {
+    if (change.TouchesSprite(frame)) editorStale_ = true;
+  }
+}
+
+void TForm1::StartPreview(const SpriteAnimation& animation) {
+  previewAnimation_ = animation;
+  previewCycle_ = AnimationCycle(animation);
+  // From the shown sprite on, which the user is looking at.
+  const auto at = std::ranges::find(previewCycle_, document_.CurrentSprite());
+  previewStep_ =
+      at == previewCycle_.end() ? 0 : static_cast<std::size_t>(at - previewCycle_.begin());
+  previewTimer_->start(animation.FrameMilliseconds());
+  previewImageStale_ = true;
+  Image3->update();
+}
+
+void TForm1::StopPreview() {
+  previewTimer_->stop();
+  previewCycle_.clear();
+  previewStep_ = 0;
+  Image3->update();  // the shown sprite again
+}
+
+void TForm1::PreviewTick() {
+  if (previewCycle_.empty()) return;
+  previewStep_ = (previewStep_ + 1) % previewCycle_.size();
+  previewImageStale_ = true;
+  Image3->update();  // the preview alone, not the window
+}
+
+void TForm1::DrawPreviewPicture(QImage& band, int top) {
+  const std::optional<int> frame = PreviewFrame();
+  if (!frame) {
+    DrawPreviewBand(band, canvasImage_, editorLook_.background, top,
+                    MachineZoom(document_.CurrentAttribute()));
+    DrawToolPreviewOnPicture(band, top);
+    return;
+  }
+  if (previewImageStale_) {
+    RenderSprite(previewImage_, document_.Bank(), document_.State(), *frame, false);
+    previewImageStale_ = false;
+  }
+  DrawPreviewBand(band, previewImage_, editorLook_.background, top,
+                  MachineZoom(document_.Bank().Attribute(*frame)));
+  if (*frame == document_.CurrentSprite()) DrawToolPreviewOnPicture(band, top);
+}
+
+std::vector<int> TForm1::OnionFrames() const {
+  const int shown = document_.CurrentSprite();
+  // Under a sprite shown on its own: a canvas of several has no one frame to lay it under.
+  if (!OnionSkin1 || !OnionSkin1->isChecked() ||
+      document_.Canvas() != SpriteCanvas::Single(shown)) {
+    return {};
+  }
+  const std::vector<SpriteAnimation>& animations = document_.Animations();
+  const std::optional<std::size_t> holder = AnimationHolding(animations, shown);
+  if (!holder) return {};
+  const NeighbourFrames around = FramesAround(animations[*holder], shown);
+  std::vector<int> frames;
+  if (around.previous) frames.push_back(*around.previous);
+  // Once each: a frame laid twice would show twice as strong.
+  if (OnionNextFrame1->isChecked() && around.next && around.next != around.previous) {
+    frames.push_back(*around.next);
+  }
+  return frames;
+}
+
+void TForm1::DrawOnionSkin() {
+  const std::vector<int> frames = OnionFrames();
+  if (frames.empty()) {
+    onionImage_ = QImage();
+    return;
+  }
+  onionImage_ = canvasImage_.copy();
+  kelvane::DrawOnionSkin(onionImage_, document_.Bank(), document_.State(),
+                         document_.CurrentSprite(), frames, onionOpacity_);
+}
+
+}  // namespace kelvane

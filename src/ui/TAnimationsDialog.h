@@ -1,0 +1,47 @@
+// Sprite > Animations...: the document's animations listed, added, deleted and changed, each
+// change one undo step.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "model/SpriteAnimation.h"
+
+class QComboBox;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace kelvane {
+
+class SpriteDocument;
+
+class TAnimationsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // The boxes start at the shown sprite, ready to add an animation of it.
+  TAnimationsDialog(QWidget* owner, SpriteDocument& document);
+
+  QListWidget* List = nullptr;
+  QSpinBox* FirstBox = nullptr;
+  QSpinBox* LastBox = nullptr;
+  QSpinBox* SpeedBox = nullptr;
+  QComboBox* ModeBox = nullptr;  // forward, ping-pong
+  QPushButton* AddButton = nullptr;
+  QPushButton* AddShownButton = nullptr;
+  QPushButton* DeleteButton = nullptr;
+  QPushButton* CloseButton = nullptr;
+
+ private:
+  // The animation the boxes describe, keeping the flag bits of base other than ping-pong.
+  SpriteAnimation FromBoxes(const SpriteAnimation& base) const;
+  void ShowAnimations(int selected);
+  void ShowInBoxes(int row);
+  void Add(SpriteAnimation animation);
+  void ChangeSelected();
+  void DeleteSelected();
+
+  SpriteDocument& document_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,76 @@
+// Sprite > Animations... driven as a user would: every change is one undo step, and a change
+// keeps the flag bits it does not show.
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <functional>
+#include <vector>
+
+#include "support/MainWindowFixture.h"
+#include "support/ModalAnswer.h"
+#include "ui/TAnimationsDialog.h"
+
+namespace kelvane::test {
+namespace {
+
+using AnimationsDialog = MainWindowFixture;
+using Animations = std::vector<SpriteAnimation>;
+
+void Type(QSpinBox* box, int value) {
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, QString::number(value));
+  QTest::keyClick(box, Qt::Key_Return);
+}
+
+TEST_F(AnimationsDialog, EveryChangeIsOneUndoStepAndKeepsOtherFlags) {
+  document().SelectSprite(9);
+  document().SetAnimations("Start", {{0, 6, 2, 0x93}});
+  const struct {
+    const char* what;
+    std::function<void(TAnimationsDialog&)> act;
+    Animations after;
+  } steps[] = {
+      {"add the shown sprite",
+       [](auto& d) { QTest::mouseClick(d.AddShownButton, Qt::LeftButton); },
+       {{0, 6, 2, 0x93}, {9, 9, 2, 0x80}}},
+      {"speed",
+       [](auto& d) { d.List->setCurrentRow(0), Type(d.SpeedBox, 7); },
+       {{0, 6, 7, 0x93}, {9, 9, 2, 0x80}}},
+      {"forward",
+       [](auto& d) { QTest::keyClick(d.ModeBox, Qt::Key_Up); },
+       {{0, 6, 7, 0x83}, {9, 9, 2, 0x80}}},
+      {"first", [](auto& d) { Type(d.FirstBox, 3); }, {{3, 6, 7, 0x83}, {9, 9, 2, 0x80}}},
+      {"add the range",
+       [](auto& d) { QTest::mouseClick(d.AddButton, Qt::LeftButton); },
+       {{3, 6, 7, 0x83}, {9, 9, 2, 0x80}, {3, 6, 7, 0x80}}},
+      {"delete",
+       [](auto& d) { d.List->setCurrentRow(1), QTest::mouseClick(d.DeleteButton, Qt::LeftButton); },
+       {{3, 6, 7, 0x83}, {3, 6, 7, 0x80}}},
+  };
+  bool shown = false;
+  AnswerNextModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<TAnimationsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    shown = true;
+    EXPECT_EQ(dialog->List->item(0)->text(), QStringLiteral("0: sprites 0–6, 2/50 s, ping-pong"));
+    EXPECT_EQ(dialog->FirstBox->value(), 9);
+    for (const auto& step : steps) {
+      SCOPED_TRACE(step.what);
+      const int undo = document().UndoCount();
+      step.act(*dialog);
+      EXPECT_EQ(document().Animations(), step.after);
+      EXPECT_EQ(document().UndoCount(), undo + 1);
+      EXPECT_EQ(dialog->List->count(), static_cast<int>(step.after.size()));
+    }
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  form().Animations1->trigger();
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(document().Undo());
+  EXPECT_EQ(document().Animations(), steps[4].after);
+}
+
+}  // namespace
+}  // namespace kelvane::test
