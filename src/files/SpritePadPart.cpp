@@ -9,6 +9,7 @@
 #include "files/RecordBytes.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
+#include "files/SpritePadTiles.h"
 
 namespace kelvane {
 namespace {
@@ -100,6 +101,17 @@ void ReadTiles(std::span<const std::uint8_t> data, const SpritePadBlock& block,
       break;
     }
   }
+}
+
+SpriteObject TileObject(const Tile& tile, const std::vector<std::uint8_t>& header) {
+  SpriteObject object;
+  if (!tile.name.empty()) object.name.assign(tile.name.begin(), tile.name.end() - 1);
+  object.columns = header[kSpritePadTileWidthOffset];
+  object.rows = header[kSpritePadTileHeightOffset];
+  object.cells.assign(tile.cells.begin(), tile.cells.end());
+  object.attribute = tile.attribute;
+  object.tag = tile.tag;
+  return object;
 }
 
 Blocks ReadBlocks(std::span<const std::uint8_t> bytes, const SpritePadLayout& layout) {
@@ -250,10 +262,18 @@ std::optional<SpriteSet> SpritePadPartOf(const SpriteSet& set, std::size_t first
   std::vector<std::uint8_t> bytes = set.details.header;
   AppendRecords(bytes, set.records);
   bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
-  const auto layout = ParseSpritePadLayout(bytes, "");
+  auto layout = ParseSpritePadLayout(bytes, "");
   if (!layout || layout->version != set.details.version ||
       layout->headerBytes != set.details.header.size()) {
     return std::nullopt;
+  }
+  // The objects as they are now, not as the file held them.
+  const auto held = ReadSpritePadTiles(bytes, *layout, "");
+  if ((!held || *held != set.objects) &&
+      SpritePadTilesProblem(set.objects, layout->version, set.records.size()).empty()) {
+    bytes = WithSpritePadTiles(bytes, *layout, set.objects);
+    layout = ParseSpritePadLayout(bytes, "");
+    if (!layout) return std::nullopt;
   }
 
   const Blocks part = PartOfBlocks(ReadBlocks(bytes, *layout), *layout, first, count);
@@ -263,9 +283,14 @@ std::optional<SpriteSet> SpritePadPartOf(const SpriteSet& set, std::size_t first
   out.records.assign(from, from + static_cast<std::ptrdiff_t>(count));
   out.colours = set.colours;
   out.details.version = set.details.version;
-  out.details.header = set.details.header;
+  out.details.header.assign(bytes.begin(),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(layout->headerBytes));
   PatchHeader(out.details.header, *layout, part);
   out.details.trailer = Trailer(*layout, part);
+  out.overlayDistance = set.overlayDistance;
+  for (const Tile& tile : part.tiles) {
+    out.objects.push_back(TileObject(tile, out.details.header));
+  }
   return out;
 }
 

@@ -18,6 +18,7 @@ enum class Changed : unsigned {
   Undo = 1u << 4,           // what Undo would restore, or whether its button is on
   Clipboard = 1u << 5,      // the sprite clipboard, or whether a range has been taken
   Modified = 1u << 6,       // whether the content differs from what was last loaded or saved
+  Objects = 1u << 7,        // the list of objects: added, renamed or removed
 };
 
 constexpr Changed operator|(Changed a, Changed b) {

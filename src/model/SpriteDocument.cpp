@@ -18,6 +18,7 @@ struct SpriteDocument::Before {
   SharedColours colours{};
   std::uint64_t historyGeneration = 0;
   bool modified = false;
+  std::uint64_t objectsRevision = 0;
   SpriteClipboard clipboard;
   bool rangeTaken = false;
   int rangeSpan = 0;
@@ -90,6 +91,7 @@ SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool wi
   before.colours = Colours();
   before.historyGeneration = model_.history.Generation();
   before.modified = Modified();
+  before.objectsRevision = objectsRevision_;
   before.clipboard = model_.clipboard;
   before.rangeTaken = rangeTaken_;
   before.rangeSpan = model_.range.RangeSpan;
@@ -126,6 +128,7 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   if (CurrentPen() != before.pen) change.what |= Changed::Pen;
   if (model_.history.Generation() != before.historyGeneration) change.what |= Changed::Undo;
   if (Modified() != before.modified) change.what |= Changed::Modified;
+  if (objectsRevision_ != before.objectsRevision) change.what |= Changed::Objects;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
                             model_.range.RangeSpan != before.rangeSpan ||
                             (!before.rangeEntries.empty() &&
@@ -161,7 +164,10 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
       history.ForgetRedo();
     }
   }
-  if (rules.marksSaved) history.MarkSaved();
+  if (rules.marksSaved) {
+    history.MarkSaved();
+    savedObjectsRevision_ = objectsRevision_;
+  }
 
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
@@ -203,15 +209,45 @@ void SpriteDocument::ForgetHistory() {
   stepOpen_ = false;
 }
 
+SpriteCanvas SpriteDocument::CanvasFor(int n) const {
+  if (!showObjects_) return SpriteCanvas::Single(n);
+  const auto index = ObjectHolding(objects_, n);
+  if (!index) return SpriteCanvas::Single(n);
+  const SpriteObject& object = objects_[*index];
+  const bool inBank =
+      std::ranges::all_of(object.cells, [](int c) { return c >= 0 && c < kSpriteCount; });
+  if (!inBank) return SpriteCanvas::Single(n);
+  return SpriteCanvas(object.columns, object.rows, {object.cells});
+}
+
+void SpriteDocument::FollowObjects() {
+  SpriteCanvas canvas = CanvasFor(CurrentSprite());
+  if (canvas == canvas_) return;
+  SetCanvas(std::move(canvas));
+  ForgetHistory();
+}
+
+void SpriteDocument::ShowObjects(bool on) {
+  if (on == showObjects_) return;
+  const Before before = Capture(0, -1);
+  showObjects_ = on;
+  FollowObjects();
+  Finish(before);
+}
+
 void SpriteDocument::SelectSprite(int n) {
-  if (n == CurrentSprite() && canvas_ == SpriteCanvas::Single(n)) return;
+  SpriteCanvas canvas = CanvasFor(n);
+  if (n == CurrentSprite() && canvas_ == canvas) return;
   const Before before = Capture(0, -1);
   model_.state.CurrentSprite = n;
-  SetCanvas(SpriteCanvas::Single(n));
-  ForgetHistory();
-  // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit there:
-  // one step, like any other.
-  if (editOpen_) PushStep(editName_, Capture(shownSprites_));
+  // Another sprite of the object on show keeps its history: the canvas is the same.
+  if (canvas != canvas_) {
+    SetCanvas(std::move(canvas));
+    ForgetHistory();
+    // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit
+    // there: one step, like any other.
+    if (editOpen_) PushStep(editName_, Capture(shownSprites_));
+  }
   Finish(before);
 }
 
@@ -421,6 +457,10 @@ void SpriteDocument::CopyAttributesToAll(std::uint8_t attribute) {
 void SpriteDocument::New() {
   const Before before = Capture(0, kLastSprite);
   ResetForNewBank(model_);
+  if (!objects_.empty()) {
+    objects_.clear();
+    ++objectsRevision_;
+  }
   SetCanvas(SpriteCanvas::Single(0));
   EndEdit();
   ForgetHistory();
@@ -428,9 +468,14 @@ void SpriteDocument::New() {
 }
 
 void SpriteDocument::Load(std::span<const SpriteRecord> records,
-                          const std::optional<SharedColours>& colours) {
+                          const std::optional<SharedColours>& colours,
+                          std::vector<SpriteObject> objects) {
   const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount);
   const Before before = Capture(0, count - 1);
+  if (objects != objects_) {
+    objects_ = std::move(objects);
+    ++objectsRevision_;
+  }
   PutRecords(model_, 0, records.first(count));
   if (colours) {
     // The colour registers read four bits, and so does the palette.
@@ -439,7 +484,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
     SetColours(model_.state, read);
   }
   model_.state.CurrentSprite = 0;
-  SetCanvas(SpriteCanvas::Single(0));
+  SetCanvas(CanvasFor(0));
   ForgetHistory();
   Finish(before, {.marksSaved = true});
 }
@@ -453,6 +498,28 @@ void SpriteDocument::MarkUnsaved() {
   const Before before = Capture(0, -1);
   model_.history.ContentChanged(false);
   Finish(before);
+}
+
+void SpriteDocument::ChangeObjects(const std::function<void(std::vector<SpriteObject>&)>& change) {
+  const Before before = Capture(0, -1);
+  change(objects_);
+  ++objectsRevision_;
+  FollowObjects();
+  Finish(before);
+}
+
+void SpriteDocument::AddObject(SpriteObject object) {
+  ChangeObjects([&](auto& objects) { objects.push_back(std::move(object)); });
+}
+
+void SpriteDocument::RenameObject(std::size_t index, std::string name) {
+  if (objects_[index].name == name) return;
+  ChangeObjects([&](auto& objects) { objects[index].name = std::move(name); });
+}
+
+void SpriteDocument::RemoveObject(std::size_t index) {
+  ChangeObjects(
+      [&](auto& objects) { objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index)); });
 }
 
 void SpriteDocument::PutSprites(int first, std::span<const SpriteRecord> records) {

@@ -65,7 +65,9 @@ Result<std::vector<FileImage>> SpritePadFiles(const SpriteSet& sprites, std::str
   if (sprites.format == kSpritePadId && sprites.details.version == version) {
     return SpritePadFormat(version).Write(sprites, path);
   }
-  const SpriteSet fresh{"", sprites.records, sprites.colours, {}};
+  // Only version 5 holds objects; a version 1 file is asked for without them.
+  SpriteSet fresh{"", sprites.records, sprites.colours, {}, {}, sprites.overlayDistance};
+  if (version == kSpritePadV5) fresh.objects = sprites.objects;
   return SpritePadFormat(version).Write(fresh, path);
 }
 
