@@ -177,6 +177,9 @@ class Parser {
       return Fail("-o - writes text only, not " + format);
     }
     o_.request.format = format;
+    if (o_.request.png.objects && format != "png") {
+      return Fail("--objects draws a PNG sheet, not " + format);
+    }
     if (!o_.request.text.segment.empty() && format != "ca65") {
       return Fail("--segment names a segment of ca65 source, not of " + format);
     }
@@ -199,6 +202,8 @@ class Parser {
       o_.request.text.colourComment = false;
     } else if (option == "--expand") {
       o_.request.png.expand = true;
+    } else if (option == "--objects") {
+      o_.request.png.objects = true;
     } else if (option == "--list") {
       list_ = true;
     } else if (option == "-h" || option == "--help") {
@@ -220,10 +225,10 @@ class Parser {
 constexpr std::string_view kValueOptions[] = {
     "-o",        "--output",       "-d",      "--folder",      "--from",     "--to",    "--sprites",
     "--colours", "--load-address", "--label", "--number-base", "--per-line", "--scale", "--columns",
-    "--segment",
-    "--palette"};
+    "--segment", "--palette"};
 constexpr std::string_view kFlags[] = {
-    "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
+    "--no-attributes", "--no-colour-comment", "--expand", "--objects", "--list", "-h", "--help",
+    "--version"};
 
 }  // namespace
 
@@ -312,6 +317,8 @@ std::string ConvertUsageText() {
          "      --scale N             PNG: each pixel N x N, 1-16 (default 1)\n"
          "      --columns N           PNG: sprites a row, 1-256 (default 16)\n"
          "      --expand              PNG: draw expanded sprites twice as wide or tall\n"
+         "      --objects             PNG: draw each object (SpritePad tile) composed,\n"
+         "                            --columns objects a row, 1 pixel apart\n"
          "      --palette NAME        PNG: the colours of default, pepto-pal, colodore\n"
          "                            or vice (default default)\n"
          "      --list                print what each INPUT holds instead of converting\n"

@@ -20,6 +20,7 @@ struct PngExportOptions {
   int scale = 1;                       // every hi-res pixel becomes scale x scale
   int columns = kDefaultSheetColumns;  // cells a row; a sheet is never wider than its sprites
   bool expand = false;                 // draw expanded sprites twice as wide or tall
+  bool objects = false;                // a sheet of the objects composed, not of the sprites
 };
 
 // The largest sheet written, checked before anything is drawn. PNG records a side of up to
@@ -43,6 +44,15 @@ std::string PngExportProblem(const PngExportOptions& options,
 // ASSUMPTION: PngExportProblem is empty for these arguments.
 QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColours& colours,
                          const PngExportOptions& options);
+
+// A sheet of width x height pixels in the palette, every pixel transparent, at the resolution
+// every sheet records; null when there is no memory for it.
+QImage NewSheet(int width, int height);
+// sprite at (left, top) of sheet, in the options' scale (and expansion).
+void DrawSheetSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
+                     const SharedColours& colours, const PngExportOptions& options);
+// sheet as PNG bytes; empty if the encoder fails.
+std::vector<std::uint8_t> EncodePng(const QImage& sheet);
 
 // The sheet encoded as PNG, ready for the safe write; empty if the encoder fails (no memory).
 // Needs no display: Qt's PNG codec is part

@@ -9,6 +9,7 @@
 #include "files/SpritePadFormat.h"
 #include "files/SpritemateFormat.h"
 #include "model/EditorState.h"
+#include "render/ObjectSheet.h"
 
 namespace kelvane {
 namespace {
@@ -109,6 +110,9 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
   if (IsTextFormat(request.format)) {
     return TextExportProblem(TextOptionsOf(request), count, firstSprite);
   }
+  if (request.format == "png" && request.png.objects) {
+    return ObjectSheetProblem(sprites.objects, sprites.records, request.png);
+  }
   if (request.format == "png") return PngExportProblem(request.png, sprites.records);
   if (request.format == kPrgId) {
     return PrgPastMemoryProblem(LoadAddressOf(sprites, request), sprites.records.size(),
@@ -131,7 +135,10 @@ Result<std::vector<FileImage>> ExportSprites(const SpriteSet& sprites, int first
     return std::vector<FileImage>{{path, {text.begin(), text.end()}}};
   }
   if (format == "png") {
-    std::vector<std::uint8_t> png = ExportPng(sprites.records, colours, request.png);
+    std::vector<std::uint8_t> png =
+        request.png.objects
+            ? ExportObjectPng(sprites.objects, sprites.records, colours, request.png)
+            : ExportPng(sprites.records, colours, request.png);
     if (png.empty()) return FileError{path, FileProblem::Io, "the PNG encoder failed"};
     return std::vector<FileImage>{{path, std::move(png)}};
   }

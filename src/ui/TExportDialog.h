@@ -47,6 +47,7 @@ class TExportDialog : public QDialog {
   QSpinBox* Scale = nullptr;
   QSpinBox* Columns = nullptr;
   QCheckBox* Expand = nullptr;
+  QCheckBox* ObjectSheet = nullptr;  // the objects composed, not the sprites
   QSpinBox* LoadAddress = nullptr;
   QLineEdit* FileName = nullptr;
   QPushButton* Browse = nullptr;
