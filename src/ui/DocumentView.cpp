@@ -136,7 +136,12 @@ void TForm1::RedrawEditor() {
     Image1->update();
     return;
   }
-  Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
+  // An object's preview is small enough to send whole.
+  if (canvas.Columns() * canvas.Rows() > 1) {
+    Image3->update();
+  } else {
+    Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
+  }
   Image1->update(editor);
 }
 

@@ -192,6 +192,10 @@ class TForm1 : public QMainWindow {
   QMenu* Sprite1 = nullptr;
   QAction* ExpandX1 = nullptr;
   QAction* ExpandY1 = nullptr;
+  // Sprite: objects of several sprites (ui/ObjectCommands.cpp).
+  QAction* NewObject1 = nullptr;
+  QAction* ShowObject1 = nullptr;
+  QAction* Objects1 = nullptr;
   // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
   QScrollBar* EditorScrollX = nullptr;
   QScrollBar* EditorScrollY = nullptr;
@@ -252,6 +256,10 @@ class TForm1 : public QMainWindow {
   void FitToWindow1Click();
   // Shows every picture in palette k of kPalettes; the bank stays as it is.
   void ChoosePalette(int k);
+  // Sprite menu: objects
+  void NewObject1Click();
+  void ShowObject1Click();
+  void Objects1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -367,6 +375,14 @@ class TForm1 : public QMainWindow {
   void ImportPngFile(const FileImage& file);
   // Asks before saving in a format that cannot hold all the opened file held; true to go on.
   bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
+  // What saving sprites in format leaves out of the opened file, one entry a kind.
+  QStringList LeftOut(const SpriteFormat& format, const SpriteSet& sprites) const;
+  // Saving objects in a format without them: a SpritePad file instead, without them, or not.
+  enum class ObjectsAnswer { SpritePad, Without, Cancel };
+  ObjectsAnswer AskObjectsOnlyInSpritePad(const std::string& path);
+  // The first count records and the objects as a SpritePad file beside path; true when saved.
+  bool WriteSpritePadInstead(const std::string& path, int count);
+  void BuildObjectCommands();
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
   // The file last read or saved: a new bank's is a .spr of no records. onDisk: that file as it
