@@ -20,6 +20,8 @@ using kelvane::bench::FloorComparison;
 using kelvane::bench::MedianReporter;
 
 constexpr double kPaintedCellTargetMs = 0.5;
+constexpr double kObjectCellMaxRatio = 1.2;  // an object's painted cell beside a sprite's
+constexpr double kObjectFillMaxRatio = 4;
 
 // Repetitions with their median, not one long run: the machine is shared, and the median of
 // several runs shrugs off the ones another process disturbed. The repetitions of all
@@ -84,6 +86,7 @@ int main(int argc, char** argv) {
   kelvane::bench::RegisterFileBenchmarks(folder.path());
   kelvane::bench::RegisterEditBenchmarks();
   kelvane::bench::RegisterToolBenchmarks(form);
+  kelvane::bench::RegisterObjectBenchmarks(form);
 
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -136,6 +139,21 @@ int main(int argc, char** argv) {
     figures.push_back({"  editor pixels repainted per preview pixel changed",
                        tools.repaintedPerChanged, "x", "< 10 x", tools.repaintedPerChanged < 10,
                        2});
+  }
+  if (const auto cell = kelvane::bench::PaintedCellMedianNs()) {
+    const auto& object = kelvane::bench::ObjectBenchFigures();
+    const double ratio = object.cellNs / *cell;
+    figures.push_back({"painted cell on an 8x8 object through the window, median",
+                       object.cellNs * 1e-6, "ms", "", true, 3});
+    figures.push_back({"  beside the single sprite's painted cell", ratio, "x", "<= 1.2 x",
+                       object.cellNs > 0 && ratio <= kObjectCellMaxRatio, 2});
+    if (const auto floor = reporter.MedianCpuNs(object.fillFloor)) {
+      const double fill = object.fillNs / *floor;
+      figures.push_back({"fill of a whole 8x8 object through the window, median",
+                         object.fillNs * 1e-6, "ms", "", true, 3});
+      figures.push_back({"  beside a memcpy of the pixels it repaints", fill, "x memcpy",
+                         "<= 4 x memcpy", object.fillNs > 0 && fill <= kObjectFillMaxRatio, 2});
+    }
   }
   std::printf("\n");
   for (const Figure& figure : figures) kelvane::bench::ReportFigure(figure);

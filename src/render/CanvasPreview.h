@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 namespace kelvane {
 
@@ -15,6 +16,10 @@ struct CanvasPreviewFit {
   int top = 0;
 };
 CanvasPreviewFit FitCanvasPreview(int width, int height);
+
+// The preview's rectangle (x, y, width, height, as QRect takes them) that shows the canvas's
+// pixels from (x, y) on, width x height of them, on a canvas of canvasWidth x canvasHeight.
+QRect CanvasPreviewRect(int canvasWidth, int canvasHeight, QRect pixels);
 
 // The preview's lines from top on (as many as band holds): the canvas in canvasImage centred
 // on background, whole pixels only: a canvas larger than the preview shows every step-th pixel.

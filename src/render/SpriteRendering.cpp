@@ -237,6 +237,17 @@ void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState
   }
 }
 
+void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                        const SpriteCanvas& canvas, int sprite) {
+  for (int row = 0; row < canvas.Rows(); ++row) {
+    for (int column = 0; column < canvas.Columns(); ++column) {
+      if (canvas.SpriteAt(0, column, row) != sprite) continue;
+      RenderSpriteAt(Rows(canvasImage, column * kHiresColumns, row * kSpriteRows), bank, state,
+                     sprite);
+    }
+  }
+}
+
 CanvasLook::CanvasLook(const SpriteBank& bank, const SpriteCanvas& canvas, bool grid)
     : multiColour(), columns(canvas.Columns()), grid(grid) {
   for (int row = 0; row < canvas.Rows(); ++row) {

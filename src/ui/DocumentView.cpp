@@ -15,6 +15,7 @@
 #include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
+#include "render/CanvasPreview.h"
 #include "render/SpriteRendering.h"
 #include "render/WorkImages.h"
 #include "ui/ColourSwatch.h"
@@ -49,6 +50,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);
       if (!origin) continue;
       staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
+      staleSprites_.push_back(sprite.sprite);
       if (sprite.sprite != current) continue;
       staleCells_.Add(sprite.cells.first);
       staleCells_.Add(sprite.cells.last);
@@ -115,16 +117,25 @@ void TForm1::RedrawEditor() {
   const bool whole = editorStale_;
   const CellArea cells = staleCells_;
   const QRegion editor = staleEditor_;
+  const std::vector<int> sprites = std::move(staleSprites_);
   editorStale_ = false;
   staleCells_ = {};
   staleEditor_ = {};
+  staleSprites_.clear();
   if (drawTrace_) drawTrace_("editor");
   const EditorState& state = document_.State();
   const SpriteCanvas& canvas = document_.Canvas();
-  if (canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height()) {
-    canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
+  const bool resized =
+      canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height();
+  if (resized) canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
+  // A change of some sprites draws only those again: on an object that is a few of many.
+  if (whole || resized) {
+    RenderCanvas(canvasImage_, document_.Bank(), state, canvas);
+  } else {
+    for (const int sprite : sprites) {
+      RenderCanvasSprite(canvasImage_, document_.Bank(), state, canvas, sprite);
+    }
   }
-  RenderCanvas(canvasImage_, document_.Bank(), state, canvas);
   editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
                  PaletteRgb(state.PenColours[kTransparentPen])};
   // Qt repaints the label only when its text changes.
@@ -136,9 +147,14 @@ void TForm1::RedrawEditor() {
     Image1->update();
     return;
   }
-  // An object's preview is small enough to send whole.
+  // An object's preview shows every sprite that changed.
   if (canvas.Columns() * canvas.Rows() > 1) {
-    Image3->update();
+    for (const int sprite : sprites) {
+      const auto origin = canvas.OriginOf(sprite);
+      if (!origin) continue;
+      Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(),
+                                       QRect(origin->x, origin->y, kHiresColumns, kSpriteRows)));
+    }
   } else {
     Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
   }

@@ -435,8 +435,9 @@ class TForm1 : public QMainWindow {
   // of the current sprite that changed, and the thumbnails of the sheet's window that did.
   // The sheet starts with no picture at all: its first use draws it whole (Image2).
   bool editorStale_ = true;
-  CellArea staleCells_;  // of the current sprite, for the preview
-  QRegion staleEditor_;  // of every sprite the canvas shows
+  CellArea staleCells_;            // of the current sprite, for the preview
+  QRegion staleEditor_;            // of every sprite the canvas shows
+  std::vector<int> staleSprites_;  // those sprites, to render into canvasImage_ again
   bool sheetStale_ = false;
   std::bitset<kSheetColumns * kSheetRows> staleThumbnails_;
   int browserHotSprite_ = 0;
