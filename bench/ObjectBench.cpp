@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Benchmarks.h"
+#include "WindowEvents.h"
 #include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
@@ -24,22 +25,6 @@ const std::string kFillFloor = "floor/object fill repaint";
 
 ObjectFigures figures;
 std::vector<double> cellNs, fillNs;
-
-double Median(std::vector<double> values) {
-  const auto middle = values.begin() + static_cast<long>(values.size() / 2);
-  std::nth_element(values.begin(), middle, values.end());
-  return *middle;
-}
-
-void Send(QWidget* image, QEvent::Type type, QPointF at, Qt::MouseButton button,
-          Qt::MouseButtons held) {
-  QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
-  QApplication::sendEvent(image, &event);
-}
-
-void Choose(TForm1* form, const char* tool) {
-  form->findChild<QAction*>(QString::fromLatin1(tool))->trigger();
-}
 
 // The repetitions of all benchmarks are interleaved: the object is made and shown for each run
 // and taken away after it, leaving the window as the others expect it.
@@ -93,14 +78,10 @@ void PaintedCellBench(benchmark::State& st, TForm1* form) {
     const long row = step / kColumns;
     const long column = row % 2 == 0 ? step % kColumns : kColumns - 1 - step % kColumns;
     const QPointF at = PointOf(*form, static_cast<int>(2 * column), static_cast<int>(row));
-    QMouseEvent move(QEvent::MouseMove, at, image->mapToGlobal(at), Qt::NoButton,
-                     leg % 2 == 0 ? Qt::LeftButton : Qt::RightButton, Qt::NoModifier);
-    const auto start = std::chrono::steady_clock::now();
-    QApplication::sendEvent(image, &move);
-    QCoreApplication::processEvents();
-    const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
-    cellNs.push_back(took.count());
-    st.SetIterationTime(took.count() * 1e-9);
+    const Qt::MouseButton button = leg % 2 == 0 ? Qt::LeftButton : Qt::RightButton;
+    const double ns = TimedNs([&] { Send(image, QEvent::MouseMove, at, Qt::NoButton, button); });
+    cellNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
   }
 }
 
@@ -111,13 +92,12 @@ void FillBench(benchmark::State& st, TForm1* form) {
   SpriteDocument& document = form->Document();
   const QPointF at = PointOf(*form, 1, 1);
   for (auto _ : st) {
-    const auto start = std::chrono::steady_clock::now();
-    Send(image, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    Send(image, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-    QCoreApplication::processEvents();
-    const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
-    fillNs.push_back(took.count());
-    st.SetIterationTime(took.count() * 1e-9);
+    const double ns = TimedNs([&] {
+      Send(image, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+      Send(image, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    });
+    fillNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
     st.PauseTiming();
     document.Undo();
     QCoreApplication::processEvents();

@@ -59,33 +59,6 @@ void FillBlock(std::span<const std::uint8_t> data, SpritePadBlockKind kind,
   }
 }
 
-void AppendTileBlock(std::vector<std::uint8_t>& out, SpritePadBlockKind kind,
-                     const std::vector<SpriteObject>& objects) {
-  for (const SpriteObject& object : objects) {
-    switch (kind) {
-      case SpritePadBlockKind::TileData:
-        for (const int cell : object.cells) {
-          AppendLittleEndian16(out, static_cast<std::uint16_t>(cell));
-        }
-        break;
-      case SpritePadBlockKind::TileAttributes:
-        out.push_back(object.attribute);
-        break;
-      case SpritePadBlockKind::TileTags:
-        out.push_back(object.tag);
-        break;
-      case SpritePadBlockKind::TileNames:
-        // A NUL ends the name in the file: what follows one could not be read back.
-        out.insert(out.end(), object.name.begin(),
-                   std::find(object.name.begin(), object.name.end(), '\0'));
-        out.push_back(0);
-        break;
-      default:
-        break;
-    }
-  }
-}
-
 }  // namespace
 
 Result<std::vector<SpriteObject>> ReadSpritePadTiles(std::span<const std::uint8_t> bytes,
@@ -172,13 +145,13 @@ std::vector<std::uint8_t> WithSpritePadTiles(std::span<const std::uint8_t> bytes
 
   // The tile blocks come first after the records, in this order, in every version that has them.
   if (!objects.empty()) {
-    AppendTileBlock(out, SpritePadBlockKind::TileData, objects);
+    AppendSpritePadTileBlock(out, SpritePadBlockKind::TileData, objects);
     if (layout.version >= kFirstAttributesVersion) {
-      AppendTileBlock(out, SpritePadBlockKind::TileAttributes, objects);
+      AppendSpritePadTileBlock(out, SpritePadBlockKind::TileAttributes, objects);
     }
     if (layout.version >= kFirstNamesVersion) {
-      AppendTileBlock(out, SpritePadBlockKind::TileTags, objects);
-      AppendTileBlock(out, SpritePadBlockKind::TileNames, objects);
+      AppendSpritePadTileBlock(out, SpritePadBlockKind::TileTags, objects);
+      AppendSpritePadTileBlock(out, SpritePadBlockKind::TileNames, objects);
     }
   }
   std::size_t offset = layout.RecordsEnd();
@@ -188,6 +161,33 @@ std::vector<std::uint8_t> WithSpritePadTiles(std::span<const std::uint8_t> bytes
     if (!IsTileBlock(block.kind)) out.insert(out.end(), data.begin(), data.end());
   }
   return out;
+}
+
+void AppendSpritePadTileBlock(std::vector<std::uint8_t>& out, SpritePadBlockKind kind,
+                              const std::vector<SpriteObject>& objects) {
+  for (const SpriteObject& object : objects) {
+    switch (kind) {
+      case SpritePadBlockKind::TileData:
+        for (const int cell : object.cells) {
+          AppendLittleEndian16(out, static_cast<std::uint16_t>(cell));
+        }
+        break;
+      case SpritePadBlockKind::TileAttributes:
+        out.push_back(object.attribute);
+        break;
+      case SpritePadBlockKind::TileTags:
+        out.push_back(object.tag);
+        break;
+      case SpritePadBlockKind::TileNames:
+        // A NUL ends the name in the file: what follows one could not be read back.
+        out.insert(out.end(), object.name.begin(),
+                   std::find(object.name.begin(), object.name.end(), '\0'));
+        out.push_back(0);
+        break;
+      default:
+        break;
+    }
+  }
 }
 
 int SpritePadOverlayDistance(std::span<const std::uint8_t> header, int version) {

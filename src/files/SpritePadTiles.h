@@ -41,6 +41,10 @@ std::vector<std::uint8_t> WithSpritePadTiles(std::span<const std::uint8_t> bytes
                                              const SpritePadLayout& layout,
                                              const std::vector<SpriteObject>& objects);
 
+// The block of kind (tile data, attributes, tags or names) for objects, appended to out.
+void AppendSpritePadTileBlock(std::vector<std::uint8_t>& out, SpritePadBlockKind kind,
+                              const std::vector<SpriteObject>& objects);
+
 // The sprite overlay distance of a header, 1 for versions without one. It is signed: a
 // negative one counts back.
 int SpritePadOverlayDistance(std::span<const std::uint8_t> header, int version);
