@@ -17,6 +17,8 @@
 namespace kelvane {
 namespace {
 
+constexpr int kNewObjectSide = 2;
+
 QString DisplayName(const std::string& path) {
   return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
@@ -47,8 +49,12 @@ void TForm1::BuildObjectCommands() {
 }
 
 void TForm1::NewObject1Click() {
+  // The size of the objects there are, which a SpritePad file keeps them in; 2 x 2 for a first.
+  const auto& objects = document_.Objects();
+  const int across = objects.empty() ? kNewObjectSide : objects.front().columns;
+  const int down = objects.empty() ? kNewObjectSide : objects.front().rows;
   TNewObjectDialog dialog(
-      this, document_.CurrentSprite(), [this](int columns, int rows, int first) {
+      this, document_.CurrentSprite(), across, down, [this](int columns, int rows, int first) {
         const std::string problem = NewObjectProblem(first, columns, rows, kSpriteCount);
         if (!problem.empty()) return QString::fromStdString(problem);
         document_.AddObject(ConsecutiveObject("", first, columns, rows));

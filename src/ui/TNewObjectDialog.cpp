@@ -12,8 +12,6 @@
 namespace kelvane {
 namespace {
 
-constexpr int kDefaultSide = 2;
-
 QSpinBox* NumberBox(QWidget* parent, const char* name, int low, int high, int value) {
   auto* box = new QSpinBox(parent);
   box->setObjectName(QString::fromLatin1(name));
@@ -24,14 +22,14 @@ QSpinBox* NumberBox(QWidget* parent, const char* name, int low, int high, int va
 
 }  // namespace
 
-TNewObjectDialog::TNewObjectDialog(QWidget* owner, int firstSprite,
+TNewObjectDialog::TNewObjectDialog(QWidget* owner, int firstSprite, int columns, int rows,
                                    std::function<QString(int, int, int)> onOk)
     : QDialog(owner), onOk_(std::move(onOk)) {
   setObjectName(QStringLiteral("NewObjectDialog"));
   setWindowTitle(QStringLiteral("New Object"));
   auto* form = new QFormLayout(this);
-  Columns = NumberBox(this, "Columns", 1, kMaxObjectSide, kDefaultSide);
-  Rows = NumberBox(this, "Rows", 1, kMaxObjectSide, kDefaultSide);
+  Columns = NumberBox(this, "Columns", 1, kMaxObjectSide, columns);
+  Rows = NumberBox(this, "Rows", 1, kMaxObjectSide, rows);
   FirstSprite = NumberBox(this, "FirstSprite", 0, kLastSprite, firstSprite);
   form->addRow(QStringLiteral("Sprites &across:"), Columns);
   form->addRow(QStringLiteral("Sprites &down:"), Rows);

@@ -14,7 +14,8 @@ class TNewObjectDialog : public QDialog {
  public:
   // onOk gets columns, rows and the first sprite when OK is pressed, and says why they cannot
   // make an object ("" when they can): the dialog stays open, with the reason shown, until then.
-  TNewObjectDialog(QWidget* owner, int firstSprite,
+  // columns x rows are offered first: a SpritePad file holds objects of one size.
+  TNewObjectDialog(QWidget* owner, int firstSprite, int columns, int rows,
                    std::function<QString(int columns, int rows, int first)> onOk);
 
   QSpinBox* Columns = nullptr;
