@@ -28,7 +28,6 @@ struct Animation {
 // other tools write.
 constexpr Animation kUnusedV1Animation{0, 0, 1, 0};
 
-
 struct Blocks {
   std::vector<Animation> spriteAnimations;
   std::vector<SpriteObject> tiles;
