@@ -179,7 +179,11 @@ Recognition SpritePadFormat::Recognise(std::span<const std::uint8_t> bytes,
                                        std::string_view path) const {
   const bool named = HasExtension(path, ".spd");
   if (HasSpritePadMark(bytes)) {
-    if (ParseSpritePadLayout(bytes, std::string(path)).ok()) return Recognition::ByMark;
+    // Its tiles must hold too: a file refused for them is the damaged one.
+    const auto layout = ParseSpritePadLayout(bytes, std::string(path));
+    if (layout && ReadSpritePadTiles(bytes, *layout, std::string(path))) {
+      return Recognition::ByMark;
+    }
     return named ? Recognition::BySizeAndName : Recognition::ByDamagedMark;
   }
   if (bytes.size() % kSpriteBytes != kSpritePadHeaderlessBytes) return Recognition::No;
