@@ -20,6 +20,8 @@ using kelvane::bench::FloorComparison;
 using kelvane::bench::MedianReporter;
 
 constexpr double kPaintedCellTargetMs = 0.5;
+constexpr double kObjectCellMaxRatio = 1.2;  // an object's painted cell beside a sprite's
+constexpr double kObjectFillMaxRatio = 4;
 
 // Repetitions with their median, not one long run: the machine is shared, and the median of
 // several runs shrugs off the ones another process disturbed. The repetitions of all
@@ -85,6 +87,7 @@ int main(int argc, char** argv) {
   kelvane::bench::RegisterEditBenchmarks();
   kelvane::bench::RegisterToolBenchmarks(form);
   kelvane::bench::RegisterAnimationBenchmarks();
+  kelvane::bench::RegisterObjectBenchmarks(form);
 
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -145,6 +148,21 @@ int main(int argc, char** argv) {
     if (gif && alone) {
       figures.push_back({"animated GIF of 64 frames, beside giflib alone", *gif / *alone, "x",
                          "<= 1.5 x", *gif <= 1.5 * *alone, 2});
+    }
+  }
+  if (const auto cell = kelvane::bench::PaintedCellMedianNs()) {
+    const auto& object = kelvane::bench::ObjectBenchFigures();
+    const double ratio = object.cellNs / *cell;
+    figures.push_back({"painted cell on an 8x8 object through the window, median",
+                       object.cellNs * 1e-6, "ms", "", true, 3});
+    figures.push_back({"  beside the single sprite's painted cell", ratio, "x", "<= 1.2 x",
+                       object.cellNs > 0 && ratio <= kObjectCellMaxRatio, 2});
+    if (const auto floor = reporter.MedianCpuNs(object.fillFloor)) {
+      const double fill = object.fillNs / *floor;
+      figures.push_back({"fill of a whole 8x8 object through the window, median",
+                         object.fillNs * 1e-6, "ms", "", true, 3});
+      figures.push_back({"  beside a memcpy of the pixels it repaints", fill, "x memcpy",
+                         "<= 4 x memcpy", object.fillNs > 0 && fill <= kObjectFillMaxRatio, 2});
     }
   }
   std::printf("\n");

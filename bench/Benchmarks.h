@@ -62,6 +62,15 @@ const ToolFigures& ToolBenchFigures();
 void RegisterAnimationBenchmarks();
 inline constexpr const char* kGifExportBench = "Animation/GIF export of 64 frames";
 inline constexpr const char* kGiflibAloneBench = "Animation/giflib alone on the same frames";
+// An object of 8 x 8 sprites through the real window: a painted cell, and a fill of all of it
+// with, beside it, a memcpy (fillFloor, by its benchmark's name) of the pixels that repaints.
+void RegisterObjectBenchmarks(TForm1& form);
+struct ObjectFigures {
+  double cellNs = 0;
+  double fillNs = 0;
+  std::string fillFloor;
+};
+const ObjectFigures& ObjectBenchFigures();
 
 // Loading and saving a whole bank with its sidecar in folder.
 void RegisterFileBenchmarks(const QString& folder);

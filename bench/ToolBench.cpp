@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Benchmarks.h"
+#include "WindowEvents.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
 #include "ui/ToolManager.h"
@@ -22,12 +23,6 @@ namespace {
 
 ToolFigures figures;
 std::vector<double> fillNs, lineNs, previewNs;
-
-double Median(std::vector<double> values) {
-  const auto middle = values.begin() + static_cast<long>(values.size() / 2);
-  std::nth_element(values.begin(), middle, values.end());
-  return *middle;
-}
 
 // Adds up the area of every paint Image1 gets.
 class PaintedArea : public QObject {
@@ -44,16 +39,6 @@ class PaintedArea : public QObject {
     return false;
   }
 };
-
-void Send(QWidget* image, QEvent::Type type, QPointF at, Qt::MouseButton button,
-          Qt::MouseButtons held) {
-  QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
-  QApplication::sendEvent(image, &event);
-}
-
-void Choose(TForm1* form, const char* tool) {
-  form->findChild<QAction*>(QString::fromLatin1(tool))->trigger();
-}
 
 // The repetitions of all benchmarks are interleaved: each of these works on a blank sprite of
 // its own with its own tool, and leaves the window as the others expect it, with the pen.

@@ -188,6 +188,9 @@ class Parser {
     } else if (format == "gif") {
       return Fail("a GIF shows an animation: give --animation N");
     }
+    if (o_.request.png.objects && format != "png") {
+      return Fail("--objects draws a PNG sheet, not " + format);
+    }
     if (!o_.request.text.segment.empty() && format != "ca65") {
       return Fail("--segment names a segment of ca65 source, not of " + format);
     }
@@ -210,6 +213,8 @@ class Parser {
       o_.request.text.colourComment = false;
     } else if (option == "--expand") {
       o_.request.png.expand = true;
+    } else if (option == "--objects") {
+      o_.request.png.objects = true;
     } else if (option == "--list") {
       list_ = true;
     } else if (option == "-h" || option == "--help") {
@@ -235,7 +240,8 @@ constexpr std::string_view kValueOptions[] = {"-o",        "--output",      "-d"
                                               "--scale",   "--columns",     "--segment",
                                               "--palette", "--animation"};
 constexpr std::string_view kFlags[] = {
-    "--no-attributes", "--no-colour-comment", "--expand", "--list", "-h", "--help", "--version"};
+    "--no-attributes", "--no-colour-comment", "--expand", "--objects", "--list", "-h", "--help",
+    "--version"};
 
 }  // namespace
 
@@ -328,6 +334,8 @@ std::string ConvertUsageText() {
          "      --scale N             PNG: each pixel N x N, 1-16 (default 1)\n"
          "      --columns N           PNG: sprites a row, 1-256 (default 16)\n"
          "      --expand              PNG: draw expanded sprites twice as wide or tall\n"
+         "      --objects             PNG: draw each object (SpritePad tile) composed,\n"
+         "                            --columns objects a row, 1 pixel apart\n"
          "      --palette NAME        PNG: the colours of default, pepto-pal, colodore\n"
          "                            or vice (default default)\n"
          "      --list                print what each INPUT holds instead of converting\n"

@@ -15,6 +15,7 @@
 #include "files/FileError.h"
 #include "model/EditorState.h"  // SharedColours
 #include "model/SpriteBank.h"
+#include "model/SpriteObject.h"
 
 namespace kelvane {
 
@@ -35,6 +36,9 @@ struct SpriteSet {
   std::vector<SpriteRecord> records;     // any number; the bank takes at most 256
   std::optional<SharedColours> colours;  // absent when the file carries none
   FormatDetails details;
+  std::vector<SpriteObject> objects;  // SpritePad's tiles; other formats hold none
+  // Sprite n with the overlay bit is drawn under sprite n + overlayDistance.
+  int overlayDistance = 1;
 
   bool operator==(const SpriteSet&) const = default;
 };

@@ -74,6 +74,21 @@ std::string SpritePadLines(const SpriteSet& set) {
   return animations + (others.empty() ? "" : others + "\n");
 }
 
+// One line an object: its size and sprites row by row, and its name when it has one.
+std::string ObjectLines(const std::vector<SpriteObject>& objects) {
+  if (objects.empty()) return "";
+  std::string lines = "objects: " + std::to_string(objects.size()) + "\n";
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    const SpriteObject& object = objects[i];
+    lines += "object " + std::to_string(i) + ": " + std::to_string(object.columns) + " x " +
+             std::to_string(object.rows) + ", sprites";
+    for (const int cell : object.cells) lines += " " + std::to_string(cell);
+    if (!object.name.empty()) lines += ", \"" + object.name + "\"";
+    lines += "\n";
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
@@ -98,6 +113,7 @@ std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
   }
   if (set.format == kSpritePadId) text += SpritePadLines(set);
   text += OverlayPairLines(set.records, kDefaultOverlayDistance);
+  text += ObjectLines(set.objects);
   for (std::size_t n = 0; n < set.records.size(); ++n) {
     text += SpriteLine(n, set.records[n][kAttributeOffset]);
   }

@@ -7,6 +7,7 @@
 #include "files/LittleEndian.h"
 #include "files/RecordBytes.h"
 #include "files/SpritePadLayout.h"
+#include "files/SpritePadTiles.h"
 #include "model/EditorState.h"
 
 namespace kelvane {
@@ -73,8 +74,9 @@ bool HoldsReadHeader(const FormatDetails& details) {
           details.header[kSpritePadVersionOffset] == details.version);
 }
 
+// A set of objects written as a new file takes the version that holds them with their names.
 Result<SpritePadParts> PartsFor(const SpriteSet& set, int newFileVersion, const std::string& path) {
-  int version = newFileVersion;
+  int version = set.objects.empty() ? newFileVersion : kV5;
   if (set.format == kSpritePadId) {
     const auto& details = set.details;
     if (HoldsReadHeader(details))
@@ -84,7 +86,7 @@ Result<SpritePadParts> PartsFor(const SpriteSet& set, int newFileVersion, const 
                        "cannot be saved: its SpritePad header is not that of a version " +
                            std::to_string(details.version) + " file"};
     }
-    if (details.version != kSpritePadHeaderless) version = details.version;
+    if (details.version != kSpritePadHeaderless && set.objects.empty()) version = details.version;
   }
   auto parts = NewFile(version);
   if (!parts) {
@@ -134,6 +136,41 @@ void PutColours(std::vector<std::uint8_t>& header, std::size_t offset,
   }
 }
 
+// The set's objects as the file's tiles. Tiles read from the file and left as they were are
+// kept byte for byte; a version without tiles gets none (LeavesOut has said so).
+std::optional<FileError> PutObjects(std::vector<std::uint8_t>& file, const SpriteSet& set,
+                                    int version, const std::string& path) {
+  if (version < kSpritePadFirstTilesVersion) return std::nullopt;
+  const auto layout = ParseSpritePadLayout(file, path);
+  if (!layout) return std::nullopt;  // refused with its reason by the final check
+  const auto held = ReadSpritePadTiles(file, *layout, path);
+  if (held && *held == set.objects) return std::nullopt;
+  const std::string problem = SpritePadTilesProblem(set.objects, version, set.records.size());
+  if (!problem.empty()) return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
+  file = WithSpritePadTiles(file, *layout, set.objects);
+  return std::nullopt;
+}
+
+void PutOverlayDistance(std::vector<std::uint8_t>& header, int version, int distance) {
+  if (version < kSpritePadFirstOverlayDistanceVersion ||
+      SpritePadOverlayDistance(header, version) == distance) {
+    return;
+  }
+  const auto stored = static_cast<std::uint16_t>(distance);
+  header[kSpritePadOverlayDistanceOffset] = LowByte(stored);
+  header[kSpritePadOverlayDistanceOffset + 1] = HighByte(stored);
+}
+
+// The version set would be written in as a file of this format.
+int VersionWritten(const SpriteSet& set, int newFileVersion) {
+  if (set.format == kSpritePadId && HoldsReadHeader(set.details)) return set.details.version;
+  if (!set.objects.empty()) return kV5;
+  if (set.format == kSpritePadId && set.details.version != kSpritePadHeaderless) {
+    return set.details.version;
+  }
+  return newFileVersion;
+}
+
 }  // namespace
 
 SpritePadFormat::SpritePadFormat(int newFileVersion) : newFileVersion_(newFileVersion) {}
@@ -142,7 +179,11 @@ Recognition SpritePadFormat::Recognise(std::span<const std::uint8_t> bytes,
                                        std::string_view path) const {
   const bool named = HasExtension(path, ".spd");
   if (HasSpritePadMark(bytes)) {
-    if (ParseSpritePadLayout(bytes, std::string(path)).ok()) return Recognition::ByMark;
+    // Its tiles must hold too: a file refused for them is the damaged one.
+    const auto layout = ParseSpritePadLayout(bytes, std::string(path));
+    if (layout && ReadSpritePadTiles(bytes, *layout, std::string(path))) {
+      return Recognition::ByMark;
+    }
     return named ? Recognition::BySizeAndName : Recognition::ByDamagedMark;
   }
   if (bytes.size() % kSpriteBytes != kSpritePadHeaderlessBytes) return Recognition::No;
@@ -153,6 +194,16 @@ Recognition SpritePadFormat::Recognise(std::span<const std::uint8_t> bytes,
 Result<SpriteSet> SpritePadFormat::Read(const FileImage& file,
                                         std::span<const std::optional<FileImage>>) const {
   return ReadSpritePad(file.bytes, file.path);
+}
+
+std::vector<std::string> SpritePadFormat::LeavesOut(const SpriteSet& set) const {
+  if (set.objects.empty()) return {};
+  const int version = VersionWritten(set, newFileVersion_);
+  if (version < kSpritePadFirstTilesVersion) return {"objects"};
+  const bool named =
+      std::ranges::any_of(set.objects, [](const auto& o) { return !o.name.empty(); });
+  if (version < kV5 && named) return {"object names"};
+  return {};
 }
 
 Result<std::vector<FileImage>> SpritePadFormat::Write(const SpriteSet& set,
@@ -175,6 +226,10 @@ Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::
   set.details.version = layout->version;
   set.details.header.assign(bytes.begin(), bytes.begin() + layout->headerBytes);
   set.details.trailer.assign(bytes.begin() + layout->RecordsEnd(), bytes.end());
+  auto tiles = ReadSpritePadTiles(bytes, *layout, path);
+  if (!tiles) return tiles.error();
+  set.objects = std::move(*tiles);
+  set.overlayDistance = SpritePadOverlayDistance(set.details.header, layout->version);
   return set;
 }
 
@@ -187,10 +242,12 @@ Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFi
   auto& header = parts->header;
   PatchCount(header, parts->version, set.records.size());
   if (set.colours) PutColours(header, ColourOffset(parts->version), *set.colours);
+  PutOverlayDistance(header, parts->version, set.overlayDistance);
 
   std::vector<std::uint8_t> out = std::move(header);
   AppendRecords(out, set.records);
   out.insert(out.end(), parts->trailer.begin(), parts->trailer.end());
+  if (auto error = PutObjects(out, set, parts->version, path)) return *error;
 
   // Never write a file this program would refuse to read back: details that were not read
   // from one SpritePad file could announce blocks that are not there.

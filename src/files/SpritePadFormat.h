@@ -1,7 +1,8 @@
 // SpritePad files (.spd) of every version, and the old headerless layout that came before them.
 // A file is saved back in the version it was read in, with its header and the blocks after its
 // records (tiles, tags, names, animations) kept byte for byte; only the sprite count, the
-// shared colours and the records themselves are written from the set.
+// shared colours, the overlay distance, the records and the objects (as tiles) are written from
+// the set.
 #pragma once
 
 #include <cstddef>
@@ -40,6 +41,8 @@ class SpritePadFormat final : public SpriteFormat {
 
   Result<SpriteSet> Read(const FileImage& file,
                          std::span<const std::optional<FileImage>> companions) const override;
+  // "objects" where the version written holds no tiles; "object names" where it holds no names.
+  std::vector<std::string> LeavesOut(const SpriteSet& set) const override;
   Result<std::vector<FileImage>> Write(const SpriteSet& set,
                                        const std::string& path) const override;
 
@@ -47,14 +50,17 @@ class SpritePadFormat final : public SpriteFormat {
   int newFileVersion_;
 };
 
-// The set in bytes: records, colours, and details holding the version, the header and every
-// byte after the records. Any number of records; the bank's limit is CheckFitsBank's concern.
+// The set in bytes: records, colours, objects, overlay distance, and details holding the
+// version, the header and every byte after the records. Any number of records; the bank's limit is
+// CheckFitsBank's concern.
 Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::string& path);
 
 // set as a SpritePad file. A set read from one keeps its version, header and trailer, and a
 // colour byte keeps the bits above the colour while the colour is unchanged; a set
 // with format "spd" and no header is a new file of its details' version (1 or 5); any other
-// set is a new file of newFileVersion. Refused when the count does not fit the version.
+// set is a new file of newFileVersion, and a new file with objects is version 5. Objects left as
+// they were read keep their bytes. Refused when the count does not fit the version, or the
+// objects cannot be its tiles (of different sizes, or naming sprites past the count).
 Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFileVersion,
                                                  const std::string& path);
 

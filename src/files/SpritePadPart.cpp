@@ -9,6 +9,7 @@
 #include "files/RecordBytes.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
+#include "files/SpritePadTiles.h"
 
 namespace kelvane {
 namespace {
@@ -27,16 +28,9 @@ struct Animation {
 // other tools write.
 constexpr Animation kUnusedV1Animation{0, 0, 1, 0};
 
-struct Tile {
-  std::vector<std::uint16_t> cells;  // sprite numbers
-  std::uint8_t attribute = 0;
-  std::uint8_t tag = 0;
-  std::vector<std::uint8_t> name;  // with its closing NUL
-};
-
 struct Blocks {
   std::vector<Animation> spriteAnimations;
-  std::vector<Tile> tiles;
+  std::vector<SpriteObject> tiles;
   std::vector<Animation> tileAnimations;
 };
 
@@ -71,39 +65,13 @@ void AppendAnimations(std::vector<std::uint8_t>& out, const std::vector<Animatio
   for (const Animation& a : animations) out.push_back(a.flags);
 }
 
-void ReadTiles(std::span<const std::uint8_t> data, const SpritePadBlock& block,
-               std::vector<Tile>& tiles) {
-  tiles.resize(block.count);
-  switch (block.kind) {
-    case SpritePadBlockKind::TileData: {
-      const std::size_t cells =
-          tiles.empty() ? 0 : data.size() / kSpritePadTileCellBytes / tiles.size();
-      if (cells == 0) break;
-      for (std::size_t at = 0; at + 1 < data.size(); at += kSpritePadTileCellBytes) {
-        tiles[at / kSpritePadTileCellBytes / cells].cells.push_back(
-            LittleEndian16(data[at], data[at + 1]));
-      }
-      break;
-    }
-    case SpritePadBlockKind::TileAttributes:
-      for (std::size_t t = 0; t < tiles.size(); ++t) tiles[t].attribute = data[t];
-      break;
-    case SpritePadBlockKind::TileTags:
-      for (std::size_t t = 0; t < tiles.size(); ++t) tiles[t].tag = data[t];
-      break;
-    default: {  // names, each ending in a NUL
-      std::size_t t = 0;
-      for (const std::uint8_t byte : data) {
-        tiles[t].name.push_back(byte);
-        if (byte == 0) ++t;
-      }
-      break;
-    }
-  }
-}
-
-Blocks ReadBlocks(std::span<const std::uint8_t> bytes, const SpritePadLayout& layout) {
+// Nothing when the tiles name sprites the file does not hold.
+std::optional<Blocks> ReadBlocks(std::span<const std::uint8_t> bytes,
+                                 const SpritePadLayout& layout) {
   Blocks blocks;
+  auto tiles = ReadSpritePadTiles(bytes, layout, "");
+  if (!tiles) return std::nullopt;
+  blocks.tiles = std::move(*tiles);
   std::size_t offset = layout.RecordsEnd();
   for (const SpritePadBlock& block : layout.blocks) {
     const auto data = bytes.subspan(offset, static_cast<std::size_t>(block.bytes));
@@ -112,8 +80,6 @@ Blocks ReadBlocks(std::span<const std::uint8_t> bytes, const SpritePadLayout& la
       blocks.spriteAnimations = ReadAnimations(data, count, layout.version > kV1);
     } else if (block.kind == SpritePadBlockKind::TileAnimations) {
       blocks.tileAnimations = ReadAnimations(data, count, true);
-    } else {
-      ReadTiles(data, block, blocks.tiles);
     }
     offset += data.size();
   }
@@ -125,14 +91,15 @@ Blocks PartOfBlocks(const Blocks& whole, const SpritePadLayout& layout, std::siz
                     std::size_t count) {
   const auto inPart = [&](std::size_t n) { return n >= first && n - first < count; };
   const auto renumber = [&](std::uint16_t n) { return static_cast<std::uint16_t>(n - first); };
+  const auto renumberCell = [&](int n) { return n - static_cast<int>(first); };
   Blocks part;
   std::vector<std::optional<std::uint16_t>> newTile(whole.tiles.size());
   for (std::size_t t = 0; t < whole.tiles.size(); ++t) {
-    const Tile& tile = whole.tiles[t];
+    const SpriteObject& tile = whole.tiles[t];
     if (!std::ranges::all_of(tile.cells, inPart)) continue;
     newTile[t] = static_cast<std::uint16_t>(part.tiles.size());
-    Tile kept = tile;
-    std::ranges::transform(kept.cells, kept.cells.begin(), renumber);
+    SpriteObject kept = tile;
+    std::ranges::transform(kept.cells, kept.cells.begin(), renumberCell);
     part.tiles.push_back(std::move(kept));
   }
   const auto tilesKept = [&](const Animation& a) {
@@ -222,20 +189,8 @@ std::vector<std::uint8_t> Trailer(const SpritePadLayout& layout, const Blocks& p
       case SpritePadBlockKind::TileAnimations:
         AppendAnimations(out, part.tileAnimations, true);
         break;
-      case SpritePadBlockKind::TileData:
-        for (const Tile& tile : part.tiles) {
-          for (const std::uint16_t cell : tile.cells) AppendLittleEndian16(out, cell);
-        }
-        break;
-      case SpritePadBlockKind::TileAttributes:
-        for (const Tile& tile : part.tiles) out.push_back(tile.attribute);
-        break;
-      case SpritePadBlockKind::TileTags:
-        for (const Tile& tile : part.tiles) out.push_back(tile.tag);
-        break;
-      case SpritePadBlockKind::TileNames:
-        for (const Tile& tile : part.tiles)
-          out.insert(out.end(), tile.name.begin(), tile.name.end());
+      default:  // the tile blocks
+        AppendSpritePadTileBlock(out, block.kind, part.tiles);
         break;
     }
   }
@@ -250,22 +205,35 @@ std::optional<SpriteSet> SpritePadPartOf(const SpriteSet& set, std::size_t first
   std::vector<std::uint8_t> bytes = set.details.header;
   AppendRecords(bytes, set.records);
   bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
-  const auto layout = ParseSpritePadLayout(bytes, "");
+  auto layout = ParseSpritePadLayout(bytes, "");
   if (!layout || layout->version != set.details.version ||
       layout->headerBytes != set.details.header.size()) {
     return std::nullopt;
   }
+  // The objects as they are now, not as the file held them.
+  const auto held = ReadSpritePadTiles(bytes, *layout, "");
+  if ((!held || *held != set.objects) &&
+      SpritePadTilesProblem(set.objects, layout->version, set.records.size()).empty()) {
+    bytes = WithSpritePadTiles(bytes, *layout, set.objects);
+    layout = ParseSpritePadLayout(bytes, "");
+    if (!layout) return std::nullopt;
+  }
 
-  const Blocks part = PartOfBlocks(ReadBlocks(bytes, *layout), *layout, first, count);
+  const auto whole = ReadBlocks(bytes, *layout);
+  if (!whole) return std::nullopt;
+  const Blocks part = PartOfBlocks(*whole, *layout, first, count);
   SpriteSet out;
   out.format = set.format;
   const auto from = set.records.begin() + static_cast<std::ptrdiff_t>(first);
   out.records.assign(from, from + static_cast<std::ptrdiff_t>(count));
   out.colours = set.colours;
   out.details.version = set.details.version;
-  out.details.header = set.details.header;
+  out.details.header.assign(bytes.begin(),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(layout->headerBytes));
   PatchHeader(out.details.header, *layout, part);
   out.details.trailer = Trailer(*layout, part);
+  out.overlayDistance = set.overlayDistance;
+  out.objects = part.tiles;
   return out;
 }
 

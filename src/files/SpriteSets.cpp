@@ -77,6 +77,7 @@ SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount) {
   const int count = std::clamp(recordCount, 0, kSpriteCount);
   for (int n = 0; n < count; ++n) set.records.push_back(document.Bank().Record(n));
   set.colours = document.Colours();
+  set.objects = document.Objects();
   return set;
 }
 

@@ -38,7 +38,7 @@ Result<SpriteSet> ReadSpriteSetAs(const SpriteFormat& format, const FileImage& f
 // ASSUMPTION: 0 <= first, count and first + count <= set.records.size().
 SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count);
 
-// The first recordCount sprites of the document and its shared colours.
+// The first recordCount sprites of the document, its shared colours and its objects.
 SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount);
 
 // Writes set under path in format: every file it makes is replaced, or none.

@@ -20,6 +20,7 @@ enum class Changed : unsigned {
   Modified = 1u << 6,       // whether the content differs from what was last loaded or saved
   Animations = 1u << 7,     // the list of animations
   Pairs = 1u << 8,          // the overlay distance: which sprite shows over one with the bit
+  Objects = 1u << 9,        // the list of objects: added, renamed or removed
 };
 
 constexpr Changed operator|(Changed a, Changed b) {

@@ -21,6 +21,7 @@ struct SpriteDocument::Before {
   SharedColours colours{};
   std::uint64_t historyGeneration = 0;
   bool modified = false;
+  std::uint64_t objectsRevision = 0;
   SpriteClipboard clipboard;
   bool rangeTaken = false;
   int rangeSpan = 0;
@@ -96,6 +97,7 @@ SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool wi
   before.colours = Colours();
   before.historyGeneration = model_.history.Generation();
   before.modified = Modified();
+  before.objectsRevision = objectsRevision_;
   before.clipboard = model_.clipboard;
   before.rangeTaken = rangeTaken_;
   before.rangeSpan = model_.range.RangeSpan;
@@ -134,6 +136,7 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
   if (model_.history.Generation() != before.historyGeneration) change.what |= Changed::Undo;
   if (Modified() != before.modified) change.what |= Changed::Modified;
   if (overlayDistance_ != before.overlayDistance) change.what |= Changed::Pairs;
+  if (objectsRevision_ != before.objectsRevision) change.what |= Changed::Objects;
   const bool rangeChanged = rangeTaken_ != before.rangeTaken ||
                             model_.range.RangeSpan != before.rangeSpan ||
                             (!before.rangeEntries.empty() &&
@@ -169,13 +172,16 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
       history.ForgetRedo();
     }
   }
-  if (rules.marksSaved) history.MarkSaved();
+  if (rules.marksSaved) {
+    history.MarkSaved();
+    savedObjectsRevision_ = objectsRevision_;
+  }
 
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   state.PenColours[kSpriteColourPen] = SpriteColour(CurrentAttribute());
   // The pair follows the bit, also when an Undo takes it back: the history stays.
-  if (followsSprite_) SetCanvas(SpriteCanvasFor(state.CurrentSprite));
+  if (followsSprite_) SetCanvas(CanvasFor(state.CurrentSprite));
   // A pen the panel hides (the multi-colour pens of a hi-res sprite, the other sprite's colour)
   // hands over to the edited sprite's own colour.
   const bool pair = PairShown();
@@ -212,11 +218,6 @@ void SpriteDocument::SetCanvas(SpriteCanvas canvas) {
   ++canvasGeneration_;
 }
 
-SpriteCanvas SpriteDocument::SpriteCanvasFor(int n) const {
-  if (const auto upper = OverlayOf(n)) return SpriteCanvas(1, 1, {{n}, {*upper}});
-  return SpriteCanvas::Single(n);
-}
-
 std::optional<int> SpriteDocument::OverlayOf(int n) const {
   return OverlayPartner(model_.bank, n, overlayDistance_);
 }
@@ -244,16 +245,51 @@ void SpriteDocument::ForgetHistory() {
   stepOpen_ = false;
 }
 
+SpriteCanvas SpriteDocument::CanvasFor(int n) const {
+  // A sprite alone, or the lower layer of its pair.
+  const auto alone = [&] {
+    if (const auto upper = OverlayOf(n)) return SpriteCanvas(1, 1, {{n}, {*upper}});
+    return SpriteCanvas::Single(n);
+  };
+  if (!showObjects_) return alone();
+  const auto index = ObjectHolding(objects_, n);
+  if (!index) return alone();
+  const SpriteObject& object = objects_[*index];
+  const bool inBank =
+      std::ranges::all_of(object.cells, [](int c) { return c >= 0 && c < kSpriteCount; });
+  if (!inBank) return alone();
+  return SpriteCanvas(object.columns, object.rows, {object.cells});
+}
+
+void SpriteDocument::FollowObjects() {
+  SpriteCanvas canvas = CanvasFor(CurrentSprite());
+  if (canvas == canvas_) return;
+  SetCanvas(std::move(canvas));
+  ForgetHistory();
+}
+
+void SpriteDocument::ShowObjects(bool on) {
+  if (on == showObjects_) return;
+  const Before before = Capture(0, -1);
+  showObjects_ = on;
+  FollowObjects();
+  Finish(before);
+}
+
 void SpriteDocument::SelectSprite(int n) {
-  if (n == CurrentSprite() && followsSprite_) return;
+  SpriteCanvas canvas = CanvasFor(n);
+  if (n == CurrentSprite() && canvas_ == canvas && followsSprite_) return;
   const Before before = Capture(0, -1);
   model_.state.CurrentSprite = n;
   followsSprite_ = true;
-  SetCanvas(SpriteCanvasFor(n));
-  ForgetHistory();
-  // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit there:
-  // one step, like any other.
-  if (editOpen_) PushStep(editName_, Capture(shownSprites_));
+  // Another sprite of the object on show keeps its history: the canvas is the same.
+  if (canvas != canvas_) {
+    SetCanvas(std::move(canvas));
+    ForgetHistory();
+    // An edit that goes on into the sprite now shown (PgDn pressed mid-stroke) is an edit
+    // there: one step, like any other.
+    if (editOpen_) PushStep(editName_, Capture(shownSprites_));
+  }
   Finish(before);
 }
 
@@ -496,6 +532,10 @@ void SpriteDocument::New() {
     model_.lists = {};
     ++listsGeneration_;
   }
+  if (!objects_.empty()) {
+    objects_.clear();
+    ++objectsRevision_;
+  }
   SetCanvas(SpriteCanvas::Single(0));
   EndEdit();
   ForgetHistory();
@@ -504,9 +544,14 @@ void SpriteDocument::New() {
 
 void SpriteDocument::Load(std::span<const SpriteRecord> records,
                           const std::optional<SharedColours>& colours,
-                          std::vector<SpriteAnimation> animations) {
+                          std::vector<SpriteAnimation> animations,
+                          std::vector<SpriteObject> objects) {
   const int count = std::min<int>(static_cast<int>(records.size()), kSpriteCount);
   const Before before = Capture(0, count - 1);
+  if (objects != objects_) {
+    objects_ = std::move(objects);
+    ++objectsRevision_;
+  }
   PutRecords(model_, 0, records.first(count));
   if (animations != model_.lists.animations) {
     model_.lists.animations = std::move(animations);
@@ -520,7 +565,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
   }
   model_.state.CurrentSprite = 0;
   followsSprite_ = true;
-  SetCanvas(SpriteCanvas::Single(0));
+  SetCanvas(CanvasFor(0));
   ForgetHistory();
   Finish(before, {.marksSaved = true});
 }
@@ -545,6 +590,28 @@ void SpriteDocument::MarkUnsaved() {
   const Before before = Capture(0, -1);
   model_.history.ContentChanged(false);
   Finish(before);
+}
+
+void SpriteDocument::ChangeObjects(const std::function<void(std::vector<SpriteObject>&)>& change) {
+  const Before before = Capture(0, -1);
+  change(objects_);
+  ++objectsRevision_;
+  FollowObjects();
+  Finish(before);
+}
+
+void SpriteDocument::AddObject(SpriteObject object) {
+  ChangeObjects([&](auto& objects) { objects.push_back(std::move(object)); });
+}
+
+void SpriteDocument::RenameObject(std::size_t index, std::string name) {
+  if (objects_[index].name == name) return;
+  ChangeObjects([&](auto& objects) { objects[index].name = std::move(name); });
+}
+
+void SpriteDocument::RemoveObject(std::size_t index) {
+  ChangeObjects(
+      [&](auto& objects) { objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index)); });
 }
 
 void SpriteDocument::PutSprites(int first, std::span<const SpriteRecord> records) {

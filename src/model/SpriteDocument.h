@@ -16,6 +16,7 @@
 #include "model/OverlayPairs.h"
 #include "model/SpriteCanvas.h"
 #include "model/SpriteCell.h"
+#include "model/SpriteObject.h"
 #include "model/Transforms.h"
 
 namespace kelvane {
@@ -82,17 +83,28 @@ class SpriteDocument {
   int UndoCount() const { return model_.history.UndoCount(); }
   int RedoCount() const { return model_.history.RedoCount(); }
   bool UndoButtonEnabled() const { return model_.history.UndoButtonEnabled(); }
-  // Whether the bank or the shared colours differ from what was last loaded or saved.
-  bool Modified() const { return model_.history.Modified(); }
+  // Whether the bank, the shared colours or the objects differ from what was last loaded or
+  // saved.
+  bool Modified() const {
+    return model_.history.Modified() || objectsRevision_ != savedObjectsRevision_;
+  }
+  const std::vector<SpriteObject>& Objects() const { return objects_; }
   bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
   // The animations of the sprites, in the order their file keeps them.
   const std::vector<SpriteAnimation>& Animations() const { return model_.lists.animations; }
   // True from the first range taken on, also when that range was empty.
   bool RangeTaken() const { return rangeTaken_; }
 
-  // The shown sprite, on a canvas of its own. Another sprite than the one on display forgets
-  // the history. ASSUMPTION: n is 0..255, as every control that selects one keeps it.
+  // The shown sprite, on a canvas of its own, or while objects are shown on that of the object
+  // holding it. Another canvas than the one on display forgets the history.
+  // ASSUMPTION: n is 0..255, as every control that selects one keeps it.
   void SelectSprite(int n);
+  // Whether the shown sprite is shown on the canvas of the first object that holds it (a sprite
+  // in no object is still shown alone), from now on and as other sprites are shown.
+  void ShowObjects(bool on);
+  bool ShowingObjects() const { return showObjects_; }
+  // The canvas sprite n is shown on, as things are.
+  SpriteCanvas CanvasFor(int n) const;
   // Another canvas forgets the history; the shown sprite stays as it was.
   void ShowCanvas(SpriteCanvas canvas);
   // "Upper 128": the same place in the other half of the bank.
@@ -160,7 +172,12 @@ class SpriteDocument {
   // of the bank stays), the shared colours when the file has them, sprite 0 shown, the history
   // forgotten and the content marked as the file's, all as one change.
   void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours,
-            std::vector<SpriteAnimation> animations = {});
+            std::vector<SpriteAnimation> animations = {}, std::vector<SpriteObject> objects = {});
+  // The list of objects. A change takes no undo step (objects only point at sprites) and is
+  // unsaved work. ASSUMPTION: index is that of an object in the list.
+  void AddObject(SpriteObject object);
+  void RenameObject(std::size_t index, std::string name);
+  void RemoveObject(std::size_t index);
   // The content as it is now has been written to the file.
   void MarkSaved();
   // The content is work no file holds (a picture imported as sprites).
@@ -189,8 +206,6 @@ class SpriteDocument {
   void ForgetHistory();
   // The canvas on show, with the sprites it holds kept beside it for every change to read.
   void SetCanvas(SpriteCanvas canvas);
-  // The canvas that shows sprite n on its own, or as the lower layer of its pair.
-  SpriteCanvas SpriteCanvasFor(int n) const;
   // Runs edit on the canvas and the shared colours of the model.
   void RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit);
   // One change made inside a step of its own, taken before it (also when it changes nothing).
@@ -198,12 +213,20 @@ class SpriteDocument {
   // Undo (or Redo) of the next step; keepRedo false forgets what could be redone after it.
   bool MoveInHistory(bool undo, bool keepRedo);
 
+  void ChangeObjects(const std::function<void(std::vector<SpriteObject>&)>& change);
+  // The canvas CanvasFor the shown sprite, forgetting the history when it is another.
+  void FollowObjects();
+
   EditorModel model_;
+  std::vector<SpriteObject> objects_;
+  bool showObjects_ = false;
+  std::uint64_t objectsRevision_ = 0;
+  std::uint64_t savedObjectsRevision_ = 0;
   SpriteCanvas canvas_ = SpriteCanvas::Single(0);
   std::vector<int> shownSprites_{0};    // canvas_.Sprites()
   std::uint64_t canvasGeneration_ = 0;  // changes with every other canvas
   std::uint64_t listsGeneration_ = 0;   // changes with every change of model_.lists
-  bool followsSprite_ = true;           // the canvas is SpriteCanvasFor(CurrentSprite())
+  bool followsSprite_ = true;           // the canvas is CanvasFor(CurrentSprite())
   int overlayDistance_ = kDefaultOverlayDistance;
   EditLayer editLayer_ = EditLayer::ByColour;
   bool stepOpen_ = false;  // the history's top step takes the changes being made

@@ -163,13 +163,8 @@ QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColo
   const int cellWidth = static_cast<int>(layout.cellWidth);
   const int cellHeight = static_cast<int>(layout.cellHeight);
 
-  QImage sheet(static_cast<int>(layout.Width()), static_cast<int>(layout.Height()),
-               QImage::Format_Indexed8);
+  QImage sheet = NewSheet(static_cast<int>(layout.Width()), static_cast<int>(layout.Height()));
   if (sheet.isNull()) return sheet;  // no memory for it: ExportPng reports the failure
-  sheet.setColorTable(SheetColourTable());
-  sheet.setDotsPerMeterX(kDotsPerMeter);
-  sheet.setDotsPerMeterY(kDotsPerMeter);
-  sheet.fill(kTransparentEntry);  // a new QImage holds whatever memory held
   for (int k = 0; k < count; ++k) {
     const auto upper =
         OverlayPartner(k, sprites[k][kAttributeOffset], count, options.overlayDistance);
@@ -181,15 +176,34 @@ QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColo
   return sheet;
 }
 
-std::vector<std::uint8_t> ExportPng(std::span<const SpriteRecord> sprites,
-                                    const SharedColours& colours, const PngExportOptions& options) {
+QImage NewSheet(int width, int height) {
+  QImage sheet(width, height, QImage::Format_Indexed8);
+  if (sheet.isNull()) return sheet;
+  sheet.setColorTable(SheetColourTable());
+  sheet.setDotsPerMeterX(kDotsPerMeter);
+  sheet.setDotsPerMeterY(kDotsPerMeter);
+  sheet.fill(kTransparentEntry);  // a new QImage holds whatever memory held
+  return sheet;
+}
+
+void DrawSheetSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
+                     const SpriteRecord* upper, const SharedColours& colours,
+                     const PngExportOptions& options) {
+  DrawSprite(sheet, left, top, sprite, upper, colours, options);
+}
+
+std::vector<std::uint8_t> EncodePng(const QImage& sheet) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "png");
-  const QImage sheet = RenderSpriteSheet(sprites, colours, options);
   if (sheet.isNull() || !writer.write(sheet)) return {};
   return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> ExportPng(std::span<const SpriteRecord> sprites,
+                                    const SharedColours& colours, const PngExportOptions& options) {
+  return EncodePng(RenderSpriteSheet(sprites, colours, options));
 }
 
 }  // namespace kelvane

@@ -24,6 +24,7 @@ struct PngExportOptions {
   // A sprite with the overlay bit shows the sprite this many places on (among those exported)
   // over it; a partner past the last exported sprite is not drawn, and 0 draws every one alone.
   int overlayDistance = kDefaultOverlayDistance;
+  bool objects = false;  // a sheet of the objects composed, not of the sprites
 };
 
 // The largest sheet written, checked before anything is drawn. PNG records a side of up to
@@ -47,6 +48,17 @@ std::string PngExportProblem(const PngExportOptions& options,
 // ASSUMPTION: PngExportProblem is empty for these arguments.
 QImage RenderSpriteSheet(std::span<const SpriteRecord> sprites, const SharedColours& colours,
                          const PngExportOptions& options);
+
+// A sheet of width x height pixels in the palette, every pixel transparent, at the resolution
+// every sheet records; null when there is no memory for it.
+QImage NewSheet(int width, int height);
+// sprite at (left, top) of sheet, in the options' scale (and expansion), with upper, when there
+// is one, drawn over it.
+void DrawSheetSprite(QImage& sheet, int left, int top, const SpriteRecord& sprite,
+                     const SpriteRecord* upper, const SharedColours& colours,
+                     const PngExportOptions& options);
+// sheet as PNG bytes; empty if the encoder fails.
+std::vector<std::uint8_t> EncodePng(const QImage& sheet);
 
 // The sheet encoded as PNG, ready for the safe write; empty if the encoder fails (no memory).
 // Needs no display: Qt's PNG codec is part

@@ -10,6 +10,7 @@
 #include "files/SpritemateFormat.h"
 #include "model/EditorState.h"
 #include "render/AnimationExport.h"
+#include "render/ObjectSheet.h"
 
 namespace kelvane {
 namespace {
@@ -67,7 +68,9 @@ Result<std::vector<FileImage>> SpritePadFiles(const SpriteSet& sprites, std::str
   if (sprites.format == kSpritePadId && sprites.details.version == version) {
     return SpritePadFormat(version).Write(sprites, path);
   }
-  const SpriteSet fresh{"", sprites.records, sprites.colours, {}};
+  // Only version 5 holds objects; a version 1 file is asked for without them.
+  SpriteSet fresh{"", sprites.records, sprites.colours, {}, {}, sprites.overlayDistance};
+  if (version == kSpritePadV5) fresh.objects = sprites.objects;
   return SpritePadFormat(version).Write(fresh, path);
 }
 
@@ -116,6 +119,9 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
     return AnimationExportProblem(*request.animation, sprites.records, request.png);
   }
   if (request.format == "gif") return "a GIF shows an animation: choose one";
+  if (request.format == "png" && request.png.objects) {
+    return ObjectSheetProblem(sprites.objects, sprites.records, request.png);
+  }
   if (request.format == "png") return PngExportProblem(request.png, sprites.records);
   if (request.format == kPrgId) {
     return PrgPastMemoryProblem(LoadAddressOf(sprites, request), sprites.records.size(),
@@ -146,6 +152,8 @@ Result<std::vector<FileImage>> ExportSprites(const SpriteSet& sprites, int first
     std::vector<std::uint8_t> png =
         request.animation
             ? ExportAnimationStrip(*request.animation, sprites.records, colours, request.png)
+        : request.png.objects
+            ? ExportObjectPng(sprites.objects, sprites.records, colours, request.png)
             : ExportPng(sprites.records, colours, request.png);
     if (png.empty()) return FileError{path, FileProblem::Io, "the PNG encoder failed"};
     return std::vector<FileImage>{{path, std::move(png)}};

@@ -247,6 +247,17 @@ void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState
   }
 }
 
+void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                        const SpriteCanvas& canvas, int sprite) {
+  for (int row = 0; row < canvas.Rows(); ++row) {
+    for (int column = 0; column < canvas.Columns(); ++column) {
+      if (canvas.SpriteAt(0, column, row) != sprite) continue;
+      RenderSpriteAt(Rows(canvasImage, column * kHiresColumns, row * kSpriteRows), bank, state,
+                     sprite);
+    }
+  }
+}
+
 CanvasLook::CanvasLook(const SpriteBank& bank, const SpriteCanvas& canvas, bool grid)
     : multiColour(), columns(canvas.Columns()), grid(grid) {
   for (int row = 0; row < canvas.Rows(); ++row) {
@@ -370,12 +381,16 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
       const int step = zoom.x * CellsPerPixel(multiColour);
       QRgb* sprite = first + column * spriteWidth;
       for (int x = step - 1; x < spriteWidth; x += step) sprite[x] = kGridLineColour;
+      if (column + 1 < view.Columns()) sprite[spriteWidth - 1] = kSpriteBorderColour;
     }
   }
   for (int copy = 1; copy < copies; ++copy) {
     std::memcpy(out[firstLine + copy], first, rowBytes);
   }
-  if (look.grid) FillRow(out[firstLine + zoom.y - 1], width, kGridLineColour);
+  if (look.grid) {
+    const bool spriteEdge = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows;
+    FillRow(out[firstLine + zoom.y - 1], width, spriteEdge ? kSpriteBorderColour : kGridLineColour);
+  }
 }
 
 CanvasLook SingleLook(bool multiColour, bool grid) {

@@ -26,6 +26,11 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
                   const SpriteCanvas& canvas, const PairLook& pairs = {});
 
+// The same for sprite alone, wherever the canvas's first layer shows it: what a change of that
+// sprite leaves to draw again.
+void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                        const SpriteCanvas& canvas, int sprite);
+
 // How the editor draws a canvas: each sprite's mode (its grid lines follow its pixels), row by
 // row, and whether there are grid lines at all.
 struct CanvasLook {

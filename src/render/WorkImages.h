@@ -9,6 +9,8 @@
 namespace kelvane {
 
 inline constexpr QRgb kGridLineColour = 0xFF404040;
+// Where one sprite of a canvas meets the next: brighter than the lines between pixels.
+inline constexpr QRgb kSpriteBorderColour = 0xFFB0B0B0;
 
 // True-colour images written through C64Palette: QPainter cannot draw on indexed images, and
 // the pictures are the same either way.

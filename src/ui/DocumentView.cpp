@@ -15,6 +15,7 @@
 #include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
 #include "render/C64Palette.h"
+#include "render/CanvasPreview.h"
 #include "render/SpriteRendering.h"
 #include "render/WorkImages.h"
 #include "ui/ColourSwatch.h"
@@ -61,6 +62,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       const auto origin = document_.Canvas().OriginOf(sprite.sprite);
       if (!origin) continue;
       staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
+      staleSprites_.push_back(sprite.sprite);
       // The preview shows the shown sprite, with its partner over it.
       const bool partner = document_.PairShown() && sprite.sprite == document_.OverlayOf(current);
       if (sprite.sprite != current && !partner) continue;
@@ -132,16 +134,26 @@ void TForm1::RedrawEditor() {
   const bool whole = editorStale_;
   const CellArea cells = staleCells_;
   const QRegion editor = staleEditor_;
+  const std::vector<int> sprites = std::move(staleSprites_);
   editorStale_ = false;
   staleCells_ = {};
   staleEditor_ = {};
+  staleSprites_.clear();
   if (drawTrace_) drawTrace_("editor");
   const EditorState& state = document_.State();
   const SpriteCanvas& canvas = document_.Canvas();
-  if (canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height()) {
-    canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
+  const bool resized =
+      canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height();
+  if (resized) canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
+  // A change of some sprites of an object draws only those again: they are a few of many.
+  const bool object = canvas.Columns() * canvas.Rows() > 1 && canvas.Layers() == 1;
+  if (whole || resized || !object) {
+    RenderCanvas(canvasImage_, document_.Bank(), state, canvas, EditorPairLook());
+  } else {
+    for (const int sprite : sprites) {
+      RenderCanvasSprite(canvasImage_, document_.Bank(), state, canvas, sprite);
+    }
   }
-  RenderCanvas(canvasImage_, document_.Bank(), state, canvas, EditorPairLook());
   DrawOnionSkin();
   previewImageStale_ = true;  // in the palette and colours drawn now
   editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
@@ -158,7 +170,17 @@ void TForm1::RedrawEditor() {
     Image1->update();
     return;
   }
-  Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
+  // An object's preview shows every sprite that changed.
+  if (canvas.Columns() * canvas.Rows() > 1) {
+    for (const int sprite : sprites) {
+      const auto origin = canvas.OriginOf(sprite);
+      if (!origin) continue;
+      Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(),
+                                       QRect(origin->x, origin->y, kHiresColumns, kSpriteRows)));
+    }
+  } else {
+    Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
+  }
   Image1->update(editor);
 }
 

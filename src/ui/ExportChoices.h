@@ -29,6 +29,7 @@ struct OpenedFile {
   std::string format = "spr";  // the codec's id
   FormatDetails details;
   int records = 0;
+  int overlayDistance = 1;  // SpriteSet::overlayDistance of that file
 };
 
 }  // namespace kelvane

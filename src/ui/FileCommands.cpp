@@ -15,6 +15,7 @@
 #include "files/SafeFiles.h"
 #include "files/SprFormat.h"
 #include "files/SpritePadAnimations.h"
+#include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
 #include "files/TextData.h"
 #include "render/PngImport.h"
@@ -72,8 +73,9 @@ void TForm1::LoadSpriteFile(const std::string& path) {
       file ? ReadSpriteFile(formats, *file, {kPngSheetFilter}) : Result<SpriteSet>(file.error());
   if (!ApplySpriteSet(set, path)) return;
   NoteFile(path);
-  SetFileFormat({set->format, set->details, static_cast<int>(set->records.size())},
-                std::move(onDisk));
+  SetFileFormat(
+      {set->format, set->details, static_cast<int>(set->records.size()), set->overlayDistance},
+      std::move(onDisk));
   filePath_ = path;
   SetFileTitle(NameOf(path));
   DrawStale();
@@ -129,7 +131,8 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
     const QSignalBlocker quiet(PageControl1);
     PageControl1->setCurrentWidget(TabSheet2);
   }
-  document_.Load(set->records, set->colours, SpritePadSpriteAnimations(*set));
+  document_.Load(set->records, set->colours, SpritePadSpriteAnimations(*set), set->objects);
+  document_.SetOverlayDistance(set->overlayDistance);
   return true;
 }
 
@@ -157,12 +160,25 @@ bool TForm1::SaveSpriteFile(int byteCount) {
 
 bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format, int count) {
   SpriteSet set = SpriteSetOf(document_, count);
+  set.overlayDistance = openedFile_.overlayDistance;
   // Saved in its own format, a file keeps what it held beyond the records.
   if (format.Id() == openedFile_.format) {
     set.format = openedFile_.format;
     set.details = openedFile_.details;
   }
-  if (!AskToLeaveOut(format, set, path)) return false;
+  // Objects a format leaves out without a word of its own: one question offers a SpritePad file.
+  if (format.Id() != kSpritePadId && !set.objects.empty() && LeftOut(format, set).isEmpty()) {
+    switch (AskObjectsOnlyInSpritePad(path)) {
+      case ObjectsAnswer::SpritePad:
+        return WriteSpritePadInstead(path, count);
+      case ObjectsAnswer::Cancel:
+        return false;
+      case ObjectsAnswer::Without:
+        break;
+    }
+  } else if (!AskToLeaveOut(format, set, path)) {
+    return false;
+  }
   std::optional<FileStamp> saved;
   ReplaceCheck check{onDisk_ ? &*onDisk_ : nullptr, &saved};
   auto error = SaveSpriteSet(format, set, path, check);
@@ -182,7 +198,8 @@ bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format
     return false;
   }
   NoteFile(path);
-  SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size())},
+  SetFileFormat({std::string(format.Id()), set.details, static_cast<int>(set.records.size()),
+                 set.overlayDistance},
                 std::move(saved));
   filePath_ = path;
   document_.MarkSaved();
@@ -216,13 +233,19 @@ bool TForm1::MaySetAsideWork() {
   return false;
 }
 
-bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
-                           const std::string& path) {
+QStringList TForm1::LeftOut(const SpriteFormat& format, const SpriteSet& sprites) const {
   // What the opened file held beyond its records, seen by the format it is being saved in.
-  SpriteSet opened{openedFile_.format, sprites.records, sprites.colours, openedFile_.details};
+  SpriteSet opened{openedFile_.format,  sprites.records, sprites.colours,
+                   openedFile_.details, sprites.objects, sprites.overlayDistance};
   opened.records.resize(static_cast<std::size_t>(openedFile_.records));
   QStringList lost;
   for (const std::string& what : format.LeavesOut(opened)) lost << QString::fromStdString(what);
+  return lost;
+}
+
+bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
+                           const std::string& path) {
+  const QStringList lost = LeftOut(format, sprites);
   if (lost.isEmpty()) return true;
   return AskOkCancel(this, QStringLiteral("Save"),
                      QStringLiteral("%1 cannot hold the %2 of this file: they are not saved in "

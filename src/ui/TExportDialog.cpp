@@ -234,6 +234,9 @@ QWidget* TExportDialog::BuildPngOptions() {
   form->addRow(QStringLiteral("Scale:"), Scale);
   form->addRow(QStringLiteral("Sprites a row:"), Columns);
   form->addRow(Expand);
+  ObjectSheet = Named(new QCheckBox(QStringLiteral("Draw each object composed, a pixel apart")),
+                      "ObjectSheet");
+  form->addRow(ObjectSheet);
   return page;
 }
 
@@ -291,6 +294,7 @@ void TExportDialog::Show(const ExportChoices& choices) {
   if (choices.animation < Animation->count()) Animation->setCurrentIndex(choices.animation);
   Columns->setValue(request.png.columns);
   Expand->setChecked(request.png.expand);
+  ObjectSheet->setChecked(request.png.objects);
   // Until one is chosen, a PRG goes where the opened one loaded, as the converter puts it.
   std::uint16_t address = kDefaultPrgLoadAddress;
   if (opened_.format == kPrgId) address = opened_.details.loadAddress.value_or(address);
@@ -317,6 +321,7 @@ ExportChoices TExportDialog::Read() const {
   choices.animation = std::max(0, Animation->currentIndex());
   request.png.columns = Columns->value();
   request.png.expand = Expand->isChecked();
+  request.png.objects = ObjectSheet->isChecked();
   request.loadAddress = static_cast<std::uint16_t>(LoadAddress->value());
   choices.range = SpriteRange->isChecked()     ? ExportRange::Range
                   : CurrentSprite->isChecked() ? ExportRange::Current
@@ -390,10 +395,14 @@ void TExportDialog::OkClick() {
   SpriteSet sprites;
   for (int n = first; n <= last; ++n) sprites.records.push_back(document_.Bank().Record(n));
   sprites.colours = document_.Colours();
+  sprites.objects = ObjectsWithin(document_.Objects(), first, last - first + 1);
+  sprites.overlayDistance = opened_.overlayDistance;
   // The opened file's records are that file, and a run of them a part of it, as the converter
   // takes them.
   if (last < opened_.records) {
-    SpriteSet file{opened_.format, {}, sprites.colours, opened_.details};
+    SpriteSet file{opened_.format,      {},
+                   sprites.colours,     opened_.details,
+                   document_.Objects(), opened_.overlayDistance};
     for (int n = 0; n < opened_.records; ++n) file.records.push_back(document_.Bank().Record(n));
     sprites = PartOf(file, first, sprites.records.size());
   }

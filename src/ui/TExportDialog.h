@@ -47,6 +47,7 @@ class TExportDialog : public QDialog {
   QSpinBox* Scale = nullptr;
   QSpinBox* Columns = nullptr;
   QCheckBox* Expand = nullptr;
+  QCheckBox* ObjectSheet = nullptr;  // the objects composed, not the sprites
   QSpinBox* LoadAddress = nullptr;
   QComboBox* Animation = nullptr;  // the animated GIF's
   QSpinBox* GifScale = nullptr;

@@ -235,6 +235,10 @@ class TForm1 : public QMainWindow {
   QRadioButton* RadioButton5 = nullptr;
   ColourSwatch* Panel5 = nullptr;
   QAction* Animations1 = nullptr;  // "Animations...": the document's list of animations
+  // Sprite: objects of several sprites (ui/ObjectCommands.cpp).
+  QAction* NewObject1 = nullptr;
+  QAction* ShowObject1 = nullptr;
+  QAction* Objects1 = nullptr;
   // The editor grid's scroll bars, shown only when the zoomed grid is larger than its room.
   QScrollBar* EditorScrollX = nullptr;
   QScrollBar* EditorScrollY = nullptr;
@@ -299,6 +303,10 @@ class TForm1 : public QMainWindow {
   void ChoosePalette(int k);
   // Sprite menu
   void Animations1Click();
+  // Sprite menu: objects
+  void NewObject1Click();
+  void ShowObject1Click();
+  void Objects1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -434,6 +442,14 @@ class TForm1 : public QMainWindow {
   void ImportPngFile(const FileImage& file);
   // Asks before saving in a format that cannot hold all the opened file held; true to go on.
   bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
+  // What saving sprites in format leaves out of the opened file, one entry a kind.
+  QStringList LeftOut(const SpriteFormat& format, const SpriteSet& sprites) const;
+  // Saving objects in a format without them: a SpritePad file instead, without them, or not.
+  enum class ObjectsAnswer { SpritePad, Without, Cancel };
+  ObjectsAnswer AskObjectsOnlyInSpritePad(const std::string& path);
+  // The first count records and the objects as a SpritePad file beside path; true when saved.
+  bool WriteSpritePadInstead(const std::string& path, int count);
+  void BuildObjectCommands();
   // Puts a file's sprites into the bank from sprite 0 on, as "Open..." does, or refuses it.
   bool ApplySpriteSet(const Result<SpriteSet>& set, const std::string& path);
   // The file last read or saved: a new bank's is a .spr of no records. onDisk: that file as it
@@ -515,8 +531,9 @@ class TForm1 : public QMainWindow {
   // of the current sprite that changed, and the thumbnails of the sheet's window that did.
   // The sheet starts with no picture at all: its first use draws it whole (Image2).
   bool editorStale_ = true;
-  CellArea staleCells_;  // of the current sprite, for the preview
-  QRegion staleEditor_;  // of every sprite the canvas shows
+  CellArea staleCells_;            // of the current sprite, for the preview
+  QRegion staleEditor_;            // of every sprite the canvas shows
+  std::vector<int> staleSprites_;  // those sprites, to render into canvasImage_ again
   bool sheetStale_ = false;
   std::bitset<kSheetColumns * kSheetRows> staleThumbnails_;
   int browserHotSprite_ = 0;

@@ -10,6 +10,7 @@
 #include <QProcessEnvironment>
 #include <algorithm>
 
+#include "app/ConvertOptions.h"
 #include "files/FileExtension.h"
 #include "files/FormatRegistry.h"
 #include "files/SafeFiles.h"
@@ -483,11 +484,36 @@ TEST_F(Converter, ListsWhatAFileHolds) {
                     "multi-colour 2 1 (white)\nanimations: 4\n"),
         std::string("also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
                     "3 tile names; 2 tile animations\n"),
+        std::string("objects: 3\nobject 0: 2 x 3, sprites 0 1 2 3 4 5, \"Untitled\"\n"
+                    "object 1: 2 x 3, sprites 6 7 8 9 10 11\n"),
         std::string("sprite 241: attribute $F1, multi-colour, colour 1 (white), overlay, "
                     "expand X, expand Y\n"),
         PathOf("chunk.prg") + ": PRG file, load address $3000, 256 sprites\n",
         std::string("colours: none in the file\n")}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line << "\nin:\n" << run.out;
+  }
+}
+
+// --objects writes what Export writes for the objects, and is refused where there are none.
+TEST_F(Converter, ObjectSheetsAreTheSharedExportOrRefused) {
+  ExportRequest request;
+  request.format = "png";
+  request.png = {.scale = 2, .columns = 2, .expand = false, .objects = true};
+  const std::string sheet = PathOf("objects.png");
+  const Outcome run =
+      Convert({PathOf("five.spd"), "--objects", "--scale", "2", "--columns", "2", "-o", sheet});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ExpectWritten(Expected(PathOf("five.spd"), request, sheet));
+  EXPECT_EQ(QImage(QString::fromStdString(sheet)).size(), QSize(2 * 48 * 2 + 1, 2 * 63 * 2 + 1));
+
+  const std::pair<std::vector<std::string>, std::string> refusals[] = {
+      {{PathOf("one.spd"), "--objects", "-o", sheet}, "there are no objects to draw"},
+      {{PathOf("five.spd"), "--objects", "-o", PathOf("x.spr")}, "--objects draws a PNG sheet"},
+  };
+  for (const auto& [arguments, says] : refusals) {
+    const Outcome refused = Convert(arguments);
+    EXPECT_EQ(refused.exitCode, kConvertUsageError);
+    EXPECT_NE(refused.err.find(says), std::string::npos) << refused.err;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "SpritePadFixture.h"
 
+#include <algorithm>
+
 namespace kelvane::fixture {
 namespace {
 
@@ -76,7 +78,7 @@ Bytes SpdTrailer(const SpdSpec& spec) {
   if (spec.flags & 1) {
     Bytes cells;
     for (int i = 0; i < spec.tiles * spec.tileWidth * spec.tileHeight; ++i) {
-      U16(cells, i % (spec.sprites + 1));
+      U16(cells, i % std::max(spec.sprites, 1));  // sprites the file holds
     }
     out = Concat({out, cells});
     if (spec.version >= 3) out = Concat({out, Filled(spec.tiles, 0x20)});  // attributes

@@ -142,7 +142,7 @@ TEST(SpritePad, ChangedCountUpdatesHeaderAndKeepsTrailer) {
   const std::pair<SpdSpec, int> cases[] = {{Spec(1, 20), 2},
                                            {WithTiles(Spec(3, 8, 7)), 300},
                                            {fixture::RichV5(8), 300},
-                                           {fixture::RichV5(8), 0}};
+                                           {Spec(5, 8, 2), 0}};
   for (const auto& [spec, count] : cases) {
     auto set = ReadSpritePad(fixture::SpdFile(spec), kPath);
     ASSERT_TRUE(set.ok());

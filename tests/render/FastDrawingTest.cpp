@@ -82,7 +82,8 @@ class FastDrawingOfNoise : public ::testing::Test {
 };
 
 // A canvas of 2 x 2 sprites of both modes, at 8 x 8 with its grid: each sprite in its place
-// exactly as the editor draws it alone, its grid lines following its own pixels.
+// exactly as the editor draws it alone, its grid lines following its own pixels, but for the
+// lines where sprites meet, drawn brighter.
 TEST_F(FastDrawingOfNoise, CanvasIsEachSpriteAsDrawnAloneInItsPlace) {
   bank.Attribute(4) |= kMultiColourFlag;
   bank.Attribute(7) &= static_cast<std::uint8_t>(~kMultiColourFlag);
@@ -100,6 +101,12 @@ TEST_F(FastDrawingOfNoise, CanvasIsEachSpriteAsDrawnAloneInItsPlace) {
       RenderSprite(images.SpriteImage, bank, state, n, false);
       DrawEditorBand(alone, images.SpriteImage, IsMultiColour(bank.Attribute(n)), true,
                      row % kSpriteRows);
+      for (int y = 0; y < 7 && column == 0; ++y) {
+        alone.setPixel(kEditorWidth - 1, y, kSpriteBorderColour);
+      }
+      if (row == kSpriteRows - 1) {
+        for (int x = 0; x < kEditorWidth; ++x) alone.setPixel(x, 7, kSpriteBorderColour);
+      }
       ASSERT_EQ(band.copy(column * kEditorWidth, 0, kEditorWidth, 8), alone)
           << "row " << row << " column " << column;
     }

@@ -150,7 +150,9 @@ TEST_F(FormatsInTheWindow, SaveWritesTheFormatTheFileWasOpenedIn) {
 }
 
 TEST_F(FormatsInTheWindow, TheSprFilterSavesASpriteFileAndItsSidecar) {
-  WriteFileBytes(Path("ship.spd"), fixture::SpdFile(fixture::RichV5(40)));
+  auto spec = fixture::RichV5(40);
+  spec.flags = 2;  // animations only: no objects to ask about
+  WriteFileBytes(Path("ship.spd"), fixture::SpdFile(spec));
   OpenThroughDialog(Path("ship.spd"));
   QString proposed;
   SaveAllAsProposed(&proposed, 0);

@@ -126,9 +126,9 @@ TEST_F(Startup, EveryMenuItemHasItsCaptionAndShortcut) {
   EXPECT_EQ(menus, (QStringList{"File", "Edit", "View", "Tools", "Special", "Sprite", "Help"}));
   int separators = 0;
   for (QAction* action : MenuActions(form().menuBar())) separators += action->isSeparator();
-  // The documented 7, one before Rotate, one before Tool Bar, one before the animation views and
-  // one before Animations...
-  EXPECT_EQ(separators, 11);
+  // The documented 7, one before Rotate, one before Tool Bar, one before the animation views,
+  // one before Animations... and one before the objects.
+  EXPECT_EQ(separators, 12);
 }
 
 class GlyphPainting : public ::testing::TestWithParam<qreal> {};

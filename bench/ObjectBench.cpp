@@ -1,0 +1,134 @@
+// An object of 8 x 8 sprites through the real window on the offscreen platform: a painted cell
+// (the move, the change, the redraw and the paint), and a fill that floods every sprite of it,
+// beside a memcpy of the pixels that fill repaints.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "Benchmarks.h"
+#include "WindowEvents.h"
+#include "render/EditorGeometry.h"
+#include "ui/ImageControl.h"
+#include "ui/TForm1.h"
+
+namespace kelvane::bench {
+namespace {
+
+constexpr int kSide = kMaxObjectSide;
+constexpr int kFirstSprite = 64;  // blank sprites no other benchmark paints
+const std::string kFillFloor = "floor/object fill repaint";
+
+ObjectFigures figures;
+std::vector<double> cellNs, fillNs;
+
+// The repetitions of all benchmarks are interleaved: the object is made and shown for each run
+// and taken away after it, leaving the window as the others expect it.
+class OnObject {
+ public:
+  OnObject(TForm1* form, const char* tool) : form_(form), shown_(form->CurrentSprite()) {
+    SpriteDocument& document = form->Document();
+    document.AddObject(ConsecutiveObject("", kFirstSprite, kSide, kSide));
+    document.ShowObjects(true);
+    document.SelectSprite(kFirstSprite);
+    Choose(form, tool);
+    QCoreApplication::processEvents();
+  }
+  ~OnObject() {
+    Choose(form_, "ToolPen1");
+    Send(form_->Image1, QEvent::MouseButtonRelease, {1, 1}, Qt::LeftButton, Qt::NoButton);
+    SpriteDocument& document = form_->Document();
+    document.ShowObjects(false);
+    document.RemoveObject(document.Objects().size() - 1);
+    form_->SetCurrentSprite(shown_);
+    QCoreApplication::processEvents();
+  }
+  OnObject(const OnObject&) = delete;
+  OnObject& operator=(const OnObject&) = delete;
+
+ private:
+  TForm1* form_;
+  int shown_;
+};
+
+// The middle of canvas pixel (x, y) on the grid as it shows the object.
+QPointF PointOf(const TForm1& form, int x, int y) {
+  const CanvasView& view = form.EditorView();
+  const Zoom zoom = view.CellZoom();
+  return {view.Origin().x + x * zoom.x + zoom.x / 2.0, view.Origin().y + y * zoom.y + zoom.y / 2.0};
+}
+
+// The walk of the single sprite's painted cell, over the multi-colour pixels of the object's top
+// row of sprites: to and fro, painting with the left button and erasing with the right, so that
+// every move changes a pixel and many cross from one sprite into the next.
+void PaintedCellBench(benchmark::State& st, TForm1* form) {
+  const OnObject object(form, "ToolPen1");
+  QWidget* image = form->Image1;
+  constexpr long kColumns = kSide * kMultiColumns;
+  constexpr long kPixels = kColumns * kSpriteRows;
+  long i = 0;
+  for (auto _ : st) {
+    const long leg = i / kPixels;
+    const long step = leg % 2 == 0 ? i % kPixels : kPixels - 1 - i % kPixels;
+    ++i;
+    const long row = step / kColumns;
+    const long column = row % 2 == 0 ? step % kColumns : kColumns - 1 - step % kColumns;
+    const QPointF at = PointOf(*form, static_cast<int>(2 * column), static_cast<int>(row));
+    const Qt::MouseButton button = leg % 2 == 0 ? Qt::LeftButton : Qt::RightButton;
+    const double ns = TimedNs([&] { Send(image, QEvent::MouseMove, at, Qt::NoButton, button); });
+    cellNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
+  }
+}
+
+// A click of the fill on the blank object floods all 64 sprites; it is taken back untimed.
+void FillBench(benchmark::State& st, TForm1* form) {
+  const OnObject object(form, "ToolFill1");
+  QWidget* image = form->Image1;
+  SpriteDocument& document = form->Document();
+  const QPointF at = PointOf(*form, 1, 1);
+  for (auto _ : st) {
+    const double ns = TimedNs([&] {
+      Send(image, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+      Send(image, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    });
+    fillNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
+    st.PauseTiming();
+    document.Undo();
+    QCoreApplication::processEvents();
+    st.ResumeTiming();
+  }
+}
+
+}  // namespace
+
+void RegisterObjectBenchmarks(TForm1& form) {
+  // What a fill of the whole object repaints: the canvas image, the grid and the preview.
+  std::size_t bytes = 0;
+  {
+    const OnObject object(&form, "ToolPen1");
+    const std::size_t canvas = std::size_t{kSide} * kHiresColumns * kSide * kSpriteRows;
+    const std::size_t grid = static_cast<std::size_t>(form.Image1->width()) *
+                             static_cast<std::size_t>(form.Image1->height());
+    bytes = (canvas + grid + std::size_t{kPreviewWidth} * kPreviewHeight) * kBytesPerPixel;
+  }
+  RegisterMemcpyFloor(kFillFloor, bytes);
+  benchmark::RegisterBenchmark("Object/painted cell on an 8x8 object", PaintedCellBench, &form)
+      ->UseManualTime();
+  benchmark::RegisterBenchmark("Object/fill of a whole 8x8 object", FillBench, &form)
+      ->UseManualTime();
+}
+
+const ObjectFigures& ObjectBenchFigures() {
+  figures.cellNs = cellNs.empty() ? 0 : Median(cellNs);
+  figures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
+  figures.fillFloor = kFillFloor;
+  return figures;
+}
+
+}  // namespace kelvane::bench

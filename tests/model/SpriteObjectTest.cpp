@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "model/SpriteDocument.h"
+#include "model/SpriteObject.h"
+
+namespace kelvane {
+namespace {
+
+TEST(SpriteObject, NewObjectsStayInsideTheBank) {
+  const struct {
+    int first, columns, rows;
+    std::string says;  // "" when the object can be made
+  } cases[] = {
+      {0, 8, 8, ""},
+      {192, 8, 8, ""},
+      {193, 8, 8, "would run to sprite 256, past the last sprite, 255"},
+      {255, 2, 1, "would run to sprite 256"},
+      {0, 0, 1, "1 to 8 sprites across and down"},
+      {0, 1, 9, "1 to 8 sprites across and down"},
+  };
+  for (const auto& c : cases) {
+    const std::string problem = NewObjectProblem(c.first, c.columns, c.rows, kSpriteCount);
+    EXPECT_EQ(problem.empty(), c.says.empty()) << problem;
+    EXPECT_NE(problem.find(c.says), std::string::npos) << problem;
+  }
+  EXPECT_EQ(ConsecutiveObject("x", 4, 3, 2).cells, (std::vector<int>{4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(ConsecutiveObject("x", 4, 3, 2).SpriteAt(1, 1), 8);
+}
+
+// The list is unsaved work, reported once a change; removing an object leaves its sprites.
+TEST(SpriteObject, DocumentListChangesAreUnsavedWorkAndTakeNoStep) {
+  SpriteDocument doc;
+  std::vector<DocumentChange> reports;
+  doc.Subscribe([&](const DocumentChange& c) { reports.push_back(c); });
+  const SpriteRecord record = [] {
+    SpriteRecord r{};
+    r.fill(0x55);
+    return r;
+  }();
+  const std::vector<SpriteRecord> records(4, record);
+  doc.Load(records, std::nullopt, {}, {ConsecutiveObject("a", 0, 2, 1)});
+  EXPECT_FALSE(doc.Modified());
+  ASSERT_EQ(doc.Objects().size(), 1u);
+
+  const std::function<void()> changes[] = {
+      [&] { doc.AddObject(ConsecutiveObject("b", 2, 2, 1)); },
+      [&] { doc.RenameObject(0, "boss"); },
+      [&] { doc.RemoveObject(0); },
+  };
+  for (const auto& change : changes) {
+    reports.clear();
+    change();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].Has(Changed::Objects));
+    EXPECT_FALSE(reports[0].Has(Changed::Sprites));
+    EXPECT_TRUE(doc.Modified());
+    EXPECT_EQ(doc.UndoCount(), 0);
+    doc.MarkSaved();
+    EXPECT_FALSE(doc.Modified());
+  }
+  EXPECT_EQ(doc.Objects(), std::vector{ConsecutiveObject("b", 2, 2, 1)});
+  EXPECT_EQ(doc.Bank().Record(0), record);
+  doc.New();
+  EXPECT_TRUE(doc.Objects().empty());
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,126 @@
+// Objects in the real window: made with New Object, shown as one canvas, painted across their
+// sprites as one step, listed, and saved where a format cannot hold them.
+#include <QCheckBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "files/SpriteSets.h"
+#include "support/MainWindowFixture.h"
+#include "support/ModalAnswer.h"
+#include "ui/ImageControl.h"
+#include "ui/TNewObjectDialog.h"
+#include "ui/TObjectsDialog.h"
+
+namespace kelvane::test {
+namespace {
+
+using Objects = MainWindowFixture;
+
+// The middle of canvas pixel (x, y) on Image1, at the zoom the grid shows now.
+QPoint At(const TForm1& form, int x, int y) {
+  const CanvasView& view = form.EditorView();
+  return {view.Origin().x + x * view.CellZoom().x + view.CellZoom().x / 2,
+          view.Origin().y + y * view.CellZoom().y + view.CellZoom().y / 2};
+}
+
+void NewObject(TForm1& form, int columns, int rows, int first) {
+  AnswerNextModal([=](QWidget* modal) {
+    auto* dialog = qobject_cast<TNewObjectDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Columns->setValue(columns);
+    dialog->Rows->setValue(rows);
+    dialog->FirstSprite->setValue(first);
+    dialog->OkButton->click();
+  });
+  form.NewObject1->trigger();
+}
+
+TEST_F(Objects, ALineAcrossTheSpritesOfAnObjectIsOneUndoStep) {
+  form().MCToggle->setChecked(false);
+  NewObject(form(), 2, 1, 0);
+  ASSERT_EQ(document().Objects().size(), 1u);
+  EXPECT_TRUE(form().ShowObject1->isChecked());
+  EXPECT_EQ(document().Canvas(), SpriteCanvas(2, 1, {{0, 1}}));
+  EXPECT_TRUE(form().windowTitle().endsWith(QLatin1Char('*')));
+
+  const SpriteRecord left = document().Bank().Record(0);
+  const SpriteRecord right = document().Bank().Record(1);
+  Key(Qt::Key_L, Qt::NoModifier);
+  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 20, 3));
+  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 27, 3));
+  EXPECT_EQ(document().Bank().Sprite(0)[3 * 3 + 2], 0x0F);  // columns 20-23 of sprite 0
+  // Sprite 1 is still multi-colour: two double-wide pixels of the sprite colour.
+  EXPECT_EQ(document().Bank().Sprite(1)[3 * 3], 0xA0);
+  EXPECT_EQ(document().UndoCount(), 1);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(document().Bank().Record(0), left);
+  EXPECT_EQ(document().Bank().Record(1), right);
+
+  // PgDn steps through the sprites: within the object it stays on show, past it a sprite
+  // shows alone.
+  Key(Qt::Key_PageDown, Qt::NoModifier);
+  EXPECT_EQ(document().Canvas(), SpriteCanvas(2, 1, {{0, 1}}));
+  Key(Qt::Key_PageDown, Qt::NoModifier);
+  EXPECT_EQ(document().Canvas(), SpriteCanvas::Single(2));
+}
+
+TEST_F(Objects, ARunPastTheLastSpriteIsRefusedAndDeletingKeepsTheSprites) {
+  bool refused = false;
+  AnswerNextModal([&refused](QWidget* modal) {
+    auto* dialog = qobject_cast<TNewObjectDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Columns->setValue(8);
+    dialog->Rows->setValue(8);
+    dialog->FirstSprite->setValue(200);
+    MessageBoxSeen seen;
+    AnswerMessageBox(QMessageBox::Ok, &seen);
+    dialog->OkButton->click();
+    refused = seen.text.contains(QStringLiteral("past the last sprite, 255"));
+    dialog->reject();
+  });
+  form().NewObject1->trigger();
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(document().Objects().empty());
+
+  NewObject(form(), 1, 2, 4);
+  const SpriteRecord kept = document().Bank().Record(4);
+  AnswerNextModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<TObjectsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->ObjectList->item(0)->text(), QStringLiteral("0: (no name), 1 x 2: 4 5"));
+    dialog->DeleteButton->click();
+    EXPECT_EQ(dialog->ObjectList->count(), 0);
+    dialog->reject();
+  });
+  form().Objects1->trigger();
+  EXPECT_TRUE(document().Objects().empty());
+  EXPECT_EQ(document().Bank().Record(4), kept);
+  EXPECT_EQ(document().Canvas(), SpriteCanvas::Single(4));
+}
+
+// Saving objects as a sprite file offers a SpritePad file instead, which keeps them.
+TEST_F(Objects, SavingThemAsASpriteFileOffersASpritePadFile) {
+  QTemporaryDir dir;
+  NewObject(form(), 2, 2, 0);
+  const QString spr = dir.filePath(QStringLiteral("boss.spr"));
+  MessageBoxSeen seen;
+  AnswerNextModal([&](QWidget* modal) {
+    AnswerMessageBox(QMessageBox::Yes, &seen);
+    TypeIntoFileDialog(modal, spr);
+  });
+  form().SaveAll1->trigger();
+  EXPECT_TRUE(seen.text.startsWith(QStringLiteral("Objects are kept only in a SpritePad file")));
+  EXPECT_FALSE(QFile::exists(spr));
+  const auto set =
+      ReadSpriteSet(SpriteFormats(), dir.filePath(QStringLiteral("boss.spd")).toStdString());
+  ASSERT_TRUE(set.ok()) << set.error().reason;
+  EXPECT_EQ(set->objects, document().Objects());
+  EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - boss.spd"));
+}
+
+}  // namespace
+}  // namespace kelvane::test
