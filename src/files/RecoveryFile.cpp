@@ -13,7 +13,7 @@ namespace kelvane {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kMagic = {'K', 'L', 'V', 'R', 'E', 'C', 'V', '\n'};
-constexpr std::uint32_t kVersion = 2;
+constexpr std::uint32_t kVersion = 3;
 constexpr std::size_t kHeaderBytes = kMagic.size() + 4 + 4;  // magic, version, payload length
 constexpr std::size_t kChecksumBytes = 4;
 constexpr std::size_t kMaxTextBytes = 4096;  // a path, a title, a codec id
@@ -31,6 +31,31 @@ void AnimationFields(Io& io, Animation& a) {
   int flags = a.flags;
   io.Int32(flags, 0, kMaxByte);
   if constexpr (!std::is_const_v<Animation>) a.flags = static_cast<std::uint8_t>(flags);
+}
+
+constexpr int kMaxObjects = 0xFFFF;  // as many as a SpritePad file can count
+constexpr int kMinOverlayDistance = -0x8000;
+constexpr int kMaxOverlayDistance = 0x7FFF;
+
+// A byte field, read and range-checked through an int.
+template <class Io, class Byte>
+void ByteField(Io& io, Byte& byte) {
+  int value = byte;
+  io.Int32(value, 0, kMaxByte);
+  if constexpr (!std::is_const_v<Byte>) byte = static_cast<std::uint8_t>(value);
+}
+
+template <class Io, class Object>
+void ObjectFields(Io& io, Object& o) {
+  io.Text(o.name);
+  io.Int32(o.columns, 1, kMaxObjectSide);
+  io.Int32(o.rows, 1, kMaxObjectSide);
+  if constexpr (!std::is_const_v<Object>) {
+    o.cells.resize(static_cast<std::size_t>(o.columns * o.rows));
+  }
+  for (auto& cell : o.cells) io.Int32(cell, 0, kMaxSpriteNumber);
+  ByteField(io, o.attribute);
+  ByteField(io, o.tag);
 }
 
 // Every field of the file, in order, for both directions: a new field of the document is added
@@ -59,6 +84,11 @@ void Fields(Io& io, Document& d) {
   if constexpr (!std::is_const_v<Document>)
     d.animations.resize(static_cast<std::size_t>(animations));
   for (auto& animation : d.animations) AnimationFields(io, animation);
+  int objects = static_cast<int>(d.objects.size());
+  io.Int32(objects, 0, kMaxObjects);
+  if constexpr (!std::is_const_v<Document>) d.objects.resize(static_cast<std::size_t>(objects));
+  for (auto& object : d.objects) ObjectFields(io, object);
+  io.Int32(d.overlayDistance, kMinOverlayDistance, kMaxOverlayDistance);
   io.Int64(d.writtenAt);
 }
 

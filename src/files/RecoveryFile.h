@@ -14,6 +14,7 @@
 #include "model/EditorState.h"
 #include "model/SpriteAnimation.h"
 #include "model/SpriteBank.h"
+#include "model/SpriteObject.h"
 
 namespace kelvane {
 
@@ -30,6 +31,8 @@ struct KeptDocument {
   SpriteBank bank;
   SharedColours colours{};
   std::vector<SpriteAnimation> animations;
+  std::vector<SpriteObject> objects;
+  int overlayDistance = 1;     // the sprite drawn over one with the overlay bit is this far on
   std::int64_t writtenAt = 0;  // seconds since 1970, when it was kept
 
   bool operator==(const KeptDocument&) const = default;

@@ -56,6 +56,8 @@ KeptDocument TForm1::KeptNow() const {
   kept.bank = document_.Bank();
   kept.colours = document_.Colours();
   kept.animations = document_.Animations();
+  kept.objects = document_.Objects();
+  kept.overlayDistance = openedFile_.overlayDistance;
   kept.writtenAt = static_cast<std::int64_t>(std::time(nullptr));
   return kept;
 }
@@ -69,8 +71,9 @@ void TForm1::Recover(const KeptDocument& kept) {
     const QSignalBlocker quiet(PageControl1);
     PageControl1->setCurrentWidget(TabSheet2);
   }
-  document_.Load(records, kept.colours, kept.animations);
-  SetFileFormat({kept.format, kept.details, kept.records}, kept.onDisk);
+  document_.Load(records, kept.colours, kept.animations, kept.objects);
+  document_.SetOverlayDistance(kept.overlayDistance);
+  SetFileFormat({kept.format, kept.details, kept.records, kept.overlayDistance}, kept.onDisk);
   filePath_ = kept.path;
   document_.MarkUnsaved();
   SetFileTitle(QString::fromStdString(kept.title));

@@ -24,6 +24,8 @@ KeptDocument Everything() {
   for (int i = 0; i < kBankBytes; ++i) d.bank.Bytes()[i] = static_cast<std::uint8_t>(i * 31);
   d.colours = {0, 15, 9};
   d.animations = {{0, 6, 2, 0x90}, {300, 7, 255, 0}};
+  d.objects = {{"boss", 2, 1, {4, 9}, 0x12, 0xFF}};
+  d.overlayDistance = -2;
   d.writtenAt = 1765300000;
   return d;
 }
@@ -74,7 +76,7 @@ TEST(RecoveryFile, DamagedOrHostileFilesAreRefusedWithTheirReason) {
   const Case cases[] = {
       {"a stray write", with(kLoadAddressFlag, 1, false), "checksum"},
       {"another file", with(0, 'X', false), "no recovery mark"},
-      {"a newer version", with(8, 3, true), "another version"},
+      {"a newer version", with(8, 4, true), "another version"},
       {"grown", longer, "length does not match"},
       {"a length past the end", with(12, 0xFF, true), "length does not match"},
       {"a flag of 2", with(kLoadAddressFlag, 2, true), "neither present nor absent"},
