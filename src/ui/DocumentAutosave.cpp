@@ -28,10 +28,10 @@ DocumentAutosave::~DocumentAutosave() {
 }
 
 void DocumentAutosave::DocumentChanged(const DocumentChange& change) {
-  if (!change.Has(Changed::Sprites) && !change.Has(Changed::SharedColours) &&
-      !change.Has(Changed::Modified)) {
-    return;
-  }
+  const bool content = change.Has(Changed::Sprites) || change.Has(Changed::SharedColours) ||
+                       change.Has(Changed::Animations) || change.Has(Changed::Objects) ||
+                       change.Has(Changed::Modified);
+  if (!content) return;
   if (!document_.Modified()) {
     timer_.stop();
     if (std::exchange(kept_, false)) writer_.Remove();
