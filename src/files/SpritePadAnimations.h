@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "files/SpriteFormat.h"
+#include "files/SpritePadLayout.h"
 #include "model/SpriteAnimation.h"
 
 namespace kelvane {
@@ -19,5 +21,14 @@ std::vector<SpriteAnimation> ReadSpritePadAnimations(std::span<const std::uint8_
 
 // In the file's order; none for a set that is not a whole SpritePad file as read.
 std::vector<SpriteAnimation> SpritePadSpriteAnimations(const SpriteSet& set);
+
+// bytes, a whole file laid out as layout, with animations as its sprite animations: the
+// header's flag and count follow, and every other block stays as it was. Refused, naming path,
+// where the version cannot hold them: more than 256, sprite numbers past 255 in version 1, none
+// at all in the old headerless layout, or another number of them in version 2, which counts
+// sprite and tile animations together.
+Result<std::vector<std::uint8_t>> WithSpritePadAnimations(
+    std::span<const std::uint8_t> bytes, const SpritePadLayout& layout,
+    const std::vector<SpriteAnimation>& animations, const std::string& path);
 
 }  // namespace kelvane

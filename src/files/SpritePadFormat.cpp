@@ -6,6 +6,7 @@
 #include "files/FileExtension.h"
 #include "files/LittleEndian.h"
 #include "files/RecordBytes.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadLayout.h"
 #include "files/SpritePadTiles.h"
 #include "model/EditorState.h"
@@ -151,6 +152,28 @@ std::optional<FileError> PutObjects(std::vector<std::uint8_t>& file, const Sprit
   return std::nullopt;
 }
 
+// The set's animations, where it names them and they are not those the file holds.
+std::optional<FileError> PutAnimations(std::vector<std::uint8_t>& file, const SpriteSet& set,
+                                       const std::string& path) {
+  if (!set.animations) return std::nullopt;
+  const auto layout = ParseSpritePadLayout(file, path);
+  if (!layout) return std::nullopt;  // refused with its reason by the final check
+  std::size_t offset = layout->RecordsEnd();
+  std::vector<SpriteAnimation> held;
+  for (const SpritePadBlock& block : layout->blocks) {
+    if (block.kind == SpritePadBlockKind::SpriteAnimations) {
+      held = ReadSpritePadAnimations(std::span(file).subspan(offset, block.bytes),
+                                     static_cast<std::size_t>(block.count), layout->version > 1);
+    }
+    offset += static_cast<std::size_t>(block.bytes);
+  }
+  if (held == *set.animations) return std::nullopt;
+  auto with = WithSpritePadAnimations(file, *layout, *set.animations, path);
+  if (!with) return with.error();
+  file = std::move(*with);
+  return std::nullopt;
+}
+
 void PutOverlayDistance(std::vector<std::uint8_t>& header, int version, int distance) {
   if (version < kSpritePadFirstOverlayDistanceVersion ||
       SpritePadOverlayDistance(header, version) == distance) {
@@ -248,6 +271,7 @@ Result<std::vector<std::uint8_t>> WriteSpritePad(const SpriteSet& set, int newFi
   AppendRecords(out, set.records);
   out.insert(out.end(), parts->trailer.begin(), parts->trailer.end());
   if (auto error = PutObjects(out, set, parts->version, path)) return *error;
+  if (auto error = PutAnimations(out, set, path)) return *error;
 
   // Never write a file this program would refuse to read back: details that were not read
   // from one SpritePad file could announce blocks that are not there.

@@ -133,6 +133,7 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
   }
   document_.Load(set->records, set->colours, SpritePadSpriteAnimations(*set), set->objects);
   document_.SetOverlayDistance(set->overlayDistance);
+  savedAnimations_ = document_.Animations();
   return true;
 }
 
@@ -161,6 +162,7 @@ bool TForm1::SaveSpriteFile(int byteCount) {
 bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format, int count) {
   SpriteSet set = SpriteSetOf(document_, count);
   set.overlayDistance = openedFile_.overlayDistance;
+  set.animations = document_.Animations();
   // Saved in its own format, a file keeps what it held beyond the records.
   if (format.Id() == openedFile_.format) {
     set.format = openedFile_.format;
@@ -203,6 +205,7 @@ bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format
                 std::move(saved));
   filePath_ = path;
   document_.MarkSaved();
+  savedAnimations_ = document_.Animations();
   SetFileTitle(NameOf(path));
   return true;
 }
@@ -240,6 +243,12 @@ QStringList TForm1::LeftOut(const SpriteFormat& format, const SpriteSet& sprites
   opened.records.resize(static_cast<std::size_t>(openedFile_.records));
   QStringList lost;
   for (const std::string& what : format.LeavesOut(opened)) lost << QString::fromStdString(what);
+  // Animations made or changed since the last open or save are kept only in a SpritePad file;
+  // those of the opened file go as its other blocks go.
+  if (format.Id() != kSpritePadId && !document_.Animations().empty() &&
+      document_.Animations() != savedAnimations_) {
+    lost << QStringLiteral("animations");
+  }
   return lost;
 }
 

@@ -21,6 +21,7 @@
 
 #include "WindowChecks.h"
 #include "files/FormatRegistry.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFixture.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
@@ -470,6 +471,27 @@ TEST_F(FormatsInTheWindow, ExportWritesTheChosenAnimationAsAGif) {
   const auto expected = ExportAnimatedGif(animations[1], bank, document().Colours(), scaled, "");
   ASSERT_TRUE(expected.ok());
   EXPECT_EQ(ReadFileBytes(exported), *expected);
+}
+
+}  // namespace
+}  // namespace kelvane::test
+
+namespace kelvane::test {
+namespace {
+
+// Animations changed in the window are saved into the SpritePad file they came from.
+TEST_F(FormatsInTheWindow, ChangedAnimationsAreSavedIntoTheSpritePadFile) {
+  auto spec = fixture::RichV5(40);
+  spec.flags = 2;  // animations only
+  WriteFileBytes(Path("ship.spd"), fixture::SpdFile(spec));
+  OpenThroughDialog(Path("ship.spd"));
+  const std::vector<SpriteAnimation> edited{{3, 9, 6, kAnimationPingPongFlag}};
+  document().SetAnimations("Animation", edited);
+  form().SaveFile1->trigger();
+  const auto back = ReadSpritePad(ReadFileBytes(Path("ship.spd")), "ship.spd");
+  ASSERT_TRUE(back.ok()) << back.error().reason;
+  EXPECT_EQ(SpritePadSpriteAnimations(*back), edited);
+  EXPECT_FALSE(document().Modified());
 }
 
 }  // namespace
