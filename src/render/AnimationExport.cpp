@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/OverlayPairs.h"
 #include "render/C64Palette.h"
 
 namespace kelvane {
@@ -24,15 +25,51 @@ int StripColumns(std::size_t frames) {
   return static_cast<int>(std::min<std::size_t>(frames, kSpriteCount));
 }
 
+namespace {
+
+// The cycle's frames as a sheet of columns cells a row, each as the Animator shows it: a sprite
+// with the overlay bit has its partner in the bank drawn over it, wherever the frame stands.
+QImage RenderFrames(const SpriteAnimation& animation, const std::vector<SpriteRecord>& sprites,
+                    const SharedColours& colours, const PngExportOptions& options, int columns) {
+  const std::vector<int> cycle = AnimationCycle(animation);
+  PngExportOptions alone = FrameOptions(options, columns);
+  alone.overlayDistance = 0;
+  QImage sheet = RenderSpriteSheet(AnimationFrames(animation, sprites), colours, alone);
+  if (sheet.isNull() || options.overlayDistance == 0) return sheet;
+  const int cellWidth = sheet.width() / std::min<int>(columns, static_cast<int>(cycle.size()));
+  const int rows = (static_cast<int>(cycle.size()) + columns - 1) / columns;
+  const int cellHeight = sheet.height() / rows;
+  const int count = static_cast<int>(sprites.size());
+  for (std::size_t k = 0; k < cycle.size(); ++k) {
+    const int n = cycle[k];
+    const auto upper =
+        OverlayPartner(n, sprites[n][kAttributeOffset], count, options.overlayDistance);
+    if (!upper) continue;
+    PngExportOptions pair = FrameOptions(options, 2);
+    pair.overlayDistance = 1;
+    const SpriteRecord both[] = {sprites[n], sprites[*upper]};
+    const QImage composed = RenderSpriteSheet(both, colours, pair);
+    if (composed.isNull()) continue;
+    const int left = static_cast<int>(k) % columns * cellWidth;
+    const int top = static_cast<int>(k) / columns * cellHeight;
+    const int width = std::min(cellWidth, composed.width() / 2);
+    for (int y = 0; y < std::min(cellHeight, composed.height()); ++y) {
+      std::memcpy(sheet.scanLine(top + y) + left, composed.constScanLine(y),
+                  static_cast<std::size_t>(width));
+    }
+  }
+  return sheet;
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> ExportAnimationStrip(const SpriteAnimation& animation,
                                                const std::vector<SpriteRecord>& sprites,
                                                const SharedColours& colours,
                                                const PngExportOptions& options) {
-  const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
-  return ExportPng(frames, colours, FrameOptions(options, StripColumns(frames.size())));
+  const auto frames = static_cast<int>(AnimationCycle(animation).size());
+  return EncodePng(RenderFrames(animation, sprites, colours, options, StripColumns(frames)));
 }
-
-namespace {}  // namespace
 
 std::vector<SpriteRecord> AnimationFrames(const SpriteAnimation& animation,
                                           const std::vector<SpriteRecord>& sprites) {
@@ -60,7 +97,7 @@ GifAnimation AnimationGifFrames(const SpriteAnimation& animation,
                                 const std::vector<SpriteRecord>& sprites,
                                 const SharedColours& colours, const PngExportOptions& options) {
   const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
-  const QImage sheet = RenderSpriteSheet(frames, colours, FrameOptions(options, 1));
+  const QImage sheet = RenderFrames(animation, sprites, colours, options, 1);
   GifAnimation gif;
   if (sheet.isNull()) return gif;  // no memory for it
   gif.width = sheet.width();

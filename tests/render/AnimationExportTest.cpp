@@ -99,3 +99,29 @@ TEST(AnimatedGif, LoopsOneCycleAtTheAnimationsSpeedOnTheBackground) {
 
 }  // namespace
 }  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+// A sprite with the overlay bit shows its partner in the bank over it in every frame it stands
+// in, also on the way back of a ping-pong.
+TEST(AnimatedGif, ComposesOverlayPartnersFromTheBank) {
+  std::vector<SpriteRecord> sprites(3);
+  sprites[0][0] = 0x80;  // its first pixel
+  sprites[0][kAttributeOffset] = kOverlayFlag | 2;
+  sprites[1][0] = 0x40;  // the partner's second pixel
+  sprites[1][kAttributeOffset] = 5;
+  sprites[2][kAttributeOffset] = 7;
+  const GifAnimation gif =
+      AnimationGifFrames({0, 2, 1, kAnimationPingPongFlag}, sprites, {6, 0, 1}, {});
+  ASSERT_EQ(gif.frames.size(), 6u);  // 0 1 2 2 1 0
+  for (const std::size_t k : {0u, 5u}) {
+    EXPECT_EQ(gif.frames[k].pixels[0], 2) << k;
+    EXPECT_EQ(gif.frames[k].pixels[1], 5) << k;
+  }
+  EXPECT_EQ(gif.frames[1].pixels[0], 6);  // the partner alone
+  EXPECT_EQ(gif.frames[1].pixels[1], 5);
+}
+
+}  // namespace
+}  // namespace kelvane
