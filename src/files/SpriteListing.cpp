@@ -5,7 +5,6 @@
 #include "files/ColourNames.h"
 #include "files/OverlayListing.h"
 #include "files/PrgFormat.h"
-#include "files/RecordBytes.h"
 #include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
@@ -51,9 +50,7 @@ std::string AnimationLines(const std::vector<SpriteAnimation>& animations) {
 
 // The blocks after a SpritePad file's records, as its layout finds them in the whole file.
 std::string SpritePadLines(const SpriteSet& set) {
-  std::vector<std::uint8_t> bytes = set.details.header;
-  AppendRecords(bytes, set.records);
-  bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
+  const std::vector<std::uint8_t> bytes = SpritePadFileAgain(set);
   const auto layout = ParseSpritePadLayout(bytes, "");
   if (!layout) return "";
 

@@ -1,7 +1,6 @@
 #include "files/SpritePadAnimations.h"
 
 #include "files/LittleEndian.h"
-#include "files/RecordBytes.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
 
@@ -75,10 +74,7 @@ std::vector<SpriteAnimation> ReadSpritePadAnimations(std::span<const std::uint8_
 
 std::vector<SpriteAnimation> SpritePadSpriteAnimations(const SpriteSet& set) {
   if (set.format != kSpritePadId || set.details.header.empty()) return {};
-  // The file again, as read: its header, its records and the blocks after them.
-  std::vector<std::uint8_t> bytes = set.details.header;
-  AppendRecords(bytes, set.records);
-  bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
+  const std::vector<std::uint8_t> bytes = SpritePadFileAgain(set);
   const Result<SpritePadLayout> layout = ParseSpritePadLayout(bytes, "");
   if (!layout) return {};
   std::size_t offset = layout->RecordsEnd();

@@ -236,6 +236,13 @@ Result<std::vector<FileImage>> SpritePadFormat::Write(const SpriteSet& set,
   return std::vector<FileImage>{{path, std::move(*bytes)}};
 }
 
+std::vector<std::uint8_t> SpritePadFileAgain(const SpriteSet& set) {
+  std::vector<std::uint8_t> bytes = set.details.header;
+  AppendRecords(bytes, set.records);
+  bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
+  return bytes;
+}
+
 Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::string& path) {
   const auto layout = ParseSpritePadLayout(bytes, path);
   if (!layout) return layout.error();

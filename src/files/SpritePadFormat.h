@@ -55,6 +55,10 @@ class SpritePadFormat final : public SpriteFormat {
 // CheckFitsBank's concern.
 Result<SpriteSet> ReadSpritePad(std::span<const std::uint8_t> bytes, const std::string& path);
 
+// The file a set read by ReadSpritePad came from, again: its kept header, its records and its
+// kept blocks, for reading those blocks as the file lays them out.
+std::vector<std::uint8_t> SpritePadFileAgain(const SpriteSet& set);
+
 // set as a SpritePad file. A set read from one keeps its version, header and trailer, and a
 // colour byte keeps the bits above the colour while the colour is unchanged; a set
 // with format "spd" and no header is a new file of its details' version (1 or 5); any other

@@ -202,9 +202,7 @@ std::vector<std::uint8_t> Trailer(const SpritePadLayout& layout, const Blocks& p
 std::optional<SpriteSet> SpritePadPartOf(const SpriteSet& set, std::size_t first,
                                          std::size_t count) {
   if (set.format != kSpritePadId) return std::nullopt;
-  std::vector<std::uint8_t> bytes = set.details.header;
-  AppendRecords(bytes, set.records);
-  bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
+  std::vector<std::uint8_t> bytes = SpritePadFileAgain(set);
   auto layout = ParseSpritePadLayout(bytes, "");
   if (!layout || layout->version != set.details.version ||
       layout->headerBytes != set.details.header.size()) {

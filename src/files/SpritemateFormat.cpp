@@ -369,9 +369,7 @@ std::vector<std::uint8_t> WriteSpritemate(const SpriteSet& set) {
 
 std::vector<std::string> SpritemateFormat::LeavesOut(const SpriteSet& set) const {
   if (set.format != kSpritePadId) return {};
-  std::vector<std::uint8_t> bytes = set.details.header;
-  bytes.resize(bytes.size() + set.records.size() * kSpriteBytes);
-  bytes.insert(bytes.end(), set.details.trailer.begin(), set.details.trailer.end());
+  const std::vector<std::uint8_t> bytes = SpritePadFileAgain(set);
   const auto layout = ParseSpritePadLayout(bytes, "");
   if (!layout) return {};
   for (const SpritePadBlock& block : layout->blocks) {
