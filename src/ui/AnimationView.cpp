@@ -50,6 +50,7 @@ void TForm1::AddAnimationViews() {
   }
 
   previewTimer_ = new QTimer(this);
+  previewTimer_->setObjectName(QStringLiteral("PreviewTimer1"));
   // The coarse default may drift by several per cent, which shows in an animation.
   previewTimer_->setTimerType(Qt::PreciseTimer);
   connect(previewTimer_, &QTimer::timeout, this, &TForm1::PreviewTick);
