@@ -299,6 +299,7 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{"--to", "gif", in, "-o", out}, "give --animation"},
       {{"--animation", "0", in, "-o", PathOf("x.gif")}, "holds no animations"},
       {{"--animation", "0", "--sprites", "1", in, "-o", PathOf("x.gif")}, "--sprites"},
+      {{"--animation", "0", "--objects", in, "-o", PathOf("x.png")}, "--objects"},
       {{"--animation", "0", in, "-o", out}, "gif or a png"},
       {{"--animation", "x", in, "-o", out}, "--animation"},
       {{"--from", "jpg", in, "-o", out}, "'jpg'"},
