@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs the benchmarks: headless, the drawing paths beside a
 # memcpy of the bytes they write, a painted cell and an Animator frame through the real window,
-# loading and saving a bank, the Animator's cadence at 50 Hz, painting with autosave on beside
-# off and how soon the last change is in the recovery file, and kelvane-convert as whole
+# loading and saving a bank, the Animator's cadence at 50 Hz and the preview's while strokes are
+# painted, painting with autosave on beside off and how soon the last change is in the recovery
+# file, and kelvane-convert as whole
 # processes beside an empty program and cp; then, on a real X server (Xvfb) where there is one,
 # else offscreen, what a user waits for: start-up to the first paint, heap and idle CPU beside a
 # minimal Qt program, a painted cell at scale 1 and 2, and the window grown to 1600 x 1200 (a
@@ -12,8 +13,8 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 kelvane_install_packages xvfb xauth
-kelvane_build_targets default kelvane_bench animator_cadence autosave_bench converter_process \
-  startup_figures display_cell zoomed_editor
+kelvane_build_targets default kelvane_bench animator_cadence preview_cadence autosave_bench \
+  converter_process startup_figures display_cell zoomed_editor
 export QT_QPA_PLATFORM=offscreen
 
 summary="$(mktemp)"
@@ -32,6 +33,8 @@ bench="$KELVANE_ROOT/build/bench"
 "$bench/kelvane_bench" "$@"
 echo
 "$bench/animator_cadence"
+echo
+"$bench/preview_cadence"
 echo
 "$bench/autosave_bench"
 echo

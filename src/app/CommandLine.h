@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/PrintableText.h"
+
 namespace kelvane {
 
 struct CommandLine {
@@ -25,10 +27,6 @@ struct CommandLine {
 
 // arguments[0] is the program name, as in argv.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
-
-// word as it can be shown on one line of a terminal: line breaks, other control characters and
-// bytes that are not UTF-8 become escapes (\n, \t, \xHH), and so does the backslash itself.
-std::string Printable(std::string_view word);
 
 // What --help and --version print, each ending in a line break.
 std::string UsageText();

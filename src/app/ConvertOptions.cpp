@@ -185,6 +185,8 @@ class Parser {
         return Fail("--animation writes a gif or a png strip, not " + format);
       }
       if (o_.sprites) return Fail("--animation picks its own sprites: leave out --sprites");
+      // Its strip is one picture of frames, which an object sheet cannot also be.
+      if (o_.request.png.objects) return Fail("--animation draws frames: leave out --objects");
     } else if (format == "gif") {
       return Fail("a GIF shows an animation: give --animation N");
     }

@@ -18,6 +18,7 @@
 #include "files/SpriteListing.h"
 #include "files/SpritePadAnimations.h"
 #include "files/SpriteSets.h"
+#include "model/OverlayPairs.h"
 #include "render/C64Palette.h"
 #include "render/PngImport.h"
 #include "render/SpriteExport.h"
@@ -178,6 +179,8 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     int firstSprite = 0;
     if (auto stop = Choose(options, input, *set, firstSprite)) return stop;
     ExportRequest request = options.request;
+    // Pairs are composed as the window composes them from the file.
+    request.png.overlayDistance = UsableOverlayDistance(set->overlayDistance);
     if (options.animation) {
       const std::vector<SpriteAnimation> animations = SpritePadSpriteAnimations(*set);
       if (static_cast<std::size_t>(*options.animation) >= animations.size()) {

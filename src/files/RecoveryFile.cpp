@@ -53,7 +53,9 @@ void ObjectFields(Io& io, Object& o) {
   if constexpr (!std::is_const_v<Object>) {
     o.cells.resize(static_cast<std::size_t>(o.columns * o.rows));
   }
-  for (auto& cell : o.cells) io.Int32(cell, 0, kMaxSpriteNumber);
+  // An object is drawn and painted in the bank: a sprite past it would be read and written
+  // outside it.
+  for (auto& cell : o.cells) io.Int32(cell, 0, kLastSprite);
   ByteField(io, o.attribute);
   ByteField(io, o.tag);
 }

@@ -5,6 +5,7 @@
 #include "files/ColourNames.h"
 #include "files/OverlayListing.h"
 #include "files/PrgFormat.h"
+#include "files/PrintableText.h"
 #include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
@@ -80,7 +81,8 @@ std::string ObjectLines(const std::vector<SpriteObject>& objects) {
     lines += "object " + std::to_string(i) + ": " + std::to_string(object.columns) + " x " +
              std::to_string(object.rows) + ", sprites";
     for (const int cell : object.cells) lines += " " + std::to_string(cell);
-    if (!object.name.empty()) lines += ", \"" + object.name + "\"";
+    // A name steers no terminal: it is shown as the file names are.
+    if (!object.name.empty()) lines += ", \"" + Printable(object.name) + "\"";
     lines += "\n";
   }
   return lines;
@@ -109,7 +111,7 @@ std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
     text += "colours: none in the file\n";
   }
   if (set.format == kSpritePadId) text += SpritePadLines(set);
-  text += OverlayPairLines(set.records, kDefaultOverlayDistance);
+  text += OverlayPairLines(set.records, UsableOverlayDistance(set.overlayDistance));
   text += ObjectLines(set.objects);
   for (std::size_t n = 0; n < set.records.size(); ++n) {
     text += SpriteLine(n, set.records[n][kAttributeOffset]);

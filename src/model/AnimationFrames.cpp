@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "model/C64Format.h"
+
 namespace kelvane {
 
 std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& animations,
                                             int sprite) {
   for (std::size_t k = 0; k < animations.size(); ++k) {
     const SpriteAnimation& a = animations[k];
+    // A file may name sprites past the bank: such an animation has frames that cannot be shown.
+    if (std::min(a.first, a.last) < 0 || std::max(a.first, a.last) > kLastSprite) continue;
     if (sprite >= std::min(a.first, a.last) && sprite <= std::max(a.first, a.last)) return k;
   }
   return std::nullopt;

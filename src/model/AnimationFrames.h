@@ -9,7 +9,8 @@
 
 namespace kelvane {
 
-// The first animation whose cycle shows sprite, by its place in the list.
+// The first animation whose cycle shows sprite, by its place in the list; one reaching past the
+// bank shows nothing.
 std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& animations,
                                             int sprite);
 

@@ -230,7 +230,7 @@ CanvasPixels SpriteDocument::Pixels() const {
 
 void SpriteDocument::SetOverlayDistance(int distance) {
   const Before before = Capture(0, -1);
-  overlayDistance_ = std::clamp(distance, 1, kMaxOverlayDistance);
+  overlayDistance_ = UsableOverlayDistance(distance);
   Finish(before);
 }
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "model/OverlayPairs.h"
 #include "render/C64Palette.h"
@@ -127,9 +128,16 @@ Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& anima
                                                     const SharedColours& colours,
                                                     const PngExportOptions& options,
                                                     const std::string& path) {
-  const GifAnimation gif = AnimationGifFrames(animation, sprites, colours, options);
-  if (gif.frames.empty()) return FileError{path, FileProblem::Io, "no memory for the frames"};
-  return EncodeAnimatedGif(gif, path);
+  const FileError noMemory{path, FileProblem::Io, "no memory for the frames"};
+  // Every frame is held at once, beside the picture they are cut from: a long animation at a
+  // large scale may take more than there is, which is this export's failure, not the program's.
+  try {
+    const GifAnimation gif = AnimationGifFrames(animation, sprites, colours, options);
+    if (gif.frames.empty()) return noMemory;
+    return EncodeAnimatedGif(gif, path);
+  } catch (const std::bad_alloc&) {
+    return noMemory;
+  }
 }
 
 }  // namespace kelvane

@@ -50,6 +50,7 @@ void TForm1::AddAnimationViews() {
   }
 
   previewTimer_ = new QTimer(this);
+  previewTimer_->setObjectName(QStringLiteral("PreviewTimer1"));
   // The coarse default may drift by several per cent, which shows in an animation.
   previewTimer_->setTimerType(Qt::PreciseTimer);
   connect(previewTimer_, &QTimer::timeout, this, &TForm1::PreviewTick);
@@ -74,10 +75,15 @@ void TForm1::FollowAnimation(const DocumentChange& change) {
     if (!previewCycle_.empty()) StopPreview();
   } else if (previewCycle_.empty() || animations[*holder] != previewAnimation_) {
     StartPreview(animations[*holder]);
-  } else if (change.TouchesSprite(*PreviewFrame()) || change.Has(Changed::SharedColours)) {
-    // A stroke on the frame playing shows in the preview at once.
-    previewImageStale_ = true;
-    Image3->update();
+  } else {
+    // A stroke on the frame playing, or on its partner over it, shows in the preview at once.
+    const int frame = *PreviewFrame();
+    const std::optional<int> upper = document_.OverlayOf(frame);
+    if (change.TouchesSprite(frame) || (upper && change.TouchesSprite(*upper)) ||
+        change.Has(Changed::SharedColours) || change.Has(Changed::Pairs)) {
+      previewImageStale_ = true;
+      Image3->update();
+    }
   }
   // The onion skin's frames follow the list, and show what was painted in them.
   if (OnionSkin1->isChecked() && change.Has(Changed::Animations)) editorStale_ = true;
@@ -121,7 +127,9 @@ void TForm1::DrawPreviewPicture(QImage& band, int top) {
     return;
   }
   if (previewImageStale_) {
-    RenderSprite(previewImage_, document_.Bank(), document_.State(), *frame, false);
+    // With its overlay partner over it, as the Animator and an exported GIF show the frame.
+    RenderSprite(previewImage_, document_.Bank(), document_.State(), *frame, false,
+                 PairLook{document_.OverlayDistance()});
     previewImageStale_ = false;
   }
   DrawPreviewBand(band, previewImage_, editorLook_.background, top,

@@ -76,10 +76,20 @@ TAnimationsDialog::TAnimationsDialog(QWidget* owner, SpriteDocument& document)
   whole->addLayout(buttons);
 
   connect(List, &QListWidget::currentRowChanged, this, &TAnimationsDialog::ShowInBoxes);
-  for (QSpinBox* box : {FirstBox, LastBox, SpeedBox}) {
-    connect(box, &QSpinBox::valueChanged, this, &TAnimationsDialog::ChangeSelected);
-  }
-  connect(ModeBox, &QComboBox::activated, this, &TAnimationsDialog::ChangeSelected);
+  // Each box changes its own field alone: a file's sprite past the bank or speed of 0, which a
+  // box cannot show, stays as it is when another field changes.
+  connect(FirstBox, &QSpinBox::valueChanged, this,
+          [this](int first) { ChangeSelected([first](SpriteAnimation& a) { a.first = first; }); });
+  connect(LastBox, &QSpinBox::valueChanged, this,
+          [this](int last) { ChangeSelected([last](SpriteAnimation& a) { a.last = last; }); });
+  connect(SpeedBox, &QSpinBox::valueChanged, this,
+          [this](int speed) { ChangeSelected([speed](SpriteAnimation& a) { a.speed = speed; }); });
+  connect(ModeBox, &QComboBox::activated, this, [this](int mode) {
+    ChangeSelected([mode](SpriteAnimation& a) {
+      a.flags = static_cast<std::uint8_t>(a.flags & ~kAnimationPingPongFlag);
+      if (mode == kPingPongMode) a.flags |= kAnimationPingPongFlag;
+    });
+  });
   connect(AddButton, &QPushButton::clicked, this, [this] { Add(FromBoxes(SpriteAnimation{})); });
   connect(AddShownButton, &QPushButton::clicked, this, [this] {
     SpriteAnimation animation = FromBoxes(SpriteAnimation{});
@@ -134,11 +144,11 @@ void TAnimationsDialog::Add(SpriteAnimation animation) {
   ShowAnimations(static_cast<int>(document_.Animations().size()) - 1);
 }
 
-void TAnimationsDialog::ChangeSelected() {
+void TAnimationsDialog::ChangeSelected(const std::function<void(SpriteAnimation&)>& change) {
   const int row = List->currentRow();
   std::vector<SpriteAnimation> animations = document_.Animations();
   if (row < 0 || row >= static_cast<int>(animations.size())) return;
-  animations[row] = FromBoxes(animations[row]);
+  change(animations[row]);
   document_.SetAnimations("Change Animation", std::move(animations));
   ShowAnimations(row);
 }

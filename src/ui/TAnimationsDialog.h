@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "model/SpriteAnimation.h"
@@ -38,7 +39,8 @@ class TAnimationsDialog : public QDialog {
   void ShowAnimations(int selected);
   void ShowInBoxes(int row);
   void Add(SpriteAnimation animation);
-  void ChangeSelected();
+  // The selected animation changed by change, as one undo step.
+  void ChangeSelected(const std::function<void(SpriteAnimation&)>& change);
   void DeleteSelected();
 
   SpriteDocument& document_;

@@ -299,6 +299,7 @@ TEST_F(Converter, RefusedCommandLinesSayWhyInOneLine) {
       {{"--to", "gif", in, "-o", out}, "give --animation"},
       {{"--animation", "0", in, "-o", PathOf("x.gif")}, "holds no animations"},
       {{"--animation", "0", "--sprites", "1", in, "-o", PathOf("x.gif")}, "--sprites"},
+      {{"--animation", "0", "--objects", in, "-o", PathOf("x.png")}, "--objects"},
       {{"--animation", "0", in, "-o", out}, "gif or a png"},
       {{"--animation", "x", in, "-o", out}, "--animation"},
       {{"--from", "jpg", in, "-o", out}, "'jpg'"},
@@ -492,6 +493,29 @@ TEST_F(Converter, ListsWhatAFileHolds) {
         std::string("colours: none in the file\n")}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line << "\nin:\n" << run.out;
   }
+}
+
+// A file's overlay distance pairs its sprites in the list and in a picture, as in the window; its
+// object names steer no terminal either.
+TEST_F(Converter, AFileShowsItsOwnOverlayPairsAndNames) {
+  fixture::SpdSpec spec = fixture::RichV5(40);  // sprites 16-31 have the overlay bit
+  spec.overlayDistance = 2;
+  spec.tileNames[0] = "esc\x1b[31m\x9b";
+  WriteBytes(PathOf("far.spd"), fixture::SpdFile(spec));
+  const Outcome list = Convert({"--list", PathOf("far.spd")});
+  ASSERT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_NE(list.out.find("overlay pairs (lower/upper, distance 2): 16/18, 17/19,"),
+            std::string::npos)
+      << list.out;
+  EXPECT_NE(list.out.find(", \"esc\\x1b[31m\\x9b\"\n"), std::string::npos) << list.out;
+  EXPECT_EQ(list.out.find('\x1b'), std::string::npos);
+
+  ExportRequest request;
+  request.format = "png";
+  request.png.overlayDistance = 2;
+  const Outcome run = Convert({PathOf("far.spd"), "-o", PathOf("far.png")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ExpectWritten(Expected(PathOf("far.spd"), request, PathOf("far.png")));
 }
 
 // --objects writes what Export writes for the objects, and is refused where there are none.

@@ -83,6 +83,10 @@ TEST(RecoveryFile, DamagedOrHostileFilesAreRefusedWithTheirReason) {
       {"a text field of 4 GB", with(19, 0xFF, true), "longer than it may be"},
       {"300 records", hostile([](KeptDocument& d) { d.records = 300; }), "out of range"},
       {"-1 records", hostile([](KeptDocument& d) { d.records = -1; }), "out of range"},
+      {"an object naming sprite 256", hostile([](KeptDocument& d) {
+         d.objects = {{"", 2, 1, {0, kSpriteCount}, 0, 0}};
+       }),
+       "out of range"},
       {"colour 16", hostile([](KeptDocument& d) { d.colours[1] = 16; }), "colour out of range"},
       {"a path of 5000 bytes", hostile([](KeptDocument& d) { d.path.assign(5000, 'a'); }),
        "longer than it may be"},

@@ -65,7 +65,7 @@ Bytes SpdHeader(const SpdSpec& spec) {
   out.push_back(static_cast<std::uint8_t>(spec.tileHeight));
   out = Concat({out, colours});
   if (spec.version >= 4) {
-    U16(out, 1);       // sprite overlay distance
+    U16(out, static_cast<std::uint16_t>(spec.overlayDistance));
     U16(out, 0xFFFE);  // tile overlay distance, negative
   }
   return out;

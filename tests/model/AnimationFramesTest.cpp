@@ -9,12 +9,13 @@ constexpr std::uint8_t kForward = kAnimationValidFlag;
 constexpr std::uint8_t kPingPong = kAnimationValidFlag | kAnimationPingPongFlag;
 
 TEST(AnimationFrames, TheFirstAnimationShowingTheSpriteHoldsIt) {
-  const std::vector<SpriteAnimation> animations = {
-      {0, 6, 2, kPingPong}, {4, 9, 1, kForward}, {20, 15, 3, kForward}};
+  const std::vector<SpriteAnimation> animations = {{0, 6, 2, kPingPong},    {4, 9, 1, kForward},
+                                                   {20, 15, 3, kForward},   {30, 300, 1, kForward},
+                                                   {260, 40, 1, kPingPong}, {-1, 50, 1, kForward}};
   const struct {
     int sprite;
     std::optional<std::size_t> holder;
-  } cases[] = {{0, 0}, {6, 0}, {7, 1}, {15, 2}, {18, 2}, {12, std::nullopt}};
+  } cases[] = {{0, 0}, {6, 0}, {7, 1}, {15, 2}, {18, 2}, {12, std::nullopt}, {35, std::nullopt}};
   for (const auto& c : cases) {
     EXPECT_EQ(AnimationHolding(animations, c.sprite), c.holder) << c.sprite;
   }

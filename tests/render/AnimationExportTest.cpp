@@ -1,8 +1,11 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstring>
+#include <fstream>
 
+#include "files/ChildProcess.h"
 #include "files/SpritePadAnimations.h"
 #include "render/AnimationExport.h"
 #include "render/C64Palette.h"
@@ -121,6 +124,38 @@ TEST(AnimatedGif, ComposesOverlayPartnersFromTheBank) {
   }
   EXPECT_EQ(gif.frames[1].pixels[0], 6);  // the partner alone
   EXPECT_EQ(gif.frames[1].pixels[1], 5);
+}
+
+// The address space the process holds now, in bytes.
+rlim_t AddressSpace() {
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A GIF larger than the memory left fails with its reason instead of ending the program: room
+// for the picture the frames are cut from, not for the frames beside it.
+TEST(AnimatedGif, WithoutMemoryForItsFramesIsAFailure) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#endif
+  constexpr rlim_t kRoom = 100 << 20;  // the 512 frames at scale 16 take 66 MB, twice
+  const std::vector<SpriteRecord> sprites(kSpriteCount);
+  PngExportOptions options;
+  options.scale = kMaxPngScale;
+  const std::string outcome = InChild([&] {
+    const rlimit limit{AddressSpace() + kRoom, AddressSpace() + kRoom};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) return std::string("no limit");
+    try {
+      const auto gif = ExportAnimatedGif({0, kLastSprite, 1, kAnimationPingPongFlag}, sprites,
+                                         {0, 1, 2}, options, "big.gif");
+      return gif ? std::string("written") : gif.error().reason;
+    } catch (...) {
+      ::_exit(1);  // as an exception out of the export would end the program
+    }
+  });
+  EXPECT_EQ(outcome, "no memory for the frames");
 }
 
 }  // namespace

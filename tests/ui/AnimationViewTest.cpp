@@ -55,6 +55,26 @@ TEST_F(AnimationView, PlayPreviewPlaysWhileAStrokeLandsAndChangesNothing) {
   EXPECT_EQ(PreviewPixelOfCell(form()), grey);
 }
 
+// A frame with the overlay bit plays with its partner over it, as the Animator and a GIF show it.
+TEST_F(AnimationView, PlayPreviewDrawsEachFramesOverlayPartner) {
+  constexpr int kYellow = 7;
+  Rewrite(4, [](SpriteRecord& r) { r[kAttributeOffset] = kMultiColourFlag | kOverlayFlag; });
+  Rewrite(5, [](SpriteRecord& r) {
+    r[kAttributeOffset] = kYellow;  // hi-res
+    r[12 * kRowBytes + 1] = 0x08;   // the pixel at column 12, row 12
+  });
+  document().SetAnimations("Animations", {{4, 6, 1, kAnimationValidFlag}});
+  document().SelectSprite(6);
+  Key(Qt::Key_F5, Qt::NoModifier);
+  for (const int frame : {5, 4}) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().PreviewFrame() == frame; }));
+    EXPECT_EQ(PreviewPixelOfCell(form()), PaletteRgb(kYellow)) << frame;
+  }
+  // A change of the partner, shown nowhere else, shows in the frame under it.
+  Rewrite(5, [](SpriteRecord& r) { r[kAttributeOffset] = kYellow + 1; });
+  EXPECT_EQ(PreviewPixelOfCell(form()), PaletteRgb(kYellow + 1));
+}
+
 TEST_F(AnimationView, OnionSkinShowsThePreviousFrameUnderTheSpriteAndSavesNothing) {
   document().SetAnimations("Animations", {{4, 6, 1, kAnimationValidFlag}});
   document().SelectSprite(4);

@@ -72,5 +72,34 @@ TEST_F(AnimationsDialog, EveryChangeIsOneUndoStepAndKeepsOtherFlags) {
   EXPECT_EQ(document().Animations(), steps[4].after);
 }
 
+// A file may name sprites past the bank or a speed of 0, which no box shows: a change of another
+// field leaves them as they are.
+TEST_F(AnimationsDialog, AChangeKeepsTheFieldsItDoesNotTouch) {
+  const SpriteAnimation kept{2, 300, 0, 0x93};
+  const struct {
+    const char* what;
+    std::function<void(TAnimationsDialog&)> act;
+    SpriteAnimation after;
+  } cases[] = {
+      {"speed", [](auto& d) { Type(d.SpeedBox, 7); }, {2, 300, 7, 0x93}},
+      {"mode", [](auto& d) { QTest::keyClick(d.ModeBox, Qt::Key_Up); }, {2, 300, 0, 0x83}},
+      {"first", [](auto& d) { Type(d.FirstBox, 5); }, {5, 300, 0, 0x93}},
+      {"last", [](auto& d) { Type(d.LastBox, 9); }, {2, 9, 0, 0x93}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    document().SetAnimations("Start", {kept});
+    AnswerNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<TAnimationsDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      dialog->List->setCurrentRow(0);
+      c.act(*dialog);
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    form().Animations1->trigger();
+    EXPECT_EQ(document().Animations(), Animations{c.after});
+  }
+}
+
 }  // namespace
 }  // namespace kelvane::test
