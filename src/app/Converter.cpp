@@ -179,7 +179,7 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     if (auto stop = Choose(options, input, *set, firstSprite)) return stop;
     ExportRequest request = options.request;
     if (options.animation) {
-      const std::vector<SpriteAnimation> animations = SpritePadSpriteAnimations(*set);
+      const std::vector<SpriteAnimation> animations = SpritePadAnimationsOf(*set);
       if (static_cast<std::size_t>(*options.animation) >= animations.size()) {
         return UsageFailure(input, AnimationCountText(animations.size()) +
                                        ", so --animation cannot pick " +

@@ -481,9 +481,10 @@ TEST_F(Converter, ListsWhatAFileHolds) {
        {PathOf("five.spd") + ": SpritePad file, version 5, 256 sprites\n",
         PathOf("esc\\x1b[31mred\\n.bin") + ": Raw sprite data, 1 sprite\n",
         std::string("colours: background 14 (light blue), multi-colour 1 0 (black), "
-                    "multi-colour 2 1 (white)\nanimations: 4\n"),
-        std::string("also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
-                    "3 tile names; 2 tile animations\n"),
+                    "multi-colour 2 1 (white)\nanimations: 6\n"),
+        std::string("animation 4: objects 20560-22873, timer 100, flags $6B\n"
+                    "also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
+                    "3 tile names\n"),
         std::string("objects: 3\nobject 0: 2 x 3, sprites 0 1 2 3 4 5, \"Untitled\"\n"
                     "object 1: 2 x 3, sprites 6 7 8 9 10 11\n"),
         std::string("sprite 241: attribute $F1, multi-colour, colour 1 (white), overlay, "

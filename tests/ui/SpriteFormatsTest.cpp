@@ -490,7 +490,7 @@ TEST_F(FormatsInTheWindow, ChangedAnimationsAreSavedIntoTheSpritePadFile) {
   form().SaveFile1->trigger();
   const auto back = ReadSpritePad(ReadFileBytes(Path("ship.spd")), "ship.spd");
   ASSERT_TRUE(back.ok()) << back.error().reason;
-  EXPECT_EQ(SpritePadSpriteAnimations(*back), edited);
+  EXPECT_EQ(SpritePadAnimationsOf(*back), edited);
   EXPECT_FALSE(document().Modified());
 }
 
