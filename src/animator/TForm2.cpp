@@ -72,14 +72,17 @@ TForm2::TForm2(TForm1& owner)
   formFont.setPixelSize(kFontPixels);
   setFont(formFont);
   const std::vector<SpriteAnimation>& animations = owner.Document().Animations();
-  const bool listed = !animations.empty();
+  // The Animator plays sprites: the animations over objects, listed last, are not offered.
+  const auto spriteAnimations = static_cast<std::size_t>(
+      std::ranges::count(animations, false, &SpriteAnimation::overObjects));
+  const bool listed = spriteAnimations > 0;
   const int top = listed ? kListRowHeight : 0;
   int width = kAnimatorWidth;
   if (listed) {
     auto* listLabel = new QLabel(QStringLiteral("&Animation"), this);
     ComboBox1 = new QComboBox(this);
     ComboBox1->addItem(QStringLiteral("(none)"));
-    for (std::size_t k = 0; k < animations.size(); ++k) {
+    for (std::size_t k = 0; k < spriteAnimations; ++k) {
       ComboBox1->addItem(AnimationCaption(static_cast<int>(k), animations[k]));
     }
     // The closed box stays narrow; its list opens as wide as its captions.
@@ -243,7 +246,7 @@ void TForm2::RadioButton4Click() {
 void TForm2::ComboBox1Change(int index) {
   const std::vector<SpriteAnimation>& animations = form1_.Document().Animations();
   const int k = index - 1;
-  if (k < 0 || k >= static_cast<int>(animations.size())) {
+  if (k < 0 || k >= static_cast<int>(animations.size()) || animations[k].overObjects) {
     // Back to the documented speeds: one of the three is checked again.
     if (RadioButton4->isChecked()) RadioButton2->setChecked(true);
     RadioButton4->hide();

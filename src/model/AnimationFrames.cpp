@@ -8,6 +8,7 @@ std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& 
                                             int sprite) {
   for (std::size_t k = 0; k < animations.size(); ++k) {
     const SpriteAnimation& a = animations[k];
+    if (a.overObjects) continue;  // its numbers are objects'
     if (sprite >= std::min(a.first, a.last) && sprite <= std::max(a.first, a.last)) return k;
   }
   return std::nullopt;

@@ -9,7 +9,7 @@
 
 namespace kelvane {
 
-// The first animation whose cycle shows sprite, by its place in the list.
+// The first animation of sprites whose cycle shows sprite, by its place in the list.
 std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& animations,
                                             int sprite);
 

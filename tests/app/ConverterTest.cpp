@@ -14,7 +14,9 @@
 #include "files/FileExtension.h"
 #include "files/FormatRegistry.h"
 #include "files/SafeFiles.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFixture.h"
+#include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
 #include "files/TempFolder.h"
 #include "render/C64Palette.h"
@@ -493,6 +495,34 @@ TEST_F(Converter, ListsWhatAFileHolds) {
         std::string("colours: none in the file\n")}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line << "\nin:\n" << run.out;
   }
+}
+
+// --animation numbers the animations as --list shows them, those over objects after the sprite
+// animations, and draws an animation over objects as its objects composed.
+TEST_F(Converter, AnimationsOverObjectsFollowTheSpriteAnimations) {
+  auto set = ReadSpritePad(ReadBytes(PathOf("five.spd")), "five.spd");
+  ASSERT_TRUE(set.ok());
+  std::vector<SpriteAnimation> animations = SpritePadAnimationsOf(*set);
+  animations.resize(4);  // the fixture's tile animations name no tiles
+  animations.push_back({2, 0, 3, kAnimationPingPongFlag, true});
+  set->animations = animations;
+  WriteBytes(PathOf("walk.spd"), *WriteSpritePad(*set, 1, "walk.spd"));
+  const Outcome list = Convert({"--list", PathOf("walk.spd")});
+  EXPECT_NE(list.out.find("animations: 5\n"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("animation 4: objects 2-0, timer 3, flags $10\n"), std::string::npos);
+  for (const std::string out : {"walk.gif", "walk.png"}) {
+    const Outcome run =
+        Convert({PathOf("walk.spd"), "--animation", "4", "--scale", "2", "-o", PathOf(out)});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ExportRequest request;
+    request.format = out.substr(out.size() - 3);
+    request.png.scale = 2;
+    request.animation = animations[4];
+    ExpectWritten(Expected(PathOf("walk.spd"), request, PathOf(out)));
+  }
+  EXPECT_NE(Convert({PathOf("walk.spd"), "--animation", "5", "-o", PathOf("x.gif")})
+                .err.find("holds 5 animations"),
+            std::string::npos);
 }
 
 // --objects writes what Export writes for the objects, and is refused where there are none.

@@ -72,5 +72,56 @@ TEST_F(AnimationsDialog, EveryChangeIsOneUndoStepAndKeepsOtherFlags) {
   EXPECT_EQ(document().Animations(), steps[4].after);
 }
 
+// Animations over objects are listed after those of sprites and edited the same way; an added
+// sprite animation takes its place before them, and the list keeps it chosen.
+TEST_F(AnimationsDialog, AnimationsOverObjectsAreListedAndEdited) {
+  std::vector<SpriteObject> objects;
+  for (int k = 0; k < 3; ++k) objects.push_back(ConsecutiveObject("", 2 * k, 2, 1));
+  document().Load(std::vector<SpriteRecord>(8), std::nullopt,
+                  {{0, 3, 2, 0x80}, {1, 2, 4, 0x41, true}}, objects);
+  const struct {
+    const char* what;
+    std::function<void(TAnimationsDialog&)> act;
+    Animations after;
+    int chosen;
+  } steps[] = {
+      {"last object",
+       [](auto& d) { d.List->setCurrentRow(1), Type(d.LastBox, 0); },
+       {{0, 3, 2, 0x80}, {1, 0, 4, 0x41, true}},
+       1},
+      {"add a sprite animation",
+       [](auto& d) {
+         d.List->setCurrentRow(-1);
+         d.KindBox->setCurrentIndex(0);
+         QTest::mouseClick(d.AddButton, Qt::LeftButton);
+       },
+       {{0, 3, 2, 0x80}, {1, 0, 4, 0x80}, {1, 0, 4, 0x41, true}},
+       1},
+      {"made one over objects",
+       [](auto& d) {
+         d.KindBox->setCurrentIndex(1);
+         emit d.KindBox->activated(1);
+       },
+       {{0, 3, 2, 0x80}, {1, 0, 4, 0x80, true}, {1, 0, 4, 0x41, true}},
+       1},
+  };
+  AnswerNextModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<TAnimationsDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->List->item(1)->text(), QStringLiteral("1: objects 1–2, 4/50 s, forward"));
+    for (const auto& step : steps) {
+      SCOPED_TRACE(step.what);
+      const int undo = document().UndoCount();
+      step.act(*dialog);
+      EXPECT_EQ(document().Animations(), step.after);
+      EXPECT_EQ(document().UndoCount(), undo + 1);
+      EXPECT_EQ(dialog->List->currentRow(), step.chosen);
+    }
+    EXPECT_EQ(dialog->LastBox->maximum(), 2);  // the last object
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  form().Animations1->trigger();
+}
+
 }  // namespace
 }  // namespace kelvane::test

@@ -468,7 +468,8 @@ TEST_F(FormatsInTheWindow, ExportWritesTheChosenAnimationAsAGif) {
   });
   PngExportOptions scaled;
   scaled.scale = 3;
-  const auto expected = ExportAnimatedGif(animations[1], bank, document().Colours(), scaled, "");
+  const auto expected =
+      ExportAnimatedGif(animations[1], bank, {}, document().Colours(), scaled, "");
   ASSERT_TRUE(expected.ok());
   EXPECT_EQ(ReadFileBytes(exported), *expected);
 }
