@@ -5,11 +5,11 @@
 namespace kelvane {
 
 std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& animations,
-                                            int sprite) {
+                                            int number, bool overObjects) {
   for (std::size_t k = 0; k < animations.size(); ++k) {
     const SpriteAnimation& a = animations[k];
-    if (a.overObjects) continue;  // its numbers are objects'
-    if (sprite >= std::min(a.first, a.last) && sprite <= std::max(a.first, a.last)) return k;
+    if (a.overObjects != overObjects) continue;  // its numbers are the other kind's
+    if (number >= std::min(a.first, a.last) && number <= std::max(a.first, a.last)) return k;
   }
   return std::nullopt;
 }

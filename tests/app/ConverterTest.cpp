@@ -484,7 +484,7 @@ TEST_F(Converter, ListsWhatAFileHolds) {
         PathOf("esc\\x1b[31mred\\n.bin") + ": Raw sprite data, 1 sprite\n",
         std::string("colours: background 14 (light blue), multi-colour 1 0 (black), "
                     "multi-colour 2 1 (white)\nanimations: 6\n"),
-        std::string("animation 4: objects 20560-22873, timer 100, flags $6B\n"
+        std::string("animation 5: objects 25950-33146, timer 143, flags $9D\n"
                     "also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
                     "3 tile names\n"),
         std::string("objects: 3\nobject 0: 2 x 3, sprites 0 1 2 3 4 5, \"Untitled\"\n"
