@@ -194,7 +194,8 @@ Bytes TilesFile(const std::vector<int>& cells, const std::vector<std::array<int,
                .tileWidth = 1,
                .tileHeight = 1,
                .animations = 1,
-               .tileAnimations = static_cast<int>(overTiles.size())};
+               .tileAnimations = static_cast<int>(overTiles.size()),
+               .tileNames = {}};
   Bytes trailer;
   const auto u16 = [&](int n) {
     trailer.push_back(static_cast<std::uint8_t>(n & 0xFF));
