@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "SpritePadFixture.h"
 #include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
@@ -38,9 +36,8 @@ TEST(SpritePadAnimations, ChangedOnesAreWrittenBackInTheFilesVersion) {
     auto set = ReadSpritePad(file, "a.spd");
     ASSERT_TRUE(set.ok()) << set.error().reason;
     const auto tiles = set->objects;
-    const auto held = SpritePadAnimationsOf(*set);
-    std::vector<SpriteAnimation> overTiles;
-    std::ranges::copy_if(held, std::back_inserter(overTiles), &SpriteAnimation::overObjects);
+    const auto held = SpritePadAnimationsOf(*set);  // 4 of sprites, then those over tiles
+    const std::vector<SpriteAnimation> overTiles(held.begin() + 4, held.end());
     set->animations = c.animations;
     set->animations->insert(set->animations->end(), overTiles.begin(), overTiles.end());
     const auto written = WriteSpritePad(*set, 1, "a.spd");

@@ -188,14 +188,10 @@ TEST(SpritePadTiles, VersionsWithoutTilesOrNamesSayWhatTheyLeaveOut) {
 // by hand.
 Bytes TilesFile(const std::vector<int>& cells, const std::vector<std::array<int, 4>>& overTiles) {
   const auto tiles = static_cast<int>(cells.size());
-  SpdSpec spec{.sprites = 4,
-               .flags = 7,
-               .tiles = tiles,
-               .tileWidth = 1,
-               .tileHeight = 1,
-               .animations = 1,
-               .tileAnimations = static_cast<int>(overTiles.size()),
-               .tileNames = {}};
+  SpdSpec spec = fixture::RichV5(4);
+  spec.tiles = tiles;
+  spec.tileWidth = spec.tileHeight = spec.animations = 1;
+  spec.tileAnimations = static_cast<int>(overTiles.size());
   Bytes trailer;
   const auto u16 = [&](int n) {
     trailer.push_back(static_cast<std::uint8_t>(n & 0xFF));

@@ -143,8 +143,7 @@ TEST(AnimatedGif, OverObjectsShowsEachObjectComposed) {
   }
   sprites[0][kAttributeOffset] |= kOverlayFlag | kMultiColourFlag;
   const std::vector<SpriteObject> objects{ConsecutiveObject("", 0, 2, 1),
-                                          ConsecutiveObject("", 3, 1, 1),
-                                          ConsecutiveObject("", 4, 2, 1)};
+                                          ConsecutiveObject("", 3, 1, 1)};
   const SharedColours colours{6, 0, 1};
   PngExportOptions options;
   options.scale = 2;
