@@ -102,7 +102,7 @@ void PatchHeader(std::vector<std::uint8_t>& out, int version, const Kinds& now, 
     return;
   }
   std::uint8_t& flags = out[kSpritePadFlagsOffset];
-  if (spritesChanged) PutFlag(flags, kSpritePadAnimationsOfFlag, !now.sprites.empty());
+  if (spritesChanged) PutFlag(flags, kSpritePadSpriteAnimationsFlag, !now.sprites.empty());
   if (objectsChanged) PutFlag(flags, kSpritePadTileAnimationsFlag, !now.objects.empty());
   if (version == kV2) {
     if (!spritesChanged && !objectsChanged) return;

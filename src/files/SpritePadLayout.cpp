@@ -179,7 +179,7 @@ Result<SpritePadLayout> ParseSpritePadLayout(std::span<const std::uint8_t> bytes
             {SpritePadBlockKind::TileNames, names, nameReader.Offset(), tiles.tiles});
       }
     }
-    if (flags & kSpritePadAnimationsOfFlag) {
+    if (flags & kSpritePadSpriteAnimationsFlag) {
       layout.blocks.push_back({SpritePadBlockKind::SpriteAnimations,
                                Count(spriteAnimations, "sprite animation"),
                                spriteAnimations * kSpritePadAnimationBytes, spriteAnimations});

@@ -44,7 +44,7 @@ inline constexpr std::size_t kSpritePadColourOffset = 13;
 
 // Flags of versions 2 on: which blocks follow the records.
 inline constexpr std::uint8_t kSpritePadTilesFlag = 0x01;
-inline constexpr std::uint8_t kSpritePadAnimationsOfFlag = 0x02;
+inline constexpr std::uint8_t kSpritePadSpriteAnimationsFlag = 0x02;
 inline constexpr std::uint8_t kSpritePadTileAnimationsFlag = 0x04;
 
 // Animations: version 1 keeps start, end, timer and flags in one byte each; later versions

@@ -123,7 +123,7 @@ void PatchHeader(std::vector<std::uint8_t>& header, const SpritePadLayout& layou
   };
   announce(SpritePadBlockKind::TileData, kSpritePadTilesFlag, part.tiles.size(),
            kSpritePadTileCountOffset);
-  announce(SpritePadBlockKind::SpriteAnimations, kSpritePadAnimationsOfFlag,
+  announce(SpritePadBlockKind::SpriteAnimations, kSpritePadSpriteAnimationsFlag,
            part.spriteAnimations.size(), kSpritePadAnimationCountOffset);
   announce(
       SpritePadBlockKind::TileAnimations, kSpritePadTileAnimationsFlag, part.tileAnimations.size(),
