@@ -158,8 +158,13 @@ std::optional<FileError> PutAnimations(std::vector<std::uint8_t>& file, const Sp
   if (!set.animations) return std::nullopt;
   const auto layout = ParseSpritePadLayout(file, path);
   if (!layout) return std::nullopt;  // refused with its reason by the final check
-  if (ReadSpritePadFileAnimations(file, *layout) == *set.animations) return std::nullopt;
-  auto with = WithSpritePadAnimations(file, *layout, *set.animations, path);
+  std::vector<SpriteAnimation> animations = *set.animations;
+  // A version without tiles leaves out the objects (LeavesOut says so), and what plays them.
+  if (layout->version < kSpritePadFirstTilesVersion) {
+    std::erase_if(animations, [](const SpriteAnimation& a) { return a.overObjects; });
+  }
+  if (ReadSpritePadFileAnimations(file, *layout) == animations) return std::nullopt;
+  auto with = WithSpritePadAnimations(file, *layout, animations, path);
   if (!with) return with.error();
   file = std::move(*with);
   return std::nullopt;

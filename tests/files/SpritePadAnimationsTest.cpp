@@ -69,5 +69,13 @@ TEST(SpritePadAnimations, ChangedOnesAreWrittenBackInTheFilesVersion) {
   }
 }
 
+// A version without tiles leaves out the animations over objects with the objects.
+TEST(SpritePadAnimations, AVersionWithoutTilesLeavesOutThoseOverObjects) {
+  auto set = *ReadSpritePad(fixture::SpdFile({.version = 1, .sprites = 2, .tileNames = {}}), "");
+  set.animations = {{0, 1, 2, 0x80}, {0, 1, 2, 0, true}};
+  EXPECT_EQ(SpritePadAnimationsOf(*ReadSpritePad(*WriteSpritePad(set, 1, ""), "")),
+            (std::vector<SpriteAnimation>{{0, 1, 2, 0x80}}));
+}
+
 }  // namespace
 }  // namespace kelvane

@@ -86,8 +86,7 @@ TEST_F(AnimationView, AnObjectPlaysItsAnimationOverObjectsAndShowsThePreviousOne
   document().ShowObjects(true);
   document().SelectSprite(2);  // object 1
   const std::vector<std::uint8_t> bank = BankBytes(document());
-  const QRgb white = PaletteRgb(1);
-  const QRgb blue = PaletteRgb(6);
+  const QRgb white = PaletteRgb(1), blue = PaletteRgb(6);
   const QPoint corner = CanvasPreviewRect(48, 21, QRect(0, 0, 1, 1)).topLeft();
   Key(Qt::Key_F5, Qt::NoModifier);
   std::set<int> seen;

@@ -106,10 +106,7 @@ TEST_F(AnimationsDialog, AnimationsOverObjectsAreListedAndEdited) {
        {{0, 3, 2, 0x80}, {1, 0, 4, 0x80}, {1, 0, 4, 0x41, true}},
        1},
       {"made one over objects",
-       [](auto& d) {
-         d.KindBox->setCurrentIndex(1);
-         emit d.KindBox->activated(1);
-       },
+       [](auto& d) { d.KindBox->setCurrentIndex(1), emit d.KindBox->activated(1); },
        {{0, 3, 2, 0x80}, {1, 0, 4, 0x80, true}, {1, 0, 4, 0x41, true}},
        1},
   };
