@@ -146,8 +146,8 @@ int main(int argc, char** argv) {
     const auto gif = reporter.MedianCpuNs(kGifExportBench);
     const auto alone = reporter.MedianCpuNs(kGiflibAloneBench);
     if (gif && alone) {
-      figures.push_back({"animated GIF of 64 frames, beside giflib alone", *gif / *alone, "x",
-                         "<= 1.5 x", *gif <= 1.5 * *alone, 2});
+      figures.push_back({"animated GIF of 64 frames of a 4 x 4 object, beside giflib alone",
+                         *gif / *alone, "x", "<= 1.5 x", *gif <= 1.5 * *alone, 2});
     }
   }
   if (const auto cell = kelvane::bench::PaintedCellMedianNs()) {

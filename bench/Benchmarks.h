@@ -60,7 +60,8 @@ const ToolFigures& ToolBenchFigures();
 
 // A 64-frame animated GIF as Export writes it, and giflib encoding the same frames alone.
 void RegisterAnimationBenchmarks();
-inline constexpr const char* kGifExportBench = "Animation/GIF export of 64 frames";
+inline constexpr const char* kGifExportBench =
+    "Animation/GIF export of 64 frames of a 4 x 4 object";
 inline constexpr const char* kGiflibAloneBench = "Animation/giflib alone on the same frames";
 // An object of 8 x 8 sprites through the real window: a painted cell, and a fill of all of it
 // with, beside it, a memcpy (fillFloor, by its benchmark's name) of the pixels that repaints.

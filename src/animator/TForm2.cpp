@@ -193,6 +193,7 @@ TForm2::TForm2(TForm1& owner)
 
 void TForm2::FormCreate() {
   AnimSavedSprite = form1_.CurrentSprite();
+  savedShowObjects_ = form1_.ShowObject1->isChecked();
   imageList1_.Draw(*Btn_Stop, 0, 0, kStopAtRest);
   imageList1_.Draw(*Btn_Play, 0, 0, kPlayAtRest);
 }
@@ -243,6 +244,7 @@ void TForm2::RadioButton4Click() {
 void TForm2::ComboBox1Change(int index) {
   const std::vector<SpriteAnimation>& animations = form1_.Document().Animations();
   const int k = index - 1;
+  overObjects_ = k >= 0 && k < static_cast<int>(animations.size()) && animations[k].overObjects;
   if (k < 0 || k >= static_cast<int>(animations.size())) {
     // Back to the documented speeds: one of the three is checked again.
     if (RadioButton4->isChecked()) RadioButton2->setChecked(true);
@@ -294,13 +296,32 @@ void TForm2::Timer1Timer() {
     if (AnimFrame > AnimTo) AnimFrame = AnimFrom;
     if (AnimFrame < AnimFrom) AnimFrame = AnimTo;
   }
-  form1_.SetCurrentSprite(AnimFrame);
+  ShowFrame();
   form1_.RefreshEditor();
+}
+
+void TForm2::ShowFrame() {
+  if (!overObjects_) {
+    form1_.SetCurrentSprite(AnimFrame);
+    return;
+  }
+  // An object shows whole, by its first sprite, as Show Object shows it.
+  const std::vector<SpriteObject>& objects = form1_.Document().Objects();
+  if (AnimFrame >= static_cast<int>(objects.size())) return;
+  if (!form1_.ShowObject1->isChecked()) {
+    form1_.ShowObject1->setChecked(true);
+    form1_.Document().ShowObjects(true);
+  }
+  form1_.SetCurrentSprite(objects[static_cast<std::size_t>(AnimFrame)].cells.front());
 }
 
 void TForm2::FormClose() {
   // Stopped first, so that no frame can replace the restored sprite.
   Timer1->stop();
+  if (form1_.ShowObject1->isChecked() != savedShowObjects_) {
+    form1_.ShowObject1->setChecked(savedShowObjects_);
+    form1_.Document().ShowObjects(savedShowObjects_);
+  }
   form1_.SetCurrentSprite(AnimSavedSprite);
   form1_.RefreshEditor();
 }

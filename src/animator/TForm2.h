@@ -69,6 +69,9 @@ class TForm2 : public QDialog {
 
  private:
   void FormClose();
+  // AnimFrame in the main window: the sprite, or while an animation over objects is chosen, the
+  // object (From and To then number objects).
+  void ShowFrame();
   void ShowGlyph(ImageControl& button, int picture);
 
   TForm1& form1_;
@@ -80,6 +83,8 @@ class TForm2 : public QDialog {
   int AnimBackwards = 0;
   int AnimSavedSprite = 0;
   int otherSpeed_ = 0;  // the frames a step of RadioButton4
+  bool overObjects_ = false;
+  bool savedShowObjects_ = false;  // Show Object as it was when the Animator opened
 };
 
 }  // namespace kelvane

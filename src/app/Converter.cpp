@@ -182,7 +182,7 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     // Pairs are composed as the window composes them from the file.
     request.png.overlayDistance = UsableOverlayDistance(set->overlayDistance);
     if (options.animation) {
-      const std::vector<SpriteAnimation> animations = SpritePadSpriteAnimations(*set);
+      const std::vector<SpriteAnimation> animations = SpritePadAnimationsOf(*set);
       if (static_cast<std::size_t>(*options.animation) >= animations.size()) {
         return UsageFailure(input, AnimationCountText(animations.size()) +
                                        ", so --animation cannot pick " +

@@ -13,7 +13,7 @@ namespace kelvane {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kMagic = {'K', 'L', 'V', 'R', 'E', 'C', 'V', '\n'};
-constexpr std::uint32_t kVersion = 3;
+constexpr std::uint32_t kVersion = 4;                        // 4: animations over objects
 constexpr std::size_t kHeaderBytes = kMagic.size() + 4 + 4;  // magic, version, payload length
 constexpr std::size_t kChecksumBytes = 4;
 constexpr std::size_t kMaxTextBytes = 4096;  // a path, a title, a codec id
@@ -31,6 +31,9 @@ void AnimationFields(Io& io, Animation& a) {
   int flags = a.flags;
   io.Int32(flags, 0, kMaxByte);
   if constexpr (!std::is_const_v<Animation>) a.flags = static_cast<std::uint8_t>(flags);
+  int overObjects = a.overObjects ? 1 : 0;
+  io.Int32(overObjects, 0, 1);
+  if constexpr (!std::is_const_v<Animation>) a.overObjects = overObjects != 0;
 }
 
 constexpr int kMaxObjects = 0xFFFF;  // as many as a SpritePad file can count

@@ -40,7 +40,8 @@ struct SpriteSet {
   std::vector<SpriteObject> objects;  // SpritePad's tiles; other formats hold none
   // Sprite n with the overlay bit is drawn under sprite n + overlayDistance.
   int overlayDistance = 1;
-  // The sprite animations a SpritePad file is written with; nothing: those its details hold.
+  // The animations of both kinds a SpritePad file is written with; nothing: those its details
+  // hold.
   std::optional<std::vector<SpriteAnimation>> animations;
 
   bool operator==(const SpriteSet&) const = default;

@@ -38,13 +38,14 @@ std::string SpriteLine(std::size_t n, std::uint8_t attribute) {
   return line + "\n";
 }
 
+// Numbered as --animation picks them: the sprite animations, then those over objects.
 std::string AnimationLines(const std::vector<SpriteAnimation>& animations) {
-  std::string lines;
+  std::string lines = "animations: " + std::to_string(animations.size()) + "\n";
   for (std::size_t i = 0; i < animations.size(); ++i) {
     const SpriteAnimation& a = animations[i];
-    lines += "animation " + std::to_string(i) + ": sprites " + std::to_string(a.first) + "-" +
-             std::to_string(a.last) + ", timer " + std::to_string(a.speed) + ", flags " +
-             Hex(a.flags, 2) + "\n";
+    lines += "animation " + std::to_string(i) + (a.overObjects ? ": objects " : ": sprites ") +
+             std::to_string(a.first) + "-" + std::to_string(a.last) + ", timer " +
+             std::to_string(a.speed) + ", flags " + Hex(a.flags, 2) + "\n";
   }
   return lines;
 }
@@ -55,21 +56,16 @@ std::string SpritePadLines(const SpriteSet& set) {
   const auto layout = ParseSpritePadLayout(bytes, "");
   if (!layout) return "";
 
-  std::string animations = "animations: 0\n";
   std::string others;
-  std::size_t offset = layout->RecordsEnd();
   for (const SpritePadBlock& block : layout->blocks) {
-    if (block.kind == SpritePadBlockKind::SpriteAnimations) {
-      animations = "animations: " + std::to_string(block.count) + "\n" +
-                   AnimationLines(ReadSpritePadAnimations(
-                       std::span(bytes).subspan(offset, block.bytes),
-                       static_cast<std::size_t>(block.count), layout->version > 1));
-    } else {
-      others += (others.empty() ? "also: " : "; ") + block.what;
+    if (block.kind == SpritePadBlockKind::SpriteAnimations ||
+        block.kind == SpritePadBlockKind::TileAnimations) {
+      continue;
     }
-    offset += block.bytes;
+    others += (others.empty() ? "also: " : "; ") + block.what;
   }
-  return animations + (others.empty() ? "" : others + "\n");
+  return AnimationLines(ReadSpritePadFileAnimations(bytes, *layout)) +
+         (others.empty() ? "" : others + "\n");
 }
 
 // One line an object: its size and sprites row by row, and its name when it has one.

@@ -152,23 +152,19 @@ std::optional<FileError> PutObjects(std::vector<std::uint8_t>& file, const Sprit
   return std::nullopt;
 }
 
-// The set's animations, where it names them and they are not those the file holds.
+// The set's animations, where it names them; kinds left as the file holds them keep their bytes.
 std::optional<FileError> PutAnimations(std::vector<std::uint8_t>& file, const SpriteSet& set,
                                        const std::string& path) {
   if (!set.animations) return std::nullopt;
   const auto layout = ParseSpritePadLayout(file, path);
   if (!layout) return std::nullopt;  // refused with its reason by the final check
-  std::size_t offset = layout->RecordsEnd();
-  std::vector<SpriteAnimation> held;
-  for (const SpritePadBlock& block : layout->blocks) {
-    if (block.kind == SpritePadBlockKind::SpriteAnimations) {
-      held = ReadSpritePadAnimations(std::span(file).subspan(offset, block.bytes),
-                                     static_cast<std::size_t>(block.count), layout->version > 1);
-    }
-    offset += static_cast<std::size_t>(block.bytes);
+  std::vector<SpriteAnimation> animations = *set.animations;
+  // A version without tiles leaves out the objects (LeavesOut says so), and what plays them.
+  if (layout->version < kSpritePadFirstTilesVersion) {
+    std::erase_if(animations, [](const SpriteAnimation& a) { return a.overObjects; });
   }
-  if (held == *set.animations) return std::nullopt;
-  auto with = WithSpritePadAnimations(file, *layout, *set.animations, path);
+  if (ReadSpritePadFileAnimations(file, *layout) == animations) return std::nullopt;
+  auto with = WithSpritePadAnimations(file, *layout, animations, path);
   if (!with) return with.error();
   file = std::move(*with);
   return std::nullopt;

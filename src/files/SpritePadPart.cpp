@@ -7,6 +7,7 @@
 
 #include "files/LittleEndian.h"
 #include "files/RecordBytes.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritePadLayout.h"
 #include "files/SpritePadTiles.h"
@@ -17,53 +18,11 @@ namespace {
 constexpr int kV1 = 1;
 constexpr int kV2 = 2;
 
-struct Animation {
-  std::uint16_t start = 0;
-  std::uint16_t end = 0;
-  std::uint8_t timer = 0;
-  std::uint8_t flags = 0;
-};
-
-// A version 1 file announces at least one animation; without one it keeps the unused slot
-// other tools write.
-constexpr Animation kUnusedV1Animation{0, 0, 1, 0};
-
 struct Blocks {
-  std::vector<Animation> spriteAnimations;
+  std::vector<SpriteAnimation> spriteAnimations;
   std::vector<SpriteObject> tiles;
-  std::vector<Animation> tileAnimations;
+  std::vector<SpriteAnimation> tileAnimations;
 };
-
-// Animations lie as parallel arrays: every start, every end, every timer, every flag byte.
-std::vector<Animation> ReadAnimations(std::span<const std::uint8_t> block, std::size_t count,
-                                      bool wide) {
-  const std::size_t width = wide ? 2 : 1;
-  const auto number = [&](std::size_t at) -> std::uint16_t {
-    return wide ? LittleEndian16(block[at], block[at + 1]) : block[at];
-  };
-  const std::size_t timers = 2 * count * width;
-  std::vector<Animation> animations(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    animations[i] = {number(i * width), number((count + i) * width), block[timers + i],
-                     block[timers + count + i]};
-  }
-  return animations;
-}
-
-void AppendAnimations(std::vector<std::uint8_t>& out, const std::vector<Animation>& animations,
-                      bool wide) {
-  const auto put = [&](std::uint16_t n) {
-    if (wide) {
-      AppendLittleEndian16(out, n);
-    } else {
-      out.push_back(static_cast<std::uint8_t>(n));
-    }
-  };
-  for (const Animation& a : animations) put(a.start);
-  for (const Animation& a : animations) put(a.end);
-  for (const Animation& a : animations) out.push_back(a.timer);
-  for (const Animation& a : animations) out.push_back(a.flags);
-}
 
 // Nothing when the tiles name sprites the file does not hold.
 std::optional<Blocks> ReadBlocks(std::span<const std::uint8_t> bytes,
@@ -72,16 +31,8 @@ std::optional<Blocks> ReadBlocks(std::span<const std::uint8_t> bytes,
   auto tiles = ReadSpritePadTiles(bytes, layout, "");
   if (!tiles) return std::nullopt;
   blocks.tiles = std::move(*tiles);
-  std::size_t offset = layout.RecordsEnd();
-  for (const SpritePadBlock& block : layout.blocks) {
-    const auto data = bytes.subspan(offset, static_cast<std::size_t>(block.bytes));
-    const auto count = static_cast<std::size_t>(block.count);
-    if (block.kind == SpritePadBlockKind::SpriteAnimations) {
-      blocks.spriteAnimations = ReadAnimations(data, count, layout.version > kV1);
-    } else if (block.kind == SpritePadBlockKind::TileAnimations) {
-      blocks.tileAnimations = ReadAnimations(data, count, true);
-    }
-    offset += data.size();
+  for (SpriteAnimation& a : ReadSpritePadFileAnimations(bytes, layout)) {
+    (a.overObjects ? blocks.tileAnimations : blocks.spriteAnimations).push_back(a);
   }
   return blocks;
 }
@@ -90,21 +41,20 @@ std::optional<Blocks> ReadBlocks(std::span<const std::uint8_t> bytes,
 Blocks PartOfBlocks(const Blocks& whole, const SpritePadLayout& layout, std::size_t first,
                     std::size_t count) {
   const auto inPart = [&](std::size_t n) { return n >= first && n - first < count; };
-  const auto renumber = [&](std::uint16_t n) { return static_cast<std::uint16_t>(n - first); };
-  const auto renumberCell = [&](int n) { return n - static_cast<int>(first); };
+  const auto renumber = [&](int n) { return n - static_cast<int>(first); };
   Blocks part;
-  std::vector<std::optional<std::uint16_t>> newTile(whole.tiles.size());
+  std::vector<std::optional<int>> newTile(whole.tiles.size());
   for (std::size_t t = 0; t < whole.tiles.size(); ++t) {
     const SpriteObject& tile = whole.tiles[t];
     if (!std::ranges::all_of(tile.cells, inPart)) continue;
-    newTile[t] = static_cast<std::uint16_t>(part.tiles.size());
+    newTile[t] = static_cast<int>(part.tiles.size());
     SpriteObject kept = tile;
-    std::ranges::transform(kept.cells, kept.cells.begin(), renumberCell);
+    std::ranges::transform(kept.cells, kept.cells.begin(), renumber);
     part.tiles.push_back(std::move(kept));
   }
-  const auto tilesKept = [&](const Animation& a) {
-    const std::size_t low = std::min(a.start, a.end);
-    const std::size_t high = std::max(a.start, a.end);
+  const auto tilesKept = [&](const SpriteAnimation& a) {
+    const auto low = static_cast<std::size_t>(std::min(a.first, a.last));
+    const auto high = static_cast<std::size_t>(std::max(a.first, a.last));
     if (high >= newTile.size()) return false;
     return std::all_of(newTile.begin() + low, newTile.begin() + high + 1,
                        [](const auto& n) { return n.has_value(); });
@@ -112,8 +62,9 @@ Blocks PartOfBlocks(const Blocks& whole, const SpritePadLayout& layout, std::siz
   std::vector<bool> keepSprite(whole.spriteAnimations.size());
   std::vector<bool> keepTile(whole.tileAnimations.size());
   for (std::size_t i = 0; i < keepSprite.size(); ++i) {
-    keepSprite[i] =
-        inPart(whole.spriteAnimations[i].start) && inPart(whole.spriteAnimations[i].end);
+    const SpriteAnimation& a = whole.spriteAnimations[i];
+    keepSprite[i] = a.first >= 0 && a.last >= 0 && inPart(static_cast<std::size_t>(a.first)) &&
+                    inPart(static_cast<std::size_t>(a.last));
   }
   for (std::size_t i = 0; i < keepTile.size(); ++i)
     keepTile[i] = tilesKept(whole.tileAnimations[i]);
@@ -125,20 +76,20 @@ Blocks PartOfBlocks(const Blocks& whole, const SpritePadLayout& layout, std::siz
   }
   for (std::size_t i = 0; i < keepSprite.size(); ++i) {
     if (!keepSprite[i]) continue;
-    Animation a = whole.spriteAnimations[i];
-    a.start = renumber(a.start);
-    a.end = renumber(a.end);
+    SpriteAnimation a = whole.spriteAnimations[i];
+    a.first = renumber(a.first);
+    a.last = renumber(a.last);
     part.spriteAnimations.push_back(a);
   }
   for (std::size_t i = 0; i < keepTile.size(); ++i) {
     if (!keepTile[i]) continue;
-    Animation a = whole.tileAnimations[i];
-    a.start = *newTile[a.start];
-    a.end = *newTile[a.end];
+    SpriteAnimation a = whole.tileAnimations[i];
+    a.first = *newTile[static_cast<std::size_t>(a.first)];
+    a.last = *newTile[static_cast<std::size_t>(a.last)];
     part.tileAnimations.push_back(a);
   }
   if (layout.version == kV1 && part.spriteAnimations.empty()) {
-    part.spriteAnimations.push_back(kUnusedV1Animation);
+    part.spriteAnimations.push_back(kSpritePadUnusedV1Animation);
   }
   return part;
 }
@@ -184,10 +135,10 @@ std::vector<std::uint8_t> Trailer(const SpritePadLayout& layout, const Blocks& p
   for (const SpritePadBlock& block : layout.blocks) {
     switch (block.kind) {
       case SpritePadBlockKind::SpriteAnimations:
-        AppendAnimations(out, part.spriteAnimations, layout.version > kV1);
+        AppendSpritePadAnimations(out, part.spriteAnimations, layout.version > kV1);
         break;
       case SpritePadBlockKind::TileAnimations:
-        AppendAnimations(out, part.tileAnimations, true);
+        AppendSpritePadAnimations(out, part.tileAnimations, true);
         break;
       default:  // the tile blocks
         AppendSpritePadTileBlock(out, block.kind, part.tiles);
@@ -215,6 +166,14 @@ std::optional<SpriteSet> SpritePadPartOf(const SpriteSet& set, std::size_t first
     bytes = WithSpritePadTiles(bytes, *layout, set.objects);
     layout = ParseSpritePadLayout(bytes, "");
     if (!layout) return std::nullopt;
+  }
+  // And the animations as they are now, where the version can hold them.
+  if (set.animations && ReadSpritePadFileAnimations(bytes, *layout) != *set.animations) {
+    if (auto with = WithSpritePadAnimations(bytes, *layout, *set.animations, "")) {
+      bytes = std::move(*with);
+      layout = ParseSpritePadLayout(bytes, "");
+      if (!layout) return std::nullopt;
+    }
   }
 
   const auto whole = ReadBlocks(bytes, *layout);

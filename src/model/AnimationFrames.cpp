@@ -7,12 +7,14 @@
 namespace kelvane {
 
 std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& animations,
-                                            int sprite) {
+                                            int number, bool overObjects) {
   for (std::size_t k = 0; k < animations.size(); ++k) {
     const SpriteAnimation& a = animations[k];
+    if (a.overObjects != overObjects) continue;  // its numbers are the other kind's
     // A file may name sprites past the bank: such an animation has frames that cannot be shown.
-    if (std::min(a.first, a.last) < 0 || std::max(a.first, a.last) > kLastSprite) continue;
-    if (sprite >= std::min(a.first, a.last) && sprite <= std::max(a.first, a.last)) return k;
+    if (!overObjects && (std::min(a.first, a.last) < 0 || std::max(a.first, a.last) > kLastSprite))
+      continue;
+    if (number >= std::min(a.first, a.last) && number <= std::max(a.first, a.last)) return k;
   }
   return std::nullopt;
 }

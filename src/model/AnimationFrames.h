@@ -9,10 +9,10 @@
 
 namespace kelvane {
 
-// The first animation whose cycle shows sprite, by its place in the list; one reaching past the
-// bank shows nothing.
+// The first animation of sprites (or, overObjects, over objects) whose cycle shows sprite (or
+// object) number, by its place in the list; one of sprites reaching past the bank shows nothing.
 std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& animations,
-                                            int sprite);
+                                            int number, bool overObjects = false);
 
 // The nearest other sprites shown before and after sprite in the animation's cycle, going round
 // it: a ping-pong's doubled ends and an animation of one sprite show nothing of themselves.

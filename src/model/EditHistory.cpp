@@ -95,6 +95,14 @@ void EditHistory::ForgetRedo() {
   ++generation_;
 }
 
+void EditHistory::RewriteLists(const std::function<void(DocumentLists&)>& change) {
+  for (EditStep& step : steps_) {
+    if (!step.lists) continue;
+    change(step.lists->before);
+    change(step.lists->after);
+  }
+}
+
 void EditHistory::ContentChanged(bool byTopStep) {
   revision_ = NewRevision();
   if (byTopStep && done_ > 0) steps_[done_ - 1].done = revision_;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,6 +77,9 @@ class EditHistory {
   void Forget();
   // Forgets only the undone steps: the content has changed since.
   void ForgetRedo();
+  // Has change rewrite the lists every step holds, before and after, done and undone: for a
+  // change beside the history that renumbers what the lists point at.
+  void RewriteLists(const std::function<void(DocumentLists&)>& change);
 
   int UndoCount() const { return done_; }
   int RedoCount() const { return static_cast<int>(steps_.size()) - done_; }

@@ -1,5 +1,7 @@
 #include "model/SpriteAnimation.h"
 
+#include <algorithm>
+
 namespace kelvane {
 
 std::vector<int> AnimationCycle(const SpriteAnimation& animation) {
@@ -14,6 +16,27 @@ std::vector<int> AnimationCycle(const SpriteAnimation& animation) {
     cycle.insert(cycle.end(), back.begin(), back.end());
   }
   return cycle;
+}
+
+std::vector<SpriteAnimation> WithoutObject(std::vector<SpriteAnimation> animations, int removed) {
+  std::erase_if(animations, [&](const SpriteAnimation& a) {
+    return a.overObjects && a.first == removed && a.last == removed;
+  });
+  for (SpriteAnimation& a : animations) {
+    if (!a.overObjects) continue;
+    // The upper end moves down when it lies at or past the removed object, the lower end only
+    // past it, so a run keeps its direction.
+    int& low = a.first <= a.last ? a.first : a.last;
+    int& high = a.first <= a.last ? a.last : a.first;
+    if (low > removed) --low;
+    if (high >= removed) --high;
+  }
+  return animations;
+}
+
+void SortByKind(std::vector<SpriteAnimation>& animations) {
+  std::ranges::stable_partition(animations,
+                                [](const SpriteAnimation& a) { return !a.overObjects; });
 }
 
 }  // namespace kelvane

@@ -1,5 +1,5 @@
-// A run of sprites played as an animation, as sprite files store them: first and last sprite, a
-// speed in frames of the 50 Hz screen, and flags.
+// A run of sprites (or of objects) played as an animation, as sprite files store them: first and
+// last sprite or object, a speed in frames of the 50 Hz screen, and flags.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,7 @@ struct SpriteAnimation {
   int last = 0;
   int speed = kMinAnimationSpeed;  // screen frames a sprite stays
   std::uint8_t flags = kAnimationValidFlag;
+  bool overObjects = false;  // first and last number objects, not sprites
 
   bool PingPong() const { return (flags & kAnimationPingPongFlag) != 0; }
   // A speed of 0 in a file would show nothing at all; it plays as the fastest there is.
@@ -31,5 +32,13 @@ struct SpriteAnimation {
 // and with ping-pong back again, each end shown twice (first..last, last..first). A last below
 // first runs downwards.
 std::vector<int> AnimationCycle(const SpriteAnimation& animation);
+
+// The animations as they stand once object removed is gone from the list: the objects after it
+// move down one, a run over it loses it, and a run of it alone goes. Sprite animations stay.
+std::vector<SpriteAnimation> WithoutObject(std::vector<SpriteAnimation> animations, int removed);
+
+// Sprite animations first, then those over objects, each kind in its own order: as files keep
+// them and as they are numbered.
+void SortByKind(std::vector<SpriteAnimation>& animations);
 
 }  // namespace kelvane

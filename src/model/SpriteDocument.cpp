@@ -553,6 +553,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
     ++objectsRevision_;
   }
   PutRecords(model_, 0, records.first(count));
+  SortByKind(animations);
   if (animations != model_.lists.animations) {
     model_.lists.animations = std::move(animations);
     ++listsGeneration_;
@@ -571,6 +572,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
 }
 
 void SpriteDocument::SetAnimations(std::string name, std::vector<SpriteAnimation> animations) {
+  SortByKind(animations);
   if (animations == model_.lists.animations) return;
   InStep(std::move(name), {}, [&] {
     DocumentLists after = model_.lists;
@@ -610,8 +612,18 @@ void SpriteDocument::RenameObject(std::size_t index, std::string name) {
 }
 
 void SpriteDocument::RemoveObject(std::size_t index) {
-  ChangeObjects(
-      [&](auto& objects) { objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index)); });
+  ChangeObjects([&](auto& objects) {
+    objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
+    // The animations over objects follow in the same change, and so does every list the history
+    // holds, so that an Undo never brings back numbers of the objects as they were.
+    const auto renumber = [&](DocumentLists& lists) {
+      lists.animations = WithoutObject(std::move(lists.animations), static_cast<int>(index));
+    };
+    const DocumentLists before = model_.lists;
+    renumber(model_.lists);
+    model_.history.RewriteLists(renumber);
+    if (model_.lists != before) ++listsGeneration_;
+  });
 }
 
 void SpriteDocument::PutSprites(int first, std::span<const SpriteRecord> records) {

@@ -90,7 +90,8 @@ class SpriteDocument {
   }
   const std::vector<SpriteObject>& Objects() const { return objects_; }
   bool ClipboardFull() const { return model_.clipboard.ClipboardFull; }
-  // The animations of the sprites, in the order their file keeps them.
+  // The animations of the sprites, then those over objects, each in the order their file keeps
+  // them.
   const std::vector<SpriteAnimation>& Animations() const { return model_.lists.animations; }
   // True from the first range taken on, also when that range was empty.
   bool RangeTaken() const { return rangeTaken_; }
@@ -162,7 +163,8 @@ class SpriteDocument {
   void RemoveBlanks();
   // attribute is read by the caller before it asks whether to go on.
   void CopyAttributesToAll(std::uint8_t attribute);
-  // The animations replaced by animations: one undo step named name, none when they are the same.
+  // The animations replaced by animations (put in SortByKind order): one undo step named name,
+  // none when they are the same.
   void SetAnimations(std::string name, std::vector<SpriteAnimation> animations);
 
   // A fresh bank and editor state, with nothing to save; the clipboards are kept.
@@ -174,7 +176,8 @@ class SpriteDocument {
   void Load(std::span<const SpriteRecord> records, const std::optional<SharedColours>& colours,
             std::vector<SpriteAnimation> animations = {}, std::vector<SpriteObject> objects = {});
   // The list of objects. A change takes no undo step (objects only point at sprites) and is
-  // unsaved work. ASSUMPTION: index is that of an object in the list.
+  // unsaved work; removing one renumbers the animations over objects in the same change
+  // (WithoutObject). ASSUMPTION: index is that of an object in the list.
   void AddObject(SpriteObject object);
   void RenameObject(std::size_t index, std::string name);
   void RemoveObject(std::size_t index);

@@ -7,6 +7,7 @@
 
 #include "model/OverlayPairs.h"
 #include "render/C64Palette.h"
+#include "render/ObjectSheet.h"
 
 namespace kelvane {
 namespace {
@@ -62,14 +63,67 @@ QImage RenderFrames(const SpriteAnimation& animation, const std::vector<SpriteRe
   return sheet;
 }
 
+// The cycle's objects, in the order they are shown.
+std::vector<SpriteObject> CycleObjects(const SpriteAnimation& animation,
+                                       std::span<const SpriteObject> objects) {
+  std::vector<SpriteObject> shown;
+  for (const int n : AnimationCycle(animation)) shown.push_back(objects[n]);
+  return shown;
+}
+
+// The cycle's objects as frames of columns cells a row, with no gap between them.
+QImage RenderObjectFrames(const SpriteAnimation& animation,
+                          const std::vector<SpriteRecord>& sprites,
+                          std::span<const SpriteObject> objects, const SharedColours& colours,
+                          const PngExportOptions& options, int columns) {
+  const std::vector<SpriteObject> shown = CycleObjects(animation, objects);
+  int widest = 1;
+  int tallest = 1;
+  for (const SpriteObject& object : shown) {
+    widest = std::max(widest, object.columns);
+    tallest = std::max(tallest, object.rows);
+  }
+  const int spriteWidth = kHiresColumns * options.scale;
+  const int spriteHeight = kSpriteRows * options.scale;
+  const int count = static_cast<int>(shown.size());
+  const int rows = (count + columns - 1) / columns;
+  QImage sheet =
+      NewSheet(widest * spriteWidth * std::min(columns, count), tallest * spriteHeight * rows);
+  if (sheet.isNull()) return sheet;
+  PngExportOptions drawn = options;
+  drawn.expand = false;
+  for (int k = 0; k < count; ++k) {
+    const SpriteObject& object = shown[static_cast<std::size_t>(k)];
+    const int left = k % columns * widest * spriteWidth;
+    const int top = k / columns * tallest * spriteHeight;
+    for (int row = 0; row < object.rows; ++row) {
+      for (int column = 0; column < object.columns; ++column) {
+        DrawObjectCell(sheet, left + column * spriteWidth, top + row * spriteHeight, object, column,
+                       row, sprites, colours, drawn);
+      }
+    }
+  }
+  return sheet;
+}
+
+QImage RenderAnyFrames(const SpriteAnimation& animation, const std::vector<SpriteRecord>& sprites,
+                       std::span<const SpriteObject> objects, const SharedColours& colours,
+                       const PngExportOptions& options, int columns) {
+  return animation.overObjects
+             ? RenderObjectFrames(animation, sprites, objects, colours, options, columns)
+             : RenderFrames(animation, sprites, colours, options, columns);
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> ExportAnimationStrip(const SpriteAnimation& animation,
                                                const std::vector<SpriteRecord>& sprites,
+                                               std::span<const SpriteObject> objects,
                                                const SharedColours& colours,
                                                const PngExportOptions& options) {
   const auto frames = static_cast<int>(AnimationCycle(animation).size());
-  return EncodePng(RenderFrames(animation, sprites, colours, options, StripColumns(frames)));
+  return EncodePng(
+      RenderAnyFrames(animation, sprites, objects, colours, options, StripColumns(frames)));
 }
 
 std::vector<SpriteRecord> AnimationFrames(const SpriteAnimation& animation,
@@ -81,13 +135,22 @@ std::vector<SpriteRecord> AnimationFrames(const SpriteAnimation& animation,
 
 std::string AnimationExportProblem(const SpriteAnimation& animation,
                                    const std::vector<SpriteRecord>& sprites,
+                                   std::span<const SpriteObject> objects,
                                    const PngExportOptions& options) {
-  const int count = static_cast<int>(sprites.size());
+  const int count = static_cast<int>(animation.overObjects ? objects.size() : sprites.size());
+  const std::string what = animation.overObjects ? "object " : "sprite ";
   for (const int n : {animation.first, animation.last}) {
     if (n < 0 || n >= count) {
-      return "the animation shows sprite " + std::to_string(n) + ", and there are " +
+      return "the animation shows " + what + std::to_string(n) + ", and there are " +
              std::to_string(count);
     }
+  }
+  if (animation.overObjects) {
+    // The strip's cells as the sheet's, plus its gaps: never smaller than the strip.
+    const std::vector<SpriteObject> shown = CycleObjects(animation, objects);
+    PngExportOptions strip = options;
+    strip.columns = StripColumns(shown.size());
+    return ObjectSheetProblem(shown, sprites, strip);
   }
   const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
   // The strip is the larger picture: one row of every frame.
@@ -96,9 +159,10 @@ std::string AnimationExportProblem(const SpriteAnimation& animation,
 
 GifAnimation AnimationGifFrames(const SpriteAnimation& animation,
                                 const std::vector<SpriteRecord>& sprites,
-                                const SharedColours& colours, const PngExportOptions& options) {
-  const std::vector<SpriteRecord> frames = AnimationFrames(animation, sprites);
-  const QImage sheet = RenderFrames(animation, sprites, colours, options, 1);
+                                std::span<const SpriteObject> objects, const SharedColours& colours,
+                                const PngExportOptions& options) {
+  const std::vector<int> frames = AnimationCycle(animation);
+  const QImage sheet = RenderAnyFrames(animation, sprites, objects, colours, options, 1);
   GifAnimation gif;
   if (sheet.isNull()) return gif;  // no memory for it
   gif.width = sheet.width();
@@ -125,6 +189,7 @@ GifAnimation AnimationGifFrames(const SpriteAnimation& animation,
 
 Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& animation,
                                                     const std::vector<SpriteRecord>& sprites,
+                                                    std::span<const SpriteObject> objects,
                                                     const SharedColours& colours,
                                                     const PngExportOptions& options,
                                                     const std::string& path) {
@@ -132,7 +197,7 @@ Result<std::vector<std::uint8_t>> ExportAnimatedGif(const SpriteAnimation& anima
   // Every frame is held at once, beside the picture they are cut from: a long animation at a
   // large scale may take more than there is, which is this export's failure, not the program's.
   try {
-    const GifAnimation gif = AnimationGifFrames(animation, sprites, colours, options);
+    const GifAnimation gif = AnimationGifFrames(animation, sprites, objects, colours, options);
     if (gif.frames.empty()) return noMemory;
     return EncodeAnimatedGif(gif, path);
   } catch (const std::bad_alloc&) {

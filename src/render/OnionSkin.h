@@ -7,6 +7,7 @@
 
 #include "model/EditorState.h"
 #include "model/SpriteBank.h"
+#include "model/SpriteCanvas.h"
 
 namespace kelvane {
 
@@ -21,5 +22,10 @@ QRgb BlendOver(QRgb under, QRgb over, int percent);
 // opacity, in order; the shown sprite's own pixels stay as they are.
 void DrawOnionSkin(QImage& spriteImage, const SpriteBank& bank, const EditorState& state, int shown,
                    std::span<const int> frames, int percent);
+// The same for canvases: canvasImage holds shown as RenderCanvas draws it, and each frame is a
+// canvas (an object) laid from the same top-left corner, as far as both reach.
+void DrawCanvasOnionSkin(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                         const SpriteCanvas& shown, std::span<const SpriteCanvas> frames,
+                         int percent);
 
 }  // namespace kelvane

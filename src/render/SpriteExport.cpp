@@ -116,7 +116,8 @@ std::string ExportProblem(const ExportRequest& request, const SpriteSet& sprites
     if (request.format != "gif" && request.format != "png") {
       return "an animation is written as gif or png, not " + request.format;
     }
-    return AnimationExportProblem(*request.animation, sprites.records, request.png);
+    return AnimationExportProblem(*request.animation, sprites.records, sprites.objects,
+                                  request.png);
   }
   if (request.format == "gif") return "a GIF shows an animation: choose one";
   if (request.format == "png" && request.png.objects) {
@@ -144,14 +145,15 @@ Result<std::vector<FileImage>> ExportSprites(const SpriteSet& sprites, int first
     return std::vector<FileImage>{{path, {text.begin(), text.end()}}};
   }
   if (format == "gif") {
-    auto gif = ExportAnimatedGif(*request.animation, sprites.records, colours, request.png, path);
+    auto gif = ExportAnimatedGif(*request.animation, sprites.records, sprites.objects, colours,
+                                 request.png, path);
     if (!gif) return gif.error();
     return std::vector<FileImage>{{path, std::move(*gif)}};
   }
   if (format == "png") {
     std::vector<std::uint8_t> png =
-        request.animation
-            ? ExportAnimationStrip(*request.animation, sprites.records, colours, request.png)
+        request.animation ? ExportAnimationStrip(*request.animation, sprites.records,
+                                                 sprites.objects, colours, request.png)
         : request.png.objects
             ? ExportObjectPng(sprites.objects, sprites.records, colours, request.png)
             : ExportPng(sprites.records, colours, request.png);

@@ -7,8 +7,9 @@ QString SpeedCaption(int speed) {
 }
 
 QString AnimationCaption(int index, const SpriteAnimation& animation) {
-  return QStringLiteral("%1: sprites %2–%3, %4, %5")
+  return QStringLiteral("%1: %2 %3–%4, %5, %6")
       .arg(index)
+      .arg(animation.overObjects ? QStringLiteral("objects") : QStringLiteral("sprites"))
       .arg(animation.first)
       .arg(animation.last)
       .arg(SpeedCaption(animation.speed),

@@ -1,6 +1,6 @@
-// The animation of the shown sprite as the editor shows it while the user draws: played in the
-// preview picture, and its neighbouring frames as onion skin under the grid. Both are views
-// only: they read the document and never change it.
+// The animation of the shown sprite (or of the shown object, over objects) as the editor shows
+// it while the user draws: played in the preview picture, and its neighbouring frames as onion
+// skin under the grid. Both are views only: they read the document and never change it.
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "model/AnimationFrames.h"
+#include "render/CanvasPreview.h"
 #include "render/OnionSkin.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
@@ -16,6 +17,50 @@ namespace kelvane {
 namespace {
 
 constexpr int kOnionOpacities[] = {kLeastOnionOpacity, 30, 45, kMostOnionOpacity};
+
+SpriteCanvas CanvasOf(const SpriteObject& object) {
+  return SpriteCanvas(object.columns, object.rows, {object.cells});
+}
+
+// What the editor shows as a frame: an object on its own canvas (by its index), or the shown
+// sprite.
+struct ShownFrame {
+  int number = 0;
+  bool object = false;
+};
+
+ShownFrame Shown(const SpriteDocument& document) {
+  if (document.ShowingObjects()) {
+    const auto index = ObjectHolding(document.Objects(), document.CurrentSprite());
+    if (index && document.Canvas() == CanvasOf(document.Objects()[*index])) {
+      return {static_cast<int>(*index), true};
+    }
+  }
+  return {document.CurrentSprite(), false};
+}
+
+std::optional<std::size_t> ShownAnimation(const SpriteDocument& document) {
+  const ShownFrame shown = Shown(document);
+  return AnimationHolding(document.Animations(), shown.number, shown.object);
+}
+
+// The canvas frame shows, when it is there to show.
+std::optional<SpriteCanvas> FrameCanvas(const SpriteDocument& document, int frame, bool object) {
+  if (!object) return SpriteCanvas::Single(frame);
+  if (frame < 0 || frame >= static_cast<int>(document.Objects().size())) return std::nullopt;
+  return CanvasOf(document.Objects()[static_cast<std::size_t>(frame)]);
+}
+
+bool FrameChanged(const SpriteDocument& document, const DocumentChange& change, int frame,
+                  bool object) {
+  if (object && change.Has(Changed::Objects)) return true;
+  const auto canvas = FrameCanvas(document, frame, object);
+  if (!canvas) return false;
+  return std::ranges::any_of(canvas->Sprites(), [&](int n) {
+    const std::optional<int> upper = object ? std::nullopt : document.OverlayOf(n);
+    return change.TouchesSprite(n) || (upper && change.TouchesSprite(*upper));
+  });
+}
 
 }  // namespace
 
@@ -70,33 +115,30 @@ std::optional<int> TForm1::PreviewFrame() const {
 
 void TForm1::FollowAnimation(const DocumentChange& change) {
   const std::vector<SpriteAnimation>& animations = document_.Animations();
-  const std::optional<std::size_t> holder = AnimationHolding(animations, document_.CurrentSprite());
+  const std::optional<std::size_t> holder = ShownAnimation(document_);
   if (!PlayPreview1->isChecked() || !holder) {
     if (!previewCycle_.empty()) StopPreview();
   } else if (previewCycle_.empty() || animations[*holder] != previewAnimation_) {
     StartPreview(animations[*holder]);
-  } else {
+  } else if (FrameChanged(document_, change, *PreviewFrame(), previewAnimation_.overObjects) ||
+             change.Has(Changed::SharedColours) || change.Has(Changed::Pairs)) {
     // A stroke on the frame playing, or on its partner over it, shows in the preview at once.
-    const int frame = *PreviewFrame();
-    const std::optional<int> upper = document_.OverlayOf(frame);
-    if (change.TouchesSprite(frame) || (upper && change.TouchesSprite(*upper)) ||
-        change.Has(Changed::SharedColours) || change.Has(Changed::Pairs)) {
-      previewImageStale_ = true;
-      Image3->update();
-    }
+    previewImageStale_ = true;
+    Image3->update();
   }
   // The onion skin's frames follow the list, and show what was painted in them.
   if (OnionSkin1->isChecked() && change.Has(Changed::Animations)) editorStale_ = true;
+  const bool objects = Shown(document_).object;
   for (const int frame : OnionFrames()) {
-    if (change.TouchesSprite(frame)) editorStale_ = true;
+    if (FrameChanged(document_, change, frame, objects)) editorStale_ = true;
   }
 }
 
 void TForm1::StartPreview(const SpriteAnimation& animation) {
   previewAnimation_ = animation;
   previewCycle_ = AnimationCycle(animation);
-  // From the shown sprite on, which the user is looking at.
-  const auto at = std::ranges::find(previewCycle_, document_.CurrentSprite());
+  // From the shown sprite (or object) on, which the user is looking at.
+  const auto at = std::ranges::find(previewCycle_, Shown(document_).number);
   previewStep_ =
       at == previewCycle_.end() ? 0 : static_cast<std::size_t>(at - previewCycle_.begin());
   previewTimer_->start(animation.FrameMilliseconds());
@@ -120,13 +162,35 @@ void TForm1::PreviewTick() {
 
 void TForm1::DrawPreviewPicture(QImage& band, int top) {
   const std::optional<int> frame = PreviewFrame();
+  // An object shows whole, and so does each object of its animation as it plays.
+  const bool object = document_.Canvas().Columns() * document_.Canvas().Rows() > 1;
+  const auto playing =
+      frame && previewAnimation_.overObjects ? FrameCanvas(document_, *frame, true) : std::nullopt;
+  if (playing) {
+    if (previewImageStale_ || previewImage_.size() != QSize(playing->Width(), playing->Height())) {
+      if (previewImage_.size() != QSize(playing->Width(), playing->Height())) {
+        previewImage_ = MakeWorkImage(playing->Width(), playing->Height(), PaletteRgb(0));
+      }
+      RenderCanvas(previewImage_, document_.Bank(), document_.State(), *playing, EditorPairLook());
+      previewImageStale_ = false;
+    }
+    DrawCanvasPreviewBand(band, previewImage_, editorLook_.background, top);
+    return;
+  }
+  if (object || (frame && previewAnimation_.overObjects)) {
+    DrawCanvasPreviewBand(band, canvasImage_, editorLook_.background, top);
+    return;
+  }
   if (!frame) {
     DrawPreviewBand(band, canvasImage_, editorLook_.background, top,
                     MachineZoom(document_.CurrentAttribute()));
     DrawToolPreviewOnPicture(band, top);
     return;
   }
-  if (previewImageStale_) {
+  if (previewImageStale_ || previewImage_.size() != QSize(kHiresColumns, kSpriteRows)) {
+    if (previewImage_.size() != QSize(kHiresColumns, kSpriteRows)) {
+      previewImage_ = MakeWorkImage(kHiresColumns, kSpriteRows, PaletteRgb(0));
+    }
     // With its overlay partner over it, as the Animator and an exported GIF show the frame.
     RenderSprite(previewImage_, document_.Bank(), document_.State(), *frame, false,
                  PairLook{document_.OverlayDistance()});
@@ -138,16 +202,15 @@ void TForm1::DrawPreviewPicture(QImage& band, int top) {
 }
 
 std::vector<int> TForm1::OnionFrames() const {
-  const int shown = document_.CurrentSprite();
-  // Under a sprite shown on its own: a canvas of several has no one frame to lay it under.
-  if (!OnionSkin1 || !OnionSkin1->isChecked() ||
-      document_.Canvas() != SpriteCanvas::Single(shown)) {
-    return {};
-  }
+  if (!OnionSkin1 || !OnionSkin1->isChecked()) return {};
+  const ShownFrame shown = Shown(document_);
+  // Under a sprite shown on its own, or an object: a canvas of others has no one frame to lay it
+  // under.
+  if (!shown.object && document_.Canvas() != SpriteCanvas::Single(shown.number)) return {};
   const std::vector<SpriteAnimation>& animations = document_.Animations();
-  const std::optional<std::size_t> holder = AnimationHolding(animations, shown);
+  const std::optional<std::size_t> holder = ShownAnimation(document_);
   if (!holder) return {};
-  const NeighbourFrames around = FramesAround(animations[*holder], shown);
+  const NeighbourFrames around = FramesAround(animations[*holder], shown.number);
   std::vector<int> frames;
   if (around.previous) frames.push_back(*around.previous);
   // Once each: a frame laid twice would show twice as strong.
@@ -164,8 +227,13 @@ void TForm1::DrawOnionSkin() {
     return;
   }
   onionImage_ = canvasImage_.copy();
-  kelvane::DrawOnionSkin(onionImage_, document_.Bank(), document_.State(),
-                         document_.CurrentSprite(), frames, onionOpacity_);
+  const bool objects = Shown(document_).object;
+  std::vector<SpriteCanvas> canvases;
+  for (const int frame : frames) {
+    if (const auto canvas = FrameCanvas(document_, frame, objects)) canvases.push_back(*canvas);
+  }
+  DrawCanvasOnionSkin(onionImage_, document_.Bank(), document_.State(), document_.Canvas(),
+                      canvases, onionOpacity_);
 }
 
 }  // namespace kelvane

@@ -131,7 +131,7 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
     const QSignalBlocker quiet(PageControl1);
     PageControl1->setCurrentWidget(TabSheet2);
   }
-  document_.Load(set->records, set->colours, SpritePadSpriteAnimations(*set), set->objects);
+  document_.Load(set->records, set->colours, SpritePadAnimationsOf(*set), set->objects);
   document_.SetOverlayDistance(set->overlayDistance);
   savedAnimations_ = document_.Animations();
   return true;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int kForwardMode = 0;
 constexpr int kPingPongMode = 1;
+constexpr int kSpritesKind = 0;
+constexpr int kObjectsKind = 1;
 constexpr int kNewAnimationSpeed = 2;  // 25 Hz, as the Animator starts
 constexpr int kListWidth = 240;
 
@@ -35,6 +38,10 @@ TAnimationsDialog::TAnimationsDialog(QWidget* owner, SpriteDocument& document)
   List = new QListWidget(this);
   List->setObjectName(QStringLiteral("List"));
   List->setMinimumWidth(kListWidth);
+  KindBox = new QComboBox(this);
+  KindBox->setObjectName(QStringLiteral("KindBox"));
+  KindBox->insertItem(kSpritesKind, QStringLiteral("Sprites"));
+  KindBox->insertItem(kObjectsKind, QStringLiteral("Objects"));
   const int shown = document_.CurrentSprite();
   FirstBox = SpriteNumberBox(this, "FirstBox", {}, shown);
   LastBox = SpriteNumberBox(this, "LastBox", {}, shown);
@@ -62,6 +69,7 @@ TAnimationsDialog::TAnimationsDialog(QWidget* owner, SpriteDocument& document)
   }
 
   auto* fields = new QFormLayout;
+  fields->addRow(QStringLiteral("&Of"), KindBox);
   fields->addRow(QStringLiteral("&From"), FirstBox);
   fields->addRow(QStringLiteral("&To"), LastBox);
   fields->addRow(QStringLiteral("&Speed"), SpeedBox);
@@ -90,9 +98,19 @@ TAnimationsDialog::TAnimationsDialog(QWidget* owner, SpriteDocument& document)
       if (mode == kPingPongMode) a.flags |= kAnimationPingPongFlag;
     });
   });
+  // Another kind gives the numbers another meaning: they are taken as the boxes now show them.
+  connect(KindBox, &QComboBox::activated, this, [this](int kind) {
+    FitNumberBoxes();
+    ChangeSelected([this, kind](SpriteAnimation& a) {
+      a.overObjects = kind == kObjectsKind;
+      a.first = FirstBox->value();
+      a.last = LastBox->value();
+    });
+  });
   connect(AddButton, &QPushButton::clicked, this, [this] { Add(FromBoxes(SpriteAnimation{})); });
   connect(AddShownButton, &QPushButton::clicked, this, [this] {
     SpriteAnimation animation = FromBoxes(SpriteAnimation{});
+    animation.overObjects = false;
     animation.first = animation.last = document_.CurrentSprite();
     Add(animation);
   });
@@ -108,6 +126,7 @@ SpriteAnimation TAnimationsDialog::FromBoxes(const SpriteAnimation& base) const 
   animation.first = FirstBox->value();
   animation.last = LastBox->value();
   animation.speed = SpeedBox->value();
+  animation.overObjects = KindBox->currentIndex() == kObjectsKind;
   animation.flags = static_cast<std::uint8_t>(base.flags & ~kAnimationPingPongFlag);
   if (ModeBox->currentIndex() == kPingPongMode) animation.flags |= kAnimationPingPongFlag;
   return animation;
@@ -122,6 +141,20 @@ void TAnimationsDialog::ShowAnimations(int selected) {
   }
   List->setCurrentRow(selected);
   DeleteButton->setEnabled(selected >= 0);
+  // An animation over objects needs objects to play.
+  auto* kinds = qobject_cast<QStandardItemModel*>(KindBox->model());
+  kinds->item(kObjectsKind)->setEnabled(!document_.Objects().empty());
+  FitNumberBoxes();
+}
+
+void TAnimationsDialog::FitNumberBoxes() {
+  const bool objects = KindBox->currentIndex() == kObjectsKind;
+  const int last =
+      objects ? std::max(static_cast<int>(document_.Objects().size()) - 1, 0) : kLastSprite;
+  for (QSpinBox* box : {FirstBox, LastBox}) {
+    const QSignalBlocker quiet(box);
+    box->setMaximum(last);
+  }
 }
 
 void TAnimationsDialog::ShowInBoxes(int row) {
@@ -129,7 +162,10 @@ void TAnimationsDialog::ShowInBoxes(int row) {
   const std::vector<SpriteAnimation>& animations = document_.Animations();
   if (row < 0 || row >= static_cast<int>(animations.size())) return;
   const SpriteAnimation& animation = animations[row];
-  const QSignalBlocker first(FirstBox), last(LastBox), speed(SpeedBox), mode(ModeBox);
+  const QSignalBlocker first(FirstBox), last(LastBox), speed(SpeedBox), mode(ModeBox),
+      kind(KindBox);
+  KindBox->setCurrentIndex(animation.overObjects ? kObjectsKind : kSpritesKind);
+  FitNumberBoxes();
   FirstBox->setValue(animation.first);
   LastBox->setValue(animation.last);
   // A file's speed of 0 plays as the fastest; the box shows it so.
@@ -137,11 +173,22 @@ void TAnimationsDialog::ShowInBoxes(int row) {
   ModeBox->setCurrentIndex(animation.PingPong() ? kPingPongMode : kForwardMode);
 }
 
+void TAnimationsDialog::Put(const char* name, std::vector<SpriteAnimation> animations, int row) {
+  // The document keeps the sprite animations first: count what comes before row once sorted.
+  int sorted = 0;
+  for (int k = 0; k < static_cast<int>(animations.size()); ++k) {
+    const bool sameKind = animations[k].overObjects == animations[row].overObjects;
+    if (k != row && (sameKind ? k < row : !animations[k].overObjects)) ++sorted;
+  }
+  document_.SetAnimations(name, std::move(animations));
+  ShowAnimations(sorted);
+}
+
 void TAnimationsDialog::Add(SpriteAnimation animation) {
   std::vector<SpriteAnimation> animations = document_.Animations();
   animations.push_back(animation);
-  document_.SetAnimations("Add Animation", std::move(animations));
-  ShowAnimations(static_cast<int>(document_.Animations().size()) - 1);
+  const int row = static_cast<int>(animations.size()) - 1;
+  Put("Add Animation", std::move(animations), row);
 }
 
 void TAnimationsDialog::ChangeSelected(const std::function<void(SpriteAnimation&)>& change) {
@@ -149,8 +196,7 @@ void TAnimationsDialog::ChangeSelected(const std::function<void(SpriteAnimation&
   std::vector<SpriteAnimation> animations = document_.Animations();
   if (row < 0 || row >= static_cast<int>(animations.size())) return;
   change(animations[row]);
-  document_.SetAnimations("Change Animation", std::move(animations));
-  ShowAnimations(row);
+  Put("Change Animation", std::move(animations), row);
 }
 
 void TAnimationsDialog::DeleteSelected() {

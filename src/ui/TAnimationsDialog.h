@@ -1,5 +1,5 @@
-// Sprite > Animations...: the document's animations listed, added, deleted and changed, each
-// change one undo step.
+// Sprite > Animations...: the document's animations, of sprites and over objects, listed, added,
+// deleted and changed, each change one undo step.
 #pragma once
 
 #include <QDialog>
@@ -24,6 +24,7 @@ class TAnimationsDialog : public QDialog {
   TAnimationsDialog(QWidget* owner, SpriteDocument& document);
 
   QListWidget* List = nullptr;
+  QComboBox* KindBox = nullptr;  // sprites, objects (offered while there are objects)
   QSpinBox* FirstBox = nullptr;
   QSpinBox* LastBox = nullptr;
   QSpinBox* SpeedBox = nullptr;
@@ -38,6 +39,10 @@ class TAnimationsDialog : public QDialog {
   SpriteAnimation FromBoxes(const SpriteAnimation& base) const;
   void ShowAnimations(int selected);
   void ShowInBoxes(int row);
+  // From and To reach as far as the kind chosen numbers: the sprites, or the objects.
+  void FitNumberBoxes();
+  // animations through the document, showing where the one at row stands once sorted by kind.
+  void Put(const char* name, std::vector<SpriteAnimation> animations, int row);
   void Add(SpriteAnimation animation);
   // The selected animation changed by change, as one undo step.
   void ChangeSelected(const std::function<void(SpriteAnimation&)>& change);

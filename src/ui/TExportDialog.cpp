@@ -255,12 +255,14 @@ QWidget* TExportDialog::BuildGifOptions() {
   const std::vector<SpriteAnimation>& animations = document_.Animations();
   for (std::size_t i = 0; i < animations.size(); ++i) {
     const SpriteAnimation& a = animations[i];
-    Animation->addItem(QStringLiteral("%1: sprites %2-%3, %4/50 s%5")
-                           .arg(i)
-                           .arg(a.first)
-                           .arg(a.last)
-                           .arg(a.speed)
-                           .arg(a.PingPong() ? QStringLiteral(", ping-pong") : QString()));
+    Animation->addItem(
+        QStringLiteral("%1: %2 %3-%4, %5/50 s%6")
+            .arg(i)
+            .arg(a.overObjects ? QStringLiteral("objects") : QStringLiteral("sprites"))
+            .arg(a.first)
+            .arg(a.last)
+            .arg(a.speed)
+            .arg(a.PingPong() ? QStringLiteral(", ping-pong") : QString()));
   }
   if (animations.empty()) Animation->addItem(QStringLiteral("No animations"));
   Animation->setEnabled(!animations.empty());
@@ -377,7 +379,7 @@ void TExportDialog::OkClick() {
                   false);
       return;
     }
-    // The animation's sprite numbers are the bank's.
+    // The animation's sprite (or object) numbers are the bank's (or the document's).
     choices.request.animation = animations[static_cast<std::size_t>(choices.animation)];
   }
   const bool animation = choices.request.animation.has_value();
@@ -404,6 +406,8 @@ void TExportDialog::OkClick() {
                    sprites.colours,     opened_.details,
                    document_.Objects(), opened_.overlayDistance};
     for (int n = 0; n < opened_.records; ++n) file.records.push_back(document_.Bank().Record(n));
+    // The animations as the window has them, not as the file held them.
+    file.animations = document_.Animations();
     sprites = PartOf(file, first, sprites.records.size());
   }
   if (const std::string problem = ExportProblem(choices.request, sprites, first);

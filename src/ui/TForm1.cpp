@@ -18,7 +18,6 @@
 #include "files/FormatRegistry.h"
 #include "files/TextData.h"
 #include "render/C64Palette.h"
-#include "render/CanvasPreview.h"
 #include "render/SpriteRendering.h"
 #include "ui/ColourSwatch.h"
 #include "ui/DesktopOpener.h"
@@ -199,17 +198,9 @@ void TForm1::BuildEditorPage() {
   }
 
   // So is the preview, two lines at a time.
-  Image3 = Place(
-      new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
-                       [this](QImage& band, int top) {
-                         // An object shows whole.
-                         if (document_.Canvas().Columns() * document_.Canvas().Rows() > 1) {
-                           DrawCanvasPreviewBand(band, canvasImage_, editorLook_.background, top);
-                           return;
-                         }
-                         DrawPreviewPicture(band, top);
-                       }),
-      "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
+  Image3 = Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
+                                  [this](QImage& band, int top) { DrawPreviewPicture(band, top); }),
+                 "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);

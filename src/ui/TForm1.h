@@ -250,7 +250,8 @@ class TForm1 : public QMainWindow {
   // The browser's window of thumbnails at the window's size.
   SheetWindow BrowserWindow() const { return sheetWindow_; }
   QString FileName() const { return fileName_; }
-  // The sprite the playing preview shows, or nothing while it shows the shown sprite.
+  // The sprite (or, over objects, the object) the playing preview shows, or nothing while it
+  // shows the shown canvas.
   std::optional<int> PreviewFrame() const;
 
  public slots:
@@ -551,7 +552,7 @@ class TForm1 : public QMainWindow {
     bool operator==(const SelectionState&) const = default;
   };
   std::optional<SelectionState> shownSelection_;  // as the keys and Rotate items show it
-  QString fileName_;      // shown in the title and proposed by the save dialog
+  QString fileName_;  // shown in the title and proposed by the save dialog
   // The animations as the file last opened or saved left them: others are the user's work.
   std::vector<SpriteAnimation> savedAnimations_;
   std::string filePath_;  // the file "Save" writes: the one last opened or saved; empty if none

@@ -332,6 +332,28 @@ TEST_F(AnimatorTest, AChosenAnimationFillsTheRunAndPlaysAtItsSpeed) {
   EXPECT_EQ(anim().Timer1->interval(), 40);
 }
 
+// An animation over objects plays its objects whole in the main window, From and To numbering
+// objects; closing gives back the sprite and Show Object as they were.
+TEST_F(AnimatorTest, AnAnimationOverObjectsPlaysTheObjectsWhole) {
+  std::vector<SpriteObject> objects;
+  for (int k = 0; k < 3; ++k) objects.push_back(ConsecutiveObject("", 10 + 4 * k, 2, 2));
+  document().Load(std::vector<SpriteRecord>(30), std::nullopt,
+                  {{0, 6, 2, 0x80}, {2, 0, 3, kAnimationPingPongFlag, true}}, objects);
+  document().SelectSprite(5);
+  OpenAnimator();
+  QTest::keyClick(anim().ComboBox1, Qt::Key_Down);
+  QTest::keyClick(anim().ComboBox1, Qt::Key_Down);
+  EXPECT_EQ(anim().ComboBox1->currentText(), QStringLiteral("1: objects 2–0, 3/50 s, ping-pong"));
+  EXPECT_EQ(anim().UpDown1->value(), 0);
+  EXPECT_EQ(anim().UpDown2->value(), 2);
+  EXPECT_EQ(Ticks(5), (Frames{14, 18, 18, 14, 10}));
+  EXPECT_TRUE(form().ShowObject1->isChecked());
+  EXPECT_EQ(document().Canvas(), SpriteCanvas(2, 2, {objects[0].cells}));
+  anim().close();
+  EXPECT_FALSE(form().ShowObject1->isChecked());
+  EXPECT_EQ(document().Canvas(), SpriteCanvas::Single(5));
+}
+
 TEST_F(AnimatorTest, RealTimerShowsFramesAt50Hz) {
   OpenAnimator();
   SetRun(10, 20);

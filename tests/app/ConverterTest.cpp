@@ -14,7 +14,9 @@
 #include "files/FileExtension.h"
 #include "files/FormatRegistry.h"
 #include "files/SafeFiles.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFixture.h"
+#include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
 #include "files/TempFolder.h"
 #include "render/C64Palette.h"
@@ -482,9 +484,10 @@ TEST_F(Converter, ListsWhatAFileHolds) {
        {PathOf("five.spd") + ": SpritePad file, version 5, 256 sprites\n",
         PathOf("esc\\x1b[31mred\\n.bin") + ": Raw sprite data, 1 sprite\n",
         std::string("colours: background 14 (light blue), multi-colour 1 0 (black), "
-                    "multi-colour 2 1 (white)\nanimations: 4\n"),
-        std::string("also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
-                    "3 tile names; 2 tile animations\n"),
+                    "multi-colour 2 1 (white)\nanimations: 6\n"),
+        std::string("animation 5: objects 25950-33146, timer 143, flags $9D\n"
+                    "also: tile data: 3 tiles of 2 x 3 sprites; tile attributes; tile tags; "
+                    "3 tile names\n"),
         std::string("objects: 3\nobject 0: 2 x 3, sprites 0 1 2 3 4 5, \"Untitled\"\n"
                     "object 1: 2 x 3, sprites 6 7 8 9 10 11\n"),
         std::string("sprite 241: attribute $F1, multi-colour, colour 1 (white), overlay, "
@@ -516,6 +519,31 @@ TEST_F(Converter, AFileShowsItsOwnOverlayPairsAndNames) {
   const Outcome run = Convert({PathOf("far.spd"), "-o", PathOf("far.png")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   ExpectWritten(Expected(PathOf("far.spd"), request, PathOf("far.png")));
+}
+
+// --animation numbers the animations as --list shows them, those over objects after the sprite
+// animations, and draws an animation over objects as its objects composed.
+TEST_F(Converter, AnimationsOverObjectsFollowTheSpriteAnimations) {
+  auto set = ReadSpritePad(ReadBytes(PathOf("five.spd")), "five.spd");
+  ASSERT_TRUE(set.ok());
+  std::vector<SpriteAnimation> animations = SpritePadAnimationsOf(*set);
+  animations.resize(4);  // the fixture's tile animations name no tiles
+  animations.push_back({2, 0, 3, kAnimationPingPongFlag, true});
+  set->animations = animations;
+  WriteBytes(PathOf("walk.spd"), *WriteSpritePad(*set, 1, "walk.spd"));
+  const Outcome list = Convert({"--list", PathOf("walk.spd")});
+  EXPECT_NE(list.out.find("animations: 5\n"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("animation 4: objects 2-0, timer 3, flags $10\n"), std::string::npos);
+  for (const std::string out : {"walk.gif", "walk.png"}) {
+    const Outcome run =
+        Convert({PathOf("walk.spd"), "--animation", "4", "--scale", "2", "-o", PathOf(out)});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ExportRequest request;
+    request.format = out.substr(out.size() - 3);
+    request.png.scale = 2;
+    request.animation = animations[4];
+    ExpectWritten(Expected(PathOf("walk.spd"), request, PathOf(out)));
+  }
 }
 
 // --objects writes what Export writes for the objects, and is refused where there are none.

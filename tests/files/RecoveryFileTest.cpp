@@ -23,7 +23,7 @@ KeptDocument Everything() {
   d.onDisk = FileStamp{"/home/u/ship.spd", 2049, 123456789, 2089, -5};
   for (int i = 0; i < kBankBytes; ++i) d.bank.Bytes()[i] = static_cast<std::uint8_t>(i * 31);
   d.colours = {0, 15, 9};
-  d.animations = {{0, 6, 2, 0x90}, {300, 7, 255, 0}};
+  d.animations = {{0, 6, 2, 0x90}, {300, 7, 255, 0}, {0, 0, 3, 0x41, true}};
   d.objects = {{"boss", 2, 1, {4, 9}, 0x12, 0xFF}};
   d.overlayDistance = -2;
   d.writtenAt = 1765300000;
@@ -76,7 +76,7 @@ TEST(RecoveryFile, DamagedOrHostileFilesAreRefusedWithTheirReason) {
   const Case cases[] = {
       {"a stray write", with(kLoadAddressFlag, 1, false), "checksum"},
       {"another file", with(0, 'X', false), "no recovery mark"},
-      {"a newer version", with(8, 4, true), "another version"},
+      {"a newer version", with(8, 5, true), "another version"},
       {"grown", longer, "length does not match"},
       {"a length past the end", with(12, 0xFF, true), "length does not match"},
       {"a flag of 2", with(kLoadAddressFlag, 2, true), "neither present nor absent"},

@@ -36,7 +36,10 @@ TEST(SpritePadAnimations, ChangedOnesAreWrittenBackInTheFilesVersion) {
     auto set = ReadSpritePad(file, "a.spd");
     ASSERT_TRUE(set.ok()) << set.error().reason;
     const auto tiles = set->objects;
+    const auto held = SpritePadAnimationsOf(*set);  // 4 of sprites, then those over tiles
+    const std::vector<SpriteAnimation> overTiles(held.begin() + 4, held.end());
     set->animations = c.animations;
+    set->animations->insert(set->animations->end(), overTiles.begin(), overTiles.end());
     const auto written = WriteSpritePad(*set, 1, "a.spd");
     if (!c.refused.empty()) {
       ASSERT_FALSE(written.ok());
@@ -50,7 +53,9 @@ TEST(SpritePadAnimations, ChangedOnesAreWrittenBackInTheFilesVersion) {
     const std::vector<SpriteAnimation> expected = c.version == 1 && c.animations.empty()
                                                       ? std::vector<SpriteAnimation>{{0, 0, 1, 0}}
                                                       : c.animations;
-    EXPECT_EQ(SpritePadSpriteAnimations(*back), expected);
+    auto expectedBoth = expected;
+    expectedBoth.insert(expectedBoth.end(), overTiles.begin(), overTiles.end());
+    EXPECT_EQ(SpritePadAnimationsOf(*back), expectedBoth);
     EXPECT_EQ(back->objects, tiles);
     EXPECT_EQ(back->records, set->records);
     // The tile animations, last in the file, are as they were.
@@ -59,9 +64,17 @@ TEST(SpritePadAnimations, ChangedOnesAreWrittenBackInTheFilesVersion) {
       EXPECT_TRUE(std::equal(file.end() - tail, file.end(), written->end() - tail));
     }
     // Written back unchanged, the file is the same bytes.
-    set->animations = SpritePadSpriteAnimations(*set);
+    set->animations = SpritePadAnimationsOf(*set);
     EXPECT_EQ(*WriteSpritePad(*set, 1, "a.spd"), file);
   }
+}
+
+// A version without tiles leaves out the animations over objects with the objects.
+TEST(SpritePadAnimations, AVersionWithoutTilesLeavesOutThoseOverObjects) {
+  auto set = *ReadSpritePad(fixture::SpdFile({.version = 1, .sprites = 2, .tileNames = {}}), "");
+  set.animations = {{0, 1, 2, 0x80}, {0, 1, 2, 0, true}};
+  EXPECT_EQ(SpritePadAnimationsOf(*ReadSpritePad(*WriteSpritePad(set, 1, ""), "")),
+            (std::vector<SpriteAnimation>{{0, 1, 2, 0x80}}));
 }
 
 }  // namespace

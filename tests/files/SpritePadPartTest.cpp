@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SpritePadFixture.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
 
@@ -75,6 +76,19 @@ TEST_P(SpritePadPart, KeepsTheVersionAndWhatLiesInside) {
 
 INSTANTIATE_TEST_SUITE_P(Parts, SpritePadPart, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A part takes the animations as the set names them (as edited), not as the file held them.
+TEST(SpritePadPartOfEdited, KeepsTheAnimationsAsEdited) {
+  auto whole = ReadSpritePad(Cases()[2].file, "in.spd");
+  ASSERT_TRUE(whole.ok()) << whole.error().reason;
+  whole->animations = {{4, 5, 3, 0x80}, {5, 7, 2, 0}, {0, 2, 1, 0}, {1, 1, 6, 0x41, true}};
+  const auto written = WriteSpritePad(PartOf(*whole, 4, 4), 1, "out.spd");
+  ASSERT_TRUE(written.ok()) << written.error().reason;
+  const auto part = ReadSpritePad(*written, "out.spd");
+  ASSERT_TRUE(part.ok());
+  EXPECT_EQ(SpritePadAnimationsOf(*part),
+            (std::vector<SpriteAnimation>{{0, 1, 3, 0x80}, {1, 3, 2, 0}, {0, 0, 6, 0x41, true}}));
+}
 
 }  // namespace
 }  // namespace kelvane

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "SpritePadFixture.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
+#include "model/SpriteDocument.h"
 
 namespace kelvane {
 namespace {
@@ -178,6 +182,55 @@ TEST(SpritePadTiles, VersionsWithoutTilesOrNamesSayWhatTheyLeaveOut) {
   EXPECT_TRUE(SpritePadFormat().LeavesOut(v3).empty());
   v3.objects[0].name = "named";
   EXPECT_EQ(SpritePadFormat().LeavesOut(v3), std::vector<std::string>{"object names"});
+}
+
+// A file of four 1 x 1 tiles named by letter, one sprite animation and tile animations, laid out
+// by hand.
+Bytes TilesFile(const std::vector<int>& cells, const std::vector<std::array<int, 4>>& overTiles) {
+  const auto tiles = static_cast<int>(cells.size());
+  SpdSpec spec = fixture::RichV5(4);
+  spec.tiles = tiles;
+  spec.tileWidth = spec.tileHeight = spec.animations = 1;
+  spec.tileAnimations = static_cast<int>(overTiles.size());
+  Bytes trailer;
+  const auto u16 = [&](int n) {
+    trailer.push_back(static_cast<std::uint8_t>(n & 0xFF));
+    trailer.push_back(static_cast<std::uint8_t>(n >> 8));
+  };
+  for (const int cell : cells) u16(cell);
+  for (const int cell : cells) trailer.push_back(static_cast<std::uint8_t>(0x20 + cell));
+  for (const int cell : cells) trailer.push_back(static_cast<std::uint8_t>(0x30 + cell));
+  for (const int cell : cells) trailer.insert(trailer.end(), {std::uint8_t('a' + cell), 0});
+  trailer.insert(trailer.end(), {0, 0, 3, 0, 2, 0x80});  // sprites 0-3
+  for (const auto& a : overTiles) u16(a[0]);
+  for (const auto& a : overTiles) u16(a[1]);
+  for (const auto& a : overTiles) trailer.push_back(static_cast<std::uint8_t>(a[2]));
+  for (const auto& a : overTiles) trailer.push_back(static_cast<std::uint8_t>(a[3]));
+  return fixture::Concat({fixture::SpdHeader(spec), fixture::RecordBytes(4), trailer});
+}
+
+// An object deleted in the document saves its tile animations pointing at the same tiles as
+// before, those of it alone gone; every other byte stays.
+TEST(SpritePadTiles, DeletedObjectSavesTheTileAnimationsRenumbered) {
+  const Bytes file = TilesFile({0, 1, 2, 3}, {{0, 3, 2, 0}, {1, 1, 3, 0x41}, {3, 1, 4, 0x10}});
+  const struct {
+    std::size_t removed;
+    Bytes saved;
+  } cases[] = {
+      {1, TilesFile({0, 2, 3}, {{0, 2, 2, 0}, {2, 1, 4, 0x10}})},
+      {3, TilesFile({0, 1, 2}, {{0, 2, 2, 0}, {1, 1, 3, 0x41}, {2, 1, 4, 0x10}})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.removed);
+    SpriteSet set = Read(file);
+    SpriteDocument doc;
+    doc.Load(set.records, set.colours, SpritePadAnimationsOf(set), set.objects);
+    doc.RemoveObject(c.removed);
+    set.objects = doc.Objects();
+    set.animations = doc.Animations();
+    EXPECT_EQ(Written(set), c.saved);
+    EXPECT_EQ(SpritePadAnimationsOf(Read(c.saved)), doc.Animations());
+  }
 }
 
 }  // namespace

@@ -9,9 +9,10 @@ constexpr std::uint8_t kForward = kAnimationValidFlag;
 constexpr std::uint8_t kPingPong = kAnimationValidFlag | kAnimationPingPongFlag;
 
 TEST(AnimationFrames, TheFirstAnimationShowingTheSpriteHoldsIt) {
-  const std::vector<SpriteAnimation> animations = {{0, 6, 2, kPingPong},    {4, 9, 1, kForward},
-                                                   {20, 15, 3, kForward},   {30, 300, 1, kForward},
-                                                   {260, 40, 1, kPingPong}, {-1, 50, 1, kForward}};
+  const std::vector<SpriteAnimation> animations = {
+      {0, 6, 2, kPingPong},       {4, 9, 1, kForward},     {20, 15, 3, kForward},
+      {30, 300, 1, kForward},     {260, 40, 1, kPingPong}, {-1, 50, 1, kForward},
+      {10, 14, 1, kForward, true}};  // over objects: sprite 12 is in none
   const struct {
     int sprite;
     std::optional<std::size_t> holder;

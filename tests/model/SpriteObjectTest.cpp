@@ -64,5 +64,40 @@ TEST(SpriteObject, DocumentListChangesAreUnsavedWorkAndTakeNoStep) {
   EXPECT_TRUE(doc.Objects().empty());
 }
 
+// Removing object k renumbers the animations over objects in the same change, takes no step,
+// and leaves the lists the history holds in line with the objects left.
+TEST(SpriteObject, RemovingOneRenumbersTheAnimationsOverObjects) {
+  const auto over = [](int first, int last) { return SpriteAnimation{first, last, 2, 0x41, true}; };
+  const SpriteAnimation sprites{1, 3, 2, kAnimationValidFlag};
+  const struct {
+    int removed;
+    std::vector<SpriteAnimation> after;
+  } cases[] = {
+      {0, {sprites, over(0, 2), over(0, 0), over(2, 0)}},
+      {1, {sprites, over(0, 2), over(2, 1)}},
+      {2, {sprites, over(0, 2), over(1, 1), over(2, 1)}},
+      {3, {sprites, over(0, 2), over(1, 1), over(2, 1)}},
+  };
+  const std::vector<SpriteAnimation> loaded{sprites, over(0, 3), over(1, 1), over(3, 1)};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.removed);
+    SpriteDocument doc;
+    std::vector<SpriteObject> objects;
+    for (int k = 0; k < 4; ++k) objects.push_back(ConsecutiveObject("", k, 1, 1));
+    doc.Load(std::vector<SpriteRecord>(4), std::nullopt, loaded, objects);
+    // A step of the list before the removal: its Undo must come back renumbered too.
+    doc.SetAnimations("Speed", {sprites, over(0, 3), over(1, 1), over(3, 1), over(2, 2)});
+    std::vector<DocumentChange> reports;
+    doc.Subscribe([&](const DocumentChange& change) { reports.push_back(change); });
+    doc.RemoveObject(static_cast<std::size_t>(c.removed));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].Has(Changed::Objects));
+    EXPECT_TRUE(reports[0].Has(Changed::Animations));
+    EXPECT_EQ(doc.UndoCount(), 1);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Animations(), c.after);
+  }
+}
+
 }  // namespace
 }  // namespace kelvane

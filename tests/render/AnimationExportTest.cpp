@@ -58,8 +58,8 @@ TEST(AnimatedGif, LoopsOneCycleAtTheAnimationsSpeedOnTheBackground) {
   sprites[1][kAttributeOffset] |= kExpandXFlag;
   const SharedColours colours{6, 0, 1};
   const SpriteAnimation animation{0, 2, 3, kAnimationPingPongFlag};
-  ASSERT_EQ(AnimationExportProblem(animation, sprites, {}), "");
-  const auto bytes = ExportAnimatedGif(animation, sprites, colours, {}, "a.gif");
+  ASSERT_EQ(AnimationExportProblem(animation, sprites, {}, {}), "");
+  const auto bytes = ExportAnimatedGif(animation, sprites, {}, colours, {}, "a.gif");
   ASSERT_TRUE(bytes.ok()) << Describe(bytes.error());
 
   GifMemory memory{&*bytes};
@@ -97,7 +97,8 @@ TEST(AnimatedGif, LoopsOneCycleAtTheAnimationsSpeedOnTheBackground) {
   EXPECT_TRUE(loops);
   DGifCloseFile(gif, &error);
 
-  EXPECT_NE(AnimationExportProblem({0, 3, 1, 0}, sprites, {}).find("sprite 3"), std::string::npos);
+  EXPECT_NE(AnimationExportProblem({0, 3, 1, 0}, sprites, {}, {}).find("sprite 3"),
+            std::string::npos);
 }
 
 }  // namespace
@@ -116,7 +117,7 @@ TEST(AnimatedGif, ComposesOverlayPartnersFromTheBank) {
   sprites[1][kAttributeOffset] = 5;
   sprites[2][kAttributeOffset] = 7;
   const GifAnimation gif =
-      AnimationGifFrames({0, 2, 1, kAnimationPingPongFlag}, sprites, {6, 0, 1}, {});
+      AnimationGifFrames({0, 2, 1, kAnimationPingPongFlag}, sprites, {}, {6, 0, 1}, {});
   ASSERT_EQ(gif.frames.size(), 6u);  // 0 1 2 2 1 0
   for (const std::size_t k : {0u, 5u}) {
     EXPECT_EQ(gif.frames[k].pixels[0], 2) << k;
@@ -156,6 +157,52 @@ TEST(AnimatedGif, WithoutMemoryForItsFramesIsAFailure) {
     }
   });
   EXPECT_EQ(outcome, "no memory for the frames");
+}
+
+}  // namespace
+}  // namespace kelvane
+
+#include "render/ObjectSheet.h"
+
+namespace kelvane {
+namespace {
+
+// An animation over objects shows each object composed, overlays drawn, as the object sheet
+// draws it alone; a smaller object stands at the top left on the background. The strip holds the
+// same frames side by side; an object past the list is refused.
+TEST(AnimatedGif, OverObjectsShowsEachObjectComposed) {
+  std::vector<SpriteRecord> sprites(6);
+  for (int n = 0; n < 6; ++n) {
+    for (int i = 0; i < kPixelBytes; ++i) sprites[n][i] = static_cast<std::uint8_t>(n * 41 + i);
+    sprites[n][kAttributeOffset] = static_cast<std::uint8_t>(n + 2);
+  }
+  sprites[0][kAttributeOffset] |= kOverlayFlag | kMultiColourFlag;
+  const std::vector<SpriteObject> objects{ConsecutiveObject("", 0, 2, 1),
+                                          ConsecutiveObject("", 3, 1, 1)};
+  const SharedColours colours{6, 0, 1};
+  PngExportOptions options;
+  options.scale = 2;
+  const SpriteAnimation animation{1, 0, 4, kAnimationPingPongFlag, true};  // 1 0 0 1
+  ASSERT_EQ(AnimationExportProblem(animation, sprites, objects, options), "");
+  const GifAnimation gif = AnimationGifFrames(animation, sprites, objects, colours, options);
+  ASSERT_EQ(gif.frames.size(), 4u);
+  EXPECT_EQ(gif.width, 2 * kHiresColumns * 2);
+  EXPECT_EQ(gif.height, kSpriteRows * 2);
+  for (std::size_t k = 0; k < 4; ++k) {
+    const SpriteObject& object = objects[k == 1 || k == 2 ? 0 : 1];
+    const QImage alone = RenderObjectSheet({object}, sprites, colours, options);
+    for (int y = 0; y < gif.height; ++y) {
+      for (int x = 0; x < gif.width; ++x) {
+        const bool inside = x < alone.width();
+        const int want = inside ? alone.pixelIndex(x, y) : kColourCount;
+        const int pixel = gif.frames[k].pixels[static_cast<std::size_t>(y * gif.width + x)];
+        ASSERT_EQ(pixel, want == kColourCount ? colours[0] : want) << k << " " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_FALSE(ExportAnimationStrip(animation, sprites, objects, colours, options).empty());
+  EXPECT_NE(AnimationExportProblem({1, 3, 1, 0, true}, sprites, objects, options).find("object 3"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "WindowChecks.h"
+#include "render/CanvasPreview.h"
 #include "render/OnionSkin.h"
 #include "support/MainWindowFixture.h"
 
@@ -89,6 +90,41 @@ TEST_F(AnimationView, OnionSkinShowsThePreviousFrameUnderTheSpriteAndSavesNothin
   const QRgb grey = PaletteRgb(SpriteColour(kDefaultAttribute));
   EXPECT_EQ(form().Image1->Picture().pixel(cell), BlendOver(background, grey, 30));
   EXPECT_EQ(PreviewPixelOfCell(form()), background);  // the preview shows the sprite alone
+  EXPECT_EQ(BankBytes(document()), bank);
+  EXPECT_FALSE(document().Modified());
+}
+
+// Shown as an object of an animation over objects, the preview plays the objects whole and the
+// onion skin lays the previous object under the shown one; neither changes the document.
+TEST_F(AnimationView, AnObjectPlaysItsAnimationOverObjectsAndShowsThePreviousOne) {
+  std::vector<SpriteRecord> records(6);
+  for (auto& record : records) record[kAttributeOffset] = 1;  // hi-res, white
+  records[0][0] = 0x80;                                       // object 0's top-left pixel
+  std::vector<SpriteObject> objects;
+  for (int k = 0; k < 3; ++k) objects.push_back(ConsecutiveObject("", 2 * k, 2, 1));
+  document().Load(records, SharedColours{6, 0, 1}, {{0, 2, 1, kAnimationValidFlag, true}}, objects);
+  document().ShowObjects(true);
+  document().SelectSprite(2);  // object 1
+  const std::vector<std::uint8_t> bank = BankBytes(document());
+  const QRgb white = PaletteRgb(1), blue = PaletteRgb(6);
+  const QPoint corner = CanvasPreviewRect(48, 21, QRect(0, 0, 1, 1)).topLeft();
+  Key(Qt::Key_F5, Qt::NoModifier);
+  std::set<int> seen;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    if (const auto frame = form().PreviewFrame()) seen.insert(*frame);
+    return seen == std::set<int>{0, 1, 2};
+  }));
+  for (const int frame : {0, 1}) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().PreviewFrame() == frame; }));
+    EXPECT_EQ(form().Image3->Picture().pixel(corner), frame == 0 ? white : blue) << frame;
+  }
+  form().PlayPreview1->trigger();
+
+  const CanvasView& view = form().EditorView();
+  const QPoint cell(view.Origin().x + 1, view.Origin().y + 1);
+  EXPECT_EQ(form().Image1->Picture().pixel(cell), blue);
+  Key(Qt::Key_F3, Qt::NoModifier);
+  EXPECT_EQ(form().Image1->Picture().pixel(cell), BlendOver(blue, white, 30));
   EXPECT_EQ(BankBytes(document()), bank);
   EXPECT_FALSE(document().Modified());
 }

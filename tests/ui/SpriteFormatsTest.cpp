@@ -468,7 +468,8 @@ TEST_F(FormatsInTheWindow, ExportWritesTheChosenAnimationAsAGif) {
   });
   PngExportOptions scaled;
   scaled.scale = 3;
-  const auto expected = ExportAnimatedGif(animations[1], bank, document().Colours(), scaled, "");
+  const auto expected =
+      ExportAnimatedGif(animations[1], bank, {}, document().Colours(), scaled, "");
   ASSERT_TRUE(expected.ok());
   EXPECT_EQ(ReadFileBytes(exported), *expected);
 }
@@ -490,7 +491,7 @@ TEST_F(FormatsInTheWindow, ChangedAnimationsAreSavedIntoTheSpritePadFile) {
   form().SaveFile1->trigger();
   const auto back = ReadSpritePad(ReadFileBytes(Path("ship.spd")), "ship.spd");
   ASSERT_TRUE(back.ok()) << back.error().reason;
-  EXPECT_EQ(SpritePadSpriteAnimations(*back), edited);
+  EXPECT_EQ(SpritePadAnimationsOf(*back), edited);
   EXPECT_FALSE(document().Modified());
 }
 
