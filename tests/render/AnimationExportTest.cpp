@@ -149,7 +149,7 @@ TEST(AnimatedGif, WithoutMemoryForItsFramesIsAFailure) {
     const rlimit limit{AddressSpace() + kRoom, AddressSpace() + kRoom};
     if (::setrlimit(RLIMIT_AS, &limit) != 0) return std::string("no limit");
     try {
-      const auto gif = ExportAnimatedGif({0, kLastSprite, 1, kAnimationPingPongFlag}, sprites,
+      const auto gif = ExportAnimatedGif({0, kLastSprite, 1, kAnimationPingPongFlag}, sprites, {},
                                          {0, 1, 2}, options, "big.gif");
       return gif ? std::string("written") : gif.error().reason;
     } catch (...) {
