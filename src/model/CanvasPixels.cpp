@@ -47,6 +47,8 @@ int CanvasPixels::PixelWidthAt(CanvasPoint p) const {
     return PixelWidthInLayer(p, kLowerLayer);
   }
   if (editLayer_ == EditLayer::Upper) return PixelWidthInLayer(p, kUpperLayer);
+  // A cell of an object with nothing over it has only its own pixels.
+  if (!canvas_.Locate(p, kUpperLayer)) return PixelWidthInLayer(p, kLowerLayer);
   return std::min(PixelWidthInLayer(p, kLowerLayer), PixelWidthInLayer(p, kUpperLayer));
 }
 
@@ -57,7 +59,9 @@ std::optional<std::uint8_t> CanvasPixels::PenAt(CanvasPoint p) const {
   const auto upperPen = [&] {
     return *upper == kSpriteColourPen ? kUpperColourPen : std::uint8_t{*upper};
   };
-  if (!upper) return upper;
+  // Off the canvas, or a cell with nothing over it: there the upper layer has no pixels to
+  // edit, and by colour the lower sprite's show.
+  if (!upper) return editLayer_ == EditLayer::Upper ? upper : PenInLayer(p, kLowerLayer);
   if (editLayer_ == EditLayer::Upper || *upper != kTransparentPen) return upperPen();
   return PenInLayer(p, kLowerLayer);
 }

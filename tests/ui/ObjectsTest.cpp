@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files/SpriteSets.h"
+#include "render/C64Palette.h"
+#include "render/CanvasPreview.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
 #include "ui/ImageControl.h"
@@ -66,6 +69,40 @@ TEST_F(Objects, ALineAcrossTheSpritesOfAnObjectIsOneUndoStep) {
   EXPECT_EQ(document().Canvas(), SpriteCanvas(2, 1, {{0, 1}}));
   Key(Qt::Key_PageDown, Qt::NoModifier);
   EXPECT_EQ(document().Canvas(), SpriteCanvas::Single(2));
+}
+
+// Sprite 0, a white outline, has multi-colour body 8 drawn over it; sprite 1 beside it has none.
+// The editor and the preview show the body over the outline; multi-colour 1 by colour writes the
+// body over the outline and sprite 1 itself, as one step.
+TEST_F(Objects, ByColourAcrossTheirCellsWritesEachCellsOwnSprite) {
+  constexpr int kBody = 8;
+  Rewrite(0, [](SpriteRecord& r) { r.fill(0), r[2] = 0xFF, r[kAttributeOffset] = 0x11; });
+  Rewrite(1, [](SpriteRecord& r) { r.fill(0), r[kAttributeOffset] = 0x82; });
+  Rewrite(kBody, [](SpriteRecord& r) { r.fill(0), r[2] = 0xF0, r[kAttributeOffset] = 0x85; });
+  document().SetOverlayDistance(kBody);
+  NewObject(form(), 2, 1, 0);
+  ASSERT_EQ(document().Canvas(), SpriteCanvas(2, 1, {{0, 1}, {kBody, kNoSprite}}));
+  form().RefreshEditor();
+  const QRgb black = PaletteRgb(document().PenColours()[kMultiColour2Pen]);
+  EXPECT_EQ(form().Image1->Picture().pixel(At(form(), 16, 0)), black);
+  EXPECT_EQ(form().Image1->Picture().pixel(At(form(), 20, 0)), PaletteRgb(1));
+  const QRect shown = CanvasPreviewRect(48, kSpriteRows, QRect(16, 0, 1, 1));
+  EXPECT_EQ(form().Image3->Picture().pixel(shown.center()), black);
+
+  Click(form().RadioButton3);  // multi-colour 1: the body's pen
+  ASSERT_EQ(document().CurrentPen(), kMultiColour1Pen);
+  const std::array before{document().Bank().Record(0), document().Bank().Record(1),
+                          document().Bank().Record(kBody)};
+  Key(Qt::Key_L, Qt::NoModifier);
+  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 16, 3));
+  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 31, 3));
+  EXPECT_EQ(document().Bank().Sprite(kBody)[3 * 3 + 2], 0x55);
+  EXPECT_EQ(document().Bank().Sprite(1)[3 * 3], 0x55);
+  EXPECT_EQ(document().Bank().Record(0), before[0]);
+  EXPECT_EQ(document().UndoCount(), 1);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(document().Bank().Record(1), before[1]);
+  EXPECT_EQ(document().Bank().Record(kBody), before[2]);
 }
 
 TEST_F(Objects, ARunPastTheLastSpriteIsRefusedAndDeletingKeepsTheSprites) {
