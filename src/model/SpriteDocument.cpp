@@ -156,6 +156,7 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
     const int n = before.numbers[k];
     if (model_.bank.Record(n) == before.sprites[k]) continue;
+    if (model_.bank.Attribute(n) != before.sprites[k][kAttributeOffset]) ++attributesRevision_;
     contentChanged = true;
     canvasChanged = canvasChanged || std::ranges::find(shownSprites_, n) != shownSprites_.end();
     // The open step holds every sprite it changes, as it was before the step.
@@ -180,8 +181,15 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   state.PenColours[kSpriteColourPen] = SpriteColour(CurrentAttribute());
-  // The pair follows the bit, also when an Undo takes it back: the history stays.
-  if (followsSprite_) SetCanvas(CanvasFor(state.CurrentSprite));
+  // The pair follows the bit, also when an Undo takes it back: the history stays. Worked out
+  // again only when what it depends on changed: a painted pixel leaves it as it is.
+  if (followsSprite_) {
+    const CanvasBasis basis = BasisFor(state.CurrentSprite);
+    if (canvasBasis_ != basis) {
+      SetCanvas(CanvasFor(state.CurrentSprite));
+      canvasBasis_ = basis;
+    }
+  }
   // A pen the panel hides (the multi-colour pens of a hi-res sprite, the other sprite's colour)
   // hands over to the edited sprite's own colour.
   const bool pair = PairShown();
@@ -216,6 +224,11 @@ void SpriteDocument::SetCanvas(SpriteCanvas canvas) {
   canvas_ = std::move(canvas);
   shownSprites_ = canvas_.Sprites();
   ++canvasGeneration_;
+  canvasBasis_.reset();
+}
+
+SpriteDocument::CanvasBasis SpriteDocument::BasisFor(int n) const {
+  return {n, showObjects_, objectsRevision_, attributesRevision_, overlayDistance_};
 }
 
 std::optional<int> SpriteDocument::UpperOfShown() const {

@@ -223,6 +223,17 @@ class SpriteDocument {
   void ChangeObjects(const std::function<void(std::vector<SpriteObject>&)>& change);
   // The canvas CanvasFor the shown sprite, forgetting the history when it is another.
   void FollowObjects();
+  // What CanvasFor(n) is worked out from: while it stays the same, so does the canvas.
+  struct CanvasBasis {
+    int sprite = 0;
+    bool showObjects = false;
+    std::uint64_t objectsRevision = 0;
+    std::uint64_t attributesRevision = 0;
+    int overlayDistance = kDefaultOverlayDistance;
+
+    bool operator==(const CanvasBasis&) const = default;
+  };
+  CanvasBasis BasisFor(int n) const;
 
   EditorModel model_;
   std::vector<SpriteObject> objects_;
@@ -233,6 +244,8 @@ class SpriteDocument {
   std::vector<int> shownSprites_{0};        // canvas_.Sprites()
   std::uint64_t canvasGeneration_ = 0;      // changes with every other canvas
   std::uint64_t listsGeneration_ = 0;       // changes with every change of model_.lists
+  std::uint64_t attributesRevision_ = 0;    // changes with every change of an attribute byte
+  std::optional<CanvasBasis> canvasBasis_;  // what canvas_ is CanvasFor, while it follows
   bool followsSprite_ = true;               // the canvas is CanvasFor(CurrentSprite())
   int overlayDistance_ = kDefaultOverlayDistance;
   EditLayer editLayer_ = EditLayer::ByColour;

@@ -63,7 +63,7 @@ TEST(ObjectLayers, PartnersAreTheUpperLayerOfTheirCellsOnly) {
     EXPECT_EQ(doc.Pixels().PixelWidthAt({c.x, 0}), c.width);
   }
 
-  // The layer follows the bit, the distance and Show Object, the history kept for the first.
+  // The layer follows the bits, the distance and Show Object, the history kept for the first.
   doc.SelectSprite(0);
   EXPECT_EQ(doc.UpperOfShown(), kDistance);
   doc.SetOverlay(false);
@@ -72,6 +72,10 @@ TEST(ObjectLayers, PartnersAreTheUpperLayerOfTheirCellsOnly) {
   EXPECT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {kDistance, kNoSprite}}));
   doc.SetOverlayDistance(1);
   EXPECT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {1, kNoSprite}}));
+  SpriteRecord withBit = doc.Bank().Record(1);
+  withBit[kAttributeOffset] |= kOverlayFlag;
+  doc.PutSprites(1, std::span(&withBit, 1));  // a sprite not shown, its bit set without an edit
+  EXPECT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {1, 2}}));
   doc.ShowObjects(false);
   EXPECT_EQ(doc.Canvas(), SpriteCanvas(1, 1, {{0}, {1}}));
 }
