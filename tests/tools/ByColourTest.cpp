@@ -66,5 +66,53 @@ TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
   }
 }
 
+// Object 0 1 side by side: hi-res outline 0 under multi-colour body 8, sprite 1 with nothing over
+// it. A stroke over columns 16-31 follows each cell's own pair; a cell alone has no upper pixels.
+TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {
+  const Row body{0x00, 0x00, 0xFF};
+  constexpr auto kBoth = EditLayer::ByColour;
+  const struct {
+    EditLayer layer;
+    std::uint8_t pen;
+    unsigned button;
+    Row outline, body, plain;  // row 0 of sprites 0, 8 and 1 after the stroke
+  } cases[] = {
+      {kBoth, kUpperColourPen, kLeftButton, {}, {0x00, 0x00, 0xAA}, {}},
+      {kBoth, kSpriteColourPen, kLeftButton, {0x00, 0x00, 0xFF}, {}, {0xAA, 0x00, 0x00}},
+      {kBoth, kMultiColour1Pen, kLeftButton, {}, {0x00, 0x00, 0x55}, {0x55, 0x00, 0x00}},
+      {kBoth, kSpriteColourPen, kRightButton, {}, {}, {}},
+      {EditLayer::Upper, kUpperColourPen, kLeftButton, {}, {0x00, 0x00, 0xAA}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    SpriteDocument doc;
+    std::array<SpriteRecord, 9> records{WithRow(0x11, {}), WithRow(0x82, {})};
+    records[8] = WithRow(0x85, body);
+    doc.PutSprites(0, records);
+    doc.SetOverlayDistance(8);
+    doc.AddObject(ConsecutiveObject("", 0, 2, 1));
+    doc.ShowObjects(true);
+    ASSERT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, kNoSprite}}));
+    EXPECT_EQ(doc.Pixels().PixelWidthAt({24, 0}), 2);  // sprite 1's own pixels
+    doc.SetEditLayer(c.layer);
+    doc.SelectPen(c.pen);
+    ASSERT_EQ(doc.CurrentPen(), c.pen);
+    FreehandTool pen(doc);
+    pen.Press({CanvasPoint{16, 0}, c.button, c.button, {}});
+    pen.Move({CanvasPoint{31, 0}, kNoButton, c.button, {}});
+    pen.Release({CanvasPoint{31, 0}, c.button, kNoButton, {}});
+    EXPECT_EQ(FirstRow(doc, 0), c.outline);
+    EXPECT_EQ(FirstRow(doc, 8), c.body);
+    EXPECT_EQ(FirstRow(doc, 1), c.plain);
+    EXPECT_EQ(doc.UndoCount(), 1);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(FirstRow(doc, 8), body);
+    // The layer follows a bit set outside an edit, in a sprite not shown.
+    records[1][kAttributeOffset] |= kOverlayFlag;
+    doc.PutSprites(1, std::span(&records[1], 1));
+    EXPECT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, 9}}));
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
