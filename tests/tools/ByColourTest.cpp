@@ -22,6 +22,18 @@ Row FirstRow(const SpriteDocument& doc, int n) {
   return {sprite[0], sprite[1], sprite[2]};
 }
 
+// A stroke of pen in layer with button over row 0, columns from..to.
+void Stroke(SpriteDocument& doc, EditLayer layer, std::uint8_t pen, unsigned button, int from,
+            int to) {
+  doc.SetEditLayer(layer);
+  doc.SelectPen(pen);
+  ASSERT_EQ(doc.CurrentPen(), pen);
+  FreehandTool tool(doc);
+  tool.Press({CanvasPoint{from, 0}, button, button, {}});
+  tool.Move({CanvasPoint{to, 0}, kNoButton, button, {}});
+  tool.Release({CanvasPoint{to, 0}, button, kNoButton, {}});
+}
+
 TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
   const Row lowerBefore{0x00, 0xFF, 0x00};  // multi-colour 2 in pixels 4-7 of a multi-colour base
   const Row upperBefore{0xFF, 0x00, 0x00};  // columns 0-7
@@ -50,13 +62,7 @@ TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
                                            WithRow(c.hiresBase ? 0x8A : 0x00, upperBefore)};
     doc.PutSprites(0, pair);
     ASSERT_TRUE(doc.PairShown());
-    doc.SetEditLayer(c.layer);
-    doc.SelectPen(c.pen);
-    ASSERT_EQ(doc.CurrentPen(), c.pen);
-    FreehandTool pen(doc);
-    pen.Press({CanvasPoint{0, 0}, c.button, c.button, {}});
-    pen.Move({CanvasPoint{9, 0}, kNoButton, c.button, {}});
-    pen.Release({CanvasPoint{9, 0}, c.button, kNoButton, {}});
+    Stroke(doc, c.layer, c.pen, c.button, 0, 9);
     EXPECT_EQ(FirstRow(doc, 0), c.lower);
     EXPECT_EQ(FirstRow(doc, 1), c.upper);
     EXPECT_EQ(doc.UndoCount(), 1);
@@ -94,21 +100,14 @@ TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {
     doc.ShowObjects(true);
     ASSERT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, kNoSprite}}));
     EXPECT_EQ(doc.Pixels().PixelWidthAt({24, 0}), 2);  // sprite 1's own pixels
-    doc.SetEditLayer(c.layer);
-    doc.SelectPen(c.pen);
-    ASSERT_EQ(doc.CurrentPen(), c.pen);
-    FreehandTool pen(doc);
-    pen.Press({CanvasPoint{16, 0}, c.button, c.button, {}});
-    pen.Move({CanvasPoint{31, 0}, kNoButton, c.button, {}});
-    pen.Release({CanvasPoint{31, 0}, c.button, kNoButton, {}});
+    Stroke(doc, c.layer, c.pen, c.button, 16, 31);
     EXPECT_EQ(FirstRow(doc, 0), c.outline);
     EXPECT_EQ(FirstRow(doc, 8), c.body);
     EXPECT_EQ(FirstRow(doc, 1), c.plain);
     EXPECT_EQ(doc.UndoCount(), 1);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(FirstRow(doc, 8), body);
-    // The layer follows a bit set outside an edit, in a sprite not shown.
-    records[1][kAttributeOffset] |= kOverlayFlag;
+    records[1][kAttributeOffset] |= kOverlayFlag;  // set outside an edit, in a sprite not shown
     doc.PutSprites(1, std::span(&records[1], 1));
     EXPECT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, 9}}));
   }
