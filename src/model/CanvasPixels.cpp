@@ -66,6 +66,16 @@ std::optional<std::uint8_t> CanvasPixels::PenAt(CanvasPoint p) const {
   return PenInLayer(p, kLowerLayer);
 }
 
+bool CanvasPixels::Writes(CanvasPoint p, std::uint8_t pen) const {
+  const auto lower = canvas_.Locate(p, kLowerLayer);
+  if (!lower) return false;
+  if (canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower) return true;
+  const bool upper = canvas_.Locate(p, kUpperLayer).has_value();
+  if (editLayer_ == EditLayer::Upper) return upper;
+  if (upper || pen == kTransparentPen) return true;
+  return !PenWritesUpper(pen, IsMultiColour(bank_.Attribute(lower->sprite)));
+}
+
 void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {
   // A sprite has pens 0-3; the upper one's own colour is its sprite colour pen.
   const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;

@@ -36,6 +36,9 @@ class CanvasPixels {
   // it whatever the pen. By colour, PenWritesUpper decides the sprite, and erasing clears both.
   // Off the canvas, nothing. ASSUMPTION: made for plotting.
   void Plot(CanvasPoint p, std::uint8_t pen, bool erase);
+  // Whether painting with pen at p writes a sprite: not off the canvas, nor where the sprite the
+  // pen belongs to is missing (an object's cell with nothing over it).
+  bool Writes(CanvasPoint p, std::uint8_t pen) const;
 
   // The same for one layer on its own, whatever the edited layer.
   int PixelWidthInLayer(CanvasPoint p, int layer) const;

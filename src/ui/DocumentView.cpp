@@ -250,8 +250,8 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
     const CanvasPixels pixels = document_.Pixels();
     for (const PreviewPixel& p : shownPreview_) {
       if (p.point.y != row) continue;
-      const auto place = document_.Canvas().Locate(p.point);
-      if (!place) continue;
+      // Nothing shows where the pen writes no sprite: it would paint nothing there.
+      if (!pixels.Writes(p.point, p.pen)) continue;
       const std::uint8_t colour = PenColourAt(document_, p);
       const int width = pixels.PixelWidthAt(p.point) * zoom.x;
       const int left = p.point.x / (width / zoom.x) * width;
@@ -289,8 +289,7 @@ void TForm1::DrawToolPreviewOnPicture(QImage& band, int top) const {
   for (const PreviewPixel& p : shownPreview_) {
     // The picture shows the canvas's first sprite.
     if (p.point.y != row || p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
-    const auto place = document_.Canvas().Locate(p.point);
-    if (!place) continue;
+    if (!pixels.Writes(p.point, p.pen)) continue;
     const std::uint8_t colour = PenColourAt(document_, p);
     const int width = pixels.PixelWidthAt(p.point) * zoom.x;
     const int x = left + p.point.x * zoom.x;

@@ -99,7 +99,9 @@ TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {
     doc.AddObject(ConsecutiveObject("", 0, 2, 1));
     doc.ShowObjects(true);
     ASSERT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, kNoSprite}}));
-    EXPECT_EQ(doc.Pixels().PixelWidthAt({24, 0}), 2);  // sprite 1's own pixels
+    EXPECT_EQ(doc.Pixels().PixelWidthAt({24, 0}), 2);             // sprite 1's own pixels
+    EXPECT_FALSE(doc.Pixels().Writes({24, 0}, kUpperColourPen));  // nothing over sprite 1
+    EXPECT_TRUE(doc.Pixels().Writes({16, 0}, kUpperColourPen));
     Stroke(doc, c.layer, c.pen, c.button, 16, 31);
     EXPECT_EQ(FirstRow(doc, 0), c.outline);
     EXPECT_EQ(FirstRow(doc, 8), c.body);
