@@ -47,6 +47,8 @@ int CanvasPixels::PixelWidthAt(CanvasPoint p) const {
     return PixelWidthInLayer(p, kLowerLayer);
   }
   if (editLayer_ == EditLayer::Upper) return PixelWidthInLayer(p, kUpperLayer);
+  // A cell of an object with nothing over it has only its own pixels.
+  if (!canvas_.Locate(p, kUpperLayer)) return PixelWidthInLayer(p, kLowerLayer);
   return std::min(PixelWidthInLayer(p, kLowerLayer), PixelWidthInLayer(p, kUpperLayer));
 }
 
@@ -57,9 +59,21 @@ std::optional<std::uint8_t> CanvasPixels::PenAt(CanvasPoint p) const {
   const auto upperPen = [&] {
     return *upper == kSpriteColourPen ? kUpperColourPen : std::uint8_t{*upper};
   };
-  if (!upper) return upper;
+  // Off the canvas, or a cell with nothing over it: there the upper layer has no pixels to
+  // edit, and by colour the lower sprite's show.
+  if (!upper) return editLayer_ == EditLayer::Upper ? upper : PenInLayer(p, kLowerLayer);
   if (editLayer_ == EditLayer::Upper || *upper != kTransparentPen) return upperPen();
   return PenInLayer(p, kLowerLayer);
+}
+
+bool CanvasPixels::Writes(CanvasPoint p, std::uint8_t pen) const {
+  const auto lower = canvas_.Locate(p, kLowerLayer);
+  if (!lower) return false;
+  if (canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower) return true;
+  const bool upper = canvas_.Locate(p, kUpperLayer).has_value();
+  if (editLayer_ == EditLayer::Upper) return upper;
+  if (upper || pen == kTransparentPen) return true;
+  return !PenWritesUpper(pen, IsMultiColour(bank_.Attribute(lower->sprite)));
 }
 
 void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {

@@ -1,7 +1,9 @@
 // The pens of a canvas's pixels, read from the bank and plotted into it: what the drawing tools
 // see of the sprites, whichever sprite a point lands in. On a canvas of two layers (a sprite and
 // the one drawn over it) the tools see the layer they edit, or both as they show (by colour):
-// every tool reads and writes through here, so all of them follow the same rule.
+// every tool reads and writes through here, so all of them follow the same rule. On an object's
+// canvas, a cell with nothing over it has no upper layer: the upper layer alone has no pixels
+// there, and by colour only the pens of its own sprite write it.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +36,9 @@ class CanvasPixels {
   // it whatever the pen. By colour, PenWritesUpper decides the sprite, and erasing clears both.
   // Off the canvas, nothing. ASSUMPTION: made for plotting.
   void Plot(CanvasPoint p, std::uint8_t pen, bool erase);
+  // Whether painting with pen at p writes a sprite: not off the canvas, nor where the sprite the
+  // pen belongs to is missing (an object's cell with nothing over it).
+  bool Writes(CanvasPoint p, std::uint8_t pen) const;
 
   // The same for one layer on its own, whatever the edited layer.
   int PixelWidthInLayer(CanvasPoint p, int layer) const;

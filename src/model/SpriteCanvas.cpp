@@ -22,16 +22,18 @@ int SpriteCanvas::SpriteAt(int layer, int column, int row) const {
 
 std::optional<CanvasPlace> SpriteCanvas::Locate(CanvasPoint p, int layer) const {
   if (!Contains(p) || layer < 0 || layer >= Layers()) return std::nullopt;
-  return CanvasPlace{layer,
-                     SpriteAt(layer, p.x / kHiresColumns, p.y / kSpriteRows),
-                     {p.x % kHiresColumns, p.y % kSpriteRows}};
+  const int sprite = SpriteAt(layer, p.x / kHiresColumns, p.y / kSpriteRows);
+  if (sprite == kNoSprite) return std::nullopt;
+  return CanvasPlace{layer, sprite, {p.x % kHiresColumns, p.y % kSpriteRows}};
 }
 
 std::vector<int> SpriteCanvas::Sprites() const {
   std::vector<int> sprites;
   for (const auto& layer : layers_) {
     for (const int sprite : layer) {
-      if (std::ranges::find(sprites, sprite) == sprites.end()) sprites.push_back(sprite);
+      if (sprite != kNoSprite && std::ranges::find(sprites, sprite) == sprites.end()) {
+        sprites.push_back(sprite);
+      }
     }
   }
   return sprites;
@@ -45,6 +47,16 @@ std::optional<CanvasPoint> SpriteCanvas::OriginOf(int sprite) const {
     return CanvasPoint{k % columns_ * kHiresColumns, k / columns_ * kSpriteRows};
   }
   return std::nullopt;
+}
+
+std::vector<CanvasPoint> SpriteCanvas::PlacesOf(int sprite) const {
+  std::vector<CanvasPoint> places;
+  for (int k = 0; k < columns_ * rows_; ++k) {
+    const bool shown =
+        std::ranges::any_of(layers_, [&](const auto& layer) { return layer[k] == sprite; });
+    if (shown) places.push_back({k % columns_ * kHiresColumns, k / columns_ * kSpriteRows});
+  }
+  return places;
 }
 
 }  // namespace kelvane

@@ -3,6 +3,8 @@
 //   canvas point - a hi-res column and row of the whole canvas, counted from its top-left
 //                  corner: sprite (c, r) of the grid covers columns 24c..24c+23, rows 21r..21r+20.
 // A multi-colour sprite's pixels stay two columns wide on the canvas, beside hi-res ones or not.
+// A layer above the first may leave cells empty (kNoSprite): an object whose sprites have
+// partners drawn over only some of them.
 #pragma once
 
 #include <optional>
@@ -29,12 +31,15 @@ struct CanvasPlace {
   bool operator==(const CanvasPlace&) const = default;
 };
 
+// A cell of a layer with no sprite in it.
+inline constexpr int kNoSprite = -1;
+
 class SpriteCanvas {
  public:
   // One sprite, one layer: the editor as it shows a sprite on its own.
   static SpriteCanvas Single(int sprite);
   // columns x rows sprites a layer; each layer lists its sprite numbers row by row.
-  // ASSUMPTION: every layer holds columns * rows numbers 0..255.
+  // ASSUMPTION: every layer holds columns * rows numbers 0..255, or kNoSprite above layer 0.
   SpriteCanvas(int columns, int rows, std::vector<std::vector<int>> layers);
 
   int Columns() const { return columns_; }
@@ -44,14 +49,16 @@ class SpriteCanvas {
   int Height() const { return rows_ * kSpriteRows; }
   bool Contains(CanvasPoint p) const;
 
-  // The sprite at column, row of the grid in layer.
+  // The sprite at column, row of the grid in layer, or kNoSprite.
   int SpriteAt(int layer, int column, int row) const;
-  // The sprite and cell under p in layer, or nothing off the canvas.
+  // The sprite and cell under p in layer, or nothing off the canvas or in an empty cell.
   std::optional<CanvasPlace> Locate(CanvasPoint p, int layer = 0) const;
   // Every sprite on the canvas, once each, in the order of the layers and their grids.
   std::vector<int> Sprites() const;
   // Where the grid shows sprite first (its top-left cell), or nothing when it is not shown.
   std::optional<CanvasPoint> OriginOf(int sprite) const;
+  // Every place the grid shows sprite (the top-left cells, once each, row by row), in any layer.
+  std::vector<CanvasPoint> PlacesOf(int sprite) const;
 
   bool operator==(const SpriteCanvas&) const = default;
 

@@ -156,6 +156,7 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
     const int n = before.numbers[k];
     if (model_.bank.Record(n) == before.sprites[k]) continue;
+    if (model_.bank.Attribute(n) != before.sprites[k][kAttributeOffset]) ++attributesRevision_;
     contentChanged = true;
     canvasChanged = canvasChanged || std::ranges::find(shownSprites_, n) != shownSprites_.end();
     // The open step holds every sprite it changes, as it was before the step.
@@ -180,12 +181,19 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   EditorState& state = model_.state;
   state.UpperHalf = state.CurrentSprite >= kHalfBankSprites;
   state.PenColours[kSpriteColourPen] = SpriteColour(CurrentAttribute());
-  // The pair follows the bit, also when an Undo takes it back: the history stays.
-  if (followsSprite_) SetCanvas(CanvasFor(state.CurrentSprite));
+  // The pair follows the bit, also when an Undo takes it back: the history stays. Worked out
+  // again only when what it depends on changed: a painted pixel leaves it as it is.
+  if (followsSprite_) {
+    const CanvasBasis basis = BasisFor(state.CurrentSprite);
+    if (canvasBasis_ != basis) {
+      SetCanvas(CanvasFor(state.CurrentSprite));
+      canvasBasis_ = basis;
+    }
+  }
   // A pen the panel hides (the multi-colour pens of a hi-res sprite, the other sprite's colour)
   // hands over to the edited sprite's own colour.
   const bool pair = PairShown();
-  const bool upperMulti = pair && IsMultiColour(model_.bank.Attribute(canvas_.SpriteAt(1, 0, 0)));
+  const bool upperMulti = pair && IsMultiColour(model_.bank.Attribute(*PenUpper()));
   const auto offered = [&](std::uint8_t pen) {
     return PenOffered(pen, pair, editLayer_, CurrentIsMultiColour(), upperMulti);
   };
@@ -216,6 +224,29 @@ void SpriteDocument::SetCanvas(SpriteCanvas canvas) {
   canvas_ = std::move(canvas);
   shownSprites_ = canvas_.Sprites();
   ++canvasGeneration_;
+  canvasBasis_.reset();
+}
+
+SpriteDocument::CanvasBasis SpriteDocument::BasisFor(int n) const {
+  return {n, showObjects_, objectsRevision_, attributesRevision_, overlayDistance_};
+}
+
+std::optional<int> SpriteDocument::UpperOfShown() const {
+  const auto origin = PairShown() ? canvas_.OriginOf(CurrentSprite()) : std::nullopt;
+  if (!origin) return std::nullopt;
+  const int upper = canvas_.SpriteAt(1, origin->x / kHiresColumns, origin->y / kSpriteRows);
+  return upper == kNoSprite ? std::nullopt : std::optional(upper);
+}
+
+std::optional<int> SpriteDocument::PenUpper() const {
+  if (const auto upper = UpperOfShown()) return upper;
+  if (!PairShown()) return std::nullopt;
+  for (int row = 0; row < canvas_.Rows(); ++row) {
+    for (int column = 0; column < canvas_.Columns(); ++column) {
+      if (const int upper = canvas_.SpriteAt(1, column, row); upper != kNoSprite) return upper;
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<int> SpriteDocument::OverlayOf(int n) const {
@@ -258,7 +289,13 @@ SpriteCanvas SpriteDocument::CanvasFor(int n) const {
   const bool inBank =
       std::ranges::all_of(object.cells, [](int c) { return c >= 0 && c < kSpriteCount; });
   if (!inBank) return alone();
-  return SpriteCanvas(object.columns, object.rows, {object.cells});
+  // The partners of the sprites that have them, as the upper layer over those cells.
+  std::vector<int> uppers;
+  for (const int cell : object.cells) uppers.push_back(OverlayOf(cell).value_or(kNoSprite));
+  if (std::ranges::all_of(uppers, [](int upper) { return upper == kNoSprite; })) {
+    return SpriteCanvas(object.columns, object.rows, {object.cells});
+  }
+  return SpriteCanvas(object.columns, object.rows, {object.cells, std::move(uppers)});
 }
 
 void SpriteDocument::FollowObjects() {
@@ -340,9 +377,10 @@ void SpriteDocument::InStep(std::string name, std::vector<int> sprites,
 void SpriteDocument::PickColour(std::uint8_t index) {
   index &= kColourIndexMask;
   if (CurrentPen() == kUpperColourPen) {
-    const int upper = canvas_.SpriteAt(1, 0, 0);
-    InStep("Sprite Colour", {upper}, [&] {
-      std::uint8_t& attribute = model_.bank.Attribute(upper);
+    const auto upper = PenUpper();
+    if (!upper) return;  // the pen is offered only while a pair is shown
+    InStep("Sprite Colour", {*upper}, [&] {
+      std::uint8_t& attribute = model_.bank.Attribute(*upper);
       attribute = static_cast<std::uint8_t>((attribute & ~kColourIndexMask) | index);
     });
     return;
@@ -436,9 +474,9 @@ void SpriteDocument::Apply(std::string name, const std::function<void(CanvasEdit
 void SpriteDocument::TransformSprite(Transform transform) {
   std::vector<int> sprites{CurrentSprite()};
   if (PairShown() && editLayer_ != EditLayer::Lower) {
-    const int upper = canvas_.SpriteAt(1, 0, 0);
+    // The upper layer alone of a sprite of an object with nothing over it is nothing.
     if (editLayer_ == EditLayer::Upper) sprites.clear();
-    sprites.push_back(upper);
+    if (const auto upper = UpperOfShown()) sprites.push_back(*upper);
   }
   InStep("Transform", sprites, [&] {
     for (const int n : sprites) {

@@ -45,7 +45,8 @@ struct CanvasEdit {
 // - while a hi-res sprite is shown, the multi-colour pens cannot be the current pen; while a pair
 //   is shown, the current pen is one PenOffered offers;
 // - a sprite with the overlay bit is shown with its partner over it, as a canvas of two layers
-//   (lower, upper) that follows the bit, the distance and the mode without forgetting the history.
+//   (lower, upper) that follows the bit, the distance and the mode without forgetting the history;
+//   an object whose sprites have partners is shown with them as its upper layer, the same way.
 class SpriteDocument {
  public:
   using Listener = std::function<void(const DocumentChange&)>;
@@ -75,8 +76,14 @@ class SpriteDocument {
   void SetOverlayDistance(int distance);
   // The sprite drawn over sprite n, or none.
   std::optional<int> OverlayOf(int n) const;
-  // Whether the editor shows the shown sprite with its partner over it.
+  // Whether the editor shows the shown sprite, or sprites of its object, with partners over them.
   bool PairShown() const { return followsSprite_ && canvas_.Layers() > 1; }
+  // The partner shown over the shown sprite, or none.
+  std::optional<int> UpperOfShown() const;
+  // While a pair is shown, the upper sprite whose own colour kUpperColourPen shows and the colour
+  // strip sets: the one over the shown sprite, else the first of the object's, row by row. Each
+  // upper sprite is still painted in its own colour.
+  std::optional<int> PenUpper() const;
   EditLayer Layer() const { return editLayer_; }
   // Which sprite of a shown pair the tools write; reported as a change of the pen.
   void SetEditLayer(EditLayer layer);
@@ -219,6 +226,17 @@ class SpriteDocument {
   void ChangeObjects(const std::function<void(std::vector<SpriteObject>&)>& change);
   // The canvas CanvasFor the shown sprite, forgetting the history when it is another.
   void FollowObjects();
+  // What CanvasFor(n) is worked out from: while it stays the same, so does the canvas.
+  struct CanvasBasis {
+    int sprite = 0;
+    bool showObjects = false;
+    std::uint64_t objectsRevision = 0;
+    std::uint64_t attributesRevision = 0;
+    int overlayDistance = kDefaultOverlayDistance;
+
+    bool operator==(const CanvasBasis&) const = default;
+  };
+  CanvasBasis BasisFor(int n) const;
 
   EditorModel model_;
   std::vector<SpriteObject> objects_;
@@ -226,10 +244,12 @@ class SpriteDocument {
   std::uint64_t objectsRevision_ = 0;
   std::uint64_t savedObjectsRevision_ = 0;
   SpriteCanvas canvas_ = SpriteCanvas::Single(0);
-  std::vector<int> shownSprites_{0};    // canvas_.Sprites()
-  std::uint64_t canvasGeneration_ = 0;  // changes with every other canvas
-  std::uint64_t listsGeneration_ = 0;   // changes with every change of model_.lists
-  bool followsSprite_ = true;           // the canvas is CanvasFor(CurrentSprite())
+  std::vector<int> shownSprites_{0};        // canvas_.Sprites()
+  std::uint64_t canvasGeneration_ = 0;      // changes with every other canvas
+  std::uint64_t listsGeneration_ = 0;       // changes with every change of model_.lists
+  std::uint64_t attributesRevision_ = 0;    // changes with every change of an attribute byte
+  std::optional<CanvasBasis> canvasBasis_;  // what canvas_ is CanvasFor, while it follows
+  bool followsSprite_ = true;               // the canvas is CanvasFor(CurrentSprite())
   int overlayDistance_ = kDefaultOverlayDistance;
   EditLayer editLayer_ = EditLayer::ByColour;
   bool stepOpen_ = false;  // the history's top step takes the changes being made

@@ -229,32 +229,42 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
   if (withNumber) WriteSpriteNumber(spriteImage, state.CurrentSprite);
 }
 
+namespace {
+
+// One cell of the canvas: its sprite, with the one over it composed when there is one.
+void RenderCanvasCell(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                      const SpriteCanvas& canvas, int column, int row, const PairLook& pairs) {
+  const int left = column * kHiresColumns;
+  const int top = row * kSpriteRows;
+  const int lower = canvas.SpriteAt(0, column, row);
+  std::optional<int> upper = OverlayPartner(bank, lower, pairs.distance);
+  if (canvas.Layers() > 1) {
+    const int over = canvas.SpriteAt(1, column, row);
+    upper = over == kNoSprite ? std::nullopt : std::optional(over);
+  }
+  if (upper) {
+    DrawComposedPair(canvasImage, left, top, bank, state, lower, *upper, pairs.faint);
+  } else {
+    RenderSpriteAt(Rows(canvasImage, left, top), bank, state, lower);
+  }
+}
+
+}  // namespace
+
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
                   const SpriteCanvas& canvas, const PairLook& pairs) {
   for (int row = 0; row < canvas.Rows(); ++row) {
     for (int column = 0; column < canvas.Columns(); ++column) {
-      const int left = column * kHiresColumns;
-      const int top = row * kSpriteRows;
-      const int lower = canvas.SpriteAt(0, column, row);
-      const auto upper = canvas.Layers() > 1 ? std::optional(canvas.SpriteAt(1, column, row))
-                                             : OverlayPartner(bank, lower, pairs.distance);
-      if (upper) {
-        DrawComposedPair(canvasImage, left, top, bank, state, lower, *upper, pairs.faint);
-      } else {
-        RenderSpriteAt(Rows(canvasImage, left, top), bank, state, lower);
-      }
+      RenderCanvasCell(canvasImage, bank, state, canvas, column, row, pairs);
     }
   }
 }
 
 void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                        const SpriteCanvas& canvas, int sprite) {
-  for (int row = 0; row < canvas.Rows(); ++row) {
-    for (int column = 0; column < canvas.Columns(); ++column) {
-      if (canvas.SpriteAt(0, column, row) != sprite) continue;
-      RenderSpriteAt(Rows(canvasImage, column * kHiresColumns, row * kSpriteRows), bank, state,
-                     sprite);
-    }
+                        const SpriteCanvas& canvas, int sprite, const PairLook& pairs) {
+  for (const CanvasPoint place : canvas.PlacesOf(sprite)) {
+    RenderCanvasCell(canvasImage, bank, state, canvas, place.x / kHiresColumns,
+                     place.y / kSpriteRows, pairs);
   }
 }
 

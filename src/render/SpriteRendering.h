@@ -21,15 +21,16 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
                   bool withNumber, const PairLook& pairs = {});
 
 // Draws the sprites of the canvas's first layer into canvasImage, each where the canvas puts it,
-// as RenderSprite does; a second layer's sprites are drawn over them as partners are, with
-// pairs.faint drawn faint. ASSUMPTION: canvasImage is RGB32 and as large as the canvas.
+// as RenderSprite does; a second layer's sprites (where a cell has one) are drawn over them as
+// partners are, with pairs.faint drawn faint. ASSUMPTION: canvasImage is RGB32 and as large as the
+// canvas.
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
                   const SpriteCanvas& canvas, const PairLook& pairs = {});
 
-// The same for sprite alone, wherever the canvas's first layer shows it: what a change of that
-// sprite leaves to draw again.
+// The same for the cells that show sprite, in any layer: what a change of that sprite leaves to
+// draw again.
 void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                        const SpriteCanvas& canvas, int sprite);
+                        const SpriteCanvas& canvas, int sprite, const PairLook& pairs = {});
 
 // How the editor draws a canvas: each sprite's mode (its grid lines follow its pixels), row by
 // row, and whether there are grid lines at all.

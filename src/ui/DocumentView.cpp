@@ -59,9 +59,12 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     }
   } else {
     for (const SpriteCells& sprite : change.cells) {
-      const auto origin = document_.Canvas().OriginOf(sprite.sprite);
-      if (!origin) continue;
-      staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
+      // An object may show a sprite in several cells, as a sprite and as another's partner.
+      const auto places = document_.Canvas().PlacesOf(sprite.sprite);
+      if (places.empty()) continue;
+      for (const CanvasPoint origin : places) {
+        staleEditor_ += QRectOf(editorView_.SpriteAt(origin).CellsRect(sprite.cells));
+      }
       staleSprites_.push_back(sprite.sprite);
       // The preview shows the shown sprite, with its partner over it.
       const bool partner = document_.PairShown() && sprite.sprite == document_.OverlayOf(current);
@@ -146,21 +149,28 @@ void TForm1::RedrawEditor() {
       canvasImage_.width() != canvas.Width() || canvasImage_.height() != canvas.Height();
   if (resized) canvasImage_ = MakeWorkImage(canvas.Width(), canvas.Height(), PaletteRgb(0));
   // A change of some sprites of an object draws only those again: they are a few of many.
-  const bool object = canvas.Columns() * canvas.Rows() > 1 && canvas.Layers() == 1;
+  const bool object = canvas.Columns() * canvas.Rows() > 1;
+  const PairLook pairLook = EditorPairLook();
   if (whole || resized || !object) {
-    RenderCanvas(canvasImage_, document_.Bank(), state, canvas, EditorPairLook());
+    RenderCanvas(canvasImage_, document_.Bank(), state, canvas, pairLook);
   } else {
     for (const int sprite : sprites) {
-      RenderCanvasSprite(canvasImage_, document_.Bank(), state, canvas, sprite);
+      RenderCanvasSprite(canvasImage_, document_.Bank(), state, canvas, sprite, pairLook);
     }
   }
   DrawOnionSkin();
   previewImageStale_ = true;  // in the palette and colours drawn now
   editorLook_ = {CanvasLook(document_.Bank(), canvas, showGrid_),
                  PaletteRgb(state.PenColours[kTransparentPen])};
-  // The grid lines of a pair follow the pixels the tools paint.
-  if (document_.PairShown())
-    editorLook_.canvas.multiColour[0] = document_.Pixels().PixelWidthAt({0, 0}) > 1;
+  // The grid lines of a pair follow the pixels the tools paint, in each cell of an object.
+  if (document_.PairShown()) {
+    const CanvasPixels pixels = document_.Pixels();
+    for (int k = 0; k < canvas.Columns() * canvas.Rows(); ++k) {
+      const CanvasPoint origin{k % canvas.Columns() * kHiresColumns,
+                               k / canvas.Columns() * kSpriteRows};
+      editorLook_.canvas.multiColour[k] = pixels.PixelWidthAt(origin) > 1;
+    }
+  }
   // Qt repaints the label only when its text changes.
   Label1->setText(PreviewLabel(state.CurrentSprite));
   // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
@@ -173,10 +183,10 @@ void TForm1::RedrawEditor() {
   // An object's preview shows every sprite that changed.
   if (canvas.Columns() * canvas.Rows() > 1) {
     for (const int sprite : sprites) {
-      const auto origin = canvas.OriginOf(sprite);
-      if (!origin) continue;
-      Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(),
-                                       QRect(origin->x, origin->y, kHiresColumns, kSpriteRows)));
+      for (const CanvasPoint origin : canvas.PlacesOf(sprite)) {
+        Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(),
+                                         QRect(origin.x, origin.y, kHiresColumns, kSpriteRows)));
+      }
     }
   } else {
     Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
@@ -240,8 +250,8 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
     const CanvasPixels pixels = document_.Pixels();
     for (const PreviewPixel& p : shownPreview_) {
       if (p.point.y != row) continue;
-      const auto place = document_.Canvas().Locate(p.point);
-      if (!place) continue;
+      // Nothing shows where the pen writes no sprite: it would paint nothing there.
+      if (!pixels.Writes(p.point, p.pen)) continue;
       const std::uint8_t colour = PenColourAt(document_, p);
       const int width = pixels.PixelWidthAt(p.point) * zoom.x;
       const int left = p.point.x / (width / zoom.x) * width;
@@ -279,8 +289,7 @@ void TForm1::DrawToolPreviewOnPicture(QImage& band, int top) const {
   for (const PreviewPixel& p : shownPreview_) {
     // The picture shows the canvas's first sprite.
     if (p.point.y != row || p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
-    const auto place = document_.Canvas().Locate(p.point);
-    if (!place) continue;
+    if (!pixels.Writes(p.point, p.pen)) continue;
     const std::uint8_t colour = PenColourAt(document_, p);
     const int width = pixels.PixelWidthAt(p.point) * zoom.x;
     const int x = left + p.point.x * zoom.x;

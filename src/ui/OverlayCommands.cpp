@@ -102,7 +102,7 @@ void TForm1::ShowOverlayState() {
   LayerByColour1->setChecked(layer == EditLayer::ByColour);
 
   const int lower = document_.CurrentSprite();
-  const int upper = pair ? document_.Canvas().SpriteAt(1, 0, 0) : lower;
+  const int upper = document_.PenUpper().value_or(lower);
   const bool upperMulti = IsMultiColour(document_.Bank().Attribute(upper));
   const std::uint8_t upperColour =
       static_cast<std::uint8_t>(SpriteColour(document_.Bank().Attribute(upper)));

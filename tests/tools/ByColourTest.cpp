@@ -22,6 +22,18 @@ Row FirstRow(const SpriteDocument& doc, int n) {
   return {sprite[0], sprite[1], sprite[2]};
 }
 
+// A stroke of pen in layer with button over row 0, columns from..to.
+void Stroke(SpriteDocument& doc, EditLayer layer, std::uint8_t pen, unsigned button, int from,
+            int to) {
+  doc.SetEditLayer(layer);
+  doc.SelectPen(pen);
+  ASSERT_EQ(doc.CurrentPen(), pen);
+  FreehandTool tool(doc);
+  tool.Press({CanvasPoint{from, 0}, button, button, {}});
+  tool.Move({CanvasPoint{to, 0}, kNoButton, button, {}});
+  tool.Release({CanvasPoint{to, 0}, button, kNoButton, {}});
+}
+
 TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
   const Row lowerBefore{0x00, 0xFF, 0x00};  // multi-colour 2 in pixels 4-7 of a multi-colour base
   const Row upperBefore{0xFF, 0x00, 0x00};  // columns 0-7
@@ -50,19 +62,56 @@ TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
                                            WithRow(c.hiresBase ? 0x8A : 0x00, upperBefore)};
     doc.PutSprites(0, pair);
     ASSERT_TRUE(doc.PairShown());
-    doc.SetEditLayer(c.layer);
-    doc.SelectPen(c.pen);
-    ASSERT_EQ(doc.CurrentPen(), c.pen);
-    FreehandTool pen(doc);
-    pen.Press({CanvasPoint{0, 0}, c.button, c.button, {}});
-    pen.Move({CanvasPoint{9, 0}, kNoButton, c.button, {}});
-    pen.Release({CanvasPoint{9, 0}, c.button, kNoButton, {}});
+    Stroke(doc, c.layer, c.pen, c.button, 0, 9);
     EXPECT_EQ(FirstRow(doc, 0), c.lower);
     EXPECT_EQ(FirstRow(doc, 1), c.upper);
     EXPECT_EQ(doc.UndoCount(), 1);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(FirstRow(doc, 0), lowerBefore);
     EXPECT_EQ(FirstRow(doc, 1), upperBefore);
+  }
+}
+
+// Object 0 1 side by side: hi-res outline 0 under multi-colour body 8, sprite 1 with nothing over
+// it. A stroke over columns 16-31 follows each cell's own pair; a cell alone has no upper pixels.
+TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {
+  const Row body{0x00, 0x00, 0xFF};
+  constexpr auto kBoth = EditLayer::ByColour;
+  const struct {
+    EditLayer layer;
+    std::uint8_t pen;
+    unsigned button;
+    Row outline, body, plain;  // row 0 of sprites 0, 8 and 1 after the stroke
+  } cases[] = {
+      {kBoth, kUpperColourPen, kLeftButton, {}, {0x00, 0x00, 0xAA}, {}},
+      {kBoth, kSpriteColourPen, kLeftButton, {0x00, 0x00, 0xFF}, {}, {0xAA, 0x00, 0x00}},
+      {kBoth, kMultiColour1Pen, kLeftButton, {}, {0x00, 0x00, 0x55}, {0x55, 0x00, 0x00}},
+      {kBoth, kSpriteColourPen, kRightButton, {}, {}, {}},
+      {EditLayer::Upper, kUpperColourPen, kLeftButton, {}, {0x00, 0x00, 0xAA}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    SpriteDocument doc;
+    std::array<SpriteRecord, 9> records{WithRow(0x11, {}), WithRow(0x82, {})};
+    records[8] = WithRow(0x85, body);
+    doc.PutSprites(0, records);
+    doc.SetOverlayDistance(8);
+    doc.AddObject(ConsecutiveObject("", 0, 2, 1));
+    doc.ShowObjects(true);
+    ASSERT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, kNoSprite}}));
+    EXPECT_EQ(doc.Pixels().PixelWidthAt({24, 0}), 2);             // sprite 1's own pixels
+    EXPECT_FALSE(doc.Pixels().Writes({24, 0}, kUpperColourPen));  // nothing over sprite 1
+    EXPECT_TRUE(doc.Pixels().Writes({16, 0}, kUpperColourPen));
+    Stroke(doc, c.layer, c.pen, c.button, 16, 31);
+    EXPECT_EQ(FirstRow(doc, 0), c.outline);
+    EXPECT_EQ(FirstRow(doc, 8), c.body);
+    EXPECT_EQ(FirstRow(doc, 1), c.plain);
+    EXPECT_EQ(doc.UndoCount(), 1);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(FirstRow(doc, 8), body);
+    records[1][kAttributeOffset] |= kOverlayFlag;  // set outside an edit, in a sprite not shown
+    doc.PutSprites(1, std::span(&records[1], 1));
+    EXPECT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, 9}}));
   }
 }
 

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files/SpriteSets.h"
+#include "render/C64Palette.h"
+#include "render/CanvasPreview.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
 #include "ui/ImageControl.h"
@@ -66,6 +69,31 @@ TEST_F(Objects, ALineAcrossTheSpritesOfAnObjectIsOneUndoStep) {
   EXPECT_EQ(document().Canvas(), SpriteCanvas(2, 1, {{0, 1}}));
   Key(Qt::Key_PageDown, Qt::NoModifier);
   EXPECT_EQ(document().Canvas(), SpriteCanvas::Single(2));
+}
+
+// White outline 0 under multi-colour body 8 (black in columns 16-19), sprite 1 alone: the grid
+// and the preview show the body; multi-colour 1 writes the body there and sprite 1 itself.
+TEST_F(Objects, ByColourAcrossTheirCellsWritesEachCellsOwnSprite) {
+  Rewrite(0, [](SpriteRecord& r) { r.fill(0), r[2] = 0xFF, r[kAttributeOffset] = 0x11; });
+  Rewrite(1, [](SpriteRecord& r) { r.fill(0), r[kAttributeOffset] = 0x82; });
+  Rewrite(8, [](SpriteRecord& r) { r.fill(0), r[2] = 0xF0, r[kAttributeOffset] = 0x85; });
+  document().SetOverlayDistance(8);
+  NewObject(form(), 2, 1, 0);
+  form().RefreshEditor();
+  const QRgb black = PaletteRgb(document().PenColours()[kMultiColour2Pen]);
+  EXPECT_EQ(form().Image1->Picture().pixel(At(form(), 16, 0)), black);
+  const QRect preview = CanvasPreviewRect(48, kSpriteRows, QRect(16, 0, 1, 1));
+  EXPECT_EQ(form().Image3->Picture().pixel(preview.center()), black);
+  Click(form().RadioButton3);  // multi-colour 1: the body's pen
+  const SpriteBank before = document().Bank();
+  Key(Qt::Key_L, Qt::NoModifier);
+  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 16, 3));
+  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 31, 3));
+  EXPECT_EQ(document().Bank().Sprite(8)[3 * 3 + 2], 0x55);
+  EXPECT_EQ(document().Bank().Sprite(1)[3 * 3], 0x55);
+  EXPECT_EQ(document().Bank().Record(0), before.Record(0));
+  Key(Qt::Key_Z);
+  EXPECT_TRUE(document().Bank() == before);
 }
 
 TEST_F(Objects, ARunPastTheLastSpriteIsRefusedAndDeletingKeepsTheSprites) {
