@@ -285,10 +285,15 @@ SpriteCanvas SpriteDocument::CanvasFor(int n) const {
   if (!showObjects_) return alone();
   const auto index = ObjectHolding(objects_, n);
   if (!index) return alone();
-  const SpriteObject& object = objects_[*index];
+  return ObjectCanvas(*index).value_or(alone());
+}
+
+std::optional<SpriteCanvas> SpriteDocument::ObjectCanvas(std::size_t index) const {
+  if (index >= objects_.size()) return std::nullopt;
+  const SpriteObject& object = objects_[index];
   const bool inBank =
       std::ranges::all_of(object.cells, [](int c) { return c >= 0 && c < kSpriteCount; });
-  if (!inBank) return alone();
+  if (!inBank) return std::nullopt;
   // The partners of the sprites that have them, as the upper layer over those cells.
   std::vector<int> uppers;
   for (const int cell : object.cells) uppers.push_back(OverlayOf(cell).value_or(kNoSprite));

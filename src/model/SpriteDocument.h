@@ -113,6 +113,9 @@ class SpriteDocument {
   bool ShowingObjects() const { return showObjects_; }
   // The canvas sprite n is shown on, as things are.
   SpriteCanvas CanvasFor(int n) const;
+  // Object index as the editor shows it, its overlay partners over its cells; none for an object
+  // that is not there or names a sprite outside the bank.
+  std::optional<SpriteCanvas> ObjectCanvas(std::size_t index) const;
   // Another canvas forgets the history; the shown sprite stays as it was.
   void ShowCanvas(SpriteCanvas canvas);
   // "Upper 128": the same place in the other half of the bank.

@@ -18,10 +18,6 @@ namespace {
 
 constexpr int kOnionOpacities[] = {kLeastOnionOpacity, 30, 45, kMostOnionOpacity};
 
-SpriteCanvas CanvasOf(const SpriteObject& object) {
-  return SpriteCanvas(object.columns, object.rows, {object.cells});
-}
-
 // What the editor shows as a frame: an object on its own canvas (by its index), or the shown
 // sprite.
 struct ShownFrame {
@@ -32,7 +28,7 @@ struct ShownFrame {
 ShownFrame Shown(const SpriteDocument& document) {
   if (document.ShowingObjects()) {
     const auto index = ObjectHolding(document.Objects(), document.CurrentSprite());
-    if (index && document.Canvas() == CanvasOf(document.Objects()[*index])) {
+    if (index && document.Canvas() == document.ObjectCanvas(*index)) {
       return {static_cast<int>(*index), true};
     }
   }
@@ -47,8 +43,8 @@ std::optional<std::size_t> ShownAnimation(const SpriteDocument& document) {
 // The canvas frame shows, when it is there to show.
 std::optional<SpriteCanvas> FrameCanvas(const SpriteDocument& document, int frame, bool object) {
   if (!object) return SpriteCanvas::Single(frame);
-  if (frame < 0 || frame >= static_cast<int>(document.Objects().size())) return std::nullopt;
-  return CanvasOf(document.Objects()[static_cast<std::size_t>(frame)]);
+  if (frame < 0) return std::nullopt;
+  return document.ObjectCanvas(static_cast<std::size_t>(frame));
 }
 
 bool FrameChanged(const SpriteDocument& document, const DocumentChange& change, int frame,
