@@ -92,4 +92,50 @@ void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {
     PlotInLayer({x, p.y}, kTransparentPen, true, kUpperLayer);
 }
 
+void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
+  // Two layers by colour mix both sprites pixel by pixel; they are seldom large.
+  if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
+    for (int x = 0; x < canvas_.Width(); ++x) pens[static_cast<std::size_t>(x)] = *PenAt({x, y});
+    return;
+  }
+  const int row = y % kSpriteRows;
+  for (int column = 0; column < canvas_.Columns(); ++column) {
+    const auto sprite = bank_.Sprite(canvas_.SpriteAt(kLowerLayer, column, y / kSpriteRows));
+    const std::uint32_t bits = static_cast<std::uint32_t>(sprite[kRowBytes * row] << 16) |
+                               static_cast<std::uint32_t>(sprite[kRowBytes * row + 1] << 8) |
+                               sprite[kRowBytes * row + 2];
+    std::uint8_t* out = pens.data() + static_cast<std::ptrdiff_t>(column) * kHiresColumns;
+    if (IsMultiColour(sprite[kAttributeOffset])) {
+      for (int x = 0; x < kHiresColumns; x += 2) {
+        out[x] = out[x + 1] = static_cast<std::uint8_t>((bits >> (kHiresColumns - 2 - x)) & 3u);
+      }
+    } else {
+      for (int x = 0; x < kHiresColumns; ++x) {
+        out[x] = (bits >> (kHiresColumns - 1 - x)) & 1u ? kSpriteColourPen : kTransparentPen;
+      }
+    }
+  }
+}
+
+void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
+  // The sprite and its mode are found once for each sprite the run crosses.
+  for (int x = std::max(run.left, 0); x < std::min(run.right, canvas_.Width());) {
+    const int spriteEnd = std::min(run.right, (x / kHiresColumns + 1) * kHiresColumns);
+    const int width = PixelWidthAt({x, run.y});
+    if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
+      for (; x < spriteEnd; ++x) {
+        if (x % width == 0) Plot({x, run.y}, pen, erase);
+      }
+      continue;
+    }
+    const auto place = canvas_.Locate({x, run.y}, kLowerLayer);
+    if (!place) return;
+    const auto sprite = writable_->Sprite(place->sprite);
+    const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;
+    for (; x < spriteEnd; ++x) {
+      if (x % width == 0) PlotPixel(sprite, {x % kHiresColumns, place->cell.row}, own, erase);
+    }
+  }
+}
+
 }  // namespace kelvane

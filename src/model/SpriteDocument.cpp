@@ -1,6 +1,7 @@
 #include "model/SpriteDocument.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "model/BankOperations.h"
 #include "model/ClipboardOperations.h"
@@ -61,14 +62,15 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Cell
     return;
   }
   const int width = IsMultiColour(after[kAttributeOffset]) ? 2 : 1;
+  // A byte's leftmost and rightmost differing bits bound all of its differing bits.
   for (int i = 0; i < kPixelBytes; ++i) {
-    const unsigned differing = before[i] ^ after[i];
-    for (int bit = 0; bit < kBitsPerByte; ++bit) {
-      if ((differing & (0x80u >> bit)) == 0) continue;
-      const int column = (i % kRowBytes) * kBitsPerByte + bit / width * width;
-      area.Add({column, i / kRowBytes});
-      area.Add({column + width - 1, i / kRowBytes});
-    }
+    const auto differing = static_cast<std::uint8_t>(before[i] ^ after[i]);
+    if (differing == 0) continue;
+    const int byteLeft = (i % kRowBytes) * kBitsPerByte;
+    const int first = std::countl_zero(differing);
+    const int last = kBitsPerByte - 1 - std::countr_zero(differing);
+    area.Add({byteLeft + first / width * width, i / kRowBytes});
+    area.Add({byteLeft + last / width * width + width - 1, i / kRowBytes});
   }
 }
 
