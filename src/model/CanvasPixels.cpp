@@ -92,18 +92,26 @@ void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {
     PlotInLayer({x, p.y}, kTransparentPen, true, kUpperLayer);
 }
 
+namespace {
+
+// Sprite row `row` as one word, its leftmost column in bit kHiresColumns - 1.
+std::uint32_t RowBits(std::span<const std::uint8_t, kSpriteBytes> sprite, int row) {
+  const int i = kRowBytes * row;
+  return static_cast<std::uint32_t>(sprite[i] << (2 * kBitsPerByte) |
+                                    sprite[i + 1] << kBitsPerByte | sprite[i + 2]);
+}
+
+}  // namespace
+
 void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
   // Two layers by colour mix both sprites pixel by pixel; they are seldom large.
   if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
     for (int x = 0; x < canvas_.Width(); ++x) pens[static_cast<std::size_t>(x)] = *PenAt({x, y});
     return;
   }
-  const int row = y % kSpriteRows;
   for (int column = 0; column < canvas_.Columns(); ++column) {
     const auto sprite = bank_.Sprite(canvas_.SpriteAt(kLowerLayer, column, y / kSpriteRows));
-    const std::uint32_t bits = static_cast<std::uint32_t>(sprite[kRowBytes * row] << 16) |
-                               static_cast<std::uint32_t>(sprite[kRowBytes * row + 1] << 8) |
-                               sprite[kRowBytes * row + 2];
+    const std::uint32_t bits = RowBits(sprite, y % kSpriteRows);
     std::uint8_t* out = pens.data() + static_cast<std::ptrdiff_t>(column) * kHiresColumns;
     if (IsMultiColour(sprite[kAttributeOffset])) {
       for (int x = 0; x < kHiresColumns; x += 2) {
@@ -118,9 +126,11 @@ void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
 }
 
 void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
-  // The sprite and its mode are found once for each sprite the run crosses.
-  for (int x = std::max(run.left, 0); x < std::min(run.right, canvas_.Width());) {
-    const int spriteEnd = std::min(run.right, (x / kHiresColumns + 1) * kHiresColumns);
+  const int right = std::min(run.right, canvas_.Width());
+  // Sprite by sprite: each sprite's pixels of the run are written as one masked row.
+  for (int x = std::max(run.left, 0); x < right;) {
+    const int spriteLeft = x - x % kHiresColumns;
+    const int spriteEnd = std::min(right, spriteLeft + kHiresColumns);
     const int width = PixelWidthAt({x, run.y});
     if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
       for (; x < spriteEnd; ++x) {
@@ -128,13 +138,32 @@ void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
       }
       continue;
     }
-    const auto place = canvas_.Locate({x, run.y}, kLowerLayer);
-    if (!place) return;
-    const auto sprite = writable_->Sprite(place->sprite);
+    // The pixels whose left columns lie in the run, in the sprite's own columns.
+    const int first = (x - spriteLeft + width - 1) / width * width;
+    const int lastLeft = (spriteEnd - spriteLeft - 1) / width * width;
+    x = spriteEnd;
+    if (first > lastLeft) continue;
+    const int row = run.y % kSpriteRows;
+    const auto sprite = writable_->Sprite(
+        canvas_.SpriteAt(kLowerLayer, spriteLeft / kHiresColumns, run.y / kSpriteRows));
+    const int covered = lastLeft + width - first;
+    const std::uint32_t mask = ((1u << covered) - 1) << (kHiresColumns - lastLeft - width);
+    // Every pixel the pen's bits (a bit pair repeated in multi-colour), or clear.
+    constexpr std::uint32_t kEveryPair = 0x555555;
+    constexpr std::uint32_t kEveryBit = 0xFFFFFF;
     const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;
-    for (; x < spriteEnd; ++x) {
-      if (x % width == 0) PlotPixel(sprite, {x % kHiresColumns, place->cell.row}, own, erase);
+    std::uint32_t pattern = 0;
+    if (!erase) {
+      if (width == 2)
+        pattern = own * kEveryPair;
+      else if (own != kTransparentPen)
+        pattern = kEveryBit;
     }
+    const std::uint32_t bits = (RowBits(sprite, row) & ~mask) | (pattern & mask);
+    const int i = kRowBytes * row;
+    sprite[i] = static_cast<std::uint8_t>(bits >> (2 * kBitsPerByte));
+    sprite[i + 1] = static_cast<std::uint8_t>(bits >> kBitsPerByte);
+    sprite[i + 2] = static_cast<std::uint8_t>(bits);
   }
 }
 

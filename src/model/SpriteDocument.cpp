@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "model/BankOperations.h"
 #include "model/ClipboardOperations.h"
@@ -62,15 +63,21 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Cell
     return;
   }
   const int width = IsMultiColour(after[kAttributeOffset]) ? 2 : 1;
-  // A byte's leftmost and rightmost differing bits bound all of its differing bits.
-  for (int i = 0; i < kPixelBytes; ++i) {
-    const auto differing = static_cast<std::uint8_t>(before[i] ^ after[i]);
+  // A row's leftmost and rightmost differing bits bound all of its differing bits.
+  const auto bits = [](const SpriteRecord& record, int row) {
+    const int i = row * kRowBytes;
+    return static_cast<std::uint32_t>(record[i] << (2 * kBitsPerByte) |
+                                      record[i + 1] << kBitsPerByte | record[i + 2]);
+  };
+  const int pixel = ~(width - 1);  // a column to the left column of its pixel
+  constexpr int kSpareBits = std::numeric_limits<std::uint32_t>::digits - kHiresColumns;
+  for (int row = 0; row < kSpriteRows; ++row) {
+    const std::uint32_t differing = bits(before, row) ^ bits(after, row);
     if (differing == 0) continue;
-    const int byteLeft = (i % kRowBytes) * kBitsPerByte;
-    const int first = std::countl_zero(differing);
-    const int last = kBitsPerByte - 1 - std::countr_zero(differing);
-    area.Add({byteLeft + first / width * width, i / kRowBytes});
-    area.Add({byteLeft + last / width * width + width - 1, i / kRowBytes});
+    const int first = std::countl_zero(differing) - kSpareBits;
+    const int last = kHiresColumns - 1 - std::countr_zero(differing);
+    area.Add({first & pixel, row});
+    area.Add({(last & pixel) + width - 1, row});
   }
 }
 

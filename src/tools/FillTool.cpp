@@ -1,11 +1,28 @@
 #include "tools/FillTool.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "tools/PixelGrid.h"
 
 namespace kelvane {
+namespace {
+
+// Where the run of pen from x on ends, at end at the latest: eight columns a step while it lasts.
+int RunEnd(const std::uint8_t* line, int x, int end, std::uint8_t pen) {
+  constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+  const std::uint64_t eight = pen * kEveryByte;
+  for (; x + static_cast<int>(sizeof eight) <= end; x += static_cast<int>(sizeof eight)) {
+    std::uint64_t next;
+    std::memcpy(&next, line + x, sizeof next);
+    if (next != eight) break;
+  }
+  while (x < end && line[x] == pen) ++x;
+  return x;
+}
+
+}  // namespace
 
 std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start) {
   const SpriteCanvas& canvas = pixels.Canvas();
@@ -29,8 +46,11 @@ std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start
   std::vector<CanvasPoint> seeds{start};
   const auto seedRuns = [&](int y, int left, int right) {
     const std::uint8_t* line = row(pens, y);
-    for (int x = left; x < right; ++x) {
-      if (line[x] == match && (x == left || line[x - 1] != match)) seeds.push_back({x, y});
+    for (int x = left; x < right; x = RunEnd(line, x, right, match)) {
+      const void* found = std::memchr(line + x, match, static_cast<std::size_t>(right - x));
+      if (!found) break;
+      x = static_cast<int>(static_cast<const std::uint8_t*>(found) - line);
+      seeds.push_back({x, y});
     }
   };
   while (!seeds.empty()) {
@@ -41,7 +61,7 @@ std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start
     int left = seed.x;
     int right = seed.x + 1;
     while (left > 0 && line[left - 1] == match) --left;
-    while (right < width && line[right] == match) ++right;
+    right = RunEnd(line, right, width, match);
     std::fill(line + left, line + right, kSeen);
     region.push_back({seed.y, left, right});
     if (seed.y > 0) seedRuns(seed.y - 1, left, right);
