@@ -172,12 +172,14 @@ void TForm1::RedrawEditor() {
   }
   // An object's preview shows every sprite that changed.
   if (canvas.Columns() * canvas.Rows() > 1) {
+    QRegion picture;
     for (const int sprite : sprites) {
       const auto origin = canvas.OriginOf(sprite);
       if (!origin) continue;
-      Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(),
-                                       QRect(origin->x, origin->y, kHiresColumns, kSpriteRows)));
+      picture += CanvasPreviewRect(canvas.Width(), canvas.Height(),
+                                   QRect(origin->x, origin->y, kHiresColumns, kSpriteRows));
     }
+    Image3->update(picture);
   } else {
     Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
   }
@@ -206,21 +208,26 @@ void TForm1::ShowToolPreview() {
   Preview changed;
   std::ranges::set_symmetric_difference(before, after, std::back_inserter(changed), byPlace);
   const CanvasPixels pixels = document_.Pixels();
+  // Gathered first: each update() of a widget finds its place in the window again.
+  QRegion editor;
+  QRegion picture;
   for (const PreviewPixel& p : changed) {
     const int width = pixels.PixelWidthAt(p.point);
-    Image1->update(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x,
-                   zoom.y);
-    Image3->update(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
-                   width * small.x, small.y);
+    editor +=
+        QRect(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x, zoom.y);
+    picture += QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
+                     width * small.x, small.y);
   }
   if (frame != shownFrame_) {
     for (const auto& f : {shownFrame_, frame}) {
       if (!f) continue;
       const QRect r(origin.x + f->topLeft.x * zoom.x, origin.y + f->topLeft.y * zoom.y,
                     f->width * zoom.x, f->height * zoom.y);
-      Image1->update(QRegion(r).subtracted(r.adjusted(1, 1, -1, -1)));
+      editor += QRegion(r).subtracted(r.adjusted(1, 1, -1, -1));
     }
   }
+  if (!editor.isEmpty()) Image1->update(editor);
+  if (!picture.isEmpty()) Image3->update(picture);
   shownPreview_ = preview;
   shownFrame_ = frame;
 }
