@@ -70,6 +70,7 @@ void UseBench(benchmark::State& st, TForm1* form, const char* tool, QPointF from
   const OwnSprite own(form, tool);
   QWidget* image = form->Image1;
   SpriteDocument& document = form->Document();
+  KeepEarlierSteps(document);
   for (auto _ : st) {
     const auto start = std::chrono::steady_clock::now();
     Send(image, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);

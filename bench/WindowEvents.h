@@ -29,6 +29,19 @@ inline void Choose(TForm1* form, const char* tool) {
   form->findChild<QAction*>(QString::fromLatin1(tool))->trigger();
 }
 
+// Two steps that leave the shown canvas as it was, so that the Undo that puts the canvas back
+// after each timed use never takes the history to the bottom: a use is then timed as in a session
+// already edited, as the painted cell is, and not as the first edit, which also turns the Undo
+// button and the title's unsaved mark on (and their undo turns them off again).
+inline void KeepEarlierSteps(SpriteDocument& document) {
+  const std::uint8_t pen = *document.Pixels().PenAt({0, 0});
+  const std::uint8_t other =
+      pen == kTransparentPen ? std::uint8_t{kSpriteColourPen} : std::uint8_t{kTransparentPen};
+  for (const std::uint8_t next : {other, pen}) {
+    document.Apply("", [next](CanvasEdit& edit) { edit.pixels.Plot({0, 0}, next, false); });
+  }
+}
+
 // act, then the paint of what it made dirty once the event loop turns, as after a real event:
 // how long both took, in nanoseconds.
 template <typename Act>

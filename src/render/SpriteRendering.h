@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <bitset>
 #include <vector>
 
 #include "model/EditorState.h"
@@ -26,10 +27,10 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
                   const SpriteCanvas& canvas, const PairLook& pairs = {});
 
-// The same for sprite alone, wherever the canvas's first layer shows it: what a change of that
-// sprite leaves to draw again.
-void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                        const SpriteCanvas& canvas, int sprite);
+// The same for the sprites in `sprites` alone, wherever the canvas's first layer shows them: what
+// a change of those sprites leaves to draw again.
+void RenderCanvasSprites(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                         const SpriteCanvas& canvas, const std::bitset<kSpriteCount>& sprites);
 
 // How the editor draws a canvas: each sprite's mode (its grid lines follow its pixels), row by
 // row, and whether there are grid lines at all.

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <algorithm>
+#include <bitset>
 #include <iterator>
 #include <tuple>
 
@@ -150,9 +151,9 @@ void TForm1::RedrawEditor() {
   if (whole || resized || !object) {
     RenderCanvas(canvasImage_, document_.Bank(), state, canvas, EditorPairLook());
   } else {
-    for (const int sprite : sprites) {
-      RenderCanvasSprite(canvasImage_, document_.Bank(), state, canvas, sprite);
-    }
+    std::bitset<kSpriteCount> changed;
+    for (const int sprite : sprites) changed.set(static_cast<std::size_t>(sprite));
+    RenderCanvasSprites(canvasImage_, document_.Bank(), state, canvas, changed);
   }
   DrawOnionSkin();
   previewImageStale_ = true;  // in the palette and colours drawn now
