@@ -14,6 +14,7 @@
 
 #include "Benchmarks.h"
 #include "WindowEvents.h"
+#include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
 #include "ui/ToolManager.h"
@@ -22,7 +23,8 @@ namespace kelvane::bench {
 namespace {
 
 ToolFigures figures;
-std::vector<double> fillNs, lineNs, previewNs;
+std::vector<double> fillNs, lineNs, previewNs, repaintNs;
+const std::string kRepaintFloor = "floor/whole sprite repaint";
 
 // Adds up the area of every paint Image1 gets.
 class PaintedArea : public QObject {
@@ -129,6 +131,26 @@ void RectanglePreviewBench(benchmark::State& st, TForm1* form) {
   st.counters["repainted_per_changed"] = figures.repaintedPerChanged;
 }
 
+QRect QRectOf(const ViewRect& r) {
+  return {r.x, r.y, r.width, r.height};
+}
+
+// What a fill of a whole sprite sends to the screen, with no change: the sprite's cells on the
+// grid and on the preview painted again. The part of the fill no faster fill can shed.
+void RepaintBench(benchmark::State& st, TForm1* form) {
+  const OwnSprite own(form, "ToolFill1");
+  const QRect grid = QRectOf(form->EditorView().SpriteAt({0, 0}).CellsRect(CellArea::Whole()));
+  const QRect preview = QRectOf(kPreviewView.CellsRect(CellArea::Whole()));
+  for (auto _ : st) {
+    const double ns = TimedNs([&] {
+      form->Image1->update(grid);
+      form->Image3->update(preview);
+    });
+    repaintNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
+  }
+}
+
 }  // namespace
 
 void RegisterToolBenchmarks(TForm1& form) {
@@ -140,12 +162,22 @@ void RegisterToolBenchmarks(TForm1& form) {
       ->UseManualTime();
   benchmark::RegisterBenchmark("Tool/rectangle preview update", RectanglePreviewBench, &form)
       ->UseManualTime();
+  benchmark::RegisterBenchmark("Tool/repaint of a whole sprite", RepaintBench, &form)
+      ->UseManualTime();
+  // The floor of that repaint: a memcpy of the pixels it paints.
+  const ViewRect grid = form.EditorView().SpriteAt({0, 0}).CellsRect(CellArea::Whole());
+  const ViewRect preview = kPreviewView.CellsRect(CellArea::Whole());
+  RegisterMemcpyFloor(kRepaintFloor, static_cast<std::size_t>(grid.width * grid.height +
+                                                              preview.width * preview.height) *
+                                         kBytesPerPixel);
 }
 
 const ToolFigures& ToolBenchFigures() {
   figures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
   figures.lineNs = lineNs.empty() ? 0 : Median(lineNs);
   figures.previewNs = previewNs.empty() ? 0 : Median(previewNs);
+  figures.repaintNs = repaintNs.empty() ? 0 : Median(repaintNs);
+  figures.repaintFloor = kRepaintFloor;
   return figures;
 }
 
