@@ -66,13 +66,13 @@ class OwnSprite {
   int shown_;
 };
 
-// A click and its paint; the sprite is put back (untimed) so that each one fills it whole.
+// A click and its paint; the sprite is cleared again (untimed) so that each one fills it whole.
 void UseBench(benchmark::State& st, TForm1* form, const char* tool, QPointF from, QPointF to,
               std::vector<double>* times) {
   const OwnSprite own(form, tool);
   QWidget* image = form->Image1;
   SpriteDocument& document = form->Document();
-  KeepEarlierSteps(document);
+  ClearShownCanvas(document);
   for (auto _ : st) {
     const auto start = std::chrono::steady_clock::now();
     Send(image, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
@@ -83,7 +83,7 @@ void UseBench(benchmark::State& st, TForm1* form, const char* tool, QPointF from
     times->push_back(took.count());
     st.SetIterationTime(took.count() * 1e-9);
     st.PauseTiming();
-    document.Undo();
+    ClearShownCanvas(document);
     QCoreApplication::processEvents();
     st.ResumeTiming();
   }

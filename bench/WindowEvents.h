@@ -29,17 +29,17 @@ inline void Choose(TForm1* form, const char* tool) {
   form->findChild<QAction*>(QString::fromLatin1(tool))->trigger();
 }
 
-// Two steps that leave the shown canvas as it was, so that the Undo that puts the canvas back
-// after each timed use never takes the history to the bottom: a use is then timed as in a session
-// already edited, as the painted cell is, and not as the first edit, which also turns the Undo
-// button and the title's unsaved mark on (and their undo turns them off again).
-inline void KeepEarlierSteps(SpriteDocument& document) {
-  const std::uint8_t pen = *document.Pixels().PenAt({0, 0});
-  const std::uint8_t other =
-      pen == kTransparentPen ? std::uint8_t{kSpriteColourPen} : std::uint8_t{kTransparentPen};
-  for (const std::uint8_t next : {other, pen}) {
-    document.Apply("", [next](CanvasEdit& edit) { edit.pixels.Plot({0, 0}, next, false); });
-  }
+// Clears the shown canvas in a step of its own. Taken back by Undo
+// instead, each use would be timed as the first edit after an undo to the bottom of the history:
+// turning the Undo button, Redo and the title's unsaved mark on and off again, which neither the
+// painted cell nor a user drawing one thing after another pays.
+inline void ClearShownCanvas(SpriteDocument& document) {
+  document.Apply("", [](CanvasEdit& edit) {
+    const SpriteCanvas& canvas = edit.pixels.Canvas();
+    for (int y = 0; y < canvas.Height(); ++y) {
+      edit.pixels.PlotRun({y, 0, canvas.Width()}, kTransparentPen, true);
+    }
+  });
 }
 
 // act, then the paint of what it made dirty once the event loop turns, as after a real event:

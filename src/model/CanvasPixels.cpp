@@ -1,6 +1,8 @@
 #include "model/CanvasPixels.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "model/EditorState.h"
 #include "model/PlotPixel.h"
@@ -101,6 +103,20 @@ std::uint32_t RowBits(std::span<const std::uint8_t, kSpriteBytes> sprite, int ro
                                     sprite[i + 1] << kBitsPerByte | sprite[i + 2]);
 }
 
+// The pens of the eight columns of every pixel byte, in both modes: a byte becomes one copy.
+using BytePens = std::array<std::array<std::uint8_t, kBitsPerByte>, 1 << kBitsPerByte>;
+BytePens PensOfBytes(bool multiColour) {
+  BytePens table{};
+  for (unsigned byte = 0; byte < table.size(); ++byte) {
+    for (int x = 0; x < kBitsPerByte; ++x) {
+      table[byte][x] = multiColour ? static_cast<std::uint8_t>((byte >> (6 - x / 2 * 2)) & 3u)
+                       : (byte >> (7 - x)) & 1u ? std::uint8_t{kSpriteColourPen}
+                                                : std::uint8_t{kTransparentPen};
+    }
+  }
+  return table;
+}
+
 }  // namespace
 
 void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
@@ -109,18 +125,15 @@ void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
     for (int x = 0; x < canvas_.Width(); ++x) pens[static_cast<std::size_t>(x)] = *PenAt({x, y});
     return;
   }
+  static const BytePens kHires = PensOfBytes(false);
+  static const BytePens kMulti = PensOfBytes(true);
+  const int row = kRowBytes * (y % kSpriteRows);
+  std::uint8_t* out = pens.data();
   for (int column = 0; column < canvas_.Columns(); ++column) {
     const auto sprite = bank_.Sprite(canvas_.SpriteAt(kLowerLayer, column, y / kSpriteRows));
-    const std::uint32_t bits = RowBits(sprite, y % kSpriteRows);
-    std::uint8_t* out = pens.data() + static_cast<std::ptrdiff_t>(column) * kHiresColumns;
-    if (IsMultiColour(sprite[kAttributeOffset])) {
-      for (int x = 0; x < kHiresColumns; x += 2) {
-        out[x] = out[x + 1] = static_cast<std::uint8_t>((bits >> (kHiresColumns - 2 - x)) & 3u);
-      }
-    } else {
-      for (int x = 0; x < kHiresColumns; ++x) {
-        out[x] = (bits >> (kHiresColumns - 1 - x)) & 1u ? kSpriteColourPen : kTransparentPen;
-      }
+    const BytePens& table = IsMultiColour(sprite[kAttributeOffset]) ? kMulti : kHires;
+    for (int b = 0; b < kRowBytes; ++b, out += kBitsPerByte) {
+      std::memcpy(out, table[sprite[row + b]].data(), kBitsPerByte);
     }
   }
 }
@@ -131,21 +144,23 @@ void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
   for (int x = std::max(run.left, 0); x < right;) {
     const int spriteLeft = x - x % kHiresColumns;
     const int spriteEnd = std::min(right, spriteLeft + kHiresColumns);
-    const int width = PixelWidthAt({x, run.y});
     if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
+      const int width = PixelWidthAt({x, run.y});
       for (; x < spriteEnd; ++x) {
         if (x % width == 0) Plot({x, run.y}, pen, erase);
       }
       continue;
     }
+    const auto sprite = writable_->Sprite(
+        canvas_.SpriteAt(kLowerLayer, spriteLeft / kHiresColumns, run.y / kSpriteRows));
+    const int width = IsMultiColour(sprite[kAttributeOffset]) ? 2 : 1;
     // The pixels whose left columns lie in the run, in the sprite's own columns.
-    const int first = (x - spriteLeft + width - 1) / width * width;
-    const int lastLeft = (spriteEnd - spriteLeft - 1) / width * width;
+    const int pixel = ~(width - 1);  // a column to the left column of its pixel
+    const int first = (x - spriteLeft + width - 1) & pixel;
+    const int lastLeft = (spriteEnd - spriteLeft - 1) & pixel;
     x = spriteEnd;
     if (first > lastLeft) continue;
     const int row = run.y % kSpriteRows;
-    const auto sprite = writable_->Sprite(
-        canvas_.SpriteAt(kLowerLayer, spriteLeft / kHiresColumns, run.y / kSpriteRows));
     const int covered = lastLeft + width - first;
     const std::uint32_t mask = ((1u << covered) - 1) << (kHiresColumns - lastLeft - width);
     // Every pixel the pen's bits (a bit pair repeated in multi-colour), or clear.

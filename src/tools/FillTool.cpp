@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "tools/PixelGrid.h"
@@ -31,10 +32,12 @@ std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start
   // The pens are read once, a row at a time; the flood runs on a copy of them.
   const int width = canvas.Width();
   const int height = canvas.Height();
-  const auto row = [width](std::vector<std::uint8_t>& all, int y) {
-    return all.data() + static_cast<std::ptrdiff_t>(y) * width;
+  // Every pen is read into it, so it starts unset.
+  const auto pens = std::make_unique_for_overwrite<std::uint8_t[]>(
+      static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  const auto row = [width](const std::unique_ptr<std::uint8_t[]>& all, int y) {
+    return all.get() + static_cast<std::ptrdiff_t>(y) * width;
   };
-  std::vector<std::uint8_t> pens(static_cast<std::size_t>(width * height));
   for (int y = 0; y < height; ++y) {
     pixels.RowPens(y, std::span(row(pens, y), static_cast<std::size_t>(width)));
   }

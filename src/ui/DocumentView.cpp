@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <bitset>
 #include <iterator>
+#include <optional>
 #include <tuple>
+#include <vector>
 
 #include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
@@ -59,8 +61,23 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       ShowToolPreview();
     }
   } else {
+    const SpriteCanvas& canvas = document_.Canvas();
+    // Where each sprite shows, found in one pass when a change names many (a fill of an object).
+    std::vector<std::optional<CanvasPoint>> origins;
+    if (change.cells.size() > 1) {
+      origins.resize(kSpriteCount);
+      for (int layer = canvas.Layers() - 1; layer >= 0; --layer) {
+        for (int row = canvas.Rows() - 1; row >= 0; --row) {
+          for (int column = canvas.Columns() - 1; column >= 0; --column) {
+            origins[static_cast<std::size_t>(canvas.SpriteAt(layer, column, row))] =
+                CanvasPoint{column * kHiresColumns, row * kSpriteRows};
+          }
+        }
+      }
+    }
     for (const SpriteCells& sprite : change.cells) {
-      const auto origin = document_.Canvas().OriginOf(sprite.sprite);
+      const auto origin = origins.empty() ? canvas.OriginOf(sprite.sprite)
+                                          : origins[static_cast<std::size_t>(sprite.sprite)];
       if (!origin) continue;
       staleEditor_ += QRectOf(editorView_.SpriteAt(*origin).CellsRect(sprite.cells));
       staleSprites_.push_back(sprite.sprite);
