@@ -1,6 +1,7 @@
 // The drawing tools through the real window on the offscreen platform: a fill of a whole sprite,
 // a line across a sprite, and one preview update while dragging a rectangle, with the pixels of
-// the editor each update repaints beside the pixels its preview changed.
+// the editor each update repaints beside the pixels its preview changed; and the repaint alone of
+// what the fill repaints, beside a memcpy of those pixels.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
