@@ -140,6 +140,17 @@ int main(int argc, char** argv) {
     figures.push_back({"  editor pixels repainted per preview pixel changed",
                        tools.repaintedPerChanged, "x", "< 10 x", tools.repaintedPerChanged < 10,
                        2});
+    // What a whole-sprite fill cannot shed: painting the sprite's cells on the grid and the
+    // preview again, beside the painted cell and beside a memcpy of those pixels.
+    if (tools.repaintNs > 0) {
+      figures.push_back({"  repaint alone of a whole sprite's cells, median",
+                         tools.repaintNs * 1e-6, "ms", "", true, 3});
+      figures.push_back({"    beside the painted cell", tools.repaintNs / *cell, "x", "", true, 2});
+      if (const auto floor = reporter.MedianCpuNs(tools.repaintFloor)) {
+        figures.push_back({"    beside a memcpy of its pixels", tools.repaintNs / *floor,
+                           "x memcpy", "", true, 2});
+      }
+    }
   }
   {
     using namespace kelvane::bench;

@@ -55,6 +55,8 @@ struct ToolFigures {
   double lineNs = 0;
   double previewNs = 0;
   double repaintedPerChanged = 0;
+  double repaintNs = 0;      // the whole sprite's cells painted again, with no change
+  std::string repaintFloor;  // the memcpy of those pixels, by its benchmark's name
 };
 const ToolFigures& ToolBenchFigures();
 

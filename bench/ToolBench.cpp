@@ -1,6 +1,7 @@
 // The drawing tools through the real window on the offscreen platform: a fill of a whole sprite,
 // a line across a sprite, and one preview update while dragging a rectangle, with the pixels of
-// the editor each update repaints beside the pixels its preview changed.
+// the editor each update repaints beside the pixels its preview changed; and the repaint alone of
+// what the fill repaints, beside a memcpy of those pixels.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -14,6 +15,7 @@
 
 #include "Benchmarks.h"
 #include "WindowEvents.h"
+#include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
 #include "ui/TForm1.h"
 #include "ui/ToolManager.h"
@@ -22,7 +24,8 @@ namespace kelvane::bench {
 namespace {
 
 ToolFigures figures;
-std::vector<double> fillNs, lineNs, previewNs;
+std::vector<double> fillNs, lineNs, previewNs, repaintNs;
+const std::string kRepaintFloor = "floor/whole sprite repaint";
 
 // Adds up the area of every paint Image1 gets.
 class PaintedArea : public QObject {
@@ -64,12 +67,13 @@ class OwnSprite {
   int shown_;
 };
 
-// A click and its paint; the sprite is put back (untimed) so that each one fills it whole.
+// A click and its paint; the sprite is cleared again (untimed) so that each one fills it whole.
 void UseBench(benchmark::State& st, TForm1* form, const char* tool, QPointF from, QPointF to,
               std::vector<double>* times) {
   const OwnSprite own(form, tool);
   QWidget* image = form->Image1;
   SpriteDocument& document = form->Document();
+  ClearShownCanvas(document);
   for (auto _ : st) {
     const auto start = std::chrono::steady_clock::now();
     Send(image, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
@@ -80,7 +84,7 @@ void UseBench(benchmark::State& st, TForm1* form, const char* tool, QPointF from
     times->push_back(took.count());
     st.SetIterationTime(took.count() * 1e-9);
     st.PauseTiming();
-    document.Undo();
+    ClearShownCanvas(document);
     QCoreApplication::processEvents();
     st.ResumeTiming();
   }
@@ -128,6 +132,26 @@ void RectanglePreviewBench(benchmark::State& st, TForm1* form) {
   st.counters["repainted_per_changed"] = figures.repaintedPerChanged;
 }
 
+QRect QRectOf(const ViewRect& r) {
+  return {r.x, r.y, r.width, r.height};
+}
+
+// What a fill of a whole sprite sends to the screen, with no change: the sprite's cells on the
+// grid and on the preview painted again. The part of the fill no faster fill can shed.
+void RepaintBench(benchmark::State& st, TForm1* form) {
+  const OwnSprite own(form, "ToolFill1");
+  const QRect grid = QRectOf(form->EditorView().SpriteAt({0, 0}).CellsRect(CellArea::Whole()));
+  const QRect preview = QRectOf(kPreviewView.CellsRect(CellArea::Whole()));
+  for (auto _ : st) {
+    const double ns = TimedNs([&] {
+      form->Image1->update(grid);
+      form->Image3->update(preview);
+    });
+    repaintNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
+  }
+}
+
 }  // namespace
 
 void RegisterToolBenchmarks(TForm1& form) {
@@ -139,12 +163,22 @@ void RegisterToolBenchmarks(TForm1& form) {
       ->UseManualTime();
   benchmark::RegisterBenchmark("Tool/rectangle preview update", RectanglePreviewBench, &form)
       ->UseManualTime();
+  benchmark::RegisterBenchmark("Tool/repaint of a whole sprite", RepaintBench, &form)
+      ->UseManualTime();
+  // The floor of that repaint: a memcpy of the pixels it paints.
+  const ViewRect grid = form.EditorView().SpriteAt({0, 0}).CellsRect(CellArea::Whole());
+  const ViewRect preview = kPreviewView.CellsRect(CellArea::Whole());
+  RegisterMemcpyFloor(kRepaintFloor, static_cast<std::size_t>(grid.width * grid.height +
+                                                              preview.width * preview.height) *
+                                         kBytesPerPixel);
 }
 
 const ToolFigures& ToolBenchFigures() {
   figures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
   figures.lineNs = lineNs.empty() ? 0 : Median(lineNs);
   figures.previewNs = previewNs.empty() ? 0 : Median(previewNs);
+  figures.repaintNs = repaintNs.empty() ? 0 : Median(repaintNs);
+  figures.repaintFloor = kRepaintFloor;
   return figures;
 }
 

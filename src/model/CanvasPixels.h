@@ -8,12 +8,22 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "model/OverlayPairs.h"
 #include "model/SpriteBank.h"
 #include "model/SpriteCanvas.h"
 
 namespace kelvane {
+
+// Canvas columns left to right - 1 of canvas row y.
+struct CanvasRun {
+  int y = 0;
+  int left = 0;
+  int right = 0;
+
+  bool operator==(const CanvasRun&) const = default;
+};
 
 class CanvasPixels {
  public:
@@ -39,6 +49,13 @@ class CanvasPixels {
   // Whether painting with pen at p writes a sprite: not off the canvas, nor where the sprite the
   // pen belongs to is missing (an object's cell with nothing over it).
   bool Writes(CanvasPoint p, std::uint8_t pen) const;
+
+  // What PenAt reads for every column of canvas row y, into pens (Canvas().Width() of them): a
+  // multi-colour pixel's pen in both of its columns. A sprite row is read as its three bytes,
+  // not pixel by pixel. ASSUMPTION: y is a row of the canvas.
+  void RowPens(int y, std::span<std::uint8_t> pens) const;
+  // Plot of every pixel whose left column lies in run, each once. ASSUMPTION: made for plotting.
+  void PlotRun(CanvasRun run, std::uint8_t pen, bool erase);
 
   // The same for one layer on its own, whatever the edited layer.
   int PixelWidthInLayer(CanvasPoint p, int layer) const;

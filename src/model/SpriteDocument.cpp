@@ -1,6 +1,8 @@
 #include "model/SpriteDocument.h"
 
 #include <algorithm>
+#include <bit>
+#include <limits>
 
 #include "model/BankOperations.h"
 #include "model/ClipboardOperations.h"
@@ -61,14 +63,21 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Cell
     return;
   }
   const int width = IsMultiColour(after[kAttributeOffset]) ? 2 : 1;
-  for (int i = 0; i < kPixelBytes; ++i) {
-    const unsigned differing = before[i] ^ after[i];
-    for (int bit = 0; bit < kBitsPerByte; ++bit) {
-      if ((differing & (0x80u >> bit)) == 0) continue;
-      const int column = (i % kRowBytes) * kBitsPerByte + bit / width * width;
-      area.Add({column, i / kRowBytes});
-      area.Add({column + width - 1, i / kRowBytes});
-    }
+  // A row's leftmost and rightmost differing bits bound all of its differing bits.
+  const auto bits = [](const SpriteRecord& record, int row) {
+    const int i = row * kRowBytes;
+    return static_cast<std::uint32_t>(record[i] << (2 * kBitsPerByte) |
+                                      record[i + 1] << kBitsPerByte | record[i + 2]);
+  };
+  const int pixel = ~(width - 1);  // a column to the left column of its pixel
+  constexpr int kSpareBits = std::numeric_limits<std::uint32_t>::digits - kHiresColumns;
+  for (int row = 0; row < kSpriteRows; ++row) {
+    const std::uint32_t differing = bits(before, row) ^ bits(after, row);
+    if (differing == 0) continue;
+    const int first = std::countl_zero(differing) - kSpareBits;
+    const int last = kHiresColumns - 1 - std::countr_zero(differing);
+    area.Add({first & pixel, row});
+    area.Add({(last & pixel) + width - 1, row});
   }
 }
 

@@ -198,8 +198,25 @@ void DoubleRow(QRgb* first, QRgb* second, const QRgb* in, int width) {
   }
 }
 
-// A row at zoom times its width.
+// A row at zoom times its width. The small zooms of large canvases copy or pair pixels rather
+// than fill a block per pixel.
 void WidenRow(QRgb* out, const QRgb* in, int width, int zoom) {
+  if (zoom == 1) {
+    std::memcpy(out, in, static_cast<std::size_t>(width) * sizeof(QRgb));
+    return;
+  }
+  if (zoom == 2) {
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x + 4 <= width; x += 4, out += 8) {
+      const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi32(four, four));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi32(four, four));
+    }
+#endif
+    for (; x < width; ++x, out += 2) out[0] = out[1] = in[x];
+    return;
+  }
   for (int x = 0; x < width; ++x, out += zoom) FillRow(out, zoom, in[x]);
 }
 
@@ -260,11 +277,21 @@ void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState
   }
 }
 
-void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                        const SpriteCanvas& canvas, int sprite, const PairLook& pairs) {
-  for (const CanvasPoint place : canvas.PlacesOf(sprite)) {
-    RenderCanvasCell(canvasImage, bank, state, canvas, place.x / kHiresColumns,
-                     place.y / kSpriteRows, pairs);
+void RenderCanvasSprites(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                         const SpriteCanvas& canvas, const std::bitset<kSpriteCount>& sprites,
+                         const PairLook& pairs) {
+  const auto changed = [&](int sprite) {
+    return sprite >= 0 && sprite < kSpriteCount && sprites.test(static_cast<std::size_t>(sprite));
+  };
+  for (int row = 0; row < canvas.Rows(); ++row) {
+    for (int column = 0; column < canvas.Columns(); ++column) {
+      const int lower = canvas.SpriteAt(0, column, row);
+      const std::optional<int> upper = canvas.Layers() > 1
+                                           ? std::optional(canvas.SpriteAt(1, column, row))
+                                           : OverlayPartner(bank, lower, pairs.distance);
+      if (!changed(lower) && !(upper && changed(*upper))) continue;
+      RenderCanvasCell(canvasImage, bank, state, canvas, column, row, pairs);
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <bitset>
 #include <vector>
 
 #include "model/EditorState.h"
@@ -27,10 +28,11 @@ void RenderSprite(QImage& spriteImage, const SpriteBank& bank, const EditorState
 void RenderCanvas(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
                   const SpriteCanvas& canvas, const PairLook& pairs = {});
 
-// The same for the cells that show sprite, in any layer: what a change of that sprite leaves to
-// draw again.
-void RenderCanvasSprite(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
-                        const SpriteCanvas& canvas, int sprite, const PairLook& pairs = {});
+// The same for the cells that show any of sprites, in any layer: what a change of those sprites
+// leaves to draw again.
+void RenderCanvasSprites(QImage& canvasImage, const SpriteBank& bank, const EditorState& state,
+                         const SpriteCanvas& canvas, const std::bitset<kSpriteCount>& sprites,
+                         const PairLook& pairs = {});
 
 // How the editor draws a canvas: each sprite's mode (its grid lines follow its pixels), row by
 // row, and whether there are grid lines at all.

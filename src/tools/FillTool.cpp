@@ -1,59 +1,74 @@
 #include "tools/FillTool.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "tools/PixelGrid.h"
 
 namespace kelvane {
+namespace {
 
-std::vector<CanvasPoint> FloodRegion(const CanvasPixels& pixels, CanvasPoint start) {
+// Where the run of pen from x on ends, at end at the latest: eight columns a step while it lasts.
+int RunEnd(const std::uint8_t* line, int x, int end, std::uint8_t pen) {
+  constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+  const std::uint64_t eight = pen * kEveryByte;
+  for (; x + static_cast<int>(sizeof eight) <= end; x += static_cast<int>(sizeof eight)) {
+    std::uint64_t next;
+    std::memcpy(&next, line + x, sizeof next);
+    if (next != eight) break;
+  }
+  while (x < end && line[x] == pen) ++x;
+  return x;
+}
+
+}  // namespace
+
+std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start) {
   const SpriteCanvas& canvas = pixels.Canvas();
   const auto pen = pixels.PenAt(start);
   if (!pen) return {};
-  // The pens are read once, a pixel at a time and a sprite's width at a time; the flood runs
-  // on a copy of them.
+  // The pens are read once, a row at a time; the flood runs on a copy of them.
   const int width = canvas.Width();
   const int height = canvas.Height();
-  const auto index = [width](int x, int y) { return static_cast<std::size_t>(y * width + x); };
-  std::vector<std::uint8_t> pens(static_cast<std::size_t>(width * height));
-  std::vector<std::uint8_t> pixelWidth(static_cast<std::size_t>(canvas.Columns()));
+  // Every pen is read into it, so it starts unset.
+  const auto pens = std::make_unique_for_overwrite<std::uint8_t[]>(
+      static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  const auto row = [width](const std::unique_ptr<std::uint8_t[]>& all, int y) {
+    return all.get() + static_cast<std::ptrdiff_t>(y) * width;
+  };
   for (int y = 0; y < height; ++y) {
-    if (y % kSpriteRows == 0) {
-      for (int c = 0; c < canvas.Columns(); ++c) {
-        pixelWidth[c] = static_cast<std::uint8_t>(pixels.PixelWidthAt({c * kHiresColumns, y}));
-      }
-    }
-    for (int x = 0; x < width;) {
-      const int span = pixelWidth[x / kHiresColumns];
-      std::fill_n(pens.begin() + static_cast<std::ptrdiff_t>(index(x, y)), span,
-                  *pixels.PenAt({x, y}));
-      x += span;
-    }
+    pixels.RowPens(y, std::span(row(pens, y), static_cast<std::size_t>(width)));
   }
+  // A run at a time: from a seed, as far left and right as the pen goes, then a seed for every
+  // run of the pen above and below it. Each column is taken once.
   constexpr std::uint8_t kSeen = 0xFF;
   const std::uint8_t match = *pen;
-  std::vector<CanvasPoint> region;
-  region.reserve(pens.size());
-  std::vector<int> next;
-  next.reserve(pens.size());
-  const auto reach = [&](int i) {
-    if (pens[static_cast<std::size_t>(i)] != match) return;
-    pens[static_cast<std::size_t>(i)] = kSeen;
-    next.push_back(i);
+  std::vector<CanvasRun> region;
+  std::vector<CanvasPoint> seeds{start};
+  const auto seedRuns = [&](int y, int left, int right) {
+    const std::uint8_t* line = row(pens, y);
+    for (int x = left; x < right; x = RunEnd(line, x, right, match)) {
+      const void* found = std::memchr(line + x, match, static_cast<std::size_t>(right - x));
+      if (!found) break;
+      x = static_cast<int>(static_cast<const std::uint8_t*>(found) - line);
+      seeds.push_back({x, y});
+    }
   };
-  reach(static_cast<int>(index(start.x, start.y)));
-  while (!next.empty()) {
-    const int i = next.back();
-    next.pop_back();
-    const int x = i % width;
-    const int y = i / width;
-    // A multi-colour pixel's two columns are one pixel: it is named by its left one.
-    if (x % pixelWidth[x / kHiresColumns] == 0) region.push_back({x, y});
-    if (x > 0) reach(i - 1);
-    if (x + 1 < width) reach(i + 1);
-    if (y > 0) reach(i - width);
-    if (y + 1 < height) reach(i + width);
+  while (!seeds.empty()) {
+    const CanvasPoint seed = seeds.back();
+    seeds.pop_back();
+    std::uint8_t* line = row(pens, seed.y);
+    if (line[seed.x] != match) continue;
+    int left = seed.x;
+    int right = seed.x + 1;
+    while (left > 0 && line[left - 1] == match) --left;
+    right = RunEnd(line, right, width, match);
+    std::fill(line + left, line + right, kSeen);
+    region.push_back({seed.y, left, right});
+    if (seed.y > 0) seedRuns(seed.y - 1, left, right);
+    if (seed.y + 1 < height) seedRuns(seed.y + 1, left, right);
   }
   return region;
 }
@@ -63,8 +78,8 @@ void FillTool::Press(const ToolEvent& event) {
   const std::uint8_t pen = PenOfButton(event.button, document_.CurrentPen());
   const bool erase = event.button == kRightButton;
   document_.Apply("Fill", [&](CanvasEdit& edit) {
-    for (const CanvasPoint p : FloodRegion(edit.pixels, *event.point)) {
-      edit.pixels.Plot(p, pen, erase);
+    for (const CanvasRun& run : FloodRegion(edit.pixels, *event.point)) {
+      edit.pixels.PlotRun(run, pen, erase);
     }
   });
 }

@@ -9,8 +9,11 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <algorithm>
+#include <bitset>
 #include <iterator>
+#include <optional>
 #include <tuple>
+#include <vector>
 
 #include "files/ColourNames.h"
 #include "render/BrowserSheet.h"
@@ -58,11 +61,30 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       ShowToolPreview();
     }
   } else {
+    const SpriteCanvas& canvas = document_.Canvas();
+    // Where each sprite shows, found in one pass when a change names many (a fill of an object).
+    std::vector<std::vector<CanvasPoint>> places;
+    if (change.cells.size() > 1) {
+      places.resize(kSpriteCount);
+      for (int layer = 0; layer < canvas.Layers(); ++layer) {
+        for (int row = 0; row < canvas.Rows(); ++row) {
+          for (int column = 0; column < canvas.Columns(); ++column) {
+            const int sprite = canvas.SpriteAt(layer, column, row);
+            if (sprite < 0 || sprite >= kSpriteCount) continue;  // a cell with nothing over it
+            places[static_cast<std::size_t>(sprite)].push_back(
+                CanvasPoint{column * kHiresColumns, row * kSpriteRows});
+          }
+        }
+      }
+    }
     for (const SpriteCells& sprite : change.cells) {
       // An object may show a sprite in several cells, as a sprite and as another's partner.
-      const auto places = document_.Canvas().PlacesOf(sprite.sprite);
-      if (places.empty()) continue;
-      for (const CanvasPoint origin : places) {
+      const std::vector<CanvasPoint> found =
+          places.empty() ? canvas.PlacesOf(sprite.sprite) : std::vector<CanvasPoint>{};
+      const std::vector<CanvasPoint>& at =
+          places.empty() ? found : places[static_cast<std::size_t>(sprite.sprite)];
+      if (at.empty()) continue;
+      for (const CanvasPoint origin : at) {
         staleEditor_ += QRectOf(editorView_.SpriteAt(origin).CellsRect(sprite.cells));
       }
       staleSprites_.push_back(sprite.sprite);
@@ -154,9 +176,9 @@ void TForm1::RedrawEditor() {
   if (whole || resized || !object) {
     RenderCanvas(canvasImage_, document_.Bank(), state, canvas, pairLook);
   } else {
-    for (const int sprite : sprites) {
-      RenderCanvasSprite(canvasImage_, document_.Bank(), state, canvas, sprite, pairLook);
-    }
+    std::bitset<kSpriteCount> changed;
+    for (const int sprite : sprites) changed.set(static_cast<std::size_t>(sprite));
+    RenderCanvasSprites(canvasImage_, document_.Bank(), state, canvas, changed, pairLook);
   }
   DrawOnionSkin();
   previewImageStale_ = true;  // in the palette and colours drawn now
@@ -182,12 +204,14 @@ void TForm1::RedrawEditor() {
   }
   // An object's preview shows every sprite that changed.
   if (canvas.Columns() * canvas.Rows() > 1) {
+    QRegion picture;
     for (const int sprite : sprites) {
       for (const CanvasPoint origin : canvas.PlacesOf(sprite)) {
-        Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(),
-                                         QRect(origin.x, origin.y, kHiresColumns, kSpriteRows)));
+        picture += CanvasPreviewRect(canvas.Width(), canvas.Height(),
+                                     QRect(origin.x, origin.y, kHiresColumns, kSpriteRows));
       }
     }
+    Image3->update(picture);
   } else {
     Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
   }
@@ -216,21 +240,26 @@ void TForm1::ShowToolPreview() {
   Preview changed;
   std::ranges::set_symmetric_difference(before, after, std::back_inserter(changed), byPlace);
   const CanvasPixels pixels = document_.Pixels();
+  // Gathered first: each update() of a widget finds its place in the window again.
+  QRegion editor;
+  QRegion picture;
   for (const PreviewPixel& p : changed) {
     const int width = pixels.PixelWidthAt(p.point);
-    Image1->update(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x,
-                   zoom.y);
-    Image3->update(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
-                   width * small.x, small.y);
+    editor +=
+        QRect(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x, zoom.y);
+    picture += QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
+                     width * small.x, small.y);
   }
   if (frame != shownFrame_) {
     for (const auto& f : {shownFrame_, frame}) {
       if (!f) continue;
       const QRect r(origin.x + f->topLeft.x * zoom.x, origin.y + f->topLeft.y * zoom.y,
                     f->width * zoom.x, f->height * zoom.y);
-      Image1->update(QRegion(r).subtracted(r.adjusted(1, 1, -1, -1)));
+      editor += QRegion(r).subtracted(r.adjusted(1, 1, -1, -1));
     }
   }
+  if (!editor.isEmpty()) Image1->update(editor);
+  if (!picture.isEmpty()) Image3->update(picture);
   shownPreview_ = preview;
   shownFrame_ = frame;
 }

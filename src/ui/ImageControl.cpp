@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -28,8 +29,28 @@ ImageControl::ImageControl(QWidget* parent, int width, int height, int bandHeigh
                            BandDrawer drawBand)
     : ImageControl(parent, width, height, QRgb{0}, std::function<void()>{}) {
   drawBand_ = std::move(drawBand);
-  band_ = QImage(width, bandHeight, QImage::Format_RGB32);
   bandLines_ = bandHeight;
+  MakeStrip();
+}
+
+void ImageControl::MakeStrip() {
+  // Enough bands for the whole control where it is small, else as many as this many pixels hold
+  // (at least one): the strip stays a fraction of what a kept picture would take.
+  constexpr qsizetype kStripPixels = 256 * 256;
+  const int bandWidth = static_cast<int>(std::lround(width() * bandRatio_));
+  const int bandHeight = static_cast<int>(std::lround(bandLines_ * bandRatio_));
+  const int wholeBands = (height() + bandLines_ - 1) / bandLines_;
+  const qsizetype bandPixels = qsizetype{bandWidth} * bandHeight;
+  const int bands = static_cast<int>(
+      std::clamp<qsizetype>(kStripPixels / std::max<qsizetype>(bandPixels, 1), 1, wholeBands));
+  strip_ = QImage(bandWidth, bandHeight * bands, QImage::Format_RGB32);
+  stripBands_.clear();
+  for (int k = 0; k < bands; ++k) {
+    QImage& band =
+        stripBands_.emplace_back(strip_.bits() + k * bandHeight * strip_.bytesPerLine(), bandWidth,
+                                 bandHeight, strip_.bytesPerLine(), QImage::Format_RGB32);
+    band.setDevicePixelRatio(bandRatio_);
+  }
 }
 
 void ImageControl::DrawWhole() {
@@ -68,9 +89,7 @@ void ImageControl::Reshape(int width, int height, int bandHeight, qreal bandRati
   if (drawBand_) {
     bandLines_ = lines;
     bandRatio_ = bandRatio;
-    band_ = QImage(static_cast<int>(std::lround(width * bandRatio)),
-                   static_cast<int>(std::lround(lines * bandRatio)), QImage::Format_RGB32);
-    band_.setDevicePixelRatio(bandRatio);
+    MakeStrip();
   } else if (!drawFirst_) {
     picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(fill_);
@@ -105,13 +124,15 @@ void ImageControl::paintEvent(QPaintEvent* event) {
   if (drawBand_) {
     const int bandHeight = bandLines_;
     const qreal r = bandRatio_;
+    const int stripBands = static_cast<int>(stripBands_.size());
     for (const QRect& dirty : event->region()) {
       for (int top = dirty.top() - dirty.top() % bandHeight; top <= dirty.bottom();
-           top += bandHeight) {
-        drawBand_(band_, top);
-        const QRect part = dirty & QRect(0, top, width(), bandHeight);
+           top += stripBands * bandHeight) {
+        const int bands = std::min(stripBands, (dirty.bottom() - top) / bandHeight + 1);
+        for (int k = 0; k < bands; ++k) drawBand_(stripBands_[k], top + k * bandHeight);
+        const QRect part = dirty & QRect(0, top, width(), bands * bandHeight);
         painter.drawImage(
-            QRectF(part), band_,
+            QRectF(part), strip_,
             QRectF(part.x() * r, (part.y() - top) * r, part.width() * r, part.height() * r));
       }
     }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 namespace kelvane {
 
@@ -85,8 +86,12 @@ class ImageControl : public QWidget {
   QImage picture_;
   QRgb fill_;
   std::function<void()> drawFirst_;  // set until the picture is made
+  // Where the bands of a paint are drawn: several bands one below the other, each band a view of
+  // its lines, so that a paint of many bands copies them to the screen in one go.
+  void MakeStrip();
   BandDrawer drawBand_;
-  QImage band_;
+  QImage strip_;
+  std::vector<QImage> stripBands_;
   int bandLines_ = 0;    // a band's height in the control's pixels
   qreal bandRatio_ = 1;  // device pixels of band_ to one of the control's
   bool pressedInside_ = false;
