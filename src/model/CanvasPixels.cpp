@@ -136,7 +136,9 @@ BytePens PensOfBytes(bool multiColour) {
 void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
   // Two layers by colour mix both sprites pixel by pixel; they are seldom large.
   if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
-    for (int x = 0; x < canvas_.Width(); ++x) pens[static_cast<std::size_t>(x)] = *PenAt({x, y});
+    for (int x = 0; x < canvas_.Width(); ++x) {
+      pens[static_cast<std::size_t>(x)] = PenAt({x, y}).value_or(kNoPixelPen);
+    }
     return;
   }
   static const BytePens kHires = PensOfBytes(false);

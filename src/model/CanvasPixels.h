@@ -16,6 +16,9 @@
 
 namespace kelvane {
 
+// What RowPens reads where there is no pixel to edit: no pen matches it.
+inline constexpr std::uint8_t kNoPixelPen = 0xFE;
+
 // Canvas columns left to right - 1 of canvas row y.
 struct CanvasRun {
   int y = 0;
@@ -51,7 +54,8 @@ class CanvasPixels {
   bool Writes(CanvasPoint p, std::uint8_t pen) const;
 
   // What PenAt reads for every column of canvas row y, into pens (Canvas().Width() of them): a
-  // multi-colour pixel's pen in both of its columns. A sprite row is read as its three bytes,
+  // multi-colour pixel's pen in both of its columns, and kNoPixelPen where the layer edited has
+  // no pixel (a cell of an object with nothing over it). A sprite row is read as its three bytes,
   // not pixel by pixel. ASSUMPTION: y is a row of the canvas.
   void RowPens(int y, std::span<std::uint8_t> pens) const;
   // Plot of every pixel whose left column lies in run, each once. ASSUMPTION: made for plotting.

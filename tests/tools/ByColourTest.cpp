@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "tools/FillTool.h"
 #include "tools/FreehandTool.h"
 
 namespace kelvane {
@@ -102,6 +103,8 @@ TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {
     EXPECT_EQ(doc.Pixels().PixelWidthAt({24, 0}), 2);             // sprite 1's own pixels
     EXPECT_FALSE(doc.Pixels().Writes({24, 0}, kUpperColourPen));  // nothing over sprite 1
     EXPECT_TRUE(doc.Pixels().Writes({16, 0}, kUpperColourPen));
+    doc.SetEditLayer(EditLayer::Upper);  // a fill of the upper layer stops where it ends
+    for (const CanvasRun& run : FloodRegion(doc.Pixels(), {0, 0})) EXPECT_LE(run.right, 24);
     Stroke(doc, c.layer, c.pen, c.button, 16, 31);
     EXPECT_EQ(FirstRow(doc, 0), c.outline);
     EXPECT_EQ(FirstRow(doc, 8), c.body);
