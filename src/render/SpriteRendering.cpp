@@ -286,10 +286,14 @@ void RenderCanvasSprites(QImage& canvasImage, const SpriteBank& bank, const Edit
   for (int row = 0; row < canvas.Rows(); ++row) {
     for (int column = 0; column < canvas.Columns(); ++column) {
       const int lower = canvas.SpriteAt(0, column, row);
-      const std::optional<int> upper = canvas.Layers() > 1
-                                           ? std::optional(canvas.SpriteAt(1, column, row))
-                                           : OverlayPartner(bank, lower, pairs.distance);
-      if (!changed(lower) && !(upper && changed(*upper))) continue;
+      // Most cells are unchanged: their partner is looked for only when they have one.
+      const auto upperChanged = [&] {
+        if (canvas.Layers() > 1) return changed(canvas.SpriteAt(1, column, row));
+        if ((bank.Attribute(lower) & kOverlayFlag) == 0) return false;
+        const auto upper = OverlayPartner(bank, lower, pairs.distance);
+        return upper && changed(*upper);
+      };
+      if (!changed(lower) && !upperChanged()) continue;
       RenderCanvasCell(canvasImage, bank, state, canvas, column, row, pairs);
     }
   }

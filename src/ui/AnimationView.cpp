@@ -25,10 +25,20 @@ struct ShownFrame {
   bool object = false;
 };
 
+// Whether canvas is object's, whatever lies over it; read on every change, so it builds nothing.
+bool ShowsObject(const SpriteCanvas& canvas, const SpriteObject& object) {
+  if (canvas.Columns() != object.columns || canvas.Rows() != object.rows) return false;
+  for (int k = 0; k < object.columns * object.rows; ++k) {
+    const int cell = object.cells[static_cast<std::size_t>(k)];
+    if (canvas.SpriteAt(0, k % object.columns, k / object.columns) != cell) return false;
+  }
+  return true;
+}
+
 ShownFrame Shown(const SpriteDocument& document) {
   if (document.ShowingObjects()) {
     const auto index = ObjectHolding(document.Objects(), document.CurrentSprite());
-    if (index && document.Canvas() == document.ObjectCanvas(*index)) {
+    if (index && ShowsObject(document.Canvas(), document.Objects()[*index])) {
       return {static_cast<int>(*index), true};
     }
   }
