@@ -6,6 +6,7 @@
 #include "files/PrgFormat.h"
 #include "files/RawFormat.h"
 #include "files/SprFormat.h"
+#include "files/SpritePadAnimations.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpritemateFormat.h"
 #include "model/EditorState.h"
@@ -68,9 +69,23 @@ Result<std::vector<FileImage>> SpritePadFiles(const SpriteSet& sprites, std::str
   if (sprites.format == kSpritePadId && sprites.details.version == version) {
     return SpritePadFormat(version).Write(sprites, path);
   }
-  // Only version 5 holds objects; a version 1 file is asked for without them.
-  SpriteSet fresh{"", sprites.records, sprites.colours, {}, {}, sprites.overlayDistance};
+  // Only version 5 holds objects; a version 1 file is asked for without them. Both versions hold
+  // the sprite animations (the writer leaves out those over objects where there are none).
+  SpriteSet fresh;
+  fresh.records = sprites.records;
+  fresh.colours = sprites.colours;
+  fresh.overlayDistance = sprites.overlayDistance;
   if (version == kSpritePadV5) fresh.objects = sprites.objects;
+  std::vector<SpriteAnimation> animations =
+      sprites.animations ? *sprites.animations : SpritePadAnimationsOf(sprites);
+  // Numbers past the bank play nothing anywhere, and version 1 has no room for them.
+  if (version != kSpritePadV5) {
+    std::erase_if(animations, [](const SpriteAnimation& a) {
+      return !a.overObjects &&
+             (std::min(a.first, a.last) < 0 || std::max(a.first, a.last) > kLastSprite);
+    });
+  }
+  if (!animations.empty()) fresh.animations = std::move(animations);
   return SpritePadFormat(version).Write(fresh, path);
 }
 
