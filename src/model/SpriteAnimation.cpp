@@ -35,8 +35,9 @@ std::vector<SpriteAnimation> WithoutObject(std::vector<SpriteAnimation> animatio
 }
 
 void SortByKind(std::vector<SpriteAnimation>& animations) {
-  std::ranges::stable_partition(animations,
-                                [](const SpriteAnimation& a) { return !a.overObjects; });
+  // The classic algorithm: clang's libFuzzer build cannot compile the ranges one's subrange.
+  std::stable_partition(animations.begin(), animations.end(),
+                        [](const SpriteAnimation& a) { return !a.overObjects; });
 }
 
 }  // namespace kelvane
