@@ -11,10 +11,8 @@ std::optional<std::size_t> AnimationHolding(const std::vector<SpriteAnimation>& 
   for (std::size_t k = 0; k < animations.size(); ++k) {
     const SpriteAnimation& a = animations[k];
     if (a.overObjects != overObjects) continue;  // its numbers are the other kind's
-    // A file may name sprites past the bank: such an animation has frames that cannot be shown.
-    if (!overObjects && (std::min(a.first, a.last) < 0 || std::max(a.first, a.last) > kLastSprite))
-      continue;
-    if (number >= std::min(a.first, a.last) && number <= std::max(a.first, a.last)) return k;
+    if (a.PastTheBank()) continue;
+    if (number >= a.Low() && number <= a.High()) return k;
   }
   return std::nullopt;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/C64Format.h"
+
 namespace kelvane {
 
 inline constexpr std::uint8_t kAnimationValidFlag = 0x80;
@@ -21,6 +23,10 @@ struct SpriteAnimation {
   bool overObjects = false;  // first and last number objects, not sprites
 
   bool PingPong() const { return (flags & kAnimationPingPongFlag) != 0; }
+  int Low() const { return first < last ? first : last; }
+  int High() const { return first < last ? last : first; }
+  // A file may name sprites the bank has not: such an animation has frames that cannot be shown.
+  bool PastTheBank() const { return !overObjects && (Low() < 0 || High() > kLastSprite); }
   // A speed of 0 in a file would show nothing at all; it plays as the fastest there is.
   int FrameMilliseconds() const {
     return (speed < kMinAnimationSpeed ? kMinAnimationSpeed : speed) * kScreenFrameMilliseconds;

@@ -80,10 +80,7 @@ Result<std::vector<FileImage>> SpritePadFiles(const SpriteSet& sprites, std::str
       sprites.animations ? *sprites.animations : SpritePadAnimationsOf(sprites);
   // Numbers past the bank play nothing anywhere, and version 1 has no room for them.
   if (version != kSpritePadV5) {
-    std::erase_if(animations, [](const SpriteAnimation& a) {
-      return !a.overObjects &&
-             (std::min(a.first, a.last) < 0 || std::max(a.first, a.last) > kLastSprite);
-    });
+    std::erase_if(animations, [](const SpriteAnimation& a) { return a.PastTheBank(); });
   }
   if (!animations.empty()) fresh.animations = std::move(animations);
   return SpritePadFormat(version).Write(fresh, path);
