@@ -2,6 +2,10 @@
 // that a view redraws exactly what it shows of that.
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "model/C64Format.h"
@@ -50,12 +54,42 @@ struct CellArea {
   bool operator==(const CellArea&) const = default;
 };
 
-// The cells of one sprite that show differently after a change.
+// The hi-res columns of a sprite row as its three bytes hold them: column 0 is the highest of 24
+// bits.
+using RowColumns = std::uint32_t;
+constexpr RowColumns kEveryColumn = (RowColumns{1} << kHiresColumns) - 1;
+
+// The cells of one sprite that show differently after a change: those of each row, and the
+// rectangle round them all.
 struct SpriteCells {
   int sprite = 0;
   CellArea cells;
+  std::array<RowColumns, kSpriteRows> rows{};
+
+  // Calls f with each rectangle of changed cells, top to bottom and left to right: the runs of
+  // columns in a row, as tall as the rows below it that change in the same columns. A line
+  // across the sprite is then its own cells, a fill of all of it one rectangle, and the
+  // rectangles are the rows of a region (no two of a row touch, and those of a row are as tall).
+  template <class F>
+  void ForEachRectangle(F&& f) const {
+    for (int row = 0; row < kSpriteRows;) {
+      const RowColumns columns = rows[static_cast<std::size_t>(row)];
+      int last = row;
+      while (last + 1 < kSpriteRows && rows[static_cast<std::size_t>(last + 1)] == columns) ++last;
+      for (RowColumns left = columns; left != 0;) {
+        const int first = std::countl_zero(left) - kSpareBits;
+        const int width = std::countl_one(left << (first + kSpareBits));
+        left &= kEveryColumn >> (first + width);
+        f(CellArea{{first, row}, {first + width - 1, last}});
+      }
+      row = last + 1;
+    }
+  }
 
   bool operator==(const SpriteCells&) const = default;
+
+ private:
+  static constexpr int kSpareBits = std::numeric_limits<RowColumns>::digits - kHiresColumns;
 };
 
 struct DocumentChange {

@@ -57,27 +57,32 @@ void SetColours(EditorState& state, const SharedColours& colours) {
 
 // Adds to area the cells whose look differs between the two records. A multi-colour pixel is
 // two cells wide, so a change to either of its bits shows in both.
-void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, CellArea& area) {
+void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, SpriteCells& cells) {
   if (before[kAttributeOffset] != after[kAttributeOffset]) {
-    area = CellArea::Whole();
+    cells.cells = CellArea::Whole();
+    cells.rows.fill(kEveryColumn);
     return;
   }
-  const int width = IsMultiColour(after[kAttributeOffset]) ? 2 : 1;
-  // A row's leftmost and rightmost differing bits bound all of its differing bits.
+  const bool multiColour = IsMultiColour(after[kAttributeOffset]);
   const auto bits = [](const SpriteRecord& record, int row) {
     const int i = row * kRowBytes;
-    return static_cast<std::uint32_t>(record[i] << (2 * kBitsPerByte) |
-                                      record[i + 1] << kBitsPerByte | record[i + 2]);
+    return static_cast<RowColumns>(record[i] << (2 * kBitsPerByte) | record[i + 1] << kBitsPerByte |
+                                   record[i + 2]);
   };
-  const int pixel = ~(width - 1);  // a column to the left column of its pixel
-  constexpr int kSpareBits = std::numeric_limits<std::uint32_t>::digits - kHiresColumns;
+  constexpr int kSpareBits = std::numeric_limits<RowColumns>::digits - kHiresColumns;
+  // Each bit pair's lower bit, where a multi-colour pixel has its two columns.
+  constexpr RowColumns kPairLowBits = 0x555555;
   for (int row = 0; row < kSpriteRows; ++row) {
-    const std::uint32_t differing = bits(before, row) ^ bits(after, row);
+    RowColumns differing = bits(before, row) ^ bits(after, row);
     if (differing == 0) continue;
-    const int first = std::countl_zero(differing) - kSpareBits;
-    const int last = kHiresColumns - 1 - std::countr_zero(differing);
-    area.Add({first & pixel, row});
-    area.Add({(last & pixel) + width - 1, row});
+    if (multiColour) {
+      const RowColumns pixels = (differing | differing >> 1) & kPairLowBits;
+      differing = pixels | pixels << 1;
+    }
+    cells.rows[static_cast<std::size_t>(row)] = differing;
+    // A row's leftmost and rightmost differing bits bound all of its differing bits.
+    cells.cells.Add({std::countl_zero(differing) - kSpareBits, row});
+    cells.cells.Add({kHiresColumns - 1 - std::countr_zero(differing), row});
   }
 }
 
@@ -126,8 +131,8 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
     const int n = before.numbers[k];
     const SpriteRecord& after = model_.bank.Record(n);
     if (after == before.sprites[k]) continue;
-    SpriteCells cells{n, {}};
-    AddChangedCells(before.sprites[k], after, cells.cells);
+    SpriteCells cells{n, {}, {}};
+    AddChangedCells(before.sprites[k], after, cells);
     change.cells.push_back(cells);
   }
   if (!change.cells.empty()) {

@@ -402,35 +402,49 @@ QString PreviewLabel(int sprite) {
 
 namespace {
 
-// Canvas row r into the zoom.y lines from firstLine on. The cell row is built once with its
-// vertical lines, copied to the lines below it, and closed by the horizontal line, so that every
-// pixel is written about once. The lines still come out on top of the sprites, as if drawn last.
+// Canvas row r into the zoom.y lines from firstLine on, over the whole pixels that cover the
+// columns span.left..span.right - 1 of the view (or all of it). The cell row is built once with
+// its vertical lines, copied to the lines below it, and closed by the horizontal line, so that
+// every pixel is written about once. The lines still come out on top of the sprites, as if drawn
+// last.
 void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, const CanvasView& view,
-                 const CanvasLook& look) {
+                 const CanvasLook& look, BandColumns span = {}) {
   const Zoom zoom = view.CellZoom();
-  const int width = view.Width();
+  const int pixels = view.Columns() * kHiresColumns;
+  const int firstPixel = std::clamp(span.left / zoom.x, 0, pixels);
+  const int endPixel = span.right >= pixels * zoom.x
+                           ? pixels
+                           : std::clamp((span.right + zoom.x - 1) / zoom.x, firstPixel, pixels);
+  const int left = firstPixel * zoom.x;
+  const int width = (endPixel - firstPixel) * zoom.x;
+  if (width == 0) return;
   const int copies = look.grid ? zoom.y - 1 : zoom.y;
   const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
   QRgb* first = out[firstLine];
-  WidenRow(first, in[r], view.Columns() * kHiresColumns, zoom.x);
+  WidenRow(first + left, in[r] + firstPixel, endPixel - firstPixel, zoom.x);
   if (look.grid) {
     // A vertical line after every pixel of each sprite, in the sprite's own mode.
     const int spriteWidth = kHiresColumns * zoom.x;
     const int gridRow = r / kSpriteRows;
-    for (int column = 0; column < view.Columns(); ++column) {
+    for (int column = left / spriteWidth; column * spriteWidth < left + width; ++column) {
       const bool multiColour = look.multiColour[gridRow * look.columns + column];
       const int step = zoom.x * CellsPerPixel(multiColour);
       QRgb* sprite = first + column * spriteWidth;
-      for (int x = step - 1; x < spriteWidth; x += step) sprite[x] = kGridLineColour;
-      if (column + 1 < view.Columns()) sprite[spriteWidth - 1] = kSpriteBorderColour;
+      const int from = std::max(0, left - column * spriteWidth);
+      const int to = std::min(spriteWidth, left + width - column * spriteWidth);
+      for (int x = (from / step + 1) * step - 1; x < to; x += step) sprite[x] = kGridLineColour;
+      if (column + 1 < view.Columns() && to == spriteWidth) {
+        sprite[spriteWidth - 1] = kSpriteBorderColour;
+      }
     }
   }
   for (int copy = 1; copy < copies; ++copy) {
-    std::memcpy(out[firstLine + copy], first, rowBytes);
+    std::memcpy(out[firstLine + copy] + left, first + left, rowBytes);
   }
   if (look.grid) {
     const bool spriteEdge = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows;
-    FillRow(out[firstLine + zoom.y - 1], width, spriteEdge ? kSpriteBorderColour : kGridLineColour);
+    FillRow(out[firstLine + zoom.y - 1] + left, width,
+            spriteEdge ? kSpriteBorderColour : kGridLineColour);
   }
 }
 
@@ -458,8 +472,8 @@ void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, b
 }
 
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row) {
-  DrawCellRow(Rows(band), 0, ConstRows(canvasImage), row, view, look);
+                    const CanvasLook& look, int row, BandColumns span) {
+  DrawCellRow(Rows(band), 0, ConstRows(canvasImage), row, view, look, span);
 }
 
 }  // namespace kelvane

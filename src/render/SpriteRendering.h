@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <bitset>
+#include <limits>
 #include <vector>
 
 #include "model/EditorState.h"
@@ -63,10 +64,17 @@ void DrawEditorGrid(QImage& editorImage, const QImage& spriteImage, bool multiCo
 // rather than keep a whole picture in which every line is there eight times.
 void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, bool grid, int row);
 
+// The columns left..right - 1 of a band: those a paint shows of it.
+struct BandColumns {
+  int left = 0;
+  int right = std::numeric_limits<int>::max();
+};
+
 // Canvas row `row` alone, as view lays the canvas out (from the view's own origin), into a band
-// view.Width() wide and one cell high: what DrawEditorBand does for a single sprite.
+// view.Width() wide and one cell high: what DrawEditorBand does for a single sprite. Only the
+// pixels over the columns of span are drawn: a line across a sprite repaints its own cells.
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row);
+                    const CanvasLook& look, int row, BandColumns span = {});
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

@@ -12,6 +12,7 @@
 #include <bitset>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -41,6 +42,28 @@ std::uint8_t PenColourAt(const SpriteDocument& document, const PreviewPixel& p) 
   if (p.pen != kSpriteColourPen && p.pen != kUpperColourPen) return document.PenColours()[p.pen];
   return place ? static_cast<std::uint8_t>(SpriteColour(document.Bank().Attribute(place->sprite)))
                : std::uint8_t{0};
+}
+
+// Row by row, left to right: the order of the grid's lines.
+bool ByRowsOfPixels(const PreviewPixel& a, const PreviewPixel& b) {
+  return std::tie(a.point.y, a.point.x, a.pen) < std::tie(b.point.y, b.point.x, b.pen);
+}
+
+// The pixels of a preview so ordered that lie in canvas row y.
+std::span<const PreviewPixel> PreviewRow(const Preview& preview, int y) {
+  const auto [first, last] =
+      std::ranges::equal_range(preview, y, {}, [](const PreviewPixel& p) { return p.point.y; });
+  return {first, last};
+}
+
+// Adds a rectangle of a row to rects, which hold the rows above it and the part of its own row
+// left of it: one that meets the last of them is joined to it, as a region's rows must be.
+void AddRun(std::vector<QRect>& rects, const QRect& r) {
+  if (!rects.empty() && rects.back().top() == r.top() && rects.back().right() + 1 >= r.left()) {
+    rects.back().setRight(std::max(rects.back().right(), r.right()));
+    return;
+  }
+  rects.push_back(r);
 }
 
 }  // namespace
@@ -85,7 +108,13 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
           places.empty() ? found : places[static_cast<std::size_t>(sprite.sprite)];
       if (at.empty()) continue;
       for (const CanvasPoint origin : at) {
-        staleEditor_ += QRectOf(editorView_.SpriteAt(origin).CellsRect(sprite.cells));
+        const SpriteView view = editorView_.SpriteAt(origin);
+        std::vector<QRect> rects;
+        sprite.ForEachRectangle(
+            [&](const CellArea& cells) { rects.push_back(QRectOf(view.CellsRect(cells))); });
+        QRegion cells;
+        cells.setRects(rects.data(), static_cast<int>(rects.size()));
+        staleEditor_ += cells;
       }
       staleSprites_.push_back(sprite.sprite);
       // The preview shows the shown sprite, with its partner over it.
@@ -220,9 +249,11 @@ void TForm1::RedrawEditor() {
 
 void TForm1::ShowToolPreview() {
   ShowSelectionState();
-  const Preview& preview = tools_->CurrentPreview();
+  // The preview shown is kept in the order of its rows, as the grid draws it.
+  Preview after = tools_->CurrentPreview();
+  std::ranges::sort(after, ByRowsOfPixels);
   const std::optional<CanvasFrame> frame = tools_->Frame();
-  if (preview == shownPreview_ && frame == shownFrame_) return;
+  if (after == shownPreview_ && frame == shownFrame_) return;
   // What was shown and what is shown now are both sent to the screen again: the pixels, and
   // the edges of the frames.
   const Zoom zoom = editorView_.CellZoom();
@@ -230,26 +261,26 @@ void TForm1::ShowToolPreview() {
   const Zoom small = kPreviewView.CellZoom();
   const auto [pictureLeft, pictureTop] = kPreviewView.Origin();
   // Only the pixels shown differently: those of one preview and not the other, in its pen.
-  const auto byPlace = [](PreviewPixel a, PreviewPixel b) {
-    return std::tie(a.point.y, a.point.x, a.pen) < std::tie(b.point.y, b.point.x, b.pen);
-  };
-  Preview before = shownPreview_;
-  Preview after = preview;
-  std::ranges::sort(before, byPlace);
-  std::ranges::sort(after, byPlace);
   Preview changed;
-  std::ranges::set_symmetric_difference(before, after, std::back_inserter(changed), byPlace);
+  changed.reserve(shownPreview_.size() + after.size());
+  std::ranges::set_symmetric_difference(shownPreview_, after, std::back_inserter(changed),
+                                        ByRowsOfPixels);
   const CanvasPixels pixels = document_.Pixels();
-  // Gathered first: each update() of a widget finds its place in the window again.
-  QRegion editor;
-  QRegion picture;
+  // Gathered first: each update() of a widget finds its place in the window again. The pixels
+  // come row by row, left to right, so the grid's region is made from their runs in one go. The
+  // small picture is repainted round them all: fewer rectangles cost Qt less than the pixels.
+  std::vector<QRect> editorRuns;
+  editorRuns.reserve(changed.size());
+  QRect picture;
   for (const PreviewPixel& p : changed) {
     const int width = pixels.PixelWidthAt(p.point);
-    editor +=
-        QRect(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y, width * zoom.x, zoom.y);
-    picture += QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
+    AddRun(editorRuns, QRect(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y,
+                             width * zoom.x, zoom.y));
+    picture |= QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
                      width * small.x, small.y);
   }
+  QRegion editor;
+  editor.setRects(editorRuns.data(), static_cast<int>(editorRuns.size()));
   if (frame != shownFrame_) {
     for (const auto& f : {shownFrame_, frame}) {
       if (!f) continue;
@@ -260,7 +291,7 @@ void TForm1::ShowToolPreview() {
   }
   if (!editor.isEmpty()) Image1->update(editor);
   if (!picture.isEmpty()) Image3->update(picture);
-  shownPreview_ = preview;
+  shownPreview_ = std::move(after);
   shownFrame_ = frame;
 }
 
@@ -274,11 +305,10 @@ QRgb FrameDash(int along) {
 }  // namespace
 
 void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
-  if (!shownPreview_.empty()) {
+  if (const auto pixelsOfRow = PreviewRow(shownPreview_, row); !pixelsOfRow.empty()) {
     const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
     const CanvasPixels pixels = document_.Pixels();
-    for (const PreviewPixel& p : shownPreview_) {
-      if (p.point.y != row) continue;
+    for (const PreviewPixel& p : pixelsOfRow) {
       // Nothing shows where the pen writes no sprite: it would paint nothing there.
       if (!pixels.Writes(p.point, p.pen)) continue;
       const std::uint8_t colour = PenColourAt(document_, p);
@@ -315,9 +345,9 @@ void TForm1::DrawToolPreviewOnPicture(QImage& band, int top) const {
   if (shownPreview_.empty() || top < pictureTop) return;
   const int row = (top - pictureTop) / zoom.y;
   const CanvasPixels pixels = document_.Pixels();
-  for (const PreviewPixel& p : shownPreview_) {
+  for (const PreviewPixel& p : PreviewRow(shownPreview_, row)) {
     // The picture shows the canvas's first sprite.
-    if (p.point.y != row || p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
+    if (p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
     if (!pixels.Writes(p.point, p.pen)) continue;
     const std::uint8_t colour = PenColourAt(document_, p);
     const int width = pixels.PixelWidthAt(p.point) * zoom.x;

@@ -2,10 +2,12 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "ui/FocusRing.h"
@@ -58,7 +60,7 @@ void ImageControl::DrawWhole() {
   if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
   QImage band(width(), bandLines_, QImage::Format_RGB32);
   for (int top = 0; top < height(); top += bandLines_) {
-    drawBand_(band, top);
+    drawBand_(band, top, 0, band.width());
     for (int line = 0; line < bandLines_ && top + line < height(); ++line) {
       std::memcpy(picture_.scanLine(top + line), band.constScanLine(line),
                   static_cast<std::size_t>(band.bytesPerLine()));
@@ -117,23 +119,114 @@ bool ImageControl::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+// Where Qt paints the control into a 32-bit image at the control's own scale, as a raster window
+// does: that image, and the control's place in it. A band can then be drawn and copied there
+// without a painter call per rectangle.
+struct DeviceImage {
+  QImage* image = nullptr;
+  QPoint offset;
+};
+
+namespace {
+
+std::optional<DeviceImage> DeviceImageOf(const QPainter& painter) {
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image) return std::nullopt;
+  auto* image = static_cast<QImage*>(device);
+  const QTransform t = painter.deviceTransform();
+  if (image->format() != QImage::Format_RGB32 || t.type() > QTransform::TxTranslate ||
+      t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) {
+    return std::nullopt;
+  }
+  return DeviceImage{image, QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()))};
+}
+
+}  // namespace
+
+QImage& ImageControl::DeviceBand(int band, uchar* bits, qsizetype stride) {
+  // A view of the image's lines is made once for each place: making one costs as much as
+  // drawing a small band.
+  const auto k = static_cast<std::size_t>(band);
+  if (deviceBands_.size() <= k) deviceBands_.resize(k + 1);
+  QImage& view = deviceBands_[k];
+  if (view.constBits() != bits || view.bytesPerLine() != stride || view.width() != width() ||
+      view.height() != bandLines_) {
+    view = QImage(bits, width(), bandLines_, stride, QImage::Format_RGB32);
+  }
+  return view;
+}
+
+void ImageControl::PaintBandsInto(const DeviceImage& device, const QRegion& dirty) {
+  const int bandHeight = bandLines_;
+  const QRect deviceRect = device.image->rect().translated(-device.offset);
+  uchar* const bits = device.image->bits();
+  const qsizetype stride = device.image->bytesPerLine();
+  const auto at = [&](int x, int y) {
+    return bits + (device.offset.y() + y) * stride +
+           (device.offset.x() + x) * qsizetype{sizeof(QRgb)};
+  };
+  QImage& strip = stripBands_.front();
+  // Rectangle by rectangle and band by band, each part drawn over its own columns only: a band
+  // two rectangles cross is drawn twice, but no pixel is.
+  for (const QRect& dirtyRect : dirty) {
+    const QRect rect = dirtyRect & deviceRect;
+    if (rect.isEmpty()) continue;
+    for (int band = rect.top() / bandHeight; band <= rect.bottom() / bandHeight; ++band) {
+      const int top = band * bandHeight;
+      const QRect part = rect & QRect(0, top, width(), bandHeight);
+      // A band shown whole is drawn where it shows.
+      if (part.width() == width() && part.height() == bandHeight) {
+        drawBand_(DeviceBand(band, at(0, top), stride), top, 0, width());
+        continue;
+      }
+      drawBand_(strip, top, part.left(), part.right() + 1);
+      for (int y = part.top(); y <= part.bottom(); ++y) {
+        std::memcpy(at(part.left(), y), strip.constScanLine(y - top) + part.left() * sizeof(QRgb),
+                    static_cast<std::size_t>(part.width()) * sizeof(QRgb));
+      }
+    }
+  }
+}
+
 void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  // Rectangle by rectangle, not their bounding box: two cells far apart stay two small copies.
-  if (drawBand_) {
+  const std::optional<DeviceImage> device =
+      drawBand_ && bandRatio_ == 1 ? DeviceImageOf(painter) : std::nullopt;
+  if (device) {
+    PaintBandsInto(*device, event->region());
+  } else if (drawBand_) {
+    // Each band the dirty rectangles cross is drawn once, over the columns they span in it, a
+    // strip of bands at a time; then each rectangle is copied from the strip.
+    const QRegion& dirty = event->region();
+    const QRect bounds = dirty.boundingRect();
     const int bandHeight = bandLines_;
     const qreal r = bandRatio_;
     const int stripBands = static_cast<int>(stripBands_.size());
-    for (const QRect& dirty : event->region()) {
-      for (int top = dirty.top() - dirty.top() % bandHeight; top <= dirty.bottom();
-           top += stripBands * bandHeight) {
-        const int bands = std::min(stripBands, (dirty.bottom() - top) / bandHeight + 1);
-        for (int k = 0; k < bands; ++k) drawBand_(stripBands_[k], top + k * bandHeight);
-        const QRect part = dirty & QRect(0, top, width(), bands * bandHeight);
+    std::vector<std::pair<int, int>> spans(stripBands_.size());
+    for (int top = bounds.top() - bounds.top() % bandHeight; top <= bounds.bottom();
+         top += stripBands * bandHeight) {
+      const QRegion part = dirty & QRect(0, top, width(), stripBands * bandHeight);
+      std::ranges::fill(spans, std::pair{width(), 0});
+      for (const QRect& rect : part) {
+        for (int k = (rect.top() - top) / bandHeight; k <= (rect.bottom() - top) / bandHeight;
+             ++k) {
+          auto& [left, right] = spans[static_cast<std::size_t>(k)];
+          left = std::min(left, rect.left());
+          right = std::max(right, rect.right() + 1);
+        }
+      }
+      for (int k = 0; k < stripBands; ++k) {
+        const auto [left, right] = spans[static_cast<std::size_t>(k)];
+        if (left >= right) continue;
+        drawBand_(stripBands_[k], top + k * bandHeight, static_cast<int>(std::floor(left * r)),
+                  static_cast<int>(std::ceil(right * r)));
+      }
+      for (const QRect& rect : part) {
         painter.drawImage(
-            QRectF(part), strip_,
-            QRectF(part.x() * r, (part.y() - top) * r, part.width() * r, part.height() * r));
+            QRectF(rect), strip_,
+            QRectF(rect.x() * r, (rect.y() - top) * r, rect.width() * r, rect.height() * r));
       }
     }
   } else {

@@ -11,6 +11,8 @@
 
 namespace kelvane {
 
+struct DeviceImage;
+
 class ImageControl : public QWidget {
   Q_OBJECT
  public:
@@ -20,8 +22,8 @@ class ImageControl : public QWidget {
   ImageControl(QWidget* parent, int width, int height, QRgb fill, std::function<void()> drawFirst);
 
   // Draws the band of the picture whose first line is top into band, which is as wide as the
-  // control and one band high.
-  using BandDrawer = std::function<void(QImage& band, int top)>;
+  // control and one band high: at least its columns left..right - 1, which the paint shows.
+  using BandDrawer = std::function<void(QImage& band, int top, int left, int right)>;
   // A picture never kept whole: a paint draws each band it shows with drawBand, one band at a
   // time. For a picture that repeats its lines, as the editor repeats each cell's eight times, a
   // band is all the memory the control needs. Picture() draws the whole picture afresh, for
@@ -82,7 +84,12 @@ class ImageControl : public QWidget {
  private:
   void MakePicture();
   void DrawWhole();
+  // The dirty part of a picture drawn in bands, straight into the image Qt paints into.
+  void PaintBandsInto(const DeviceImage& device, const QRegion& dirty);
+  // Band `band` of the control where bits has its first line in that image.
+  QImage& DeviceBand(int band, uchar* bits, qsizetype stride);
 
+  std::vector<QImage> deviceBands_;
   QImage picture_;
   QRgb fill_;
   std::function<void()> drawFirst_;  // set until the picture is made

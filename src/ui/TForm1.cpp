@@ -167,7 +167,9 @@ void TForm1::BuildEditorPage() {
   // it is painted, from the sprite image, and never kept whole.
   const int cellHeight = kEditorView.CellZoom().y;
   Image1 = Place(new ImageControl(page, kEditorWidth, kEditorHeight, cellHeight,
-                                  [this](QImage& band, int top) { DrawEditorBand(band, top); }),
+                                  [this](QImage& band, int top, int left, int right) {
+                                    DrawEditorBand(band, top, {left, right});
+                                  }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
   // Tab reaches the grid, where the keys paint with a pixel cursor.
@@ -198,9 +200,10 @@ void TForm1::BuildEditorPage() {
   }
 
   // So is the preview, two lines at a time.
-  Image3 = Place(new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
-                                  [this](QImage& band, int top) { DrawPreviewPicture(band, top); }),
-                 "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
+  Image3 = Place(
+      new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
+                       [this](QImage& band, int top, int, int) { DrawPreviewPicture(band, top); }),
+      "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);

@@ -369,8 +369,9 @@ class TForm1 : public QMainWindow {
   void SetCellSize(int size);
   // How many cells one sprite cell takes across and down in the editor: 2 on an expanded axis.
   Zoom EditorStretch() const;
-  // The editor's band at view line top: the canvas row there, scrolled.
-  void DrawEditorBand(QImage& band, int top);
+  // The editor's band at view line top: the canvas row there, scrolled; at least the columns of
+  // span.
+  void DrawEditorBand(QImage& band, int top, BandColumns span);
   // Keyboard painting on the grid: the keys it takes (true) and the pixel cursor.
   bool GridKey(QKeyEvent* event);
   bool GridWheel(QWheelEvent* event);

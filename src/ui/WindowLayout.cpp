@@ -223,7 +223,7 @@ void TForm1::LayOutEditor() {
   }
 }
 
-void TForm1::DrawEditorBand(QImage& band, int top) {
+void TForm1::DrawEditorBand(QImage& band, int top, BandColumns span) {
   const Zoom zoom = editorView_.CellZoom();
   const int row = (top - editorView_.Origin().y) / zoom.y;
   // The band may be drawn at the screen's own pixels: the same cells, each that many wide.
@@ -233,7 +233,7 @@ void TForm1::DrawEditorBand(QImage& band, int top) {
   const CanvasView view({0, 0}, bandZoom, editorView_.Columns(), editorView_.Rows());
   const int left = static_cast<int>(std::lround(-editorView_.Origin().x * ratio));
   if (left == 0 && band.width() == view.Width()) {
-    DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, row);
+    DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, row, span);
     DrawToolPreview(band, row, bandZoom);
     DrawGridCursor(band, row, bandZoom);
     return;
@@ -242,13 +242,16 @@ void TForm1::DrawEditorBand(QImage& band, int top) {
   if (wideBand_.width() != view.Width() || wideBand_.height() != bandZoom.y) {
     wideBand_ = QImage(view.Width(), bandZoom.y, QImage::Format_RGB32);
   }
-  DrawCanvasBand(wideBand_, GridSource(), view, editorLook_.canvas, row);
+  const int from = std::max(span.left, 0);
+  const int to = std::min({span.right, band.width(), wideBand_.width() - left});
+  if (from >= to) return;
+  DrawCanvasBand(wideBand_, GridSource(), view, editorLook_.canvas, row, {from + left, to + left});
   DrawToolPreview(wideBand_, row, bandZoom);
   DrawGridCursor(wideBand_, row, bandZoom);
-  const int width = std::min(band.width(), wideBand_.width() - left);
   for (int y = 0; y < band.height() && y < wideBand_.height(); ++y) {
-    std::memcpy(band.scanLine(y), wideBand_.constScanLine(y) + left * sizeof(QRgb),
-                static_cast<std::size_t>(width) * sizeof(QRgb));
+    std::memcpy(band.scanLine(y) + from * sizeof(QRgb),
+                wideBand_.constScanLine(y) + (from + left) * sizeof(QRgb),
+                static_cast<std::size_t>(to - from) * sizeof(QRgb));
   }
 }
 

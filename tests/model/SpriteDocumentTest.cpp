@@ -406,45 +406,71 @@ struct CellsCase {
   const char* name;
   int sprite;  // even ones hi-res, odd ones multi-colour
   std::function<void(SpriteDocument&)> act;
-  CellArea cells;
+  std::vector<CellArea> rectangles;  // as a view redraws them, top to bottom
 };
 
 class ChangedCells : public Document, public ::testing::WithParamInterface<CellsCase> {};
 
-// Where in the sprite a change shows, so that a view can redraw just that.
+// Where in the sprite a change shows, so that a view can redraw just that: the rectangles, and
+// the one round them all.
 TEST_P(ChangedCells, AreThoseThatNowLookDifferent) {
   const CellsCase& c = GetParam();
   doc.SelectSprite(c.sprite);
   reports.clear();
   c.act(doc);
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports.front().cells, (std::vector{SpriteCells{c.sprite, c.cells}}));
+  ASSERT_EQ(reports.front().cells.size(), 1u);
+  const SpriteCells& changed = reports.front().cells.front();
+  EXPECT_EQ(changed.sprite, c.sprite);
+  std::vector<CellArea> rectangles;
+  CellArea bounds;
+  changed.ForEachRectangle([&](const CellArea& r) {
+    rectangles.push_back(r);
+    bounds.Add(r.first);
+    bounds.Add(r.last);
+  });
+  EXPECT_EQ(rectangles, c.rectangles);
+  EXPECT_EQ(changed.cells, bounds);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ChangedCells,
-                         ::testing::Values(CellsCase{"hires_cell", 6,
-                                                     [](SpriteDocument& d) {
-                                                       Paint(d, {9, 4}, false);
-                                                     },
-                                                     CellArea{{9, 4}, {9, 4}}},
-                                           CellsCase{"multi_colour_pixel_is_two_cells", 5,
-                                                     [](SpriteDocument& d) {
-                                                       Paint(d, {1, 20}, true);
-                                                     },
-                                                     CellArea{{0, 20}, {1, 20}}},
-                                           CellsCase{"bounds_of_every_changed_bit", 6,
-                                                     [](SpriteDocument& d) {
-                                                       SpriteRecord r = d.Bank().Record(6);
-                                                       r[3] ^= 0x01;   // row 1, column 7
-                                                       r[62] ^= 0x80;  // row 20, column 16
-                                                       d.PutSprites(6, std::span(&r, 1));
-                                                     },
-                                                     CellArea{{7, 1}, {16, 20}}},
-                                           CellsCase{
-                                               "mode_shows_everywhere", 6,
-                                               [](SpriteDocument& d) { d.SetMultiColour(true); },
-                                               CellArea::Whole()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChangedCells,
+    ::testing::Values(CellsCase{"hires_cell",
+                                6,
+                                [](SpriteDocument& d) {
+                                  Paint(d, {9, 4}, false);
+                                },
+                                {{{9, 4}, {9, 4}}}},
+                      CellsCase{"multi_colour_pixel_is_two_cells",
+                                5,
+                                [](SpriteDocument& d) {
+                                  Paint(d, {1, 20}, true);
+                                },
+                                {{{0, 20}, {1, 20}}}},
+                      CellsCase{"far_apart_bits_are_apart",
+                                6,
+                                [](SpriteDocument& d) {
+                                  SpriteRecord r = d.Bank().Record(6);
+                                  r[3] ^= 0x01;   // row 1, column 7
+                                  r[62] ^= 0x80;  // row 20, column 16
+                                  d.PutSprites(6, std::span(&r, 1));
+                                },
+                                {{{7, 1}, {7, 1}}, {{16, 20}, {16, 20}}}},
+                      CellsCase{"rows_alike_are_one_rectangle_and_a_gap_two",
+                                6,
+                                [](SpriteDocument& d) {
+                                  SpriteRecord r = d.Bank().Record(6);
+                                  for (int row : {2, 3, 4})
+                                    r[row * kRowBytes] ^= 0xC3;  // columns 0-1, 6-7
+                                  r[5 * kRowBytes] ^= 0x40;      // row 5, column 1
+                                  d.PutSprites(6, std::span(&r, 1));
+                                },
+                                {{{0, 2}, {1, 4}}, {{6, 2}, {7, 4}}, {{1, 5}, {1, 5}}}},
+                      CellsCase{"mode_shows_everywhere",
+                                6,
+                                [](SpriteDocument& d) { d.SetMultiColour(true); },
+                                {CellArea::Whole()}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Redo follows undo's rules: after two strokes on sprite 6 and one Undo, each case does one
 // thing and leaves this many undo and redo levels; what is left to redo still redoes.

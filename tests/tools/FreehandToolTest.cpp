@@ -269,8 +269,11 @@ TEST(CanvasStroke, AcrossSpritesIsOneStep) {
   EXPECT_EQ(doc.UndoCount(), 1);
   // (20,19) (21,19) (22,20) (23,20) (24,21) (25,21) (26,22) (27,22) (28,23) (29,23); the
   // multi-colour pixels at 24, 26 and 28 hold two points each.
-  EXPECT_EQ(reports.back().cells,
-            (std::vector<SpriteCells>{{10, {{21, 19}, {23, 20}}}, {13, {{0, 0}, {5, 2}}}}));
+  ASSERT_EQ(reports.back().cells.size(), 2u);
+  EXPECT_EQ(reports.back().cells[0].sprite, 10);
+  EXPECT_EQ(reports.back().cells[0].cells, (CellArea{{21, 19}, {23, 20}}));
+  EXPECT_EQ(reports.back().cells[1].sprite, 13);
+  EXPECT_EQ(reports.back().cells[1].cells, (CellArea{{0, 0}, {5, 2}}));
   EXPECT_EQ(SetPoints(doc),
             (std::vector<CanvasPoint>{
                 {20, 19}, {21, 19}, {22, 20}, {23, 20}, {24, 21}, {26, 22}, {28, 23}}));

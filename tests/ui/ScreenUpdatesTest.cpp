@@ -1,8 +1,10 @@
 // What reaches the screen: once the event loop has run, the window shows exactly the pictures
 // it drew, and a painted cell repaints its own blocks and nothing else of the pictures.
+#include <QAction>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <functional>
@@ -45,6 +47,10 @@ void Stroke(TForm1& form, std::initializer_list<QPoint> points,
 
 void PutSprite(TForm1& form, int n, const SpriteRecord& record) {
   form.Document().PutSprites(n, std::span(&record, 1));
+}
+
+void Choose(TForm1& form, const char* tool) {
+  form.findChild<QAction*>(QString::fromLatin1(tool))->trigger();
 }
 
 struct ScreenCase {
@@ -91,6 +97,22 @@ INSTANTIATE_TEST_SUITE_P(
                      QTest::mousePress(form.Image4, Qt::LeftButton, Qt::NoModifier, {3, 2 * 8 + 4});
                    }},
         ScreenCase{"grid_off", [](TForm1& form) { form.GridToggle->click(); }},
+        // A diagonal repaints cells of many rows in part, a fill whole rows, and scrolled the
+        // grid shows a part of each row.
+        ScreenCase{"line_then_fill",
+                   [](TForm1& form) {
+                     Choose(form, "ToolLine1");
+                     Stroke(form, {{4, 4}, {188, 164}});
+                     Choose(form, "ToolFill1");
+                     Stroke(form, {{100, 20}});
+                   }},
+        ScreenCase{"line_zoomed_and_scrolled",
+                   [](TForm1& form) {
+                     for (int k = 0; k < 3; ++k) form.ZoomIn1->trigger();
+                     form.EditorScrollX->setValue(form.EditorScrollX->maximum() / 2);
+                     Choose(form, "ToolLine1");
+                     Stroke(form, {{3, 3}, {150, 120}});
+                   }},
         ScreenCase{"thumbnail_while_the_sheet_shows",
                    [](TForm1& form) {
                      form.PageControl1->setCurrentWidget(form.TabSheet2);
@@ -151,6 +173,22 @@ INSTANTIATE_TEST_SUITE_P(
                  QRegion(0, 0, 8, 8) + QRegion(184, 160, 8, 8),
                  QRegion(10, 10, 2, 2) + QRegion(56, 50, 2, 2)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A line across a hi-res sprite, one pixel in each of its 24 columns, repaints those cells and
+// no others of the grid.
+TEST_F(RepaintsOnlyItsBlocks, ALineItsOwnCells) {
+  form().MCToggle->setChecked(false);
+  Choose(form(), "ToolLine1");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
+  PaintedRegion grid(form().Image1);
+  Stroke(form(), {{4, 4}, {188, 164}});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !grid.region.isEmpty() && ShownAsDrawn(form()); }));
+  long long area = 0;
+  for (const QRect& r : grid.region) area += static_cast<long long>(r.width()) * r.height();
+  EXPECT_EQ(area, kHiresColumns * 8 * 8);
+  EXPECT_TRUE(grid.region.contains(QRect(0, 0, 8, 8)));
+  EXPECT_TRUE(grid.region.contains(QRect(184, 160, 8, 8)));
+}
 
 }  // namespace
 }  // namespace kelvane::test
