@@ -21,6 +21,14 @@ CanvasPixels::CanvasPixels(const SpriteBank& bank, const SpriteCanvas& canvas)
 CanvasPixels::CanvasPixels(SpriteBank& bank, const SpriteCanvas& canvas)
     : bank_(bank), writable_(&bank), canvas_(canvas) {}
 
+std::span<std::uint8_t, kSpriteBytes> CanvasPixels::Writable(int n) {
+  if (originals_ && !kept_[static_cast<std::size_t>(n)]) {
+    kept_.set(static_cast<std::size_t>(n));
+    originals_->push_back({n, bank_.Record(n)});
+  }
+  return writable_->Sprite(n);
+}
+
 int CanvasPixels::PixelWidthInLayer(CanvasPoint p, int layer) const {
   const auto place = canvas_.Locate(p, layer);
   return place && IsMultiColour(bank_.Attribute(place->sprite)) ? 2 : 1;
@@ -41,7 +49,7 @@ std::optional<std::uint8_t> CanvasPixels::PenInLayer(CanvasPoint p, int layer) c
 void CanvasPixels::PlotInLayer(CanvasPoint p, std::uint8_t pen, bool erase, int layer) {
   const auto place = canvas_.Locate(p, layer);
   if (!place) return;
-  PlotPixel(writable_->Sprite(place->sprite), place->cell, pen, erase);
+  PlotPixel(Writable(place->sprite), place->cell, pen, erase);
 }
 
 int CanvasPixels::PixelWidthAt(CanvasPoint p) const {
@@ -167,8 +175,8 @@ void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
       }
       continue;
     }
-    const auto sprite = writable_->Sprite(
-        canvas_.SpriteAt(kLowerLayer, spriteLeft / kHiresColumns, run.y / kSpriteRows));
+    const auto sprite =
+        Writable(canvas_.SpriteAt(kLowerLayer, spriteLeft / kHiresColumns, run.y / kSpriteRows));
     const int width = IsMultiColour(sprite[kAttributeOffset]) ? 2 : 1;
     // The pixels whose left columns lie in the run, in the sprite's own columns.
     const int pixel = ~(width - 1);  // a column to the left column of its pixel

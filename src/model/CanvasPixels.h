@@ -6,9 +6,11 @@
 // there, and by colour only the pens of its own sprite write it.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "model/OverlayPairs.h"
 #include "model/SpriteBank.h"
@@ -26,6 +28,12 @@ struct CanvasRun {
   int right = 0;
 
   bool operator==(const CanvasRun&) const = default;
+};
+
+// A sprite as it was before an edit wrote it.
+struct SpriteOriginal {
+  int sprite = 0;
+  SpriteRecord record{};
 };
 
 class CanvasPixels {
@@ -61,14 +69,23 @@ class CanvasPixels {
   // Plot of every pixel whose left column lies in run, each once. ASSUMPTION: made for plotting.
   void PlotRun(CanvasRun run, std::uint8_t pen, bool erase);
 
+  // From now on, the first write to each sprite first adds the sprite as it was to originals:
+  // what an edit changed can then be found without keeping every sprite of the canvas first.
+  void KeepOriginals(std::vector<SpriteOriginal>* originals) { originals_ = originals; }
+
   // The same for one layer on its own, whatever the edited layer.
   int PixelWidthInLayer(CanvasPoint p, int layer) const;
   std::optional<std::uint8_t> PenInLayer(CanvasPoint p, int layer) const;
   void PlotInLayer(CanvasPoint p, std::uint8_t pen, bool erase, int layer);
 
  private:
+  // Sprite n, to be written.
+  std::span<std::uint8_t, kSpriteBytes> Writable(int n);
+
   const SpriteBank& bank_;
   SpriteBank* writable_ = nullptr;
+  std::vector<SpriteOriginal>* originals_ = nullptr;
+  std::bitset<kSpriteCount> kept_;
   const SpriteCanvas& canvas_;
   EditLayer editLayer_ = EditLayer::ByColour;
 };

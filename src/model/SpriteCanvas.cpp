@@ -16,10 +16,6 @@ bool SpriteCanvas::Contains(CanvasPoint p) const {
   return p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
 }
 
-int SpriteCanvas::SpriteAt(int layer, int column, int row) const {
-  return layers_[layer][row * columns_ + column];
-}
-
 std::optional<CanvasPlace> SpriteCanvas::Locate(CanvasPoint p, int layer) const {
   if (!Contains(p) || layer < 0 || layer >= Layers()) return std::nullopt;
   const int sprite = SpriteAt(layer, p.x / kHiresColumns, p.y / kSpriteRows);

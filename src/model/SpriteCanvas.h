@@ -50,7 +50,10 @@ class SpriteCanvas {
   bool Contains(CanvasPoint p) const;
 
   // The sprite at column, row of the grid in layer, or kNoSprite.
-  int SpriteAt(int layer, int column, int row) const;
+  int SpriteAt(int layer, int column, int row) const {
+    return layers_[static_cast<std::size_t>(layer)]
+                  [static_cast<std::size_t>(row * columns_ + column)];
+  }
   // The sprite and cell under p in layer, or nothing off the canvas or in an empty cell.
   std::optional<CanvasPlace> Locate(CanvasPoint p, int layer = 0) const;
   // Every sprite on the canvas, once each, in the order of the layers and their grids.

@@ -72,6 +72,9 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Spri
   constexpr int kSpareBits = std::numeric_limits<RowColumns>::digits - kHiresColumns;
   // Each bit pair's lower bit, where a multi-colour pixel has its two columns.
   constexpr RowColumns kPairLowBits = 0x555555;
+  RowColumns any = 0;
+  int firstRow = kSpriteRows;
+  int lastRow = -1;
   for (int row = 0; row < kSpriteRows; ++row) {
     RowColumns differing = bits(before, row) ^ bits(after, row);
     if (differing == 0) continue;
@@ -80,10 +83,14 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Spri
       differing = pixels | pixels << 1;
     }
     cells.rows[static_cast<std::size_t>(row)] = differing;
-    // A row's leftmost and rightmost differing bits bound all of its differing bits.
-    cells.cells.Add({std::countl_zero(differing) - kSpareBits, row});
-    cells.cells.Add({kHiresColumns - 1 - std::countr_zero(differing), row});
+    any |= differing;
+    firstRow = std::min(firstRow, row);
+    lastRow = row;
   }
+  // The leftmost and rightmost differing bits of all rows bound all of them.
+  if (any == 0) return;
+  cells.cells = {{std::countl_zero(any) - kSpareBits, firstRow},
+                 {kHiresColumns - 1 - std::countr_zero(any), lastRow}};
 }
 
 std::vector<int> Numbers(int first, int last) {
@@ -101,6 +108,7 @@ std::span<const std::uint8_t, kSpriteBytes> SpriteDocument::Current() const {
 SpriteDocument::Before SpriteDocument::Capture(std::vector<int> sprites, bool withRange) const {
   Before before;
   before.numbers = std::move(sprites);
+  before.sprites.reserve(before.numbers.size());
   for (const int n : before.numbers) before.sprites.push_back(model_.bank.Record(n));
   before.current = CurrentSprite();
   before.canvasGeneration = canvasGeneration_;
@@ -436,14 +444,21 @@ void SpriteDocument::SetOverlay(bool on) {
          [&] { model_.CurrentAttribute() ^= kOverlayFlag; });
 }
 
-void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit) {
+void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit, Before* before) {
   CanvasPixels pixels(model_.bank, canvas_);
   pixels.SetEditLayer(editLayer_);
+  std::vector<SpriteOriginal> originals;
+  if (before) pixels.KeepOriginals(&originals);
   SharedColours colours = Colours();
   CanvasEdit canvasEdit{pixels, colours};
   edit(canvasEdit);
   for (auto& colour : colours) colour &= kColourIndexMask;
   SetColours(model_.state, colours);
+  if (!before) return;
+  for (const SpriteOriginal& original : originals) {
+    before->numbers.push_back(original.sprite);
+    before->sprites.push_back(original.record);
+  }
 }
 
 void SpriteDocument::BeginEdit(std::string name) {
@@ -460,17 +475,23 @@ void SpriteDocument::Edit(const std::function<void(CanvasEdit&)>& edit) {
     Apply("Edit", edit);
     return;
   }
+  // The open step holds every sprite of the canvas as it was: only those the edit writes can
+  // have changed.
+  if (stepOpen_) {
+    Before before = Capture({});
+    RunCanvasEdit(edit, &before);
+    Finish(before);
+    return;
+  }
   const Before before = Capture(shownSprites_);
   RunCanvasEdit(edit);
   // After an Undo or Redo of the open edit's step, the first change takes a step of its own,
   // from what was there before it; a change of nothing takes none and leaves the Redo.
-  if (!stepOpen_) {
-    bool changed = Colours() != before.colours;
-    for (std::size_t k = 0; k < before.numbers.size() && !changed; ++k) {
-      changed = model_.bank.Record(before.numbers[k]) != before.sprites[k];
-    }
-    if (changed) PushStep(editName_, before);
+  bool changed = Colours() != before.colours;
+  for (std::size_t k = 0; k < before.numbers.size() && !changed; ++k) {
+    changed = model_.bank.Record(before.numbers[k]) != before.sprites[k];
   }
+  if (changed) PushStep(editName_, before);
   Finish(before);
 }
 
@@ -487,7 +508,12 @@ void SpriteDocument::CancelEdit() {
 }
 
 void SpriteDocument::Apply(std::string name, const std::function<void(CanvasEdit&)>& edit) {
-  InStep(std::move(name), shownSprites_, [&] { RunCanvasEdit(edit); });
+  // A step of its own, which takes each sprite the edit changes as it was.
+  Before before = Capture({});
+  PushStep(std::move(name), before);
+  RunCanvasEdit(edit, &before);
+  Finish(before);
+  stepOpen_ = false;
 }
 
 void SpriteDocument::TransformSprite(Transform transform) {

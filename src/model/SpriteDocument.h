@@ -219,8 +219,9 @@ class SpriteDocument {
   void ForgetHistory();
   // The canvas on show, with the sprites it holds kept beside it for every change to read.
   void SetCanvas(SpriteCanvas canvas);
-  // Runs edit on the canvas and the shared colours of the model.
-  void RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit);
+  // Runs edit on the canvas and the shared colours of the model; with before, adds to it each
+  // sprite the edit writes, as it was.
+  void RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit, Before* before = nullptr);
   // One change made inside a step of its own, taken before it (also when it changes nothing).
   void InStep(std::string name, std::vector<int> sprites, const std::function<void()>& change);
   // Undo (or Redo) of the next step; keepRedo false forgets what could be redone after it.

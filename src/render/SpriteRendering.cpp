@@ -301,6 +301,7 @@ void RenderCanvasSprites(QImage& canvasImage, const SpriteBank& bank, const Edit
 
 CanvasLook::CanvasLook(const SpriteBank& bank, const SpriteCanvas& canvas, bool grid)
     : multiColour(), columns(canvas.Columns()), grid(grid) {
+  multiColour.reserve(static_cast<std::size_t>(canvas.Columns() * canvas.Rows()));
   for (int row = 0; row < canvas.Rows(); ++row) {
     for (int column = 0; column < canvas.Columns(); ++column) {
       multiColour.push_back(IsMultiColour(bank.Attribute(canvas.SpriteAt(0, column, row))));

@@ -46,7 +46,9 @@ std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start
   constexpr std::uint8_t kSeen = 0xFF;
   const std::uint8_t match = *pen;
   std::vector<CanvasRun> region;
+  region.reserve(static_cast<std::size_t>(height));
   std::vector<CanvasPoint> seeds{start};
+  seeds.reserve(static_cast<std::size_t>(height));
   const auto seedRuns = [&](int y, int left, int right) {
     const std::uint8_t* line = row(pens, y);
     for (int x = left; x < right; x = RunEnd(line, x, right, match)) {

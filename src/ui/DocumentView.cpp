@@ -202,11 +202,11 @@ void TForm1::RedrawEditor() {
   // A change of some sprites of an object draws only those again: they are a few of many.
   const bool object = canvas.Columns() * canvas.Rows() > 1;
   const PairLook pairLook = EditorPairLook();
+  std::bitset<kSpriteCount> changed;
+  for (const int sprite : sprites) changed.set(static_cast<std::size_t>(sprite));
   if (whole || resized || !object) {
     RenderCanvas(canvasImage_, document_.Bank(), state, canvas, pairLook);
   } else {
-    std::bitset<kSpriteCount> changed;
-    for (const int sprite : sprites) changed.set(static_cast<std::size_t>(sprite));
     RenderCanvasSprites(canvasImage_, document_.Bank(), state, canvas, changed, pairLook);
   }
   DrawOnionSkin();
@@ -231,13 +231,21 @@ void TForm1::RedrawEditor() {
     Image1->update();
     return;
   }
-  // An object's preview shows every sprite that changed.
-  if (canvas.Columns() * canvas.Rows() > 1) {
-    QRegion picture;
-    for (const int sprite : sprites) {
-      for (const CanvasPoint origin : canvas.PlacesOf(sprite)) {
-        picture += CanvasPreviewRect(canvas.Width(), canvas.Height(),
-                                     QRect(origin.x, origin.y, kHiresColumns, kSpriteRows));
+  // An object's preview shows every sprite that changed, in every cell that shows it: the
+  // picture is small, so round them all.
+  if (object) {
+    QRect picture;
+    for (int layer = 0; layer < canvas.Layers(); ++layer) {
+      for (int row = 0; row < canvas.Rows(); ++row) {
+        for (int column = 0; column < canvas.Columns(); ++column) {
+          const int sprite = canvas.SpriteAt(layer, column, row);
+          if (sprite < 0 || sprite >= kSpriteCount || !changed[static_cast<std::size_t>(sprite)]) {
+            continue;
+          }
+          picture |= CanvasPreviewRect(
+              canvas.Width(), canvas.Height(),
+              QRect(column * kHiresColumns, row * kSpriteRows, kHiresColumns, kSpriteRows));
+        }
       }
     }
     Image3->update(picture);

@@ -1,8 +1,8 @@
 #include "ui/ImageControl.h"
 
+#include <QBackingStore>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -129,17 +129,20 @@ struct DeviceImage {
 
 namespace {
 
-std::optional<DeviceImage> DeviceImageOf(const QPainter& painter) {
-  QPaintEngine* engine = painter.paintEngine();
-  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
-  if (device == nullptr || device->devType() != QInternal::Image) return std::nullopt;
-  auto* image = static_cast<QImage*>(device);
-  const QTransform t = painter.deviceTransform();
-  if (image->format() != QImage::Format_RGB32 || t.type() > QTransform::TxTranslate ||
-      t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) {
+std::optional<DeviceImage> DeviceImageOf(const QWidget& widget, QPaintDevice* device,
+                                         QPoint offset) {
+  // Only the window's own image: a widget drawn into another picture (QWidget::render) may be
+  // drawn through a painter's transform.
+  QBackingStore* store = widget.backingStore();
+  if (device == nullptr || store == nullptr || store->paintDevice() != device ||
+      device->devType() != QInternal::Image) {
     return std::nullopt;
   }
-  return DeviceImage{image, QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()))};
+  auto* image = static_cast<QImage*>(device);
+  if (image->format() != QImage::Format_RGB32 || image->devicePixelRatio() != 1) {
+    return std::nullopt;
+  }
+  return DeviceImage{image, -offset};
 }
 
 }  // namespace
@@ -190,13 +193,20 @@ void ImageControl::PaintBandsInto(const DeviceImage& device, const QRegion& dirt
 }
 
 void ImageControl::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Where Qt paints the control; then a picture drawn in bands is drawn there without a painter.
+  QPoint offset;
+  QPaintDevice* const target = redirected(&offset);
   const std::optional<DeviceImage> device =
-      drawBand_ && bandRatio_ == 1 ? DeviceImageOf(painter) : std::nullopt;
+      drawBand_ && bandRatio_ == 1 && !(hasFocus() && focusRing_)
+          ? DeviceImageOf(*this, target, offset)
+          : std::nullopt;
   if (device) {
     PaintBandsInto(*device, event->region());
-  } else if (drawBand_) {
+    return;
+  }
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (drawBand_) {
     // Each band the dirty rectangles cross is drawn once, over the columns they span in it, a
     // strip of bands at a time; then each rectangle is copied from the strip.
     const QRegion& dirty = event->region();
