@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <iterator>
 #include <optional>
@@ -56,14 +57,37 @@ std::span<const PreviewPixel> PreviewRow(const Preview& preview, int y) {
   return {first, last};
 }
 
-// Adds a rectangle of a row to rects, which hold the rows above it and the part of its own row
-// left of it: one that meets the last of them is joined to it, as a region's rows must be.
-void AddRun(std::vector<QRect>& rects, const QRect& r) {
-  if (!rects.empty() && rects.back().top() == r.top() && rects.back().right() + 1 >= r.left()) {
-    rects.back().setRight(std::max(rects.back().right(), r.right()));
-    return;
+// The region of rects, which do not overlap: made in one go where, joined where they meet, they
+// lie in rows of one height each, as those of a line, a fill or an object's sprites do; else
+// rectangle by rectangle.
+QRegion RegionOf(std::vector<QRect>& rects) {
+  std::ranges::sort(rects, [](const QRect& a, const QRect& b) {
+    return std::pair(a.top(), a.left()) < std::pair(b.top(), b.left());
+  });
+  std::vector<QRect> rows;
+  rows.reserve(rects.size());
+  for (const QRect& r : rects) {
+    QRect* last = rows.empty() ? nullptr : &rows.back();
+    if (last && last->top() == r.top() && last->height() == r.height() &&
+        last->right() + 1 >= r.left()) {
+      last->setRight(std::max(last->right(), r.right()));
+    } else {
+      rows.push_back(r);
+    }
   }
-  rects.push_back(r);
+  bool banded = true;
+  for (std::size_t k = 1; k < rows.size() && banded; ++k) {
+    const QRect& above = rows[k - 1];
+    const QRect& r = rows[k];
+    banded = above.top() == r.top() ? above.height() == r.height() : r.top() > above.bottom();
+  }
+  QRegion region;
+  if (banded) {
+    region.setRects(rows.data(), static_cast<int>(rows.size()));
+    return region;
+  }
+  for (const QRect& r : rows) region += r;
+  return region;
 }
 
 }  // namespace
@@ -85,37 +109,28 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     }
   } else {
     const SpriteCanvas& canvas = document_.Canvas();
-    // Where each sprite shows, found in one pass when a change names many (a fill of an object).
-    std::vector<std::vector<CanvasPoint>> places;
-    if (change.cells.size() > 1) {
-      places.resize(kSpriteCount);
-      for (int layer = 0; layer < canvas.Layers(); ++layer) {
-        for (int row = 0; row < canvas.Rows(); ++row) {
-          for (int column = 0; column < canvas.Columns(); ++column) {
-            const int sprite = canvas.SpriteAt(layer, column, row);
-            if (sprite < 0 || sprite >= kSpriteCount) continue;  // a cell with nothing over it
-            places[static_cast<std::size_t>(sprite)].push_back(
-                CanvasPoint{column * kHiresColumns, row * kSpriteRows});
-          }
+    // Each cell of the canvas that shows a changed sprite (an object may show one in several,
+    // as a sprite and as another's partner) marks that sprite's changed cells there.
+    std::array<const SpriteCells*, kSpriteCount> changedCells{};
+    for (const SpriteCells& sprite : change.cells) {
+      changedCells[static_cast<std::size_t>(sprite.sprite)] = &sprite;
+    }
+    std::vector<QRect> rects;
+    for (int layer = 0; layer < canvas.Layers(); ++layer) {
+      for (int row = 0; row < canvas.Rows(); ++row) {
+        for (int column = 0; column < canvas.Columns(); ++column) {
+          const int sprite = canvas.SpriteAt(layer, column, row);
+          if (sprite < 0 || sprite >= kSpriteCount) continue;  // a cell with nothing over it
+          const SpriteCells* cells = changedCells[static_cast<std::size_t>(sprite)];
+          if (!cells) continue;
+          const SpriteView view = editorView_.SpriteAt({column * kHiresColumns, row * kSpriteRows});
+          cells->ForEachRectangle(
+              [&](const CellArea& area) { rects.push_back(QRectOf(view.CellsRect(area))); });
         }
       }
     }
+    staleEditor_ += RegionOf(rects);
     for (const SpriteCells& sprite : change.cells) {
-      // An object may show a sprite in several cells, as a sprite and as another's partner.
-      const std::vector<CanvasPoint> found =
-          places.empty() ? canvas.PlacesOf(sprite.sprite) : std::vector<CanvasPoint>{};
-      const std::vector<CanvasPoint>& at =
-          places.empty() ? found : places[static_cast<std::size_t>(sprite.sprite)];
-      if (at.empty()) continue;
-      for (const CanvasPoint origin : at) {
-        const SpriteView view = editorView_.SpriteAt(origin);
-        std::vector<QRect> rects;
-        sprite.ForEachRectangle(
-            [&](const CellArea& cells) { rects.push_back(QRectOf(view.CellsRect(cells))); });
-        QRegion cells;
-        cells.setRects(rects.data(), static_cast<int>(rects.size()));
-        staleEditor_ += cells;
-      }
       staleSprites_.push_back(sprite.sprite);
       // The preview shows the shown sprite, with its partner over it.
       const bool partner = document_.PairShown() && sprite.sprite == document_.OverlayOf(current);
@@ -274,21 +289,19 @@ void TForm1::ShowToolPreview() {
   std::ranges::set_symmetric_difference(shownPreview_, after, std::back_inserter(changed),
                                         ByRowsOfPixels);
   const CanvasPixels pixels = document_.Pixels();
-  // Gathered first: each update() of a widget finds its place in the window again. The pixels
-  // come row by row, left to right, so the grid's region is made from their runs in one go. The
-  // small picture is repainted round them all: fewer rectangles cost Qt less than the pixels.
-  std::vector<QRect> editorRuns;
-  editorRuns.reserve(changed.size());
+  // Gathered first: each update() of a widget finds its place in the window again. The small
+  // picture is repainted round them all: fewer rectangles cost Qt less than the pixels.
+  std::vector<QRect> pixelRects;
+  pixelRects.reserve(changed.size());
   QRect picture;
   for (const PreviewPixel& p : changed) {
     const int width = pixels.PixelWidthAt(p.point);
-    AddRun(editorRuns, QRect(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y,
-                             width * zoom.x, zoom.y));
+    pixelRects.emplace_back(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y,
+                            width * zoom.x, zoom.y);
     picture |= QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
                      width * small.x, small.y);
   }
-  QRegion editor;
-  editor.setRects(editorRuns.data(), static_cast<int>(editorRuns.size()));
+  QRegion editor = RegionOf(pixelRects);
   if (frame != shownFrame_) {
     for (const auto& f : {shownFrame_, frame}) {
       if (!f) continue;

@@ -106,6 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
                      Choose(form, "ToolFill1");
                      Stroke(form, {{100, 20}});
                    }},
+        ScreenCase{"line_and_fill_across_an_object",
+                   [](TForm1& form) {
+                     SpriteDocument& document = form.Document();
+                     document.AddObject(ConsecutiveObject("", 8, 3, 2));
+                     document.ShowObjects(true);
+                     document.SelectSprite(9);
+                     PutSprite(form, 10, PatternSprite(5, kHiresGreen));
+                     Choose(form, "ToolLine1");
+                     Stroke(form, {{2, 30}, {190, 120}});
+                     Choose(form, "ToolFill1");
+                     Stroke(form, {{30, 150}});
+                   }},
         ScreenCase{"line_zoomed_and_scrolled",
                    [](TForm1& form) {
                      for (int k = 0; k < 3; ++k) form.ZoomIn1->trigger();
