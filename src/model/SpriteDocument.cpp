@@ -448,7 +448,10 @@ void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit,
   CanvasPixels pixels(model_.bank, canvas_);
   pixels.SetEditLayer(editLayer_);
   std::vector<SpriteOriginal> originals;
-  if (before) pixels.KeepOriginals(&originals);
+  if (before) {
+    originals.reserve(shownSprites_.size());
+    pixels.KeepOriginals(&originals);
+  }
   SharedColours colours = Colours();
   CanvasEdit canvasEdit{pixels, colours};
   edit(canvasEdit);
