@@ -206,37 +206,24 @@ void ImageControl::paintEvent(QPaintEvent* event) {
   }
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Rectangle by rectangle, not their bounding box: two cells far apart stay two small copies.
   if (drawBand_) {
-    // Each band the dirty rectangles cross is drawn once, over the columns they span in it, a
-    // strip of bands at a time; then each rectangle is copied from the strip.
-    const QRegion& dirty = event->region();
-    const QRect bounds = dirty.boundingRect();
     const int bandHeight = bandLines_;
     const qreal r = bandRatio_;
     const int stripBands = static_cast<int>(stripBands_.size());
-    std::vector<std::pair<int, int>> spans(stripBands_.size());
-    for (int top = bounds.top() - bounds.top() % bandHeight; top <= bounds.bottom();
-         top += stripBands * bandHeight) {
-      const QRegion part = dirty & QRect(0, top, width(), stripBands * bandHeight);
-      std::ranges::fill(spans, std::pair{width(), 0});
-      for (const QRect& rect : part) {
-        for (int k = (rect.top() - top) / bandHeight; k <= (rect.bottom() - top) / bandHeight;
-             ++k) {
-          auto& [left, right] = spans[static_cast<std::size_t>(k)];
-          left = std::min(left, rect.left());
-          right = std::max(right, rect.right() + 1);
+    for (const QRect& dirty : event->region()) {
+      const int left = static_cast<int>(std::floor(dirty.left() * r));
+      const int right = static_cast<int>(std::ceil((dirty.right() + 1) * r));
+      for (int top = dirty.top() - dirty.top() % bandHeight; top <= dirty.bottom();
+           top += stripBands * bandHeight) {
+        const int bands = std::min(stripBands, (dirty.bottom() - top) / bandHeight + 1);
+        for (int k = 0; k < bands; ++k) {
+          drawBand_(stripBands_[k], top + k * bandHeight, left, right);
         }
-      }
-      for (int k = 0; k < stripBands; ++k) {
-        const auto [left, right] = spans[static_cast<std::size_t>(k)];
-        if (left >= right) continue;
-        drawBand_(stripBands_[k], top + k * bandHeight, static_cast<int>(std::floor(left * r)),
-                  static_cast<int>(std::ceil(right * r)));
-      }
-      for (const QRect& rect : part) {
+        const QRect part = dirty & QRect(0, top, width(), bands * bandHeight);
         painter.drawImage(
-            QRectF(rect), strip_,
-            QRectF(rect.x() * r, (rect.y() - top) * r, rect.width() * r, rect.height() * r));
+            QRectF(part), strip_,
+            QRectF(part.x() * r, (part.y() - top) * r, part.width() * r, part.height() * r));
       }
     }
   } else {

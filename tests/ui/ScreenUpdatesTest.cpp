@@ -32,6 +32,18 @@ bool ShownAsDrawn(TForm1& form) {
   return true;
 }
 
+// Every visible picture drawn as it is drawn anew into a picture of its own, through a painter,
+// as QWidget::grab does.
+bool GrabbedAsDrawn(TForm1& form) {
+  for (ImageControl* image : {form.Image1, form.Image2, form.Image3}) {
+    if (image->isVisible() &&
+        image->grab().toImage().convertToFormat(QImage::Format_RGB32) != image->Picture()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // A stroke on the grid through points, all of it before the event loop turns.
 void Stroke(TForm1& form, std::initializer_list<QPoint> points,
             Qt::MouseButton button = Qt::LeftButton) {
@@ -66,6 +78,7 @@ TEST_P(ShowsWhatItDrew, OnceTheEventLoopHasRun) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
   GetParam().act(form());
   EXPECT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
+  EXPECT_TRUE(GrabbedAsDrawn(form()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
