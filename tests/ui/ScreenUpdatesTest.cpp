@@ -24,24 +24,24 @@ QImage OnScreen(QWidget* control) {
   return shot.copy(QRect(control->mapTo(window, QPoint()), control->size()));
 }
 
-// Every visible picture shown as drawn.
-bool ShownAsDrawn(TForm1& form) {
+// Every visible picture, as seen shows it, is the picture drawn.
+bool AllAsDrawn(TForm1& form, const std::function<QImage(ImageControl*)>& seen) {
   for (ImageControl* image : {form.Image1, form.Image2, form.Image3}) {
-    if (image->isVisible() && OnScreen(image) != image->Picture()) return false;
+    if (image->isVisible() && seen(image) != image->Picture()) return false;
   }
   return true;
 }
 
-// Every visible picture drawn as it is drawn anew into a picture of its own, through a painter,
-// as QWidget::grab does.
+// On screen.
+bool ShownAsDrawn(TForm1& form) {
+  return AllAsDrawn(form, OnScreen);
+}
+
+// Drawn anew into a picture of its own through a painter, as QWidget::grab does.
 bool GrabbedAsDrawn(TForm1& form) {
-  for (ImageControl* image : {form.Image1, form.Image2, form.Image3}) {
-    if (image->isVisible() &&
-        image->grab().toImage().convertToFormat(QImage::Format_RGB32) != image->Picture()) {
-      return false;
-    }
-  }
-  return true;
+  return AllAsDrawn(form, [](ImageControl* image) {
+    return image->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  });
 }
 
 // A stroke on the grid through points, all of it before the event loop turns.
@@ -63,6 +63,14 @@ void PutSprite(TForm1& form, int n, const SpriteRecord& record) {
 
 void Choose(TForm1& form, const char* tool) {
   form.findChild<QAction*>(QString::fromLatin1(tool))->trigger();
+}
+
+// A line from one point to another, then a fill from a third.
+void LineThenFill(TForm1& form, QPoint from, QPoint to, QPoint fillAt) {
+  Choose(form, "ToolLine1");
+  Stroke(form, {from, to});
+  Choose(form, "ToolFill1");
+  Stroke(form, {fillAt});
 }
 
 struct ScreenCase {
@@ -114,10 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         // grid shows a part of each row.
         ScreenCase{"line_then_fill",
                    [](TForm1& form) {
-                     Choose(form, "ToolLine1");
-                     Stroke(form, {{4, 4}, {188, 164}});
-                     Choose(form, "ToolFill1");
-                     Stroke(form, {{100, 20}});
+                     LineThenFill(form, {4, 4}, {188, 164}, {100, 20});
                    }},
         ScreenCase{"line_and_fill_across_an_object",
                    [](TForm1& form) {
@@ -126,10 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                      document.ShowObjects(true);
                      document.SelectSprite(9);
                      PutSprite(form, 10, PatternSprite(5, kHiresGreen));
-                     Choose(form, "ToolLine1");
-                     Stroke(form, {{2, 30}, {190, 120}});
-                     Choose(form, "ToolFill1");
-                     Stroke(form, {{30, 150}});
+                     LineThenFill(form, {2, 30}, {190, 120}, {30, 150});
                    }},
         ScreenCase{"line_zoomed_and_scrolled",
                    [](TForm1& form) {
