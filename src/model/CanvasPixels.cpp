@@ -29,6 +29,10 @@ std::span<std::uint8_t, kSpriteBytes> CanvasPixels::Writable(int n) {
   return writable_->Sprite(n);
 }
 
+bool CanvasPixels::EditsLowerLayer() const {
+  return canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower;
+}
+
 int CanvasPixels::PixelWidthInLayer(CanvasPoint p, int layer) const {
   const auto place = canvas_.Locate(p, layer);
   return place && IsMultiColour(bank_.Attribute(place->sprite)) ? 2 : 1;
@@ -53,7 +57,7 @@ void CanvasPixels::PlotInLayer(CanvasPoint p, std::uint8_t pen, bool erase, int 
 }
 
 int CanvasPixels::PixelWidthAt(CanvasPoint p) const {
-  if (canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower) {
+  if (EditsLowerLayer()) {
     return PixelWidthInLayer(p, kLowerLayer);
   }
   if (editLayer_ == EditLayer::Upper) return PixelWidthInLayer(p, kUpperLayer);
@@ -63,7 +67,7 @@ int CanvasPixels::PixelWidthAt(CanvasPoint p) const {
 }
 
 std::optional<std::uint8_t> CanvasPixels::PenAt(CanvasPoint p) const {
-  if (canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower) return PenInLayer(p, kLowerLayer);
+  if (EditsLowerLayer()) return PenInLayer(p, kLowerLayer);
   const auto upper = PenInLayer(p, kUpperLayer);
   // The upper sprite's own colour is a pen of its own beside the lower sprite's.
   const auto upperPen = [&] {
@@ -79,7 +83,7 @@ std::optional<std::uint8_t> CanvasPixels::PenAt(CanvasPoint p) const {
 bool CanvasPixels::Writes(CanvasPoint p, std::uint8_t pen) const {
   const auto lower = canvas_.Locate(p, kLowerLayer);
   if (!lower) return false;
-  if (canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower) return true;
+  if (EditsLowerLayer()) return true;
   const bool upper = canvas_.Locate(p, kUpperLayer).has_value();
   if (editLayer_ == EditLayer::Upper) return upper;
   if (upper || pen == kTransparentPen) return true;
@@ -89,7 +93,7 @@ bool CanvasPixels::Writes(CanvasPoint p, std::uint8_t pen) const {
 void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {
   // A sprite has pens 0-3; the upper one's own colour is its sprite colour pen.
   const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;
-  if (canvas_.Layers() < 2 || editLayer_ == EditLayer::Lower) {
+  if (EditsLowerLayer()) {
     PlotInLayer(p, own, erase, kLowerLayer);
     return;
   }
@@ -118,12 +122,76 @@ void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {
 
 namespace {
 
+// A bit pair's lower bit in every pixel of a multi-colour row, and its higher one.
+constexpr std::uint32_t kEveryPair = 0x555555;
+constexpr std::uint32_t kEveryLeftColumn = kEveryPair << 1;
+
 // Sprite row `row` as one word, its leftmost column in bit kHiresColumns - 1.
 std::uint32_t RowBits(std::span<const std::uint8_t, kSpriteBytes> sprite, int row) {
   const int i = kRowBytes * row;
   return static_cast<std::uint32_t>(sprite[i] << (2 * kBitsPerByte) |
                                     sprite[i + 1] << kBitsPerByte | sprite[i + 2]);
 }
+
+// The columns of a sprite's rows whose pixels have one pen: those whose bits equal the pen's
+// (for pen 0 of a hi-res sprite, the clear bits), and in multi-colour both bits of a pixel.
+class PenColumns {
+ public:
+  PenColumns(std::uint8_t pen, bool multiColour) : multiColour_(multiColour) {
+    if (multiColour) {
+      none_ = pen > kMultiColour2Pen;
+      pattern_ = pen * kEveryPair;
+    } else {
+      none_ = pen != kSpriteColourPen && pen != kTransparentPen;
+      pattern_ = pen == kSpriteColourPen ? kEveryColumn : 0;
+    }
+  }
+  RowColumns Of(std::uint32_t bits) const {
+    if (none_) return 0;
+    const std::uint32_t alike = ~(bits ^ pattern_) & kEveryColumn;
+    if (!multiColour_) return alike;
+    const std::uint32_t pixels = alike & (alike >> 1) & kEveryPair;
+    return pixels | pixels << 1;
+  }
+
+ private:
+  bool multiColour_;
+  bool none_;
+  std::uint32_t pattern_;
+};
+
+// How a pen writes a sprite's rows, in the sprite's own mode, as Plot does: the pixels whose
+// left columns are among a row's columns take the pen's bits, or are cleared when erasing.
+class RowWriter {
+ public:
+  RowWriter(std::span<std::uint8_t, kSpriteBytes> sprite, std::uint8_t pen, bool erase)
+      : sprite_(sprite), multiColour_(IsMultiColour(sprite[kAttributeOffset])) {
+    // A sprite has pens 0-3; the upper one's own colour is its sprite colour pen.
+    const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;
+    if (!erase) {
+      if (multiColour_)
+        pattern_ = own * kEveryPair;
+      else if (own != kTransparentPen)
+        pattern_ = kEveryColumn;
+    }
+  }
+  void Write(int row, RowColumns columns) const {
+    // A multi-colour pixel's left column is the higher bit of its pair.
+    const RowColumns mask =
+        multiColour_ ? (columns & kEveryLeftColumn) | (columns & kEveryLeftColumn) >> 1 : columns;
+    if (mask == 0) return;
+    const std::uint32_t bits = (RowBits(sprite_, row) & ~mask) | (pattern_ & mask);
+    const int i = kRowBytes * row;
+    sprite_[i] = static_cast<std::uint8_t>(bits >> (2 * kBitsPerByte));
+    sprite_[i + 1] = static_cast<std::uint8_t>(bits >> kBitsPerByte);
+    sprite_[i + 2] = static_cast<std::uint8_t>(bits);
+  }
+
+ private:
+  std::span<std::uint8_t, kSpriteBytes> sprite_;
+  bool multiColour_;
+  std::uint32_t pattern_ = 0;
+};
 
 // The pens of the eight columns of every pixel byte, in both modes: a byte becomes one copy.
 using BytePens = std::array<std::array<std::uint8_t, kBitsPerByte>, 1 << kBitsPerByte>;
@@ -143,7 +211,7 @@ BytePens PensOfBytes(bool multiColour) {
 
 void CanvasPixels::RowPens(int y, std::span<std::uint8_t> pens) const {
   // Two layers by colour mix both sprites pixel by pixel; they are seldom large.
-  if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
+  if (!EditsLowerLayer()) {
     for (int x = 0; x < canvas_.Width(); ++x) {
       pens[static_cast<std::size_t>(x)] = PenAt({x, y}).value_or(kNoPixelPen);
     }
@@ -168,7 +236,7 @@ void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
   for (int x = std::max(run.left, 0); x < right;) {
     const int spriteLeft = x - x % kHiresColumns;
     const int spriteEnd = std::min(right, spriteLeft + kHiresColumns);
-    if (canvas_.Layers() > 1 && editLayer_ != EditLayer::Lower) {
+    if (!EditsLowerLayer()) {
       const int width = PixelWidthAt({x, run.y});
       for (; x < spriteEnd; ++x) {
         if (x % width == 0) Plot({x, run.y}, pen, erase);
@@ -177,32 +245,57 @@ void CanvasPixels::PlotRun(CanvasRun run, std::uint8_t pen, bool erase) {
     }
     const auto sprite =
         Writable(canvas_.SpriteAt(kLowerLayer, spriteLeft / kHiresColumns, run.y / kSpriteRows));
-    const int width = IsMultiColour(sprite[kAttributeOffset]) ? 2 : 1;
-    // The pixels whose left columns lie in the run, in the sprite's own columns.
-    const int pixel = ~(width - 1);  // a column to the left column of its pixel
-    const int first = (x - spriteLeft + width - 1) & pixel;
-    const int lastLeft = (spriteEnd - spriteLeft - 1) & pixel;
+    const RowColumns columns =
+        (kEveryColumn >> (x - spriteLeft)) & ~(kEveryColumn >> (spriteEnd - spriteLeft));
     x = spriteEnd;
-    if (first > lastLeft) continue;
-    const int row = run.y % kSpriteRows;
-    const int covered = lastLeft + width - first;
-    const std::uint32_t mask = ((1u << covered) - 1) << (kHiresColumns - lastLeft - width);
-    // Every pixel the pen's bits (a bit pair repeated in multi-colour), or clear.
-    constexpr std::uint32_t kEveryPair = 0x555555;
-    constexpr std::uint32_t kEveryBit = 0xFFFFFF;
-    const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;
-    std::uint32_t pattern = 0;
-    if (!erase) {
-      if (width == 2)
-        pattern = own * kEveryPair;
-      else if (own != kTransparentPen)
-        pattern = kEveryBit;
+    RowWriter(sprite, pen, erase).Write(run.y % kSpriteRows, columns);
+  }
+}
+
+CanvasRegion CanvasPixels::ColumnsOfPen(std::uint8_t pen) const {
+  CanvasRegion columns(canvas_.Width(), canvas_.Height());
+  if (!EditsLowerLayer()) {
+    std::vector<std::uint8_t> pens(static_cast<std::size_t>(canvas_.Width()));
+    for (int y = 0; y < canvas_.Height(); ++y) {
+      RowPens(y, pens);
+      for (int x = 0; x < canvas_.Width(); ++x) {
+        if (pens[static_cast<std::size_t>(x)] == pen) {
+          CanvasRegion::SetBits(columns.Row(y), canvas_.Width() - 1 - x, canvas_.Width() - x, true);
+        }
+      }
     }
-    const std::uint32_t bits = (RowBits(sprite, row) & ~mask) | (pattern & mask);
-    const int i = kRowBytes * row;
-    sprite[i] = static_cast<std::uint8_t>(bits >> (2 * kBitsPerByte));
-    sprite[i + 1] = static_cast<std::uint8_t>(bits >> kBitsPerByte);
-    sprite[i + 2] = static_cast<std::uint8_t>(bits);
+    return columns;
+  }
+  for (int row = 0; row < canvas_.Rows(); ++row) {
+    for (int column = 0; column < canvas_.Columns(); ++column) {
+      const auto sprite = bank_.Sprite(canvas_.SpriteAt(kLowerLayer, column, row));
+      const PenColumns of(pen, IsMultiColour(sprite[kAttributeOffset]));
+      for (int r = 0; r < kSpriteRows; ++r) {
+        columns.AddSpriteRow(row * kSpriteRows + r, column, of.Of(RowBits(sprite, r)));
+      }
+    }
+  }
+  return columns;
+}
+
+void CanvasPixels::PlotRegion(const CanvasRegion& region, std::uint8_t pen, bool erase) {
+  if (!EditsLowerLayer()) {
+    region.ForEachRun([&](CanvasRun run) { PlotRun(run, pen, erase); });
+    return;
+  }
+  for (int row = 0; row < canvas_.Rows(); ++row) {
+    for (int column = 0; column < canvas_.Columns(); ++column) {
+      std::array<RowColumns, kSpriteRows> rows{};
+      RowColumns any = 0;
+      for (int r = 0; r < kSpriteRows; ++r) {
+        rows[static_cast<std::size_t>(r)] = region.SpriteRow(row * kSpriteRows + r, column);
+        any |= rows[static_cast<std::size_t>(r)];
+      }
+      // A sprite the region misses is not written, nor kept as it was.
+      if (any == 0) continue;
+      const RowWriter writer(Writable(canvas_.SpriteAt(kLowerLayer, column, row)), pen, erase);
+      for (int r = 0; r < kSpriteRows; ++r) writer.Write(r, rows[static_cast<std::size_t>(r)]);
+    }
   }
 }
 

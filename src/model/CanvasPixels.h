@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "model/CanvasRegion.h"
 #include "model/OverlayPairs.h"
 #include "model/SpriteBank.h"
 #include "model/SpriteCanvas.h"
@@ -20,15 +21,6 @@ namespace kelvane {
 
 // What RowPens reads where there is no pixel to edit: no pen matches it.
 inline constexpr std::uint8_t kNoPixelPen = 0xFE;
-
-// Canvas columns left to right - 1 of canvas row y.
-struct CanvasRun {
-  int y = 0;
-  int left = 0;
-  int right = 0;
-
-  bool operator==(const CanvasRun&) const = default;
-};
 
 // A sprite as it was before an edit wrote it.
 struct SpriteOriginal {
@@ -68,6 +60,12 @@ class CanvasPixels {
   void RowPens(int y, std::span<std::uint8_t> pens) const;
   // Plot of every pixel whose left column lies in run, each once. ASSUMPTION: made for plotting.
   void PlotRun(CanvasRun run, std::uint8_t pen, bool erase);
+  // The columns PenAt reads as pen, as RowPens reads them; on the first layer alone, a sprite
+  // row at a time rather than a column at a time.
+  CanvasRegion ColumnsOfPen(std::uint8_t pen) const;
+  // PlotRun of every run of region; on the first layer alone, a sprite at a time.
+  // ASSUMPTION: made for plotting, and region is as wide and high as the canvas.
+  void PlotRegion(const CanvasRegion& region, std::uint8_t pen, bool erase);
 
   // From now on, the first write to each sprite first adds the sprite as it was to originals:
   // what an edit changed can then be found without keeping every sprite of the canvas first.
@@ -79,6 +77,9 @@ class CanvasPixels {
   void PlotInLayer(CanvasPoint p, std::uint8_t pen, bool erase, int layer);
 
  private:
+  // Whether the tools see the pixels of the first layer alone: a canvas of one layer, or the
+  // lower layer edited.
+  bool EditsLowerLayer() const;
   // Sprite n, to be written.
   std::span<std::uint8_t, kSpriteBytes> Writable(int n);
 

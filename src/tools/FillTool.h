@@ -20,9 +20,9 @@ class FillTool : public Tool {
   SpriteDocument& document_;
 };
 
-// The 4-connected region of the pen at start, as runs of canvas columns, each column once.
+// The 4-connected region of the pen at start, in canvas columns.
 // Canvas columns are flooded rather than pixels: a multi-colour pixel's two columns hold the same
 // pen, so the region is the same, also where it runs across sprites of both widths.
-std::vector<CanvasRun> FloodRegion(const CanvasPixels& pixels, CanvasPoint start);
+CanvasRegion FloodRegion(const CanvasPixels& pixels, CanvasPoint start);
 
 }  // namespace kelvane

@@ -104,7 +104,7 @@ TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {
     EXPECT_FALSE(doc.Pixels().Writes({24, 0}, kUpperColourPen));  // nothing over sprite 1
     EXPECT_TRUE(doc.Pixels().Writes({16, 0}, kUpperColourPen));
     doc.SetEditLayer(EditLayer::Upper);  // a fill of the upper layer stops where it ends
-    for (const CanvasRun& run : FloodRegion(doc.Pixels(), {0, 0})) EXPECT_LE(run.right, 24);
+    FloodRegion(doc.Pixels(), {0, 0}).ForEachRun([](CanvasRun run) { EXPECT_LE(run.right, 24); });
     Stroke(doc, c.layer, c.pen, c.button, 16, 31);
     EXPECT_EQ(FirstRow(doc, 0), c.outline);
     EXPECT_EQ(FirstRow(doc, 8), c.body);

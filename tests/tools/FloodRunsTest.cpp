@@ -32,11 +32,13 @@ void FillByPixels(CanvasPixels& pixels, CanvasPoint start, std::uint8_t pen, boo
 
 TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
   const SpriteCanvas grid(2, 2, {{0, 1, 2, 3}});
+  const SpriteCanvas wide(3, 2, {{0, 1, 2, 3, 4, 0}});  // rows of more than one word of bits
   const SpriteCanvas pair(1, 1, {{4}, {5}});
   const struct {
     const SpriteCanvas* canvas;
     EditLayer layer;
   } canvases[] = {{&grid, EditLayer::ByColour},
+                  {&wide, EditLayer::ByColour},
                   {&pair, EditLayer::ByColour},
                   {&pair, EditLayer::Lower},
                   {&pair, EditLayer::Upper}};
@@ -51,7 +53,8 @@ TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
     bank.Attribute(n) = n % 3 == 0 ? 0x01 : 0x8E;  // hi-res or multi-colour
   }
   for (const auto& c : canvases) {
-    for (const CanvasPoint start : {CanvasPoint{0, 0}, {25, 3}, {7, 30}, {30, 22}, {13, 10}}) {
+    for (const CanvasPoint start :
+         {CanvasPoint{0, 0}, {25, 3}, {7, 30}, {30, 22}, {13, 10}, {70, 40}}) {
       for (const int pen : {+kSpriteColourPen, +kMultiColour1Pen, +kUpperColourPen}) {
         if (!c.canvas->Contains(start)) continue;
         SCOPED_TRACE(testing::Message()
@@ -65,14 +68,17 @@ TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
           runs.RowPens(y, row);
           for (int x = 0; x < c.canvas->Width(); ++x) ASSERT_EQ(row[x], *each.PenAt({x, y}));
         }
-        for (const CanvasRun& run : FloodRegion(runs, start))
-          runs.PlotRun(run, static_cast<std::uint8_t>(pen), false);
-        FillByPixels(each, start, static_cast<std::uint8_t>(pen), false);
-        EXPECT_EQ(byRuns, byPixels);
-        for (const CanvasRun& run : FloodRegion(runs, start))
-          runs.PlotRun(run, static_cast<std::uint8_t>(pen), true);
-        FillByPixels(each, start, static_cast<std::uint8_t>(pen), true);
-        EXPECT_EQ(byRuns, byPixels);
+        for (const bool erase : {false, true}) {
+          const CanvasRegion region = FloodRegion(runs, start);
+          SpriteBank byEachRun = byRuns;
+          CanvasPixels eachRun(byEachRun, *c.canvas);
+          eachRun.SetEditLayer(c.layer);
+          region.ForEachRun([&](CanvasRun run) { eachRun.PlotRun(run, pen, erase); });
+          runs.PlotRegion(region, static_cast<std::uint8_t>(pen), erase);
+          FillByPixels(each, start, static_cast<std::uint8_t>(pen), erase);
+          EXPECT_EQ(byRuns, byPixels);
+          EXPECT_EQ(byEachRun, byPixels);
+        }
       }
     }
   }
