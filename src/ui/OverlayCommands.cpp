@@ -90,30 +90,41 @@ void TForm1::BuildOverlayCommands() {
 
 void TForm1::ShowOverlayState() {
   if (!OverlayNext1) return;  // not built yet: the build shows it
-  const bool pair = document_.PairShown();
+  const int lower = document_.CurrentSprite();
+  const int upper = document_.PenUpper().value_or(lower);
+  const std::uint8_t upperAttribute = document_.Bank().Attribute(upper);
+  // Called after every change, a painted cell included: the controls change only when the
+  // state does.
+  const OverlayState state{document_.PairShown(),
+                           (document_.CurrentAttribute() & kOverlayFlag) != 0,
+                           document_.Layer(),
+                           lower,
+                           upper,
+                           upperAttribute,
+                           document_.CurrentIsMultiColour()};
+  penButtons_[document_.CurrentPen()]->setChecked(true);
+  if (state == shownOverlay_) return;
+  shownOverlay_ = state;
+  const bool pair = state.pair;
   {
     const QSignalBlocker quiet(OverlayNext1);
-    OverlayNext1->setChecked((document_.CurrentAttribute() & kOverlayFlag) != 0);
+    OverlayNext1->setChecked(state.overlayBit);
   }
   EditLayer1->setEnabled(pair);
-  const EditLayer layer = document_.Layer();
+  const EditLayer layer = state.layer;
   LayerLower1->setChecked(layer == EditLayer::Lower);
   LayerUpper1->setChecked(layer == EditLayer::Upper);
   LayerByColour1->setChecked(layer == EditLayer::ByColour);
 
-  const int lower = document_.CurrentSprite();
-  const int upper = document_.PenUpper().value_or(lower);
-  const bool upperMulti = IsMultiColour(document_.Bank().Attribute(upper));
-  const std::uint8_t upperColour =
-      static_cast<std::uint8_t>(SpriteColour(document_.Bank().Attribute(upper)));
+  const bool upperMulti = IsMultiColour(upperAttribute);
+  const auto upperColour = static_cast<std::uint8_t>(SpriteColour(upperAttribute));
   swatches_[kUpperColourPen]->SetColour(PaletteRgb(upperColour), ColourName(upperColour));
   // "#27": the room beside the preview takes no more; the tooltip says it in words.
   RadioButton5->setText(QStringLiteral("#%1").arg(upper));
   RadioButton5->setAccessibleName(QStringLiteral("Sprite %1 colour").arg(upper));
   for (int pen = 0; pen < kPairPenCount; ++pen) {
     const auto value = static_cast<std::uint8_t>(pen);
-    const bool offered =
-        PenOffered(value, pair, layer, document_.CurrentIsMultiColour(), upperMulti);
+    const bool offered = PenOffered(value, pair, layer, state.lowerMultiColour, upperMulti);
     penButtons_[pen]->setVisible(offered);
     swatches_[pen]->setVisible(offered);
     // Which sprite the pen writes, while two are shown.
@@ -121,7 +132,7 @@ void TForm1::ShowOverlayState() {
     if (pair && pen != kTransparentPen) {
       const bool toUpper =
           layer == EditLayer::Upper ||
-          (layer == EditLayer::ByColour && PenWritesUpper(value, document_.CurrentIsMultiColour()));
+          (layer == EditLayer::ByColour && PenWritesUpper(value, state.lowerMultiColour));
       writes = QStringLiteral("writes sprite %1").arg(toUpper ? upper : lower);
       if (!toUpper && layer == EditLayer::ByColour) {
         writes += QStringLiteral(", clearing sprite %1 over it").arg(upper);
@@ -135,7 +146,6 @@ void TForm1::ShowOverlayState() {
     penButtons_[pen]->setToolTip(writes);
     swatches_[pen]->setToolTip(writes);
   }
-  penButtons_[document_.CurrentPen()]->setChecked(true);
 }
 
 PairLook TForm1::EditorPairLook() const {

@@ -553,6 +553,18 @@ class TForm1 : public QMainWindow {
     bool operator==(const SelectionState&) const = default;
   };
   std::optional<SelectionState> shownSelection_;  // as the keys and Rotate items show it
+  // What the overlay items and the pens of a pair show.
+  struct OverlayState {
+    bool pair = false;
+    bool overlayBit = false;
+    EditLayer layer = EditLayer::ByColour;
+    int lower = 0;
+    int upper = 0;
+    std::uint8_t upperAttribute = 0;
+    bool lowerMultiColour = false;
+    bool operator==(const OverlayState&) const = default;
+  };
+  std::optional<OverlayState> shownOverlay_;
   QString fileName_;  // shown in the title and proposed by the save dialog
   // The animations as the file last opened or saved left them: others are the user's work.
   std::vector<SpriteAnimation> savedAnimations_;
