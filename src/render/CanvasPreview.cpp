@@ -33,18 +33,32 @@ void DrawCanvasPreviewBand(QImage& band, const QImage& canvasImage, QRgb backgro
   const CanvasPreviewFit fit = FitCanvasPreview(canvasImage.width(), canvasImage.height());
   const int shownWidth = canvasImage.width() / fit.step;
   const int shownHeight = canvasImage.height() / fit.step;
+  const int left = std::clamp(fit.left, 0, band.width());
+  const int right = std::clamp(fit.left + shownWidth * fit.zoom, left, band.width());
+  // The lines through bits() fetched once: scanLine() checks whether the image is shared.
+  uchar* const bits = band.bits();
+  const qsizetype stride = band.bytesPerLine();
+  const uchar* const source = canvasImage.constBits();
+  const qsizetype sourceStride = canvasImage.bytesPerLine();
   for (int line = 0; line < band.height(); ++line) {
-    auto* out = reinterpret_cast<QRgb*>(band.scanLine(line));
-    std::fill(out, out + band.width(), background);
+    auto* const out = reinterpret_cast<QRgb*>(bits + line * stride);
+    QRgb* const end = out + band.width();
     const int y = (top + line - fit.top) / fit.zoom;
-    if (top + line < fit.top || y >= shownHeight) continue;
-    const auto* in = reinterpret_cast<const QRgb*>(canvasImage.constScanLine(y * fit.step));
-    const int right = std::min(band.width(), fit.left + shownWidth * fit.zoom);
-    if (fit.zoom == 1) {
-      for (int x = fit.left, from = 0; x < right; ++x, from += fit.step) out[x] = in[from];
+    if (top + line < fit.top || y >= shownHeight) {
+      std::fill(out, end, background);
       continue;
     }
-    for (int x = fit.left; x < right; ++x) out[x] = in[(x - fit.left) / fit.zoom * fit.step];
+    std::fill(out, out + left, background);
+    std::fill(out + right, end, background);
+    const auto* in = reinterpret_cast<const QRgb*>(source + y * fit.step * sourceStride);
+    // Each shown canvas pixel, zoom preview pixels wide: a large canvas is shown at 1.
+    if (fit.zoom == 1) {
+      for (QRgb* at = out + left; at < out + right; ++at, in += fit.step) *at = *in;
+      continue;
+    }
+    for (QRgb* at = out + left; at < out + right; in += fit.step) {
+      for (int k = 0; k < fit.zoom && at < out + right; ++k) *at++ = *in;
+    }
   }
 }
 

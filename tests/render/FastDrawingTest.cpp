@@ -1,11 +1,14 @@
-// The drawing writes whole quads from tables and replays the painted sprite number; these
-// compare every picture with a plain reading of the rules, pixel by pixel.
+// The drawing writes whole quads from tables, replays the painted sprite number and reads a
+// canvas's preview through fetched lines; these compare every picture with a plain reading of
+// the rules, pixel by pixel.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 #include "model/SpriteBank.h"
 #include "render/C64Palette.h"
+#include "render/CanvasPreview.h"
+#include "render/EditorGeometry.h"
 #include "render/SpriteNumber.h"
 #include "render/SpriteRendering.h"
 #include "render/WorkImages.h"
@@ -192,6 +195,36 @@ TEST_F(FastDrawingOfNoise, WrittenNumberIsWhatThePainterDraws) {
       PaintSpriteNumber(painted, number);
       WriteSpriteNumber(images.SpriteImage, number);
       ASSERT_EQ(images.SpriteImage, painted) << "number " << number << " over sprite " << n;
+    }
+  }
+}
+
+// The preview of a canvas of several sprites, band by band, against its rule: background round
+// the canvas, and preview pixel (x, y) the canvas pixel ((x - left) / zoom * step, likewise y).
+TEST(CanvasPreviewBands, ShowEveryStepthPixelAtItsZoomCentred) {
+  for (const QSize canvas : {QSize(48, 21), QSize(72, 42), QSize(192, 168), QSize(24, 42)}) {
+    SCOPED_TRACE(canvas.width());
+    QImage image(canvas, QImage::Format_RGB32);
+    for (int y = 0; y < canvas.height(); ++y) {
+      for (int x = 0; x < canvas.width(); ++x) image.setPixel(x, y, qRgb(x, y, x ^ y));
+    }
+    const CanvasPreviewFit fit = FitCanvasPreview(canvas.width(), canvas.height());
+    const QRgb background = qRgb(1, 2, 3);
+    constexpr int kBandLines = 2;
+    QImage band(kPreviewWidth, kBandLines, QImage::Format_RGB32);
+    for (int top = 0; top < kPreviewHeight; top += kBandLines) {
+      band.fill(qRgb(9, 9, 9));  // every pixel must be drawn
+      DrawCanvasPreviewBand(band, image, background, top);
+      for (int line = 0; line < kBandLines; ++line) {
+        for (int x = 0; x < kPreviewWidth; ++x) {
+          const int cx = x < fit.left ? -1 : (x - fit.left) / fit.zoom * fit.step;
+          const int cy = top + line < fit.top ? -1 : (top + line - fit.top) / fit.zoom * fit.step;
+          const bool shown = cx >= 0 && cy >= 0 && cx / fit.step < canvas.width() / fit.step &&
+                             cy / fit.step < canvas.height() / fit.step;
+          ASSERT_EQ(band.pixel(x, line), shown ? image.pixel(cx, cy) : background)
+              << x << "," << top + line;
+        }
+      }
     }
   }
 }
