@@ -473,8 +473,8 @@ void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, b
 }
 
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row, BandColumns span) {
-  DrawCellRow(Rows(band), 0, ConstRows(canvasImage), row, view, look, span);
+                    const CanvasLook& look, int row, BandColumns span, int firstLine) {
+  DrawCellRow(Rows(band), firstLine, ConstRows(canvasImage), row, view, look, span);
 }
 
 }  // namespace kelvane

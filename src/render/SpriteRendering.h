@@ -70,11 +70,12 @@ struct BandColumns {
   int right = std::numeric_limits<int>::max();
 };
 
-// Canvas row `row` alone, as view lays the canvas out (from the view's own origin), into a band
-// view.Width() wide and one cell high: what DrawEditorBand does for a single sprite. Only the
-// pixels over the columns of span are drawn: a line across a sprite repaints its own cells.
+// Canvas row `row` alone, as view lays the canvas out (from the view's own origin), into the
+// cell's lines of a band view.Width() wide from line firstLine on: what DrawEditorBand does for a
+// single sprite. Only the pixels over the columns of span are drawn: a line across a sprite
+// repaints its own cells.
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row, BandColumns span = {});
+                    const CanvasLook& look, int row, BandColumns span = {}, int firstLine = 0);
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

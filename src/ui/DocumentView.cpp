@@ -325,7 +325,7 @@ QRgb FrameDash(int along) {
 
 }  // namespace
 
-void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
+void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine) const {
   if (const auto pixelsOfRow = PreviewRow(shownPreview_, row); !pixelsOfRow.empty()) {
     const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
     const CanvasPixels pixels = document_.Pixels();
@@ -337,7 +337,7 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
       const int left = p.point.x / (width / zoom.x) * width;
       if (left + width > band.width()) continue;
       for (int y = 0; y < zoom.y - gap; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y));
+        QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y));
         std::fill(line + left, line + left + width - gap, PaletteRgb(colour));
       }
     }
@@ -349,7 +349,7 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom) const {
   const QRect shown = frame.intersected(bandRect);
   if (shown.isEmpty()) return;
   for (int y = shown.top(); y <= shown.bottom(); ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y - bandRect.top()));
+    QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y - bandRect.top()));
     if (y == frame.top() || y == frame.bottom()) {
       for (int x = shown.left(); x <= shown.right(); ++x) line[x] = FrameDash(x);
       continue;

@@ -92,14 +92,14 @@ void TForm1::ShowGridCursor() {
                  width * zoom.x, zoom.y);
 }
 
-void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom) const {
+void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine) const {
   if (row != gridCursor_.y || !Image1->hasFocus()) return;
   const int width = document_.Pixels().PixelWidthAt(gridCursor_) * zoom.x;
   const int left = gridCursor_.x * zoom.x;
   if (left + width > band.width()) return;
   const QRgb colour = palette().color(QPalette::Highlight).rgb();
   for (int y = 0; y < zoom.y; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(band.scanLine(y));
+    auto* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y));
     const bool edge = y < kCursorThickness || y >= zoom.y - kCursorThickness;
     if (edge) {
       std::fill(line + left, line + left + width, colour);

@@ -369,16 +369,17 @@ class TForm1 : public QMainWindow {
   void SetCellSize(int size);
   // How many cells one sprite cell takes across and down in the editor: 2 on an expanded axis.
   Zoom EditorStretch() const;
-  // The editor's band at view line top: the canvas row there, scrolled; at least the columns of
-  // span.
+  // The editor's band at view line top: the canvas rows there (a band may hold several at a
+  // small zoom), scrolled; at least the columns of span.
   void DrawEditorBand(QImage& band, int top, BandColumns span);
   // Keyboard painting on the grid: the keys it takes (true) and the pixel cursor.
   bool GridKey(QKeyEvent* event);
   bool GridWheel(QWheelEvent* event);
   void MoveGridCursor(int columns, int rows);
   void ShowGridCursor();
-  // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row.
-  void DrawGridCursor(QImage& band, int row, Zoom zoom) const;
+  // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row, in
+  // the cell's lines from firstLine on.
+  void DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine) const;
   // The device pixels the grid's bands are drawn at to one of its own: the screen's ratio where
   // it is fractional, else 1 (whole ratios scale a band to whole device pixels as it is).
   qreal GridBandRatio() const;
@@ -487,9 +488,9 @@ class TForm1 : public QMainWindow {
   void ShowGrid(bool on);
   // The current tool's preview on the editor, where it differs from what is shown.
   void ShowToolPreview();
-  // Draws the preview's pixels on canvas row `row` over the editor band showing it.
-  // zoom: the cell in the band's own pixels.
-  void DrawToolPreview(QImage& band, int row, Zoom zoom) const;
+  // Draws the preview's pixels on canvas row `row` over the editor band showing it, in the
+  // cell's lines from firstLine on. zoom: the cell in the band's own pixels.
+  void DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine) const;
   // The same over the preview picture's band at line top, for the first sprite's pixels.
   void DrawToolPreviewOnPicture(QImage& band, int top) const;
 

@@ -160,6 +160,13 @@ void TForm1::LayOut() {
   LayOutBrowser();
 }
 
+namespace {
+
+// The fewest lines a band of the grid holds where its cells are smaller.
+constexpr int kLeastBandLines = 8;
+
+}  // namespace
+
 Zoom TForm1::EditorStretch() const {
   const std::uint8_t attribute = document_.CurrentAttribute();
   return {WidthFactor(attribute), HeightFactor(attribute)};
@@ -198,7 +205,9 @@ void TForm1::LayOutEditor() {
                        view.Origin().y != editorView_.Origin().y || view.CellZoom().x != zoom.x ||
                        view.CellZoom().y != zoom.y || Image1->size() != shown;
   editorView_ = view;
-  Image1->Reshape(shown.width(), shown.height(), zoom.y, GridBandRatio());
+  // A band of a few lines at least: each band costs a call of every drawing step.
+  const int rowsPerBand = GridBandRatio() == 1 ? std::max(1, kLeastBandLines / zoom.y) : 1;
+  Image1->Reshape(shown.width(), shown.height(), rowsPerBand * zoom.y, GridBandRatio());
   if (changed) {
     Image1->update();
     Image3->update();  // the preview's proportions follow the grid's
@@ -225,30 +234,36 @@ void TForm1::LayOutEditor() {
 
 void TForm1::DrawEditorBand(QImage& band, int top, BandColumns span) {
   const Zoom zoom = editorView_.CellZoom();
-  const int row = (top - editorView_.Origin().y) / zoom.y;
+  const int firstRow = (top - editorView_.Origin().y) / zoom.y;
   // The band may be drawn at the screen's own pixels: the same cells, each that many wide.
   const qreal ratio = band.devicePixelRatio();
   const Zoom bandZoom{static_cast<int>(std::lround(zoom.x * ratio)),
                       static_cast<int>(std::lround(zoom.y * ratio))};
   const CanvasView view({0, 0}, bandZoom, editorView_.Columns(), editorView_.Rows());
+  // The canvas rows of the band, those below the canvas left out.
+  const int rows = std::min(band.height() / bandZoom.y, document_.Canvas().Height() - firstRow);
   const int left = static_cast<int>(std::lround(-editorView_.Origin().x * ratio));
+  const auto drawRows = [&](QImage& into, BandColumns columns) {
+    for (int k = 0; k < rows; ++k) {
+      const int line = k * bandZoom.y;
+      DrawCanvasBand(into, GridSource(), view, editorLook_.canvas, firstRow + k, columns, line);
+      DrawToolPreview(into, firstRow + k, bandZoom, line);
+      DrawGridCursor(into, firstRow + k, bandZoom, line);
+    }
+  };
   if (left == 0 && band.width() == view.Width()) {
-    DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, row, span);
-    DrawToolPreview(band, row, bandZoom);
-    DrawGridCursor(band, row, bandZoom);
+    drawRows(band, span);
     return;
   }
-  // Scrolled sideways or cut short: the whole row is drawn, and the part in view copied.
-  if (wideBand_.width() != view.Width() || wideBand_.height() != bandZoom.y) {
-    wideBand_ = QImage(view.Width(), bandZoom.y, QImage::Format_RGB32);
+  // Scrolled sideways or cut short: the whole rows are drawn, and the part in view copied.
+  if (wideBand_.width() != view.Width() || wideBand_.height() != band.height()) {
+    wideBand_ = QImage(view.Width(), band.height(), QImage::Format_RGB32);
   }
   const int from = std::max(span.left, 0);
   const int to = std::min({span.right, band.width(), wideBand_.width() - left});
   if (from >= to) return;
-  DrawCanvasBand(wideBand_, GridSource(), view, editorLook_.canvas, row, {from + left, to + left});
-  DrawToolPreview(wideBand_, row, bandZoom);
-  DrawGridCursor(wideBand_, row, bandZoom);
-  for (int y = 0; y < band.height() && y < wideBand_.height(); ++y) {
+  drawRows(wideBand_, {from + left, to + left});
+  for (int y = 0; y < rows * bandZoom.y; ++y) {
     std::memcpy(band.scanLine(y) + from * sizeof(QRgb),
                 wideBand_.constScanLine(y) + (from + left) * sizeof(QRgb),
                 static_cast<std::size_t>(to - from) * sizeof(QRgb));

@@ -12,6 +12,8 @@
 #include "files/SpriteSets.h"
 #include "render/C64Palette.h"
 #include "render/CanvasPreview.h"
+#include "render/SpriteRendering.h"
+#include "render/WorkImages.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModalAnswer.h"
 #include "ui/ImageControl.h"
@@ -40,6 +42,38 @@ void NewObject(TForm1& form, int columns, int rows, int first) {
     dialog->OkButton->click();
   });
   form.NewObject1->trigger();
+}
+
+// At a small zoom a band of the grid holds several canvas rows; each shows its own pixels, before
+// and after a fill repaints them all.
+TEST_F(Objects, TheGridShowsEveryRowOfAnObjectAtASmallZoom) {
+  std::array<SpriteRecord, 6> records{};
+  for (std::size_t n = 0; n < records.size(); ++n) {
+    for (int i = 0; i < kPixelBytes; ++i) records[n][i] = static_cast<std::uint8_t>(i * 37 + n);
+    records[n][kAttributeOffset] = n % 2 ? 0x01 : 0x8E;  // hi-res and multi-colour
+  }
+  document().PutSprites(0, records);
+  NewObject(form(), 3, 2, 0);
+  const CanvasView& view = form().EditorView();
+  ASSERT_LT(view.CellZoom().y, 8);  // bands of two rows or more
+  for (const bool filled : {false, true}) {
+    if (filled) {
+      Key(Qt::Key_G, Qt::NoModifier);
+      QTest::mouseClick(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 0, 0));
+    }
+    const SpriteCanvas& canvas = document().Canvas();
+    QImage expected = MakeWorkImage(canvas.Width(), canvas.Height(), 0);
+    RenderCanvas(expected, document().Bank(), document().State(), canvas);
+    // The top-left pixel of each cell in view: the grid lines run along the others' edges.
+    const QImage grid = form().Image1->Picture();
+    const Zoom zoom = view.CellZoom();
+    for (int y = 0; y < canvas.Height() && y * zoom.y < grid.height(); ++y) {
+      for (int x = 0; x < canvas.Width() && x * zoom.x < grid.width(); ++x) {
+        ASSERT_EQ(grid.pixel(x * zoom.x, y * zoom.y), expected.pixel(x, y))
+            << x << "," << y << (filled ? " filled" : "");
+      }
+    }
+  }
 }
 
 TEST_F(Objects, ALineAcrossTheSpritesOfAnObjectIsOneUndoStep) {
