@@ -409,7 +409,7 @@ namespace {
 // every pixel is written about once. The lines still come out on top of the sprites, as if drawn
 // last.
 void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, const CanvasView& view,
-                 const CanvasLook& look, BandColumns span = {}) {
+                 const CanvasLook& look, BandColumns span = {}, int shift = 0) {
   const Zoom zoom = view.CellZoom();
   const int pixels = view.Columns() * kHiresColumns;
   const int firstPixel = std::clamp(span.left / zoom.x, 0, pixels);
@@ -421,8 +421,9 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
   if (width == 0) return;
   const int copies = look.grid ? zoom.y - 1 : zoom.y;
   const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
-  QRgb* first = out[firstLine];
-  WidenRow(first + left, in[r] + firstPixel, endPixel - firstPixel, zoom.x);
+  // The view's column left is the band's column left - shift.
+  QRgb* const start = out[firstLine] + (left - shift);
+  WidenRow(start, in[r] + firstPixel, endPixel - firstPixel, zoom.x);
   if (look.grid) {
     // A vertical line after every pixel of each sprite, in the sprite's own mode.
     const int spriteWidth = kHiresColumns * zoom.x;
@@ -430,9 +431,10 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
     for (int column = left / spriteWidth; column * spriteWidth < left + width; ++column) {
       const bool multiColour = look.multiColour[gridRow * look.columns + column];
       const int step = zoom.x * CellsPerPixel(multiColour);
-      QRgb* sprite = first + column * spriteWidth;
-      const int from = std::max(0, left - column * spriteWidth);
-      const int to = std::min(spriteWidth, left + width - column * spriteWidth);
+      const int spriteLeft = column * spriteWidth;
+      QRgb* const sprite = start + (spriteLeft - left);  // indexed from spriteLeft - left on
+      const int from = std::max(0, left - spriteLeft);
+      const int to = std::min(spriteWidth, left + width - spriteLeft);
       for (int x = (from / step + 1) * step - 1; x < to; x += step) sprite[x] = kGridLineColour;
       if (column + 1 < view.Columns() && to == spriteWidth) {
         sprite[spriteWidth - 1] = kSpriteBorderColour;
@@ -440,11 +442,11 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
     }
   }
   for (int copy = 1; copy < copies; ++copy) {
-    std::memcpy(out[firstLine + copy] + left, first + left, rowBytes);
+    std::memcpy(out[firstLine + copy] + (left - shift), start, rowBytes);
   }
   if (look.grid) {
     const bool spriteEdge = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows;
-    FillRow(out[firstLine + zoom.y - 1] + left, width,
+    FillRow(out[firstLine + zoom.y - 1] + (left - shift), width,
             spriteEdge ? kSpriteBorderColour : kGridLineColour);
   }
 }
@@ -473,8 +475,8 @@ void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, b
 }
 
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row, BandColumns span, int firstLine) {
-  DrawCellRow(Rows(band), firstLine, ConstRows(canvasImage), row, view, look, span);
+                    const CanvasLook& look, int row, BandColumns span, int firstLine, int shift) {
+  DrawCellRow(Rows(band), firstLine, ConstRows(canvasImage), row, view, look, span, shift);
 }
 
 }  // namespace kelvane

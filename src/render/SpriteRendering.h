@@ -71,11 +71,13 @@ struct BandColumns {
 };
 
 // Canvas row `row` alone, as view lays the canvas out (from the view's own origin), into the
-// cell's lines of a band view.Width() wide from line firstLine on: what DrawEditorBand does for a
-// single sprite. Only the pixels over the columns of span are drawn: a line across a sprite
-// repaints its own cells.
+// cell's lines of a band from line firstLine on, the view's column shift at the band's column 0:
+// what DrawEditorBand does for a single sprite. Only the pixels over the columns of span are
+// drawn: a line across a sprite repaints its own cells. ASSUMPTION: the band holds the columns
+// of span, shifted, and shift is a whole number of cells.
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row, BandColumns span = {}, int firstLine = 0);
+                    const CanvasLook& look, int row, BandColumns span = {}, int firstLine = 0,
+                    int shift = 0);
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

@@ -325,7 +325,7 @@ QRgb FrameDash(int along) {
 
 }  // namespace
 
-void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine) const {
+void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, int shift) const {
   if (const auto pixelsOfRow = PreviewRow(shownPreview_, row); !pixelsOfRow.empty()) {
     const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
     const CanvasPixels pixels = document_.Pixels();
@@ -334,16 +334,19 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine) co
       if (!pixels.Writes(p.point, p.pen)) continue;
       const std::uint8_t colour = PenColourAt(document_, p);
       const int width = pixels.PixelWidthAt(p.point) * zoom.x;
-      const int left = p.point.x / (width / zoom.x) * width;
-      if (left + width > band.width()) continue;
+      const int left = p.point.x / (width / zoom.x) * width - shift;
+      // The part of the pixel the band holds.
+      const int from = std::max(left, 0);
+      const int to = std::min(left + width - gap, band.width());
+      if (from >= to) continue;
       for (int y = 0; y < zoom.y - gap; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y));
-        std::fill(line + left, line + left + width - gap, PaletteRgb(colour));
+        std::fill(line + from, line + to, PaletteRgb(colour));
       }
     }
   }
   if (!shownFrame_) return;
-  const QRect frame(shownFrame_->topLeft.x * zoom.x, shownFrame_->topLeft.y * zoom.y,
+  const QRect frame(shownFrame_->topLeft.x * zoom.x - shift, shownFrame_->topLeft.y * zoom.y,
                     shownFrame_->width * zoom.x, shownFrame_->height * zoom.y);
   const QRect bandRect(0, row * zoom.y, band.width(), zoom.y);
   const QRect shown = frame.intersected(bandRect);
@@ -351,7 +354,7 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine) co
   for (int y = shown.top(); y <= shown.bottom(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y - bandRect.top()));
     if (y == frame.top() || y == frame.bottom()) {
-      for (int x = shown.left(); x <= shown.right(); ++x) line[x] = FrameDash(x);
+      for (int x = shown.left(); x <= shown.right(); ++x) line[x] = FrameDash(x + shift);
       continue;
     }
     for (const int x : {frame.left(), frame.right()}) {

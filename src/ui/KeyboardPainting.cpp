@@ -92,21 +92,24 @@ void TForm1::ShowGridCursor() {
                  width * zoom.x, zoom.y);
 }
 
-void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine) const {
+void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine, int shift) const {
   if (row != gridCursor_.y || !Image1->hasFocus()) return;
   const int width = document_.Pixels().PixelWidthAt(gridCursor_) * zoom.x;
-  const int left = gridCursor_.x * zoom.x;
-  if (left + width > band.width()) return;
+  const int left = gridCursor_.x * zoom.x - shift;
   const QRgb colour = palette().color(QPalette::Highlight).rgb();
+  // The outline's columns from a to b - 1, as far as the band holds them.
+  const auto outline = [&](QRgb* line, int a, int b) {
+    std::fill(line + std::clamp(a, 0, band.width()), line + std::clamp(b, 0, band.width()), colour);
+  };
   for (int y = 0; y < zoom.y; ++y) {
     auto* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y));
     const bool edge = y < kCursorThickness || y >= zoom.y - kCursorThickness;
     if (edge) {
-      std::fill(line + left, line + left + width, colour);
+      outline(line, left, left + width);
       continue;
     }
-    std::fill(line + left, line + left + kCursorThickness, colour);
-    std::fill(line + left + width - kCursorThickness, line + left + width, colour);
+    outline(line, left, left + kCursorThickness);
+    outline(line, left + width - kCursorThickness, left + width);
   }
 }
 

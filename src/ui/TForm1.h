@@ -377,9 +377,9 @@ class TForm1 : public QMainWindow {
   bool GridWheel(QWheelEvent* event);
   void MoveGridCursor(int columns, int rows);
   void ShowGridCursor();
-  // The cursor's outline over canvas row `row`, in a band as wide as the whole canvas row, in
-  // the cell's lines from firstLine on.
-  void DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine) const;
+  // The cursor's outline over canvas row `row`, in a band from the canvas row's column shift on,
+  // in the cell's lines from firstLine on.
+  void DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine, int shift) const;
   // The device pixels the grid's bands are drawn at to one of its own: the screen's ratio where
   // it is fractional, else 1 (whole ratios scale a band to whole device pixels as it is).
   qreal GridBandRatio() const;
@@ -488,9 +488,10 @@ class TForm1 : public QMainWindow {
   void ShowGrid(bool on);
   // The current tool's preview on the editor, where it differs from what is shown.
   void ShowToolPreview();
-  // Draws the preview's pixels on canvas row `row` over the editor band showing it, in the
-  // cell's lines from firstLine on. zoom: the cell in the band's own pixels.
-  void DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine) const;
+  // Draws the preview's pixels on canvas row `row` over the editor band showing it from the
+  // canvas row's column shift on, in the cell's lines from firstLine on. zoom: the cell in the
+  // band's own pixels.
+  void DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, int shift) const;
   // The same over the preview picture's band at line top, for the first sprite's pixels.
   void DrawToolPreviewOnPicture(QImage& band, int top) const;
 
@@ -587,11 +588,10 @@ class TForm1 : public QMainWindow {
   std::function<void(std::string_view)> drawTrace_;
   bool closing_ = false;
   // The editor's view of the canvas, its room in the window, and the cell size chosen (0: the
-  // largest that fits); a band as wide as the whole canvas row, for a grid scrolled sideways.
+  // largest that fits).
   CanvasView editorView_ = kEditorView;
   QSize editorRoom_{kEditorWidth, kEditorHeight};
   int cellSize_ = 0;
-  QImage wideBand_;
   std::array<QWidget*, 4> ticks_{};  // Shape1 (left), Shape4 (right), Shape2 (top), Shape3
   SheetWindow sheetWindow_;
   struct Anchor {

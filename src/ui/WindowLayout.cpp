@@ -242,31 +242,18 @@ void TForm1::DrawEditorBand(QImage& band, int top, BandColumns span) {
   const CanvasView view({0, 0}, bandZoom, editorView_.Columns(), editorView_.Rows());
   // The canvas rows of the band, those below the canvas left out.
   const int rows = std::min(band.height() / bandZoom.y, document_.Canvas().Height() - firstRow);
-  const int left = static_cast<int>(std::lround(-editorView_.Origin().x * ratio));
-  const auto drawRows = [&](QImage& into, BandColumns columns) {
-    for (int k = 0; k < rows; ++k) {
-      const int line = k * bandZoom.y;
-      DrawCanvasBand(into, GridSource(), view, editorLook_.canvas, firstRow + k, columns, line);
-      DrawToolPreview(into, firstRow + k, bandZoom, line);
-      DrawGridCursor(into, firstRow + k, bandZoom, line);
-    }
-  };
-  if (left == 0 && band.width() == view.Width()) {
-    drawRows(band, span);
-    return;
-  }
-  // Scrolled sideways or cut short: the whole rows are drawn, and the part in view copied.
-  if (wideBand_.width() != view.Width() || wideBand_.height() != band.height()) {
-    wideBand_ = QImage(view.Width(), band.height(), QImage::Format_RGB32);
-  }
+  // The view's column at the band's column 0, scrolled sideways by whole cells; the columns of
+  // span the band and the canvas both hold are drawn.
+  const int shift = -editorView_.Origin().x / zoom.x * bandZoom.x;
   const int from = std::max(span.left, 0);
-  const int to = std::min({span.right, band.width(), wideBand_.width() - left});
+  const int to = std::min({span.right, band.width(), view.Width() - shift});
   if (from >= to) return;
-  drawRows(wideBand_, {from + left, to + left});
-  for (int y = 0; y < rows * bandZoom.y; ++y) {
-    std::memcpy(band.scanLine(y) + from * sizeof(QRgb),
-                wideBand_.constScanLine(y) + (from + left) * sizeof(QRgb),
-                static_cast<std::size_t>(to - from) * sizeof(QRgb));
+  for (int k = 0; k < rows; ++k) {
+    const int line = k * bandZoom.y;
+    DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, firstRow + k,
+                   {from + shift, to + shift}, line, shift);
+    DrawToolPreview(band, firstRow + k, bandZoom, line, shift);
+    DrawGridCursor(band, firstRow + k, bandZoom, line, shift);
   }
 }
 

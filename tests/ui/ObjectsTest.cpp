@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,35 +46,51 @@ void NewObject(TForm1& form, int columns, int rows, int first) {
 }
 
 // At a small zoom a band of the grid holds several canvas rows; each shows its own pixels, before
-// and after a fill repaints them all.
+// and after a fill repaints them all, and scrolled sideways, where a preview shows in its cell.
 TEST_F(Objects, TheGridShowsEveryRowOfAnObjectAtASmallZoom) {
   std::array<SpriteRecord, 6> records{};
   for (std::size_t n = 0; n < records.size(); ++n) {
     for (int i = 0; i < kPixelBytes; ++i) records[n][i] = static_cast<std::uint8_t>(i * 37 + n);
-    records[n][kAttributeOffset] = n % 2 ? 0x01 : 0x8E;  // hi-res and multi-colour
+    records[n][kAttributeOffset] = n % 2 ? 0x01 : 0x8E;  // hi-res white and multi-colour
   }
   document().PutSprites(0, records);
   NewObject(form(), 3, 2, 0);
   const CanvasView& view = form().EditorView();
-  ASSERT_LT(view.CellZoom().y, 8);  // bands of two rows or more
-  for (const bool filled : {false, true}) {
-    if (filled) {
+  const Zoom zoom = view.CellZoom();
+  ASSERT_LT(zoom.y, 8);  // bands of two rows or more
+  const SpriteCanvas& canvas = document().Canvas();
+  QImage expected;
+  // The top-left pixel of canvas pixel (x, y): the grid lines run along the others' edges.
+  const auto shown = [&](int x, int y) {
+    return form().Image1->Picture().pixel(view.Origin().x + x * zoom.x,
+                                          view.Origin().y + y * zoom.y);
+  };
+  for (const char* step : {"drawn", "filled", "scrolled"}) {
+    if (step == std::string("filled")) {
       Key(Qt::Key_G, Qt::NoModifier);
       QTest::mouseClick(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), 0, 0));
+    } else if (step == std::string("scrolled")) {
+      form().EditorScrollX->setValue(5);
+      ASSERT_EQ(view.Origin().x, -5 * zoom.x);
     }
-    const SpriteCanvas& canvas = document().Canvas();
-    QImage expected = MakeWorkImage(canvas.Width(), canvas.Height(), 0);
+    expected = MakeWorkImage(canvas.Width(), canvas.Height(), 0);
     RenderCanvas(expected, document().Bank(), document().State(), canvas);
-    // The top-left pixel of each cell in view: the grid lines run along the others' edges.
-    const QImage grid = form().Image1->Picture();
-    const Zoom zoom = view.CellZoom();
-    for (int y = 0; y < canvas.Height() && y * zoom.y < grid.height(); ++y) {
-      for (int x = 0; x < canvas.Width() && x * zoom.x < grid.width(); ++x) {
-        ASSERT_EQ(grid.pixel(x * zoom.x, y * zoom.y), expected.pixel(x, y))
-            << x << "," << y << (filled ? " filled" : "");
+    const int firstColumn = -view.Origin().x / zoom.x;
+    for (int y = 0; y < canvas.Height() && y * zoom.y < form().Image1->height(); ++y) {
+      for (int x = firstColumn;
+           x < canvas.Width() && (x - firstColumn) * zoom.x < form().Image1->width(); ++x) {
+        ASSERT_EQ(shown(x, y), expected.pixel(x, y)) << x << "," << y << " " << step;
       }
     }
   }
+  // A line's first pixel, in a clear pixel of hi-res sprite 1, in view scrolled.
+  int x = kHiresColumns;
+  while (expected.pixel(x, 0) != PaletteRgb(document().PenColours()[kTransparentPen])) ++x;
+  document().SelectPen(kSpriteColourPen);
+  Key(Qt::Key_L, Qt::NoModifier);
+  QTest::mousePress(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), x, 0));
+  EXPECT_EQ(shown(x, 0), PaletteRgb(1));
+  QTest::mouseRelease(form().Image1, Qt::LeftButton, Qt::NoModifier, At(form(), x, 0));
 }
 
 TEST_F(Objects, ALineAcrossTheSpritesOfAnObjectIsOneUndoStep) {
