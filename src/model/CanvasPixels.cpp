@@ -270,9 +270,8 @@ CanvasRegion CanvasPixels::ColumnsOfPen(std::uint8_t pen) const {
     for (int column = 0; column < canvas_.Columns(); ++column) {
       const auto sprite = bank_.Sprite(canvas_.SpriteAt(kLowerLayer, column, row));
       const PenColumns of(pen, IsMultiColour(sprite[kAttributeOffset]));
-      for (int r = 0; r < kSpriteRows; ++r) {
-        columns.AddSpriteRow(row * kSpriteRows + r, column, of.Of(RowBits(sprite, r)));
-      }
+      columns.AddSpriteRows(row * kSpriteRows, column, kSpriteRows,
+                            [&](int r) { return of.Of(RowBits(sprite, r)); });
     }
   }
   return columns;
@@ -286,13 +285,9 @@ void CanvasPixels::PlotRegion(const CanvasRegion& region, std::uint8_t pen, bool
   for (int row = 0; row < canvas_.Rows(); ++row) {
     for (int column = 0; column < canvas_.Columns(); ++column) {
       std::array<RowColumns, kSpriteRows> rows{};
-      RowColumns any = 0;
-      for (int r = 0; r < kSpriteRows; ++r) {
-        rows[static_cast<std::size_t>(r)] = region.SpriteRow(row * kSpriteRows + r, column);
-        any |= rows[static_cast<std::size_t>(r)];
-      }
+      region.SpriteRows(row * kSpriteRows, column, rows);
       // A sprite the region misses is not written, nor kept as it was.
-      if (any == 0) continue;
+      if (std::ranges::all_of(rows, [](RowColumns columns) { return columns == 0; })) continue;
       const RowWriter writer(Writable(canvas_.SpriteAt(kLowerLayer, column, row)), pen, erase);
       for (int r = 0; r < kSpriteRows; ++r) writer.Write(r, rows[static_cast<std::size_t>(r)]);
     }

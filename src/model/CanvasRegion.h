@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "model/DocumentChange.h"
@@ -36,22 +38,29 @@ class CanvasRegion {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  // The columns of the sprite in grid column `column` in canvas row y (as RowColumns).
-  RowColumns SpriteRow(int y, int column) const {
-    const int low = width_ - kHiresColumns * (column + 1);
-    const Word* word = Row(y) + low / kWordBits;
-    const int shift = low % kWordBits;
-    Word bits = word[0] >> shift;
-    if (shift > kWordBits - kHiresColumns) bits |= word[1] << (kWordBits - shift);
-    return static_cast<RowColumns>(bits) & kEveryColumn;
+  // The columns of the sprite in grid column `column` in canvas rows y.. y + rows.size() - 1
+  // (as RowColumns), into rows.
+  void SpriteRows(int y, int column, std::span<RowColumns> rows) const {
+    const auto [word, shift] = SpriteBits(column);
+    const Word* at = Row(y) + word;
+    for (RowColumns& columns : rows) {
+      Word bits = at[0] >> shift;
+      if (shift > kWordBits - kHiresColumns) bits |= at[1] << (kWordBits - shift);
+      columns = static_cast<RowColumns>(bits) & kEveryColumn;
+      at += words_;
+    }
   }
-  // ASSUMPTION: y and column lie on the canvas, and columns has no bit above kEveryColumn.
-  void AddSpriteRow(int y, int column, RowColumns columns) {
-    const int low = width_ - kHiresColumns * (column + 1);
-    Word* word = Row(y) + low / kWordBits;
-    const int shift = low % kWordBits;
-    word[0] |= Word{columns} << shift;
-    if (shift > kWordBits - kHiresColumns) word[1] |= Word{columns} >> (kWordBits - shift);
+  // Adds columnsOf(r) to those columns of canvas row y + r, for r from 0 to rows - 1.
+  // ASSUMPTION: the rows lie on the canvas, and no columns have a bit above kEveryColumn.
+  template <class ColumnsOf>
+  void AddSpriteRows(int y, int column, int rows, ColumnsOf columnsOf) {
+    const auto [word, shift] = SpriteBits(column);
+    Word* at = Row(y) + word;
+    for (int r = 0; r < rows; ++r, at += words_) {
+      const Word columns = columnsOf(r);
+      at[0] |= columns << shift;
+      if (shift > kWordBits - kHiresColumns) at[1] |= columns >> (kWordBits - shift);
+    }
   }
 
   // Calls f with each run of columns of each row, top to bottom and left to right.
@@ -103,6 +112,12 @@ class CanvasRegion {
   }
 
  private:
+  // The word of a row that holds the lowest bit of the sprite in grid column `column`, and that
+  // bit in the word.
+  std::pair<int, int> SpriteBits(int column) const {
+    const int low = width_ - kHiresColumns * (column + 1);
+    return {low / kWordBits, low % kWordBits};
+  }
   // The first bit from `from` on that is set in row ^ flip, or end.
   static int FirstOf(const Word* row, int from, int end, Word flip) {
     for (int w = from / kWordBits; w * kWordBits < end; ++w) {
