@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <bitset>
 #include <limits>
 
 #include "model/BankOperations.h"
@@ -135,6 +136,7 @@ SpriteDocument::Before SpriteDocument::Capture(int first, int last, bool withRan
 
 DocumentChange SpriteDocument::Compare(const Before& before) const {
   DocumentChange change;
+  change.cells.reserve(before.numbers.size());
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
     const int n = before.numbers[k];
     const SpriteRecord& after = model_.bank.Record(n);
@@ -175,6 +177,11 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   bool contentChanged = Colours() != before.colours || listsGeneration_ != before.listsGeneration;
   bool canvasChanged = false;
   EditStep* open = stepOpen_ ? history.Top() : nullptr;
+  // The sprites the open step holds: a fill of a large object adds dozens at once.
+  std::bitset<kSpriteCount> held;
+  if (open) {
+    for (const SpriteEdit& edit : open->sprites) held.set(static_cast<std::size_t>(edit.sprite));
+  }
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
     const int n = before.numbers[k];
     if (model_.bank.Record(n) == before.sprites[k]) continue;
@@ -182,7 +189,10 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
     contentChanged = true;
     canvasChanged = canvasChanged || std::ranges::find(shownSprites_, n) != shownSprites_.end();
     // The open step holds every sprite it changes, as it was before the step.
-    if (open && !open->Find(n)) open->sprites.push_back({n, before.sprites[k], {}});
+    if (open && !held.test(static_cast<std::size_t>(n))) {
+      held.set(static_cast<std::size_t>(n));
+      open->sprites.push_back({n, before.sprites[k], {}});
+    }
   }
   if (open && Colours() != before.colours && !open->colours) {
     open->colours = ColourEdit{before.colours, {}};
