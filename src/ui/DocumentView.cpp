@@ -237,8 +237,11 @@ void TForm1::RedrawEditor() {
       editorLook_.canvas.multiColour[k] = pixels.PixelWidthAt(origin) > 1;
     }
   }
-  // Qt repaints the label only when its text changes.
-  Label1->setText(PreviewLabel(state.CurrentSprite));
+  // The label is set again only when it names another sprite.
+  if (labelledSprite_ != state.CurrentSprite) {
+    Label1->setText(PreviewLabel(state.CurrentSprite));
+    labelledSprite_ = state.CurrentSprite;
+  }
   // The editor and the preview draw their lines from canvasImage_ as Qt paints them.
   LayOutEditor();  // the canvas shown, or the way it shows, may have changed
   if (whole) {

@@ -567,7 +567,22 @@ class TForm1 : public QMainWindow {
     bool operator==(const OverlayState&) const = default;
   };
   std::optional<OverlayState> shownOverlay_;
-  QString fileName_;  // shown in the title and proposed by the save dialog
+  // What the editor was last laid out for.
+  struct EditorLayout {
+    int columns = 0;
+    int rows = 0;
+    int stretchX = 1;
+    int stretchY = 1;
+    int cellSize = 0;
+    QSize room;
+    int scrollX = 0;
+    int scrollY = 0;
+    qreal bandRatio = 1;
+    bool operator==(const EditorLayout&) const = default;
+  };
+  std::optional<EditorLayout> laidOut_;
+  int labelledSprite_ = -1;  // the sprite Label1 names
+  QString fileName_;         // shown in the title and proposed by the save dialog
   // The animations as the file last opened or saved left them: others are the user's work.
   std::vector<SpriteAnimation> savedAnimations_;
   std::string filePath_;  // the file "Save" writes: the one last opened or saved; empty if none

@@ -177,6 +177,18 @@ void TForm1::LayOutEditor() {
   const int columns = canvas.Columns() * kHiresColumns;
   const int rows = canvas.Rows() * kSpriteRows;
   const Zoom stretch = EditorStretch();
+  // Every redraw lays the editor out again: only a change of what it depends on moves anything.
+  const EditorLayout layout{columns,
+                            rows,
+                            stretch.x,
+                            stretch.y,
+                            cellSize_,
+                            editorRoom_,
+                            EditorScrollX->value(),
+                            EditorScrollY->value(),
+                            GridBandRatio()};
+  if (layout == laidOut_) return;
+  laidOut_ = layout;
   const int cell = cellSize_ > 0 ? cellSize_
                                  : FitCellSize(editorRoom_.width(), editorRoom_.height(), columns,
                                                rows, stretch);
@@ -205,6 +217,9 @@ void TForm1::LayOutEditor() {
                        view.Origin().y != editorView_.Origin().y || view.CellZoom().x != zoom.x ||
                        view.CellZoom().y != zoom.y || Image1->size() != shown;
   editorView_ = view;
+  // The scroll bars' ranges may have moved their values.
+  laidOut_->scrollX = EditorScrollX->value();
+  laidOut_->scrollY = EditorScrollY->value();
   // A band of a few lines at least: each band costs a call of every drawing step.
   const int rowsPerBand = GridBandRatio() == 1 ? std::max(1, kLeastBandLines / zoom.y) : 1;
   Image1->Reshape(shown.width(), shown.height(), rowsPerBand * zoom.y, GridBandRatio());
