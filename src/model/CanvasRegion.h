@@ -42,12 +42,11 @@ class CanvasRegion {
   // (as RowColumns), into rows.
   void SpriteRows(int y, int column, std::span<RowColumns> rows) const {
     const auto [word, shift] = SpriteBits(column);
-    const Word* at = Row(y) + word;
     for (RowColumns& columns : rows) {
+      const Word* at = Row(y++) + word;
       Word bits = at[0] >> shift;
       if (shift > kWordBits - kHiresColumns) bits |= at[1] << (kWordBits - shift);
       columns = static_cast<RowColumns>(bits) & kEveryColumn;
-      at += words_;
     }
   }
   // Adds columnsOf(r) to those columns of canvas row y + r, for r from 0 to rows - 1.
@@ -55,8 +54,8 @@ class CanvasRegion {
   template <class ColumnsOf>
   void AddSpriteRows(int y, int column, int rows, ColumnsOf columnsOf) {
     const auto [word, shift] = SpriteBits(column);
-    Word* at = Row(y) + word;
-    for (int r = 0; r < rows; ++r, at += words_) {
+    for (int r = 0; r < rows; ++r) {
+      Word* at = Row(y + r) + word;
       const Word columns = columnsOf(r);
       at[0] |= columns << shift;
       if (shift > kWordBits - kHiresColumns) at[1] |= columns >> (kWordBits - shift);
