@@ -122,16 +122,8 @@ void CanvasPixels::Plot(CanvasPoint p, std::uint8_t pen, bool erase) {
 
 namespace {
 
-// A bit pair's lower bit in every pixel of a multi-colour row, and its higher one.
-constexpr std::uint32_t kEveryPair = 0x555555;
-constexpr std::uint32_t kEveryLeftColumn = kEveryPair << 1;
-
-// Sprite row `row` as one word, its leftmost column in bit kHiresColumns - 1.
-std::uint32_t RowBits(std::span<const std::uint8_t, kSpriteBytes> sprite, int row) {
-  const int i = kRowBytes * row;
-  return static_cast<std::uint32_t>(sprite[i] << (2 * kBitsPerByte) |
-                                    sprite[i + 1] << kBitsPerByte | sprite[i + 2]);
-}
+// A multi-colour pixel's left column: the higher bit of each pair.
+constexpr RowColumns kEveryLeftColumn = kEveryPairLowBit << 1;
 
 // The columns of a sprite's rows whose pixels have one pen: those whose bits equal the pen's
 // (for pen 0 of a hi-res sprite, the clear bits), and in multi-colour both bits of a pixel.
@@ -140,7 +132,7 @@ class PenColumns {
   PenColumns(std::uint8_t pen, bool multiColour) : multiColour_(multiColour) {
     if (multiColour) {
       none_ = pen > kMultiColour2Pen;
-      pattern_ = pen * kEveryPair;
+      pattern_ = pen * kEveryPairLowBit;
     } else {
       none_ = pen != kSpriteColourPen && pen != kTransparentPen;
       pattern_ = pen == kSpriteColourPen ? kEveryColumn : 0;
@@ -150,7 +142,7 @@ class PenColumns {
     if (none_) return 0;
     const std::uint32_t alike = ~(bits ^ pattern_) & kEveryColumn;
     if (!multiColour_) return alike;
-    const std::uint32_t pixels = alike & (alike >> 1) & kEveryPair;
+    const std::uint32_t pixels = alike & (alike >> 1) & kEveryPairLowBit;
     return pixels | pixels << 1;
   }
 
@@ -170,7 +162,7 @@ class RowWriter {
     const std::uint8_t own = pen == kUpperColourPen ? std::uint8_t{kSpriteColourPen} : pen;
     if (!erase) {
       if (multiColour_)
-        pattern_ = own * kEveryPair;
+        pattern_ = own * kEveryPairLowBit;
       else if (own != kTransparentPen)
         pattern_ = kEveryColumn;
     }
@@ -180,7 +172,7 @@ class RowWriter {
     const RowColumns mask =
         multiColour_ ? (columns & kEveryLeftColumn) | (columns & kEveryLeftColumn) >> 1 : columns;
     if (mask == 0) return;
-    const std::uint32_t bits = (RowBits(sprite_, row) & ~mask) | (pattern_ & mask);
+    const std::uint32_t bits = (SpriteRowColumns(sprite_, row) & ~mask) | (pattern_ & mask);
     const int i = kRowBytes * row;
     sprite_[i] = static_cast<std::uint8_t>(bits >> (2 * kBitsPerByte));
     sprite_[i + 1] = static_cast<std::uint8_t>(bits >> kBitsPerByte);
@@ -271,7 +263,7 @@ CanvasRegion CanvasPixels::ColumnsOfPen(std::uint8_t pen) const {
       const auto sprite = bank_.Sprite(canvas_.SpriteAt(kLowerLayer, column, row));
       const PenColumns of(pen, IsMultiColour(sprite[kAttributeOffset]));
       columns.AddSpriteRows(row * kSpriteRows, column, kSpriteRows,
-                            [&](int r) { return of.Of(RowBits(sprite, r)); });
+                            [&](int r) { return of.Of(SpriteRowColumns(sprite, r)); });
     }
   }
   return columns;

@@ -35,9 +35,6 @@ class CanvasRegion {
         words_((width + kWordBits - 1) / kWordBits),
         bits_(static_cast<std::size_t>(words_) * static_cast<std::size_t>(height)) {}
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-
   // The columns of the sprite in grid column `column` in canvas rows y.. y + rows.size() - 1
   // (as RowColumns), into rows.
   void SpriteRows(int y, int column, std::span<RowColumns> rows) const {

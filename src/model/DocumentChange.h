@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "model/C64Format.h"
@@ -58,6 +59,15 @@ struct CellArea {
 // bits.
 using RowColumns = std::uint32_t;
 constexpr RowColumns kEveryColumn = (RowColumns{1} << kHiresColumns) - 1;
+// The lower bit of every bit pair: a multi-colour pixel's right column.
+constexpr RowColumns kEveryPairLowBit = 0x555555;
+
+// Sprite row `row` of sprite's pixel bytes, as its columns.
+inline RowColumns SpriteRowColumns(std::span<const std::uint8_t, kSpriteBytes> sprite, int row) {
+  const int i = kRowBytes * row;
+  return static_cast<RowColumns>(sprite[i] << (2 * kBitsPerByte) | sprite[i + 1] << kBitsPerByte |
+                                 sprite[i + 2]);
+}
 
 // The cells of one sprite that show differently after a change: those of each row, and the
 // rectangle round them all.

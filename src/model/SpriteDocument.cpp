@@ -65,22 +65,15 @@ void AddChangedCells(const SpriteRecord& before, const SpriteRecord& after, Spri
     return;
   }
   const bool multiColour = IsMultiColour(after[kAttributeOffset]);
-  const auto bits = [](const SpriteRecord& record, int row) {
-    const int i = row * kRowBytes;
-    return static_cast<RowColumns>(record[i] << (2 * kBitsPerByte) | record[i + 1] << kBitsPerByte |
-                                   record[i + 2]);
-  };
   constexpr int kSpareBits = std::numeric_limits<RowColumns>::digits - kHiresColumns;
-  // Each bit pair's lower bit, where a multi-colour pixel has its two columns.
-  constexpr RowColumns kPairLowBits = 0x555555;
   RowColumns any = 0;
   int firstRow = kSpriteRows;
   int lastRow = -1;
   for (int row = 0; row < kSpriteRows; ++row) {
-    RowColumns differing = bits(before, row) ^ bits(after, row);
+    RowColumns differing = SpriteRowColumns(before, row) ^ SpriteRowColumns(after, row);
     if (differing == 0) continue;
     if (multiColour) {
-      const RowColumns pixels = (differing | differing >> 1) & kPairLowBits;
+      const RowColumns pixels = (differing | differing >> 1) & kEveryPairLowBit;
       differing = pixels | pixels << 1;
     }
     cells.rows[static_cast<std::size_t>(row)] = differing;
