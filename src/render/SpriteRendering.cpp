@@ -372,7 +372,10 @@ void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& 
 
 void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top) {
   const Rows out(band);
-  DrawPreviewPair(out[0], out[1], ConstRows(spriteImage), background, top);
+  const ConstRows in(spriteImage);
+  for (int line = 0; line + 1 < band.height(); line += 2) {
+    DrawPreviewPair(out[line], out[line + 1], in, background, top + line);
+  }
 }
 
 void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top, Zoom zoom) {

@@ -47,8 +47,9 @@ struct CanvasLook {
 
 // The 68 x 62 preview: background colour with the sprite where kPreviewView puts it.
 void DrawPreview(QImage& preview, const QImage& spriteImage, const EditorState& state);
-// The preview's two lines from top (even) on, into a band kPreviewWidth wide and two lines high,
-// with background round the sprite: what the preview paints from instead of a whole picture.
+// The preview's lines from top (even) on, into a band kPreviewWidth wide and an even number of
+// lines high, with background round the sprite: what the preview paints from instead of a whole
+// picture.
 void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top);
 // The same for a sprite shown at zoom (MachineZoom), centred where the 2 x 2 one would be.
 void DrawPreviewBand(QImage& band, const QImage& spriteImage, QRgb background, int top, Zoom zoom);

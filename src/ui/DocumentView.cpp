@@ -369,19 +369,23 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, in
 void TForm1::DrawToolPreviewOnPicture(QImage& band, int top) const {
   const Zoom zoom = kPreviewView.CellZoom();
   const auto [left, pictureTop] = kPreviewView.Origin();
-  if (shownPreview_.empty() || top < pictureTop) return;
-  const int row = (top - pictureTop) / zoom.y;
+  if (shownPreview_.empty()) return;
   const CanvasPixels pixels = document_.Pixels();
-  for (const PreviewPixel& p : PreviewRow(shownPreview_, row)) {
-    // The picture shows the canvas's first sprite.
-    if (p.point.x >= kHiresColumns || row >= kSpriteRows) continue;
-    if (!pixels.Writes(p.point, p.pen)) continue;
-    const std::uint8_t colour = PenColourAt(document_, p);
-    const int width = pixels.PixelWidthAt(p.point) * zoom.x;
-    const int x = left + p.point.x * zoom.x;
-    for (int y = 0; y < zoom.y && y < band.height(); ++y) {
-      QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y));
-      std::fill(line + x, line + x + width, PaletteRgb(colour));
+  // The band's rows of the picture, those above it left out.
+  for (int line = std::max(0, pictureTop - top); line + zoom.y <= band.height(); line += zoom.y) {
+    const int row = (top + line - pictureTop) / zoom.y;
+    if (row >= kSpriteRows) break;
+    for (const PreviewPixel& p : PreviewRow(shownPreview_, row)) {
+      // The picture shows the canvas's first sprite.
+      if (p.point.x >= kHiresColumns) continue;
+      if (!pixels.Writes(p.point, p.pen)) continue;
+      const std::uint8_t colour = PenColourAt(document_, p);
+      const int width = pixels.PixelWidthAt(p.point) * zoom.x;
+      const int x = left + p.point.x * zoom.x;
+      for (int y = line; y < line + zoom.y; ++y) {
+        QRgb* out = reinterpret_cast<QRgb*>(band.scanLine(y));
+        std::fill(out + x, out + x + width, PaletteRgb(colour));
+      }
     }
   }
 }

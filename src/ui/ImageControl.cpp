@@ -47,11 +47,11 @@ void ImageControl::MakeStrip() {
       std::clamp<qsizetype>(kStripPixels / std::max<qsizetype>(bandPixels, 1), 1, wholeBands));
   strip_ = QImage(bandWidth, bandHeight * bands, QImage::Format_RGB32);
   stripBands_.clear();
-  for (int k = 0; k < bands; ++k) {
-    QImage& band =
-        stripBands_.emplace_back(strip_.bits() + k * bandHeight * strip_.bytesPerLine(), bandWidth,
-                                 bandHeight, strip_.bytesPerLine(), QImage::Format_RGB32);
-    band.setDevicePixelRatio(bandRatio_);
+  deviceBands_.clear();
+  for (int k = 1; k <= bands; ++k) {
+    QImage& view = stripBands_.emplace_back(strip_.bits(), bandWidth, bandHeight * k,
+                                            strip_.bytesPerLine(), QImage::Format_RGB32);
+    view.setDevicePixelRatio(bandRatio_);
   }
 }
 
@@ -147,15 +147,15 @@ std::optional<DeviceImage> DeviceImageOf(const QWidget& widget, QPaintDevice* de
 
 }  // namespace
 
-QImage& ImageControl::DeviceBand(int band, uchar* bits, qsizetype stride) {
+QImage& ImageControl::DeviceBands(int band, int count, uchar* bits, qsizetype stride) {
   // A view of the image's lines is made once for each place: making one costs as much as
   // drawing a small band.
   const auto k = static_cast<std::size_t>(band);
   if (deviceBands_.size() <= k) deviceBands_.resize(k + 1);
   QImage& view = deviceBands_[k];
   if (view.constBits() != bits || view.bytesPerLine() != stride || view.width() != width() ||
-      view.height() != bandLines_) {
-    view = QImage(bits, width(), bandLines_, stride, QImage::Format_RGB32);
+      view.height() != count * bandLines_) {
+    view = QImage(bits, width(), count * bandLines_, stride, QImage::Format_RGB32);
   }
   return view;
 }
@@ -169,25 +169,36 @@ void ImageControl::PaintBandsInto(const DeviceImage& device, const QRegion& dirt
     return bits + (device.offset.y() + y) * stride +
            (device.offset.x() + x) * qsizetype{sizeof(QRgb)};
   };
-  QImage& strip = stripBands_.front();
-  // Rectangle by rectangle and band by band, each part drawn over its own columns only: a band
-  // two rectangles cross is drawn twice, but no pixel is.
+  const int stripBands = static_cast<int>(stripBands_.size());
+  // Rectangle by rectangle, each drawn over its own columns only, as many bands to a call as
+  // can be: a band two rectangles cross is drawn twice, but no pixel is.
   for (const QRect& dirtyRect : dirty) {
     const QRect rect = dirtyRect & deviceRect;
     if (rect.isEmpty()) continue;
-    for (int band = rect.top() / bandHeight; band <= rect.bottom() / bandHeight; ++band) {
+    const bool wide = rect.left() == 0 && rect.width() == width();
+    const int last = rect.bottom() / bandHeight;
+    for (int band = rect.top() / bandHeight; band <= last;) {
       const int top = band * bandHeight;
-      const QRect part = rect & QRect(0, top, width(), bandHeight);
-      // A band shown whole is drawn where it shows.
-      if (part.width() == width() && part.height() == bandHeight) {
-        drawBand_(DeviceBand(band, at(0, top), stride), top, 0, width());
+      // Bands shown whole are drawn where they show.
+      int whole = 0;
+      while (wide && top >= rect.top() && top + (whole + 1) * bandHeight - 1 <= rect.bottom()) {
+        ++whole;
+      }
+      if (whole > 0) {
+        drawBand_(DeviceBands(band, whole, at(0, top), stride), top, 0, width());
+        band += whole;
         continue;
       }
-      drawBand_(strip, top, part.left(), part.right() + 1);
+      // The rest through the strip, over the rectangle's columns, and copied.
+      const int count = wide ? 1 : std::min(stripBands, last - band + 1);
+      QImage& strip = stripBands_[static_cast<std::size_t>(count - 1)];
+      drawBand_(strip, top, rect.left(), rect.right() + 1);
+      const QRect part = rect & QRect(0, top, width(), count * bandHeight);
       for (int y = part.top(); y <= part.bottom(); ++y) {
         std::memcpy(at(part.left(), y), strip.constScanLine(y - top) + part.left() * sizeof(QRgb),
                     static_cast<std::size_t>(part.width()) * sizeof(QRgb));
       }
+      band += count;
     }
   }
 }
@@ -217,9 +228,7 @@ void ImageControl::paintEvent(QPaintEvent* event) {
       for (int top = dirty.top() - dirty.top() % bandHeight; top <= dirty.bottom();
            top += stripBands * bandHeight) {
         const int bands = std::min(stripBands, (dirty.bottom() - top) / bandHeight + 1);
-        for (int k = 0; k < bands; ++k) {
-          drawBand_(stripBands_[k], top + k * bandHeight, left, right);
-        }
+        drawBand_(stripBands_[static_cast<std::size_t>(bands - 1)], top, left, right);
         const QRect part = dirty & QRect(0, top, width(), bands * bandHeight);
         painter.drawImage(
             QRectF(part), strip_,

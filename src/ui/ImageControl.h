@@ -21,8 +21,9 @@ class ImageControl : public QWidget {
   // drawFirst (which may use Picture()). A page the user may never open then holds no pixels.
   ImageControl(QWidget* parent, int width, int height, QRgb fill, std::function<void()> drawFirst);
 
-  // Draws the band of the picture whose first line is top into band, which is as wide as the
-  // control and one band high: at least its columns left..right - 1, which the paint shows.
+  // Draws the bands of the picture whose first line is top into band, which is as wide as the
+  // control and a whole number of bands high: at least its columns left..right - 1, which the
+  // paint shows.
   using BandDrawer = std::function<void(QImage& band, int top, int left, int right)>;
   // A picture never kept whole: a paint draws each band it shows with drawBand, one band at a
   // time. For a picture that repeats its lines, as the editor repeats each cell's eight times, a
@@ -86,15 +87,15 @@ class ImageControl : public QWidget {
   void DrawWhole();
   // The dirty part of a picture drawn in bands, straight into the image Qt paints into.
   void PaintBandsInto(const DeviceImage& device, const QRegion& dirty);
-  // Band `band` of the control where bits has its first line in that image.
-  QImage& DeviceBand(int band, uchar* bits, qsizetype stride);
+  // Bands band..band + count - 1 of the control where bits has their first line in that image.
+  QImage& DeviceBands(int band, int count, uchar* bits, qsizetype stride);
 
   std::vector<QImage> deviceBands_;
   QImage picture_;
   QRgb fill_;
   std::function<void()> drawFirst_;  // set until the picture is made
-  // Where the bands of a paint are drawn: several bands one below the other, each band a view of
-  // its lines, so that a paint of many bands copies them to the screen in one go.
+  // Where the bands of a paint are drawn: several bands one below the other, with a view of the
+  // first k of them for each k, so that many bands are drawn in one call and copied in one go.
   void MakeStrip();
   BandDrawer drawBand_;
   QImage strip_;
