@@ -57,6 +57,15 @@ void Stroke(TForm1& form, std::initializer_list<QPoint> points,
   QTest::mouseRelease(grid, button, Qt::NoModifier, *(points.end() - 1));
 }
 
+// A drag on the grid from one point to another, not let go.
+void Drag(TForm1& form, QPoint from, QPoint to) {
+  QWidget* grid = form.Image1;
+  QTest::mousePress(grid, Qt::LeftButton, Qt::NoModifier, from);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), grid->mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(grid, &move);
+}
+
 void PutSprite(TForm1& form, int n, const SpriteRecord& record) {
   form.Document().PutSprites(n, std::span(&record, 1));
 }
@@ -132,6 +141,12 @@ INSTANTIATE_TEST_SUITE_P(
                      document.SelectSprite(9);
                      PutSprite(form, 10, PatternSprite(5, kHiresGreen));
                      LineThenFill(form, {2, 30}, {190, 120}, {30, 150});
+                   }},
+        // A tool's preview over many rows of both pictures, repainted several bands at a time.
+        ScreenCase{"rectangle_while_dragged",
+                   [](TForm1& form) {
+                     Choose(form, "ToolRectangle1");
+                     Drag(form, {20, 20}, {150, 130});
                    }},
         ScreenCase{"line_zoomed_and_scrolled",
                    [](TForm1& form) {
