@@ -3,6 +3,7 @@
 // the rules, pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 
 #include "model/SpriteBank.h"
@@ -112,6 +113,33 @@ TEST_F(FastDrawingOfNoise, CanvasIsEachSpriteAsDrawnAloneInItsPlace) {
       }
       ASSERT_EQ(band.copy(column * kEditorWidth, 0, kEditorWidth, 8), alone)
           << "row " << row << " column " << column;
+    }
+  }
+}
+
+// Each zoom a grid may take, over a whole canvas row and over a part of it, with and without the
+// grid: the stores chosen for the processor draw what the portable ones do, and nothing beside
+// the pixels asked for.
+TEST_F(FastDrawingOfNoise, EveryZoomDrawsAlikeByEachRowWriter) {
+  bank.Attribute(7) &= static_cast<std::uint8_t>(~kMultiColourFlag);
+  const SpriteCanvas canvas(2, 1, {{4, 7}});
+  QImage canvasImage = MakeWorkImage(canvas.Width(), canvas.Height(), 0);
+  RenderCanvas(canvasImage, bank, state, canvas);
+  for (int zoom = 1; zoom <= 20; ++zoom) {
+    const CanvasView view{{0, 0}, {zoom, zoom}, 2, 1};
+    for (const bool grid : {false, true}) {
+      CanvasLook look(bank, canvas, grid);
+      for (const BandColumns span : {BandColumns{}, BandColumns{3 * zoom + 1, 30 * zoom - 2}}) {
+        std::array<QImage, 2> drawn;
+        for (const RowWriter writer : {RowWriter::Portable, RowWriter::Fastest}) {
+          UseRowWriter(writer);
+          QImage& band = drawn[writer == RowWriter::Fastest];
+          band = MakeWorkImage(view.Width() + 8, zoom, 0xFF123456);
+          DrawCanvasBand(band, canvasImage, view, look, 5, span);
+        }
+        ASSERT_EQ(drawn[0], drawn[1])
+            << "zoom " << zoom << " grid " << grid << " from " << span.left;
+      }
     }
   }
 }
