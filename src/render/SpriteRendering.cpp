@@ -545,8 +545,13 @@ void DrawEditorBand(QImage& band, const QImage& spriteImage, bool multiColour, b
 }
 
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
-                    const CanvasLook& look, int row, BandColumns span, int firstLine, int shift) {
-  DrawCellRow(Rows(band), firstLine, ConstRows(canvasImage), row, view, look, span, shift);
+                    const CanvasLook& look, int row, BandColumns span, int firstLine, int shift,
+                    int rows) {
+  const Rows out(band);
+  const ConstRows in(canvasImage);
+  for (int k = 0; k < rows; ++k) {
+    DrawCellRow(out, firstLine + k * view.CellZoom().y, in, row + k, view, look, span, shift);
+  }
 }
 
 }  // namespace kelvane

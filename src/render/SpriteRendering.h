@@ -71,14 +71,14 @@ struct BandColumns {
   int right = std::numeric_limits<int>::max();
 };
 
-// Canvas row `row` alone, as view lays the canvas out (from the view's own origin), into the
-// cell's lines of a band from line firstLine on, the view's column shift at the band's column 0:
-// what DrawEditorBand does for a single sprite. Only the pixels over the columns of span are
-// drawn: a line across a sprite repaints its own cells. ASSUMPTION: the band holds the columns
-// of span, shifted, and shift is a whole number of cells.
+// Canvas rows `row` to row + rows - 1, as view lays the canvas out (from the view's own origin),
+// into their cells' lines of a band from line firstLine on, the view's column shift at the
+// band's column 0: what DrawEditorBand does for a single sprite. Only the pixels over the
+// columns of span are drawn: a line across a sprite repaints its own cells. ASSUMPTION: the band
+// holds the columns of span, shifted, and the rows' lines, and shift is a whole number of cells.
 void DrawCanvasBand(QImage& band, const QImage& canvasImage, const CanvasView& view,
                     const CanvasLook& look, int row, BandColumns span = {}, int firstLine = 0,
-                    int shift = 0);
+                    int shift = 0, int rows = 1);
 
 // Copies the 24 x 21 src into dst where view puts it, every pixel a block of the view's zoom.
 void ZoomInto(QImage& dst, const SpriteView& view, const QImage& src);

@@ -263,12 +263,18 @@ void TForm1::DrawEditorBand(QImage& band, int top, BandColumns span) {
   const int from = std::max(span.left, 0);
   const int to = std::min({span.right, band.width(), view.Width() - shift});
   if (from >= to) return;
-  for (int k = 0; k < rows; ++k) {
-    const int line = k * bandZoom.y;
-    DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, firstRow + k,
-                   {from + shift, to + shift}, line, shift);
-    DrawToolPreview(band, firstRow + k, bandZoom, line, shift);
-    DrawGridCursor(band, firstRow + k, bandZoom, line, shift);
+  if (rows <= 0) return;
+  DrawCanvasBand(band, GridSource(), view, editorLook_.canvas, firstRow, {from + shift, to + shift},
+                 0, shift, rows);
+  // Over them, what a tool shows and the keyboard's cursor, where there are any.
+  if (!shownPreview_.empty() || shownFrame_) {
+    for (int k = 0; k < rows; ++k) {
+      DrawToolPreview(band, firstRow + k, bandZoom, k * bandZoom.y, shift);
+    }
+  }
+  const int cursorRow = gridCursor_.y - firstRow;
+  if (cursorRow >= 0 && cursorRow < rows) {
+    DrawGridCursor(band, gridCursor_.y, bandZoom, cursorRow * bandZoom.y, shift);
   }
 }
 
