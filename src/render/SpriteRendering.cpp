@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -208,6 +209,22 @@ __attribute__((target("avx2"))) void CopyRowAvx2(QRgb* out, const QRgb* in, int 
                         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x)));
   }
   std::copy(in + x, in + count, out + x);
+}
+
+// A line of count blocks zoom (8 or more) pixels wide, block c in colours[c] but for its last
+// pixel, in lastPixels[c]: eight pixels a store, each block's last store ending where it does.
+__attribute__((target("avx2"))) void WriteBlocksAvx2(QRgb* out, const QRgb* colours,
+                                                     const QRgb* lastPixels, int count, int zoom) {
+  constexpr int kLastLane = 0x80;
+  for (int c = 0; c < count; ++c, out += zoom) {
+    const __m256i eight = _mm256_set1_epi32(static_cast<int>(colours[c]));
+    for (int k = 0; k + 8 < zoom; k += 8) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), eight);
+    }
+    const __m256i last = _mm256_set1_epi32(static_cast<int>(lastPixels[c]));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + zoom - 8),
+                        _mm256_blend_epi32(eight, last, kLastLane));
+  }
 }
 
 bool UsesAvx2() {
@@ -474,11 +491,32 @@ QString PreviewLabel(int sprite) {
 
 namespace {
 
+// The colour of the last image column of each canvas column from..to - 1 of row r, the grid on:
+// a vertical line after every pixel of each sprite, in the sprite's own mode, and a brighter
+// one where two sprites meet. The others keep their canvas colour.
+void LastColumnColours(QRgb* last, int from, int to, int r, const CanvasView& view,
+                       const CanvasLook& look) {
+  const int gridRow = r / kSpriteRows;
+  for (int column = from / kHiresColumns; column * kHiresColumns < to; ++column) {
+    const int step = CellsPerPixel(look.multiColour[gridRow * look.columns + column]);
+    const int spriteLeft = column * kHiresColumns;
+    const int first = std::max(from, spriteLeft);
+    const int end = std::min(to, spriteLeft + kHiresColumns);
+    for (int c = spriteLeft + ((first - spriteLeft) / step + 1) * step - 1; c < end; c += step) {
+      last[c - from] = kGridLineColour;
+    }
+    if (column + 1 < view.Columns() && end == spriteLeft + kHiresColumns) {
+      last[end - 1 - from] = kSpriteBorderColour;
+    }
+  }
+}
+
 // Canvas row r into the zoom.y lines from firstLine on, over the whole pixels that cover the
-// columns span.left..span.right - 1 of the view (or all of it). The cell row is built once with
-// its vertical lines, copied to the lines below it, and closed by the horizontal line, so that
-// every pixel is written about once. The lines still come out on top of the sprites, as if drawn
-// last.
+// columns span.left..span.right - 1 of the view (or all of it), the grid lines on top of the
+// sprites as if drawn last. The cell row is built once with its vertical lines, copied to the
+// lines below it, and closed by the horizontal line, so that every pixel is written about once;
+// with AVX2, each line is written from the colours of its blocks instead, so that no line is
+// read back while its stores are on their way.
 void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, const CanvasView& view,
                  const CanvasLook& look, BandColumns span = {}, int shift = 0) {
   const Zoom zoom = view.CellZoom();
@@ -488,31 +526,30 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
                            ? pixels
                            : std::clamp((span.right + zoom.x - 1) / zoom.x, firstPixel, pixels);
   const int left = firstPixel * zoom.x;
-  const int width = (endPixel - firstPixel) * zoom.x;
+  const int count = endPixel - firstPixel;
+  const int width = count * zoom.x;
   if (width == 0) return;
   const int copies = look.grid ? zoom.y - 1 : zoom.y;
+  const QRgb* const colours = in[r] + firstPixel;
+  // Kept between rows, so that a row allocates nothing.
+  static thread_local std::vector<QRgb> last;
+  last.assign(colours, colours + count);
+  if (look.grid) LastColumnColours(last.data(), firstPixel, endPixel, r, view, look);
   // The view's column left is the band's column left - shift.
   QRgb* const start = out[firstLine] + (left - shift);
-  WidenRow(start, in[r] + firstPixel, endPixel - firstPixel, zoom.x);
-  if (look.grid) {
-    // A vertical line after every pixel of each sprite, in the sprite's own mode.
-    const int spriteWidth = kHiresColumns * zoom.x;
-    const int gridRow = r / kSpriteRows;
-    for (int column = left / spriteWidth; column * spriteWidth < left + width; ++column) {
-      const bool multiColour = look.multiColour[gridRow * look.columns + column];
-      const int step = zoom.x * CellsPerPixel(multiColour);
-      const int spriteLeft = column * spriteWidth;
-      QRgb* const sprite = start + (spriteLeft - left);  // indexed from spriteLeft - left on
-      const int from = std::max(0, left - spriteLeft);
-      const int to = std::min(spriteWidth, left + width - spriteLeft);
-      for (int x = (from / step + 1) * step - 1; x < to; x += step) sprite[x] = kGridLineColour;
-      if (column + 1 < view.Columns() && to == spriteWidth) {
-        sprite[spriteWidth - 1] = kSpriteBorderColour;
-      }
+#if defined(KELVANE_AVX2_ROWS)
+  if (zoom.x >= 8 && UsesAvx2()) {
+    for (int line = 0; line < copies; ++line) {
+      WriteBlocksAvx2(out[firstLine + line] + (left - shift), colours, last.data(), count, zoom.x);
     }
-  }
-  for (int copy = 1; copy < copies; ++copy) {
-    CopyRow(out[firstLine + copy] + (left - shift), start, width);
+  } else
+#endif
+  {
+    WidenRow(start, colours, count, zoom.x);
+    for (int c = 0; c < count; ++c) start[(c + 1) * zoom.x - 1] = last[c];
+    for (int copy = 1; copy < copies; ++copy) {
+      CopyRow(out[firstLine + copy] + (left - shift), start, width);
+    }
   }
   if (look.grid) {
     const bool spriteEdge = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows;
