@@ -514,9 +514,10 @@ void LastColumnColours(QRgb* last, int from, int to, int r, const CanvasView& vi
 // Canvas row r into the zoom.y lines from firstLine on, over the whole pixels that cover the
 // columns span.left..span.right - 1 of the view (or all of it), the grid lines on top of the
 // sprites as if drawn last. The cell row is built once with its vertical lines, copied to the
-// lines below it, and closed by the horizontal line, so that every pixel is written about once;
-// with AVX2, each line is written from the colours of its blocks instead, so that no line is
-// read back while its stores are on their way.
+// lines below it, and closed by the horizontal line, so that every pixel is written about once.
+// With AVX2 the cell row is built aside, where it stays in the nearest cache, and copied from
+// there to each of its lines: a line just drawn is not read back while its stores are on their
+// way.
 void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, const CanvasView& view,
                  const CanvasLook& look, BandColumns span = {}, int shift = 0) {
   const Zoom zoom = view.CellZoom();
@@ -539,8 +540,11 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
   QRgb* const start = out[firstLine] + (left - shift);
 #if defined(KELVANE_AVX2_ROWS)
   if (zoom.x >= 8 && UsesAvx2()) {
-    for (int line = 0; line < copies; ++line) {
-      WriteBlocksAvx2(out[firstLine + line] + (left - shift), colours, last.data(), count, zoom.x);
+    static thread_local std::vector<QRgb> line;
+    line.resize(static_cast<std::size_t>(width));
+    WriteBlocksAvx2(line.data(), colours, last.data(), count, zoom.x);
+    for (int copy = 0; copy < copies; ++copy) {
+      CopyRowAvx2(out[firstLine + copy] + (left - shift), line.data(), width);
     }
   } else
 #endif
