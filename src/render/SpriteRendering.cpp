@@ -204,6 +204,16 @@ __attribute__((target("avx2"))) void WidenRowAvx2(QRgb* out, const QRgb* in, int
 // the cache and wait for both.
 __attribute__((target("avx2"))) void CopyRowAvx2(QRgb* out, const QRgb* in, int count) {
   int x = 0;
+  for (; x + 32 <= count; x += 32) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x + 8));
+    const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x + 16));
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x + 24));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), a);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 8), b);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 16), c);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 24), d);
+  }
   for (; x + 8 <= count; x += 8) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x),
                         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x)));
