@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "ui/TForm1.h"
@@ -19,10 +20,17 @@ inline double Median(std::vector<double> values) {
   return *middle;
 }
 
+// A mouse event over image. A timed one is made before the clock starts, as the painted cell's
+// is: what is timed is the delivery of what Qt hands over, not the making of it.
+inline std::unique_ptr<QMouseEvent> MouseEvent(QWidget* image, QEvent::Type type, QPointF at,
+                                               Qt::MouseButton button, Qt::MouseButtons held) {
+  return std::make_unique<QMouseEvent>(type, at, image->mapToGlobal(at), button, held,
+                                       Qt::NoModifier);
+}
+
 inline void Send(QWidget* image, QEvent::Type type, QPointF at, Qt::MouseButton button,
                  Qt::MouseButtons held) {
-  QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
-  QApplication::sendEvent(image, &event);
+  QApplication::sendEvent(image, MouseEvent(image, type, at, button, held).get());
 }
 
 inline void Choose(TForm1* form, const char* tool) {
