@@ -25,7 +25,9 @@ void TForm1::Image2MouseMove(QMouseEvent* event) {
       sheetWindow_);
   if (!cell) return;
   browserHotSprite_ = BrowserSpriteAt(sheetTopRow_, sheetLeftColumn_, *cell);
-  readOut_->Show(QString::asprintf("sprite number :%03d", browserHotSprite_));
+  // Named apart from every cell of the grid, whose keys have a column above the row.
+  const auto key = ~std::uint64_t{0} - static_cast<std::uint64_t>(browserHotSprite_);
+  readOut_->Show(key, [&] { return QString::asprintf("sprite number :%03d", browserHotSprite_); });
 }
 
 void TForm1::Image2Click() {

@@ -15,6 +15,7 @@ namespace kelvane {
 namespace {
 
 constexpr int kStripCell = 8;
+constexpr int kReadOutKeyBits = 16;  // a pixel's column above its row
 constexpr int kStripRows = 8;
 
 // Mouse positions in the control's own pixels; a fractional position on a scaled screen belongs
@@ -58,7 +59,8 @@ void TForm1::Image1MouseMove(QMouseEvent* event) {
   const auto place = document_.Canvas().Locate(*move.point);
   const SpriteCell pixel =
       SpritePixelOf(place->cell, IsMultiColour(document_.Bank().Attribute(place->sprite)));
-  readOut_->Show(QString::asprintf("%d,%d", pixel.column, pixel.row));
+  const auto key = static_cast<std::uint64_t>(pixel.column) << kReadOutKeyBits | pixel.row;
+  readOut_->Show(key, [&] { return QString::asprintf("%d,%d", pixel.column, pixel.row); });
 }
 
 void TForm1::Image1MouseUp(QMouseEvent* event) {

@@ -18,20 +18,25 @@ StatusReadOut::StatusReadOut(QStatusBar* bar) : QObject(bar), bar_(bar), frame_(
   connect(&frame_, &QTimer::timeout, this, &StatusReadOut::FrameOver);
   // Any other message, a control's hint say, is newer than the text waiting for its frame.
   connect(bar_, &QStatusBar::messageChanged, this, [this] {
-    if (!showing_) waiting_.reset();
+    if (showing_) return;
+    waiting_.reset();
+    key_.reset();
   });
 }
 
-void StatusReadOut::Show(const QString& text) {
+void StatusReadOut::Show(std::uint64_t key, const std::function<QString()>& text) {
+  if (key_ == key) return;
+  key_ = key;
   if (frame_.isActive()) {
-    waiting_ = text;
+    waiting_ = text();
     return;
   }
-  ShowNow(text);
+  ShowNow(text());
 }
 
 void StatusReadOut::Clear() {
   waiting_.reset();
+  key_.reset();
   bar_->clearMessage();
 }
 

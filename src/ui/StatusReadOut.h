@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 class QStatusBar;
@@ -19,7 +21,9 @@ class StatusReadOut : public QObject {
  public:
   explicit StatusReadOut(QStatusBar* bar);
 
-  void Show(const QString& text);
+  // The read-out of what key names, its text made only when the read-out names something else:
+  // the pointer moves many times over one cell of the grid or the sheet.
+  void Show(std::uint64_t key, const std::function<QString()>& text);
   // At once, and a text still waiting for its frame is dropped: the pointer has gone. Any other
   // message drops it too.
   void Clear();
@@ -30,9 +34,10 @@ class StatusReadOut : public QObject {
   void FrameOver();
 
   QStatusBar* bar_;
-  QTimer frame_;                    // runs for a frame after a text was shown
-  std::optional<QString> waiting_;  // the newest text since the frame began
-  bool showing_ = false;            // while the read-out itself sets the message
+  QTimer frame_;                      // runs for a frame after a text was shown
+  std::optional<QString> waiting_;    // the newest text since the frame began
+  std::optional<std::uint64_t> key_;  // what the text shown or waiting names
+  bool showing_ = false;              // while the read-out itself sets the message
 };
 
 }  // namespace kelvane
