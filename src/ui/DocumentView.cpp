@@ -268,7 +268,12 @@ void TForm1::RedrawEditor() {
     }
     Image3->update(picture);
   } else {
-    Image3->update(QRectOf(kPreviewView.CellsRect(cells)));
+    // A change as wide as the sprite repaints whole lines of the small picture, its borders
+    // with them: whole lines are drawn where they show, a part of a line aside and copied.
+    QRect picture = QRectOf(kPreviewView.CellsRect(cells));
+    if (picture.width() == kPreviewView.Width())
+      picture.setCoords(0, picture.top(), Image3->width() - 1, picture.bottom());
+    Image3->update(picture);
   }
   Image1->update(editor);
 }
