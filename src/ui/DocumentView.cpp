@@ -57,6 +57,17 @@ std::span<const PreviewPixel> PreviewRow(const Preview& preview, int y) {
   return {first, last};
 }
 
+// What of the small picture to repaint for a change in part: a part as wide as the sprite is
+// widened to whole lines, its borders with them. Whole lines are drawn where they show, a part of
+// a line aside and copied, and the borders are a few pixels a line.
+QRect PictureRepaint(QRect part) {
+  if (part.left() <= kPreviewView.Origin().x &&
+      part.right() >= kPreviewView.Origin().x + kPreviewView.Width() - 1) {
+    part.setCoords(0, part.top(), kPreviewWidth - 1, part.bottom());
+  }
+  return part;
+}
+
 // The region of rects, which do not overlap: made in one go where, joined where they meet, they
 // lie in rows of one height each, as those of a line, a fill or an object's sprites do; else
 // rectangle by rectangle.
@@ -268,12 +279,7 @@ void TForm1::RedrawEditor() {
     }
     Image3->update(picture);
   } else {
-    // A change as wide as the sprite repaints whole lines of the small picture, its borders
-    // with them: whole lines are drawn where they show, a part of a line aside and copied.
-    QRect picture = QRectOf(kPreviewView.CellsRect(cells));
-    if (picture.width() == kPreviewView.Width())
-      picture.setCoords(0, picture.top(), Image3->width() - 1, picture.bottom());
-    Image3->update(picture);
+    Image3->update(PictureRepaint(QRectOf(kPreviewView.CellsRect(cells))));
   }
   Image1->update(editor);
 }
@@ -319,7 +325,7 @@ void TForm1::ShowToolPreview() {
     }
   }
   if (!editor.isEmpty()) Image1->update(editor);
-  if (!picture.isEmpty()) Image3->update(picture);
+  if (!picture.isEmpty()) Image3->update(PictureRepaint(picture));
   shownPreview_ = std::move(after);
   shownFrame_ = frame;
 }
