@@ -72,9 +72,11 @@ QRect PictureRepaint(QRect part) {
 // lie in rows of one height each, as those of a line, a fill or an object's sprites do; else
 // rectangle by rectangle.
 QRegion RegionOf(std::vector<QRect>& rects) {
-  std::ranges::sort(rects, [](const QRect& a, const QRect& b) {
+  // Those of a preview or of one sprite's change come in this order already.
+  const auto byRows = [](const QRect& a, const QRect& b) {
     return std::pair(a.top(), a.left()) < std::pair(b.top(), b.left());
-  });
+  };
+  if (!std::ranges::is_sorted(rects, byRows)) std::ranges::sort(rects, byRows);
   std::vector<QRect> rows;
   rows.reserve(rects.size());
   for (const QRect& r : rects) {
