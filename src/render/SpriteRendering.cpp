@@ -521,13 +521,12 @@ void LastColumnColours(QRgb* last, int from, int to, int r, const CanvasView& vi
   }
 }
 
-// Canvas row r into the zoom.y lines from firstLine on, over the whole pixels that cover the
-// columns span.left..span.right - 1 of the view (or all of it), the grid lines on top of the
-// sprites as if drawn last. The cell row is built once with its vertical lines, copied to the
-// lines below it, and closed by the horizontal line, so that every pixel is written about once.
-// With AVX2 the cell row is built aside, where it stays in the nearest cache, and copied from
-// there to each of its lines: a line just drawn is not read back while its stores are on their
-// way.
+// Canvas row r into the zoom.y lines from firstLine on, over the columns span.left..span.right - 1
+// of the view (or all of it) and no others, the grid lines on top of the sprites as if drawn
+// last. The whole pixels of the cell row are built once with their vertical lines, in a line of
+// their own that stays in the nearest cache; the columns asked for are copied from it to each
+// line and closed by the horizontal line, so that every pixel shown is written once and nothing
+// drawn is read back while its stores are on their way.
 void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, const CanvasView& view,
                  const CanvasLook& look, BandColumns span = {}, int shift = 0) {
   const Zoom zoom = view.CellZoom();
@@ -538,36 +537,32 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
                            : std::clamp((span.right + zoom.x - 1) / zoom.x, firstPixel, pixels);
   const int left = firstPixel * zoom.x;
   const int count = endPixel - firstPixel;
-  const int width = count * zoom.x;
-  if (width == 0) return;
-  const int copies = look.grid ? zoom.y - 1 : zoom.y;
+  const int from = std::max(span.left, left);
+  const int to = std::min(span.right, endPixel * zoom.x);
+  if (from >= to) return;
   const QRgb* const colours = in[r] + firstPixel;
   // Kept between rows, so that a row allocates nothing.
-  static thread_local std::vector<QRgb> last;
+  static thread_local std::vector<QRgb> last, line;
   last.assign(colours, colours + count);
   if (look.grid) LastColumnColours(last.data(), firstPixel, endPixel, r, view, look);
-  // The view's column left is the band's column left - shift.
-  QRgb* const start = out[firstLine] + (left - shift);
+  line.resize(static_cast<std::size_t>(count * zoom.x));
 #if defined(KELVANE_AVX2_ROWS)
   if (zoom.x >= 8 && UsesAvx2()) {
-    static thread_local std::vector<QRgb> line;
-    line.resize(static_cast<std::size_t>(width));
     WriteBlocksAvx2(line.data(), colours, last.data(), count, zoom.x);
-    for (int copy = 0; copy < copies; ++copy) {
-      CopyRowAvx2(out[firstLine + copy] + (left - shift), line.data(), width);
-    }
   } else
 #endif
   {
-    WidenRow(start, colours, count, zoom.x);
-    for (int c = 0; c < count; ++c) start[(c + 1) * zoom.x - 1] = last[c];
-    for (int copy = 1; copy < copies; ++copy) {
-      CopyRow(out[firstLine + copy] + (left - shift), start, width);
-    }
+    WidenRow(line.data(), colours, count, zoom.x);
+    for (int c = 0; c < count; ++c) line[static_cast<std::size_t>((c + 1) * zoom.x - 1)] = last[c];
+  }
+  // The view's column x is the band's column x - shift.
+  const int copies = look.grid ? zoom.y - 1 : zoom.y;
+  for (int copy = 0; copy < copies; ++copy) {
+    CopyRow(out[firstLine + copy] + (from - shift), line.data() + (from - left), to - from);
   }
   if (look.grid) {
     const bool spriteEdge = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows;
-    FillRow(out[firstLine + zoom.y - 1] + (left - shift), width,
+    FillRow(out[firstLine + zoom.y - 1] + (from - shift), to - from,
             spriteEdge ? kSpriteBorderColour : kGridLineColour);
   }
 }

@@ -3,6 +3,7 @@
 // the rules, pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -118,9 +119,10 @@ TEST_F(FastDrawingOfNoise, CanvasIsEachSpriteAsDrawnAloneInItsPlace) {
 }
 
 // Each zoom a grid may take, over a whole canvas row and over a part of it, with and without the
-// grid: the stores chosen for the processor draw what the portable ones do, and nothing beside
-// the pixels asked for.
+// grid: the stores chosen for the processor draw what the portable ones do, every column asked
+// for and no other.
 TEST_F(FastDrawingOfNoise, EveryZoomDrawsAlikeByEachRowWriter) {
+  constexpr QRgb kCanary = 0xFF123456;  // no colour of the palette
   bank.Attribute(7) &= static_cast<std::uint8_t>(~kMultiColourFlag);
   const SpriteCanvas canvas(2, 1, {{4, 7}});
   QImage canvasImage = MakeWorkImage(canvas.Width(), canvas.Height(), 0);
@@ -134,11 +136,18 @@ TEST_F(FastDrawingOfNoise, EveryZoomDrawsAlikeByEachRowWriter) {
         for (const RowWriter writer : {RowWriter::Portable, RowWriter::Fastest}) {
           UseRowWriter(writer);
           QImage& band = drawn[writer == RowWriter::Fastest];
-          band = MakeWorkImage(view.Width() + 8, zoom, 0xFF123456);
+          band = MakeWorkImage(view.Width() + 8, zoom, kCanary);
           DrawCanvasBand(band, canvasImage, view, look, 5, span);
         }
         ASSERT_EQ(drawn[0], drawn[1])
             << "zoom " << zoom << " grid " << grid << " from " << span.left;
+        for (int x = 0; x < drawn[0].width(); ++x) {
+          const bool asked = x >= span.left && x < std::min(span.right, view.Width());
+          for (int y = 0; y < zoom; ++y) {
+            ASSERT_EQ(drawn[0].pixel(x, y) != kCanary, asked)
+                << "zoom " << zoom << " grid " << grid << " at " << x << "," << y;
+          }
+        }
       }
     }
   }
