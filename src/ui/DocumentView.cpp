@@ -341,7 +341,8 @@ QRgb FrameDash(int along) {
 
 }  // namespace
 
-void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, int shift) const {
+void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, int shift,
+                             BandColumns columns) const {
   if (const auto pixelsOfRow = PreviewRow(shownPreview_, row); !pixelsOfRow.empty()) {
     const int gap = showGrid_ ? 1 : 0;  // the grid lines stay in view over the preview
     const CanvasPixels pixels = document_.Pixels();
@@ -351,9 +352,9 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, in
       const std::uint8_t colour = PenColourAt(document_, p);
       const int width = pixels.PixelWidthAt(p.point) * zoom.x;
       const int left = p.point.x / (width / zoom.x) * width - shift;
-      // The part of the pixel the band holds.
-      const int from = std::max(left, 0);
-      const int to = std::min(left + width - gap, band.width());
+      // The part of the pixel among the columns drawn.
+      const int from = std::max(left, columns.left);
+      const int to = std::min(left + width - gap, columns.right);
       if (from >= to) continue;
       for (int y = 0; y < zoom.y - gap; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y));
@@ -364,7 +365,7 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, in
   if (!shownFrame_) return;
   const QRect frame(shownFrame_->topLeft.x * zoom.x - shift, shownFrame_->topLeft.y * zoom.y,
                     shownFrame_->width * zoom.x, shownFrame_->height * zoom.y);
-  const QRect bandRect(0, row * zoom.y, band.width(), zoom.y);
+  const QRect bandRect(columns.left, row * zoom.y, columns.right - columns.left, zoom.y);
   const QRect shown = frame.intersected(bandRect);
   if (shown.isEmpty()) return;
   for (int y = shown.top(); y <= shown.bottom(); ++y) {
@@ -374,7 +375,7 @@ void TForm1::DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, in
       continue;
     }
     for (const int x : {frame.left(), frame.right()}) {
-      if (x >= 0 && x < band.width()) line[x] = FrameDash(y);
+      if (x >= shown.left() && x <= shown.right()) line[x] = FrameDash(y);
     }
   }
 }

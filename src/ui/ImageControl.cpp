@@ -176,21 +176,23 @@ void ImageControl::PaintBandsInto(const DeviceImage& device, const QRegion& dirt
     const QRect rect = dirtyRect & deviceRect;
     if (rect.isEmpty()) continue;
     const bool wide = rect.left() == 0 && rect.width() == width();
+    const bool inPlace = wide || bandsInPlace_;
     const int last = rect.bottom() / bandHeight;
     for (int band = rect.top() / bandHeight; band <= last;) {
       const int top = band * bandHeight;
-      // Bands shown whole are drawn where they show.
+      // Bands whose every line shows, as wide as the control or of a drawer that keeps to the
+      // columns asked for, are drawn where they show.
       int whole = 0;
-      while (wide && top >= rect.top() && top + (whole + 1) * bandHeight - 1 <= rect.bottom()) {
+      while (inPlace && top >= rect.top() && top + (whole + 1) * bandHeight - 1 <= rect.bottom()) {
         ++whole;
       }
       if (whole > 0) {
-        drawBand_(DeviceBands(band, whole, at(0, top), stride), top, 0, width());
+        drawBand_(DeviceBands(band, whole, at(0, top), stride), top, rect.left(), rect.right() + 1);
         band += whole;
         continue;
       }
       // The rest through the strip, over the rectangle's columns, and copied.
-      const int count = wide ? 1 : std::min(stripBands, last - band + 1);
+      const int count = inPlace ? 1 : std::min(stripBands, last - band + 1);
       QImage& strip = stripBands_[static_cast<std::size_t>(count - 1)];
       drawBand_(strip, top, rect.left(), rect.right() + 1);
       const QRect part = rect & QRect(0, top, width(), count * bandHeight);

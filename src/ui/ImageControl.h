@@ -56,6 +56,9 @@ class ImageControl : public QWidget {
   void PaintOverParent();
   // A glyph button: reached with Tab, pressed and released with Space as with the mouse.
   void MakeKeyboardButton();
+  // For a picture drawn in bands whose drawer writes only the columns left..right - 1 it is
+  // asked for: a part of a band is then drawn where it shows, not aside and copied.
+  void DrawBandsInPlace() { bandsInPlace_ = true; }
 
  signals:
   void MouseDown(QMouseEvent* event);
@@ -105,6 +108,7 @@ class ImageControl : public QWidget {
   bool pressedInside_ = false;
   bool spaceHeld_ = false;
   bool focusRing_ = false;
+  bool bandsInPlace_ = false;
 };
 
 }  // namespace kelvane

@@ -92,14 +92,16 @@ void TForm1::ShowGridCursor() {
                  width * zoom.x, zoom.y);
 }
 
-void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine, int shift) const {
+void TForm1::DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine, int shift,
+                            BandColumns columns) const {
   if (row != gridCursor_.y || !Image1->hasFocus()) return;
   const int width = document_.Pixels().PixelWidthAt(gridCursor_) * zoom.x;
   const int left = gridCursor_.x * zoom.x - shift;
   const QRgb colour = palette().color(QPalette::Highlight).rgb();
-  // The outline's columns from a to b - 1, as far as the band holds them.
+  // The outline's columns from a to b - 1, as far as they are among the columns drawn.
   const auto outline = [&](QRgb* line, int a, int b) {
-    std::fill(line + std::clamp(a, 0, band.width()), line + std::clamp(b, 0, band.width()), colour);
+    std::fill(line + std::clamp(a, columns.left, columns.right),
+              line + std::clamp(b, columns.left, columns.right), colour);
   };
   for (int y = 0; y < zoom.y; ++y) {
     auto* line = reinterpret_cast<QRgb*>(band.scanLine(firstLine + y));

@@ -172,6 +172,7 @@ void TForm1::BuildEditorPage() {
                                   }),
                  "Image1", 5, 5, kEditorWidth, kEditorHeight);
   Image1->setMouseTracking(true);
+  Image1->DrawBandsInPlace();  // DrawEditorBand keeps to the columns asked for
   // Tab reaches the grid, where the keys paint with a pixel cursor.
   Image1->setFocusPolicy(Qt::TabFocus);
   Image1->installEventFilter(this);

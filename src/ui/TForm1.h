@@ -378,8 +378,9 @@ class TForm1 : public QMainWindow {
   void MoveGridCursor(int columns, int rows);
   void ShowGridCursor();
   // The cursor's outline over canvas row `row`, in a band from the canvas row's column shift on,
-  // in the cell's lines from firstLine on.
-  void DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine, int shift) const;
+  // in the cell's lines from firstLine on, over the band's columns `columns` only.
+  void DrawGridCursor(QImage& band, int row, Zoom zoom, int firstLine, int shift,
+                      BandColumns columns) const;
   // The device pixels the grid's bands are drawn at to one of its own: the screen's ratio where
   // it is fractional, else 1 (whole ratios scale a band to whole device pixels as it is).
   qreal GridBandRatio() const;
@@ -489,9 +490,10 @@ class TForm1 : public QMainWindow {
   // The current tool's preview on the editor, where it differs from what is shown.
   void ShowToolPreview();
   // Draws the preview's pixels on canvas row `row` over the editor band showing it from the
-  // canvas row's column shift on, in the cell's lines from firstLine on. zoom: the cell in the
-  // band's own pixels.
-  void DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, int shift) const;
+  // canvas row's column shift on, in the cell's lines from firstLine on, over the band's columns
+  // `columns` only. zoom: the cell in the band's own pixels.
+  void DrawToolPreview(QImage& band, int row, Zoom zoom, int firstLine, int shift,
+                       BandColumns columns) const;
   // The same over the preview picture's band at line top, for the first sprite's pixels.
   void DrawToolPreviewOnPicture(QImage& band, int top) const;
 

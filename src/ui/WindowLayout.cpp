@@ -269,12 +269,12 @@ void TForm1::DrawEditorBand(QImage& band, int top, BandColumns span) {
   // Over them, what a tool shows and the keyboard's cursor, where there are any.
   if (!shownPreview_.empty() || shownFrame_) {
     for (int k = 0; k < rows; ++k) {
-      DrawToolPreview(band, firstRow + k, bandZoom, k * bandZoom.y, shift);
+      DrawToolPreview(band, firstRow + k, bandZoom, k * bandZoom.y, shift, {from, to});
     }
   }
   const int cursorRow = gridCursor_.y - firstRow;
   if (cursorRow >= 0 && cursorRow < rows) {
-    DrawGridCursor(band, gridCursor_.y, bandZoom, cursorRow * bandZoom.y, shift);
+    DrawGridCursor(band, gridCursor_.y, bandZoom, cursorRow * bandZoom.y, shift, {from, to});
   }
 }
 

@@ -1,6 +1,7 @@
 // What reaches the screen: once the event loop has run, the window shows exactly the pictures
 // it drew, and a painted cell repaints its own blocks and nothing else of the pictures.
 #include <QAction>
+#include <QBackingStore>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScreen>
@@ -58,7 +59,7 @@ void Stroke(TForm1& form, std::initializer_list<QPoint> points,
 }
 
 // A drag on the grid from one point to another, not let go.
-void Drag(TForm1& form, QPoint from, QPoint to) {
+void DragAndHold(TForm1& form, QPoint from, QPoint to) {
   QWidget* grid = form.Image1;
   QTest::mousePress(grid, Qt::LeftButton, Qt::NoModifier, from);
   QMouseEvent move(QEvent::MouseMove, QPointF(to), grid->mapToGlobal(QPointF(to)), Qt::NoButton,
@@ -142,11 +143,18 @@ INSTANTIATE_TEST_SUITE_P(
                      PutSprite(form, 10, PatternSprite(5, kHiresGreen));
                      LineThenFill(form, {2, 30}, {190, 120}, {30, 150});
                    }},
-        // A tool's preview over many rows of both pictures, repainted several bands at a time.
+        // A tool's preview over many rows of both pictures, repainted several bands at a time,
+        // and a selection's frame and pixels moved, repainted a part of a band at a time.
         ScreenCase{"rectangle_while_dragged",
                    [](TForm1& form) {
                      Choose(form, "ToolRectangle1");
-                     Drag(form, {20, 20}, {150, 130});
+                     DragAndHold(form, {20, 20}, {150, 130});
+                   }},
+        ScreenCase{"selection_while_moved",
+                   [](TForm1& form) {
+                     Choose(form, "ToolSelect1");
+                     Stroke(form, {{20, 20}, {101, 93}});
+                     DragAndHold(form, {50, 50}, {83, 61});
                    }},
         ScreenCase{"line_zoomed_and_scrolled",
                    [](TForm1& form) {
@@ -230,6 +238,41 @@ TEST_F(RepaintsOnlyItsBlocks, ALineItsOwnCells) {
   EXPECT_EQ(area, kHiresColumns * 8 * 8);
   EXPECT_TRUE(grid.region.contains(QRect(0, 0, 8, 8)));
   EXPECT_TRUE(grid.region.contains(QRect(184, 160, 8, 8)));
+}
+
+// A repaint of any part of the grid, over a selection's frame and pixels and the keyboard
+// cursor, writes that part of the window's image and not a pixel beside it.
+TEST_F(RepaintsOnlyItsBlocks, APartOfTheGridWritesThatPartAlone) {
+  constexpr QRgb kCanary = 0xFF123456;  // no colour of the palette
+  Choose(form(), "ToolSelect1");
+  Stroke(form(), {{20, 20}, {101, 93}});
+  DragAndHold(form(), {50, 50}, {83, 61});
+  // The keyboard's cursor on multi-colour pixel 6 of row 5: x 96 to 111, y 40 to 47.
+  form().activateWindow();
+  form().Image1->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form().Image1->hasFocus(); }));
+  for (int k = 0; k < 6; ++k) QTest::keyClick(form().Image1, Qt::Key_Right);
+  for (int k = 0; k < 5; ++k) QTest::keyClick(form().Image1, Qt::Key_Down);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
+  QImage& window = *static_cast<QImage*>(form().backingStore()->paintDevice());
+  const QRect grid(form().Image1->mapTo(&form(), QPoint()), form().Image1->size());
+  const QImage picture = form().Image1->Picture();
+  for (const QRect part :
+       {QRect(13, 20, 50, 9), QRect(3, 37, 101, 30), QRect(0, 0, 7, 168), QRect(81, 44, 3, 20)}) {
+    for (int y = grid.top(); y <= grid.bottom(); ++y) {
+      for (int x = grid.left(); x <= grid.right(); ++x) window.setPixel(x, y, kCanary);
+    }
+    PaintedRegion painted(form().Image1);
+    form().Image1->update(part);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !painted.region.isEmpty(); }));
+    for (int y = 0; y < grid.height(); ++y) {
+      for (int x = 0; x < grid.width(); ++x) {
+        const QRgb seen = window.pixel(grid.left() + x, grid.top() + y);
+        ASSERT_EQ(seen, painted.region.contains(QPoint(x, y)) ? picture.pixel(x, y) : kCanary)
+            << "part " << part.x() << "," << part.y() << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 }  // namespace
