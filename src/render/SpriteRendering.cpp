@@ -186,19 +186,6 @@ __attribute__((target("avx2"))) void FillRowAvx2(QRgb* out, int count, QRgb colo
   std::fill_n(out, count, colour);
 }
 
-// A row at zoom (8 or more) times its width, eight pixels a store. Each block but the last is
-// written in whole stores, the last of which may run into the next block: that block is written
-// after it. The last block ends exactly where the row does.
-__attribute__((target("avx2"))) void WidenRowAvx2(QRgb* out, const QRgb* in, int width, int zoom) {
-  for (int x = 0; x + 1 < width; ++x, out += zoom) {
-    const __m256i eight = _mm256_set1_epi32(static_cast<int>(in[x]));
-    for (int k = 0; k < zoom; k += 8) {
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), eight);
-    }
-  }
-  if (width > 0) FillRowAvx2(out, zoom, in[width - 1]);
-}
-
 // A line copied to another eight pixels at a time. A line just drawn with 8-pixel stores is read
 // back in the same pieces: the wider loads of memcpy straddle two stores still on their way to
 // the cache and wait for both.
@@ -309,7 +296,7 @@ void WidenRow(QRgb* out, const QRgb* in, int width, int zoom) {
   }
 #if defined(KELVANE_AVX2_ROWS)
   if (zoom >= 8 && UsesAvx2()) {
-    WidenRowAvx2(out, in, width, zoom);
+    WriteBlocksAvx2(out, in, in, width, zoom);
     return;
   }
 #endif
