@@ -72,6 +72,9 @@ class CanvasRegion {
     }
   }
 
+  // Empty again.
+  void Clear() { std::fill(bits_.begin(), bits_.end(), Word{0}); }
+
   // The bits of a row, its lowest bit the canvas's rightmost column: a column c is bit
   // Width() - 1 - c. Bits from Width() on are never set.
   Word* Row(int y) { return bits_.data() + static_cast<std::ptrdiff_t>(y) * words_; }

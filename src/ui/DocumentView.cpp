@@ -129,6 +129,11 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       changedCells[static_cast<std::size_t>(sprite.sprite)] = &sprite;
     }
     std::vector<QRect> rects;
+    const QSize size(canvas.Width(), canvas.Height());
+    if (sentCellsSize_ != size) {
+      sentCells_ = CanvasRegion(size.width(), size.height());
+      sentCellsSize_ = size;
+    }
     for (int layer = 0; layer < canvas.Layers(); ++layer) {
       for (int row = 0; row < canvas.Rows(); ++row) {
         for (int column = 0; column < canvas.Columns(); ++column) {
@@ -139,6 +144,9 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
           const SpriteView view = editorView_.SpriteAt({column * kHiresColumns, row * kSpriteRows});
           cells->ForEachRectangle(
               [&](const CellArea& area) { rects.push_back(QRectOf(view.CellsRect(area))); });
+          sentCells_.AddSpriteRows(row * kSpriteRows, column, kSpriteRows,
+                                   [&](int r) { return cells->rows[static_cast<std::size_t>(r)]; });
+          cellsSent_ = true;
         }
       }
     }
@@ -295,6 +303,7 @@ void TForm1::ShowToolPreview() {
   if (after == shownPreview_ && frame == shownFrame_) return;
   // What was shown and what is shown now are both sent to the screen again: the pixels, and
   // the edges of the frames.
+  const SpriteCanvas& canvas = document_.Canvas();
   const Zoom zoom = editorView_.CellZoom();
   const ViewPixel origin = editorView_.Origin();
   const Zoom small = kPreviewView.CellZoom();
@@ -306,16 +315,24 @@ void TForm1::ShowToolPreview() {
                                         ByRowsOfPixels);
   const CanvasPixels pixels = document_.Pixels();
   // Gathered first: each update() of a widget finds its place in the window again. The small
-  // picture is repainted round them all: fewer rectangles cost Qt less than the pixels.
+  // picture is repainted round them all: fewer rectangles cost Qt less than the pixels. Cells a
+  // change has just sent to the grid are drawn with the preview as it is now: a tool that puts
+  // down what it showed sends its pixels once.
+  const bool sent = cellsSent_ && sentCellsSize_ == QSize(canvas.Width(), canvas.Height());
   std::vector<QRect> pixelRects;
   pixelRects.reserve(changed.size());
   QRect picture;
   for (const PreviewPixel& p : changed) {
     const int width = pixels.PixelWidthAt(p.point);
-    pixelRects.emplace_back(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y,
-                            width * zoom.x, zoom.y);
     picture |= QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
                      width * small.x, small.y);
+    const int bit = canvas.Width() - p.point.x - width;  // the pixel's columns, rightmost first
+    if (sent &&
+        CanvasRegion::NextClear(sentCells_.Row(p.point.y), bit, bit + width) == bit + width) {
+      continue;
+    }
+    pixelRects.emplace_back(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y,
+                            width * zoom.x, zoom.y);
   }
   QRegion editor = RegionOf(pixelRects);
   if (frame != shownFrame_) {

@@ -543,6 +543,11 @@ void TForm1::Exit1Click() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::Resize) LayOut();
   if (watched == Image1) {
+    // The cells sent to the grid are painted now.
+    if (event->type() == QEvent::Paint && cellsSent_) {
+      sentCells_.Clear();
+      cellsSent_ = false;
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
       if (GridKey(static_cast<QKeyEvent*>(event))) return true;
     } else if (event->type() == QEvent::Wheel) {

@@ -150,6 +150,16 @@ INSTANTIATE_TEST_SUITE_P(
                      Choose(form, "ToolRectangle1");
                      DragAndHold(form, {20, 20}, {150, 130});
                    }},
+        // A preview over cells a change repainted before: they are sent to the screen again.
+        ScreenCase{"rectangle_over_a_line_put_down_before",
+                   [](TForm1& form) {
+                     Choose(form, "ToolLine1");
+                     Stroke(form, {{4, 4}, {188, 164}});
+                     ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form); }));
+                     Choose(form, "ToolRectangle1");
+                     QTest::mouseClick(form.RadioButton3, Qt::LeftButton);  // another colour
+                     DragAndHold(form, {4, 4}, {120, 100});
+                   }},
         ScreenCase{"selection_while_moved",
                    [](TForm1& form) {
                      Choose(form, "ToolSelect1");
