@@ -72,6 +72,8 @@ class CanvasRegion {
     }
   }
 
+  int Width() const { return width_; }
+  int Height() const { return height_; }
   // Empty again.
   void Clear() { std::fill(bits_.begin(), bits_.end(), Word{0}); }
 

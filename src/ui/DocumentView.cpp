@@ -129,10 +129,8 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       changedCells[static_cast<std::size_t>(sprite.sprite)] = &sprite;
     }
     std::vector<QRect> rects;
-    const QSize size(canvas.Width(), canvas.Height());
-    if (sentCellsSize_ != size) {
-      sentCells_ = CanvasRegion(size.width(), size.height());
-      sentCellsSize_ = size;
+    if (sentCells_.Width() != canvas.Width() || sentCells_.Height() != canvas.Height()) {
+      sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
     }
     for (int layer = 0; layer < canvas.Layers(); ++layer) {
       for (int row = 0; row < canvas.Rows(); ++row) {
@@ -318,7 +316,8 @@ void TForm1::ShowToolPreview() {
   // picture is repainted round them all: fewer rectangles cost Qt less than the pixels. Cells a
   // change has just sent to the grid are drawn with the preview as it is now: a tool that puts
   // down what it showed sends its pixels once.
-  const bool sent = cellsSent_ && sentCellsSize_ == QSize(canvas.Width(), canvas.Height());
+  const bool sent =
+      cellsSent_ && sentCells_.Width() == canvas.Width() && sentCells_.Height() == canvas.Height();
   std::vector<QRect> pixelRects;
   pixelRects.reserve(changed.size());
   QRect picture;

@@ -539,10 +539,9 @@ class TForm1 : public QMainWindow {
   bool editorStale_ = true;
   CellArea staleCells_;  // of the current sprite, for the preview
   QRegion staleEditor_;  // of every sprite the canvas shows
-  // The canvas cells a change has sent to the grid since it was last painted, and the canvas
-  // size they were marked in: a tool's preview need not send them again.
+  // The canvas cells a change has sent to the grid since it was last painted: a tool's preview
+  // need not send them again.
   CanvasRegion sentCells_{0, 0};
-  QSize sentCellsSize_;
   bool cellsSent_ = false;
   std::vector<int> staleSprites_;  // those sprites, to render into canvasImage_ again
   bool sheetStale_ = false;
