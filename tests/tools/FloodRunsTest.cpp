@@ -34,14 +34,13 @@ TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
   const SpriteCanvas grid(2, 2, {{0, 1, 2, 3}});
   const SpriteCanvas wide(3, 2, {{0, 1, 2, 3, 4, 0}});  // rows of more than one word of bits
   const SpriteCanvas pair(1, 1, {{4}, {5}});
+  const SpriteCanvas tall(2, 3, {{5, 0, 1, 2, 3, 4}});  // rows of one word, grown many times
   const struct {
     const SpriteCanvas* canvas;
     EditLayer layer;
-  } canvases[] = {{&grid, EditLayer::ByColour},
-                  {&wide, EditLayer::ByColour},
-                  {&pair, EditLayer::ByColour},
-                  {&pair, EditLayer::Lower},
-                  {&pair, EditLayer::Upper}};
+  } canvases[] = {{&grid, EditLayer::ByColour}, {&wide, EditLayer::ByColour},
+                  {&tall, EditLayer::ByColour}, {&pair, EditLayer::ByColour},
+                  {&pair, EditLayer::Lower},    {&pair, EditLayer::Upper}};
   SpriteBank bank;
   std::uint32_t noise = 12345;
   for (int n = 0; n < 6; ++n) {

@@ -3,8 +3,10 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "WindowChecks.h"
 #include "files/ColourNames.h"
@@ -132,6 +134,25 @@ TEST_F(Painting, StatusShowsTheCellHalvedInMultiColourAndOnlyInsideTheGrid) {
   EXPECT_EQ(RecordOf(document(), 0), expected);
   Hover(form().centralWidget(), {300, 300});
   EXPECT_EQ(status(), QString());
+}
+
+// A move within the pixel named keeps the read-out as it is, but whatever took its place since,
+// another message or the pointer gone and back, is replaced by the pixel's name again.
+TEST_F(Painting, TheReadOutNamesThePixelAgainAfterAnythingElseShowed) {
+  const std::function<void()> others[] = {
+      [&] { form().statusBar()->showMessage(QStringLiteral("a hint")); },
+      [&] {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(form().Image1, &leave);
+      }};
+  for (const auto& other : others) {
+    Hover(form().Image1, {100, 50});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("6,6"); }));
+    other();
+    ASSERT_NE(status(), QStringLiteral("6,6"));
+    Hover(form().Image1, {103, 52});  // the same pixel
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status() == QStringLiteral("6,6"); }));
+  }
 }
 
 TEST_F(Painting, UpperHalfAndScrollBarPickTheSprite) {

@@ -240,9 +240,11 @@ TEST_F(RepaintsOnlyItsBlocks, ALineItsOwnCells) {
   form().MCToggle->setChecked(false);
   Choose(form(), "ToolLine1");
   ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form()); }));
-  PaintedRegion grid(form().Image1);
+  PaintedRegion grid(form().Image1), preview(form().Image3);
   Stroke(form(), {{4, 4}, {188, 164}});
   ASSERT_TRUE(QTest::qWaitFor([&] { return !grid.region.isEmpty() && ShownAsDrawn(form()); }));
+  // As wide as the sprite: the small picture's whole lines, borders and all.
+  EXPECT_EQ(preview.region, QRegion(0, kPreviewBorder, kPreviewWidth, 2 * kSpriteRows));
   long long area = 0;
   for (const QRect& r : grid.region) area += static_cast<long long>(r.width()) * r.height();
   EXPECT_EQ(area, kHiresColumns * 8 * 8);
