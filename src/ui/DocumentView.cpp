@@ -70,7 +70,8 @@ QRect PictureRepaint(QRect part) {
 
 // The region of rects, which do not overlap: made in one go where, joined where they meet, they
 // lie in rows of one height each, as those of a line, a fill or an object's sprites do; else
-// rectangle by rectangle.
+// rectangle by rectangle. A row that meets the one above and spans the same columns is joined to
+// it, as Qt joins them: a steep line is a rectangle for each of its steps.
 QRegion RegionOf(std::vector<QRect>& rects) {
   // Those of a preview or of one sprite's change come in this order already.
   const auto byRows = [](const QRect& a, const QRect& b) {
@@ -96,7 +97,28 @@ QRegion RegionOf(std::vector<QRect>& rects) {
   }
   QRegion region;
   if (banded) {
-    region.setRects(rows.data(), static_cast<int>(rows.size()));
+    // Joined in place: the rows kept are never ahead of the rows read.
+    const auto sameColumns = [](const QRect& a, const QRect& b) {
+      return a.left() == b.left() && a.right() == b.right();
+    };
+    QRect* const kept = rows.data();
+    std::size_t size = 0;
+    std::size_t above = 0;  // where the last row kept begins
+    for (std::size_t first = 0; first < rows.size();) {
+      std::size_t end = first + 1;
+      while (end < rows.size() && rows[end].top() == rows[first].top()) ++end;
+      if (size > 0 && kept[above].bottom() + 1 == rows[first].top() &&
+          size - above == end - first &&
+          std::equal(kept + first, kept + end, kept + above, sameColumns)) {
+        for (std::size_t k = above; k < size; ++k) kept[k].setBottom(rows[first].bottom());
+      } else {
+        above = size;
+        std::copy(kept + first, kept + end, kept + size);
+        size += end - first;
+      }
+      first = end;
+    }
+    region.setRects(kept, static_cast<int>(size));
     return region;
   }
   for (const QRect& r : rows) region += r;
@@ -129,9 +151,10 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
       changedCells[static_cast<std::size_t>(sprite.sprite)] = &sprite;
     }
     std::vector<QRect> rects;
-    if (sentCells_.Width() != canvas.Width() || sentCells_.Height() != canvas.Height()) {
-      sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
-    }
+    // Cells a tool's preview or an earlier change has sent since the grid's last paint are
+    // drawn as they are now when it paints: a line put down where it was shown sends nothing.
+    const bool sentBefore = SentCellsFit() && cellsSent_;
+    if (!SentCellsFit()) sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
     for (int layer = 0; layer < canvas.Layers(); ++layer) {
       for (int row = 0; row < canvas.Rows(); ++row) {
         for (int column = 0; column < canvas.Columns(); ++column) {
@@ -140,15 +163,27 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
           const SpriteCells* cells = changedCells[static_cast<std::size_t>(sprite)];
           if (!cells) continue;
           const SpriteView view = editorView_.SpriteAt({column * kHiresColumns, row * kSpriteRows});
-          cells->ForEachRectangle(
-              [&](const CellArea& area) { rects.push_back(QRectOf(view.CellsRect(area))); });
+          const auto send = [&](const CellArea& area) {
+            rects.push_back(QRectOf(view.CellsRect(area)));
+          };
+          if (sentBefore) {
+            SpriteCells unsent = *cells;
+            std::array<RowColumns, kSpriteRows> sent{};
+            sentCells_.SpriteRows(row * kSpriteRows, column, sent);
+            for (int r = 0; r < kSpriteRows; ++r) {
+              unsent.rows[static_cast<std::size_t>(r)] &= ~sent[static_cast<std::size_t>(r)];
+            }
+            unsent.ForEachRectangle(send);
+          } else {
+            cells->ForEachRectangle(send);
+          }
           sentCells_.AddSpriteRows(row * kSpriteRows, column, kSpriteRows,
                                    [&](int r) { return cells->rows[static_cast<std::size_t>(r)]; });
           cellsSent_ = true;
         }
       }
     }
-    staleEditor_ += RegionOf(rects);
+    if (!rects.empty()) staleEditor_ += RegionOf(rects);
     for (const SpriteCells& sprite : change.cells) {
       staleSprites_.push_back(sprite.sprite);
       // The preview shows the shown sprite, with its partner over it.
@@ -313,11 +348,11 @@ void TForm1::ShowToolPreview() {
                                         ByRowsOfPixels);
   const CanvasPixels pixels = document_.Pixels();
   // Gathered first: each update() of a widget finds its place in the window again. The small
-  // picture is repainted round them all: fewer rectangles cost Qt less than the pixels. Cells a
-  // change has just sent to the grid are drawn with the preview as it is now: a tool that puts
-  // down what it showed sends its pixels once.
-  const bool sent =
-      cellsSent_ && sentCells_.Width() == canvas.Width() && sentCells_.Height() == canvas.Height();
+  // picture is repainted round them all: fewer rectangles cost Qt less than the pixels. Cells
+  // sent to the grid since its last paint are drawn with the preview as it is then: a tool that
+  // puts down what it showed sends its pixels once.
+  const bool sent = SentCellsFit() && cellsSent_;
+  if (!SentCellsFit()) sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
   std::vector<QRect> pixelRects;
   pixelRects.reserve(changed.size());
   QRect picture;
@@ -326,12 +361,18 @@ void TForm1::ShowToolPreview() {
     picture |= QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
                      width * small.x, small.y);
     const int bit = canvas.Width() - p.point.x - width;  // the pixel's columns, rightmost first
-    if (sent &&
+    const bool onCanvas =
+        p.point.y >= 0 && p.point.y < canvas.Height() && bit >= 0 && bit + width <= canvas.Width();
+    if (sent && onCanvas &&
         CanvasRegion::NextClear(sentCells_.Row(p.point.y), bit, bit + width) == bit + width) {
       continue;
     }
     pixelRects.emplace_back(origin.x + p.point.x * zoom.x, origin.y + p.point.y * zoom.y,
                             width * zoom.x, zoom.y);
+    if (onCanvas) {
+      CanvasRegion::SetBits(sentCells_.Row(p.point.y), bit, bit + width, true);
+      cellsSent_ = true;
+    }
   }
   QRegion editor = RegionOf(pixelRects);
   if (frame != shownFrame_) {

@@ -539,10 +539,14 @@ class TForm1 : public QMainWindow {
   bool editorStale_ = true;
   CellArea staleCells_;  // of the current sprite, for the preview
   QRegion staleEditor_;  // of every sprite the canvas shows
-  // The canvas cells a change has sent to the grid since it was last painted: a tool's preview
-  // need not send them again.
+  // The canvas cells a change or a tool's preview has sent to the grid since it was last
+  // painted: the grid draws them as they are when it paints, so neither sends them again.
   CanvasRegion sentCells_{0, 0};
   bool cellsSent_ = false;
+  bool SentCellsFit() const {
+    return sentCells_.Width() == document_.Canvas().Width() &&
+           sentCells_.Height() == document_.Canvas().Height();
+  }
   std::vector<int> staleSprites_;  // those sprites, to render into canvasImage_ again
   bool sheetStale_ = false;
   std::bitset<kSheetColumns * kSheetRows> staleThumbnails_;

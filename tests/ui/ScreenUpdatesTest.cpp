@@ -160,6 +160,14 @@ INSTANTIATE_TEST_SUITE_P(
                      QTest::mouseClick(form.RadioButton3, Qt::LeftButton);  // another colour
                      DragAndHold(form, {4, 4}, {120, 100});
                    }},
+        // A preview shown, then taken back: its cells are sent again after the paint.
+        ScreenCase{"line_shown_then_cancelled",
+                   [](TForm1& form) {
+                     Choose(form, "ToolLine1");
+                     DragAndHold(form, {4, 4}, {188, 164});
+                     ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form); }));
+                     QTest::keyClick(form.Image1, Qt::Key_Escape);
+                   }},
         ScreenCase{"selection_while_moved",
                    [](TForm1& form) {
                      Choose(form, "ToolSelect1");
