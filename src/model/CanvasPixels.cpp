@@ -34,8 +34,10 @@ bool CanvasPixels::EditsLowerLayer() const {
 }
 
 int CanvasPixels::PixelWidthInLayer(CanvasPoint p, int layer) const {
-  const auto place = canvas_.Locate(p, layer);
-  return place && IsMultiColour(bank_.Attribute(place->sprite)) ? 2 : 1;
+  // As Locate finds the sprite, without the cell: the tools and the grid ask this of each pixel.
+  if (!canvas_.Contains(p) || layer < 0 || layer >= canvas_.Layers()) return 1;
+  const int sprite = canvas_.SpriteAt(layer, p.x / kHiresColumns, p.y / kSpriteRows);
+  return sprite != kNoSprite && IsMultiColour(bank_.Attribute(sprite)) ? 2 : 1;
 }
 
 std::optional<std::uint8_t> CanvasPixels::PenInLayer(CanvasPoint p, int layer) const {

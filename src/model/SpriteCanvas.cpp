@@ -12,10 +12,6 @@ SpriteCanvas SpriteCanvas::Single(int sprite) {
 SpriteCanvas::SpriteCanvas(int columns, int rows, std::vector<std::vector<int>> layers)
     : columns_(columns), rows_(rows), layers_(std::move(layers)) {}
 
-bool SpriteCanvas::Contains(CanvasPoint p) const {
-  return p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
-}
-
 std::optional<CanvasPlace> SpriteCanvas::Locate(CanvasPoint p, int layer) const {
   if (!Contains(p) || layer < 0 || layer >= Layers()) return std::nullopt;
   const int sprite = SpriteAt(layer, p.x / kHiresColumns, p.y / kSpriteRows);

@@ -47,7 +47,9 @@ class SpriteCanvas {
   int Layers() const { return static_cast<int>(layers_.size()); }
   int Width() const { return columns_ * kHiresColumns; }
   int Height() const { return rows_ * kSpriteRows; }
-  bool Contains(CanvasPoint p) const;
+  bool Contains(CanvasPoint p) const {
+    return p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
+  }
 
   // The sprite at column, row of the grid in layer, or kNoSprite.
   int SpriteAt(int layer, int column, int row) const {

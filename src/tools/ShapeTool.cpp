@@ -54,6 +54,7 @@ void ShapeTool::Release(const ToolEvent& event) {
 void ShapeTool::Cancel() {
   button_ = kNoButton;
   preview_.clear();
+  made_.reset();
 }
 
 void ShapeTool::ShowShape(bool constrained) {
@@ -62,6 +63,10 @@ void ShapeTool::ShowShape(bool constrained) {
   const SpriteCell from = grid.CellOf(start_);
   SpriteCell to = grid.CellOf(end_);
   if (constrained) to = shape_ == Shape::Line ? SnapTo45(from, to) : SquareCorner(from, to);
+  const std::uint8_t pen = PenOfButton(button_, document_.CurrentPen());
+  const Made made{from, to, grid.width, pen};
+  if (made_ == made) return;
+  made_ = made;
   Pixels shape;
   switch (shape_) {
     case Shape::Line:
@@ -76,7 +81,6 @@ void ShapeTool::ShowShape(bool constrained) {
       shape = EllipsePixels(from, to, shape_ == Shape::FilledEllipse);
       break;
   }
-  const std::uint8_t pen = PenOfButton(button_, document_.CurrentPen());
   preview_.clear();
   for (const SpriteCell pixel : shape) {
     const CanvasPoint point = grid.PointOf(pixel);

@@ -3,6 +3,8 @@
 // horizontal, vertical or 45° and makes a box square.
 #pragma once
 
+#include <optional>
+
 #include "model/SpriteDocument.h"
 #include "tools/PixelGrid.h"
 #include "tools/Tool.h"
@@ -26,12 +28,24 @@ class ShapeTool : public Tool {
  private:
   void ShowShape(bool constrained);
 
+  // What the shape shown was made from: a move within the same pixel, or the release where the
+  // last move was, makes it again for nothing.
+  struct Made {
+    SpriteCell from;
+    SpriteCell to;
+    int width = 1;
+    std::uint8_t pen = 0;
+
+    bool operator==(const Made&) const = default;
+  };
+
   SpriteDocument& document_;
   Shape shape_;
   unsigned button_ = kNoButton;  // of the drag in progress
   CanvasPoint start_;
   CanvasPoint end_;
   Preview preview_;
+  std::optional<Made> made_;  // of preview_, while a drag is in progress
 };
 
 }  // namespace kelvane

@@ -107,6 +107,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, DrawingTools, ::testing::Values(
              {"", ".#####"}},
     ToolCase{"shift_keeps_a_line_at_45", false, Use::Line, {}, Drag({0, 0}, {3, 2}, L, true),
              {"#", ".#", "..#", "...#"}},
+    // Shift held down where the pointer rests snaps the line it puts down.
+    ToolCase{"shift_at_the_release_alone", false, Use::Line, {},
+             {{Kind::Press, L, {0, 0}}, {Kind::Move, 0, {3, 2}},
+              {Kind::Release, L, {3, 2}, true}}, {"#", ".#", "..#", "...#"}},
     ToolCase{"multi_colour_line_on_double_pixels", true, Use::Line, {}, Drag({1, 0}, {7, 1}),
              {"##", "..##"}},
     ToolCase{"right_button_line_erases", false, Use::Line, {"#####"}, Drag({1, 0}, {3, 0}, R),
