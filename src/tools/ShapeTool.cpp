@@ -82,6 +82,7 @@ void ShapeTool::ShowShape(bool constrained) {
       break;
   }
   preview_.clear();
+  preview_.reserve(shape.size());
   for (const SpriteCell pixel : shape) {
     const CanvasPoint point = grid.PointOf(pixel);
     if (pixels.Canvas().Contains(point)) preview_.push_back({point, pen});

@@ -33,6 +33,9 @@ Pixels FilledRows(const Pixels& outline) {
 
 Pixels LinePixels(SpriteCell from, SpriteCell to) {
   Pixels pixels;
+  // A pixel for each step along the longer side.
+  pixels.reserve(static_cast<std::size_t>(
+      std::max(std::abs(to.column - from.column), std::abs(to.row - from.row)) + 1));
   ForEachOnLine(from, to, [&](SpriteCell p) { pixels.push_back(p); });
   return pixels;
 }
