@@ -533,25 +533,29 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
   last.assign(colours, colours + count);
   if (look.grid) LastColumnColours(last.data(), firstPixel, endPixel, r, view, look);
   line.resize(static_cast<std::size_t>(count * zoom.x));
-#if defined(KELVANE_AVX2_ROWS)
-  if (zoom.x >= 8 && UsesAvx2()) {
-    WriteBlocksAvx2(line.data(), colours, last.data(), count, zoom.x);
-  } else
-#endif
-  {
-    WidenRow(line.data(), colours, count, zoom.x);
-    for (int c = 0; c < count; ++c) line[static_cast<std::size_t>((c + 1) * zoom.x - 1)] = last[c];
-  }
   // The view's column x is the band's column x - shift.
   const int copies = look.grid ? zoom.y - 1 : zoom.y;
+  const QRgb* const shown = line.data() + (from - left);
+  const QRgb lineColour = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows
+                              ? kSpriteBorderColour
+                              : kGridLineColour;
+#if defined(KELVANE_AVX2_ROWS)
+  // Chosen once for the cell row: a narrow part of a row is a few stores a line.
+  if (zoom.x >= 8 && UsesAvx2()) {
+    WriteBlocksAvx2(line.data(), colours, last.data(), count, zoom.x);
+    for (int copy = 0; copy < copies; ++copy) {
+      CopyRowAvx2(out[firstLine + copy] + (from - shift), shown, to - from);
+    }
+    if (look.grid) FillRowAvx2(out[firstLine + zoom.y - 1] + (from - shift), to - from, lineColour);
+    return;
+  }
+#endif
+  WidenRow(line.data(), colours, count, zoom.x);
+  for (int c = 0; c < count; ++c) line[static_cast<std::size_t>((c + 1) * zoom.x - 1)] = last[c];
   for (int copy = 0; copy < copies; ++copy) {
-    CopyRow(out[firstLine + copy] + (from - shift), line.data() + (from - left), to - from);
+    CopyRow(out[firstLine + copy] + (from - shift), shown, to - from);
   }
-  if (look.grid) {
-    const bool spriteEdge = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows;
-    FillRow(out[firstLine + zoom.y - 1] + (from - shift), to - from,
-            spriteEdge ? kSpriteBorderColour : kGridLineColour);
-  }
+  if (look.grid) FillRow(out[firstLine + zoom.y - 1] + (from - shift), to - from, lineColour);
 }
 
 CanvasLook SingleLook(bool multiColour, bool grid) {

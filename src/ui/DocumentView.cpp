@@ -322,9 +322,22 @@ void TForm1::RedrawEditor() {
     }
     Image3->update(picture);
   } else {
-    Image3->update(PictureRepaint(QRectOf(kPreviewView.CellsRect(cells))));
+    SendPicture(PictureRepaint(QRectOf(kPreviewView.CellsRect(cells))));
   }
   Image1->update(editor);
+}
+
+namespace {
+constexpr std::size_t kPicturesKept = 8;
+}  // namespace
+
+void TForm1::SendPicture(const QRect& part) {
+  if (std::ranges::any_of(picturesSent_, [&](const QRect& sent) { return sent.contains(part); })) {
+    return;
+  }
+  Image3->update(part);
+  // A few: the picture hidden behind another page keeps none of them long.
+  if (picturesSent_.size() < kPicturesKept) picturesSent_.push_back(part);
 }
 
 void TForm1::ShowToolPreview() {
@@ -384,7 +397,7 @@ void TForm1::ShowToolPreview() {
     }
   }
   if (!editor.isEmpty()) Image1->update(editor);
-  if (!picture.isEmpty()) Image3->update(PictureRepaint(picture));
+  if (!picture.isEmpty()) SendPicture(PictureRepaint(picture));
   shownPreview_ = std::move(after);
   shownFrame_ = frame;
 }

@@ -205,6 +205,7 @@ void TForm1::BuildEditorPage() {
       new ImageControl(page, kPreviewWidth, kPreviewHeight, kPreviewView.CellZoom().y,
                        [this](QImage& band, int top, int, int) { DrawPreviewPicture(band, top); }),
       "Image3", 205, 5, kPreviewWidth, kPreviewHeight);
+  Image3->installEventFilter(this);
   Label1 = Place(new QLabel(QStringLiteral("000"), page), "Label1", 230, 75, 30, 13);
   QFont bold = Label1->font();
   bold.setBold(true);
@@ -542,6 +543,8 @@ void TForm1::Exit1Click() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::Resize) LayOut();
+  // What was sent of the small picture is painted now.
+  if (watched == Image3 && event->type() == QEvent::Paint) picturesSent_.clear();
   if (watched == Image1) {
     // The cells sent to the grid are painted now.
     if (event->type() == QEvent::Paint && cellsSent_) {

@@ -543,6 +543,11 @@ class TForm1 : public QMainWindow {
   // painted: the grid draws them as they are when it paints, so neither sends them again.
   CanvasRegion sentCells_{0, 0};
   bool cellsSent_ = false;
+  // The parts of the small picture sent since it was last painted, and the sending of another:
+  // a part inside one of them is on its way already. A line put down sends its part as the
+  // preview shown, as the change and as the preview taken away.
+  std::vector<QRect> picturesSent_;
+  void SendPicture(const QRect& part);
   bool SentCellsFit() const {
     return sentCells_.Width() == document_.Canvas().Width() &&
            sentCells_.Height() == document_.Canvas().Height();
