@@ -12,9 +12,11 @@
 #include <array>
 #include <bitset>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <span>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "files/ColourNames.h"
@@ -344,7 +346,7 @@ void TForm1::ShowToolPreview() {
   ShowSelectionState();
   // The preview shown is kept in the order of its rows, as the grid draws it.
   Preview after = tools_->CurrentPreview();
-  std::ranges::sort(after, ByRowsOfPixels);
+  if (!std::ranges::is_sorted(after, ByRowsOfPixels)) std::ranges::sort(after, ByRowsOfPixels);
   const std::optional<CanvasFrame> frame = tools_->Frame();
   if (after == shownPreview_ && frame == shownFrame_) return;
   // What was shown and what is shown now are both sent to the screen again: the pixels, and
@@ -368,11 +370,29 @@ void TForm1::ShowToolPreview() {
   if (!SentCellsFit()) sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
   std::vector<QRect> pixelRects;
   pixelRects.reserve(changed.size());
-  QRect picture;
+  // The canvas columns and rows of the changed pixels, for the small picture.
+  int left = std::numeric_limits<int>::max();
+  int top = left;
+  int right = std::numeric_limits<int>::min();
+  int bottom = right;
+  // A pixel is as wide as the others of its sprite: the width is found once a sprite.
+  std::optional<std::pair<int, int>> widthCell;
+  int cellWidth = 1;
+  const auto widthAt = [&](CanvasPoint p) {
+    if (!canvas.Contains(p)) return pixels.PixelWidthAt(p);
+    const std::pair cell(p.x / kHiresColumns, p.y / kSpriteRows);
+    if (widthCell != cell) {
+      widthCell = cell;
+      cellWidth = pixels.PixelWidthAt(p);
+    }
+    return cellWidth;
+  };
   for (const PreviewPixel& p : changed) {
-    const int width = pixels.PixelWidthAt(p.point);
-    picture |= QRect(pictureLeft + p.point.x * small.x, pictureTop + p.point.y * small.y,
-                     width * small.x, small.y);
+    const int width = widthAt(p.point);
+    left = std::min(left, p.point.x);
+    right = std::max(right, p.point.x + width);
+    top = std::min(top, p.point.y);
+    bottom = std::max(bottom, p.point.y + 1);
     const int bit = canvas.Width() - p.point.x - width;  // the pixel's columns, rightmost first
     const bool onCanvas =
         p.point.y >= 0 && p.point.y < canvas.Height() && bit >= 0 && bit + width <= canvas.Width();
@@ -397,7 +417,10 @@ void TForm1::ShowToolPreview() {
     }
   }
   if (!editor.isEmpty()) Image1->update(editor);
-  if (!picture.isEmpty()) SendPicture(PictureRepaint(picture));
+  if (left < right) {
+    SendPicture(PictureRepaint(QRect(pictureLeft + left * small.x, pictureTop + top * small.y,
+                                     (right - left) * small.x, (bottom - top) * small.y)));
+  }
   shownPreview_ = std::move(after);
   shownFrame_ = frame;
 }
