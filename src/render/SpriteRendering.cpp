@@ -171,10 +171,28 @@ void RenderRows(const Rows& rows, SpriteBytes sprite, const std::array<QRgb, kPe
 // store, whatever the optimiser makes of the plain loops. Elsewhere the plain loops do the same.
 
 #if defined(KELVANE_AVX2_ROWS)
+constexpr std::uintptr_t kAvx2StoreBytes = 32;
+
+// The pixels from p to the next multiple of 32 bytes, 1 to 8: after a first store of eight at p,
+// the stores lie on whole halves of cache lines. ASSUMPTION: p is 4-byte aligned.
+int PixelsToAlignment(const QRgb* p) {
+  const std::uintptr_t bytes =
+      kAvx2StoreBytes - reinterpret_cast<std::uintptr_t>(p) % kAvx2StoreBytes;
+  return static_cast<int>(bytes / sizeof(QRgb));
+}
+
 // Eight pixels a store where the processor has AVX2: a cell row of the grid is several times
 // wider than a cache line, and the store is what its drawing waits on.
 __attribute__((target("avx2"))) void FillRowAvx2(QRgb* out, int count, QRgb colour) {
   const __m256i eight = _mm256_set1_epi32(static_cast<int>(colour));
+  if (count >= 16) {
+    // One store up to the next 32 bytes, then whole ones: a store across two cache lines costs
+    // two.
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), eight);
+    const int head = PixelsToAlignment(out);
+    out += head;
+    count -= head;
+  }
   for (; count >= 8; count -= 8, out += 8) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), eight);
   }
@@ -191,6 +209,12 @@ __attribute__((target("avx2"))) void FillRowAvx2(QRgb* out, int count, QRgb colo
 // the cache and wait for both.
 __attribute__((target("avx2"))) void CopyRowAvx2(QRgb* out, const QRgb* in, int count) {
   int x = 0;
+  if (count >= 16) {
+    // As FillRowAvx2: the stores after the first lie within cache lines.
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
+                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in)));
+    x = PixelsToAlignment(out);
+  }
   for (; x + 32 <= count; x += 32) {
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x + 8));
