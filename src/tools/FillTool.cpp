@@ -27,25 +27,27 @@ Word RunsOf(Word seeds, Word open) {
   return runs;
 }
 
-// The flood of a canvas whose rows are one word each: a row at a time. A row's part of the
-// region grows by whole runs of the pen from the bits of its neighbours' parts; a row that grew
-// is looked at again, so each row is read about once per run it gains.
-void FloodNarrow(CanvasRegion& region, CanvasRegion& open, int height, CanvasPoint start, int bit) {
-  const auto at = [&](CanvasRegion& rows, int y) -> Word& { return *rows.Row(y); };
-  at(region, start.y) = RunsOf(Word{1} << bit, at(open, start.y));
-  std::vector<int> grown{start.y};
-  grown.reserve(static_cast<std::size_t>(height));
-  while (!grown.empty()) {
-    const int y = grown.back();
-    grown.pop_back();
-    for (const int next : {y - 1, y + 1}) {
-      if (next < 0 || next >= height) continue;
-      Word& part = at(region, next);
-      const Word seeds = at(region, y) & at(open, next) & ~part;
-      if (seeds == 0) continue;
-      part |= RunsOf(seeds, at(open, next));
-      grown.push_back(next);
-    }
+// Row y's part of the region grows by whole runs of the pen from the bits of the part of the
+// row beside it; whether it grew.
+bool GrowFrom(Word* region, const Word* open, int y, int beside) {
+  const Word seeds = region[beside] & open[y] & ~region[y];
+  if (seeds == 0) return false;
+  region[y] |= RunsOf(seeds, open[y]);
+  return true;
+}
+
+// The flood of a canvas whose rows are one word each: sweeps down and up the rows, each row
+// growing from the one it was reached from, until a pair of sweeps adds nothing. A region that
+// does not wind back on itself is whole after one pair.
+void FloodNarrow(CanvasRegion& region, const CanvasRegion& open, int height, CanvasPoint start,
+                 int bit) {
+  Word* const part = region.Row(0);
+  const Word* const pen = open.Row(0);
+  part[start.y] = RunsOf(Word{1} << bit, pen[start.y]);
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (int y = 1; y < height; ++y) grew |= GrowFrom(part, pen, y, y - 1);
+    for (int y = height - 2; y >= 0; --y) grew |= GrowFrom(part, pen, y, y + 1);
   }
 }
 
