@@ -187,11 +187,14 @@ __attribute__((target("avx2"))) void FillRowAvx2(QRgb* out, int count, QRgb colo
   const __m256i eight = _mm256_set1_epi32(static_cast<int>(colour));
   if (count >= 16) {
     // One store up to the next 32 bytes, then whole ones: a store across two cache lines costs
-    // two.
+    // two. The last eight pixels are stored again rather than a few one at a time.
+    QRgb* const end = out + count;
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), eight);
-    const int head = PixelsToAlignment(out);
-    out += head;
-    count -= head;
+    for (out += PixelsToAlignment(out); out + 8 <= end; out += 8) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), eight);
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(end - 8), eight);
+    return;
   }
   for (; count >= 8; count -= 8, out += 8) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), eight);
@@ -204,17 +207,30 @@ __attribute__((target("avx2"))) void FillRowAvx2(QRgb* out, int count, QRgb colo
   std::fill_n(out, count, colour);
 }
 
+// Eight pixels copied.
+__attribute__((target("avx2"))) inline void Copy8Avx2(QRgb* out, const QRgb* in) {
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
+                      _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in)));
+}
+
 // A line copied to another eight pixels at a time. A line just drawn with 8-pixel stores is read
 // back in the same pieces: the wider loads of memcpy straddle two stores still on their way to
 // the cache and wait for both.
+
 __attribute__((target("avx2"))) void CopyRowAvx2(QRgb* out, const QRgb* in, int count) {
-  int x = 0;
-  if (count >= 16) {
-    // As FillRowAvx2: the stores after the first lie within cache lines.
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
-                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in)));
-    x = PixelsToAlignment(out);
+  if (count < 16) {
+    int x = 0;
+    if (count >= 8) {
+      Copy8Avx2(out, in);
+      x = 8;
+    }
+    std::copy(in + x, in + count, out + x);
+    return;
   }
+  // As FillRowAvx2: the stores after the first lie within cache lines, and the last eight pixels
+  // are copied again rather than a few one at a time.
+  Copy8Avx2(out, in);
+  int x = PixelsToAlignment(out);
   for (; x + 32 <= count; x += 32) {
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x + 8));
@@ -225,11 +241,8 @@ __attribute__((target("avx2"))) void CopyRowAvx2(QRgb* out, const QRgb* in, int 
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 16), c);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 24), d);
   }
-  for (; x + 8 <= count; x += 8) {
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x),
-                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x)));
-  }
-  std::copy(in + x, in + count, out + x);
+  for (; x + 8 <= count; x += 8) Copy8Avx2(out + x, in + x);
+  Copy8Avx2(out + count - 8, in + count - 8);
 }
 
 // A line of count blocks zoom (8 or more) pixels wide, block c in colours[c] but for its last
