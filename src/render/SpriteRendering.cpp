@@ -216,7 +216,6 @@ __attribute__((target("avx2"))) inline void Copy8Avx2(QRgb* out, const QRgb* in)
 // A line copied to another eight pixels at a time. A line just drawn with 8-pixel stores is read
 // back in the same pieces: the wider loads of memcpy straddle two stores still on their way to
 // the cache and wait for both.
-
 __attribute__((target("avx2"))) void CopyRowAvx2(QRgb* out, const QRgb* in, int count) {
   if (count < 16) {
     int x = 0;

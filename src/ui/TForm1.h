@@ -483,6 +483,13 @@ class TForm1 : public QMainWindow {
   void DocumentChanged(const DocumentChange& change);
   void ShowDocumentState();
   void RedrawEditor();
+  // A part of the small picture to repaint, unless one sent since its last paint holds it.
+  void SendPicture(const QRect& part);
+  // Whether sentCells_ is as wide and high as the canvas shown.
+  bool SentCellsFit() const {
+    return sentCells_.Width() == document_.Canvas().Width() &&
+           sentCells_.Height() == document_.Canvas().Height();
+  }
   void DrawStale();
   void DrawStaleThumbnails();
   void ShowSheetFromTheTop();
@@ -543,15 +550,10 @@ class TForm1 : public QMainWindow {
   // painted: the grid draws them as they are when it paints, so neither sends them again.
   CanvasRegion sentCells_{0, 0};
   bool cellsSent_ = false;
-  // The parts of the small picture sent since it was last painted, and the sending of another:
-  // a part inside one of them is on its way already. A line put down sends its part as the
-  // preview shown, as the change and as the preview taken away.
+  // The parts of the small picture sent since it was last painted: a part inside one of them is
+  // on its way already. A line put down sends its part as the preview shown, as the change and
+  // as the preview taken away.
   std::vector<QRect> picturesSent_;
-  void SendPicture(const QRect& part);
-  bool SentCellsFit() const {
-    return sentCells_.Width() == document_.Canvas().Width() &&
-           sentCells_.Height() == document_.Canvas().Height();
-  }
   std::vector<int> staleSprites_;  // those sprites, to render into canvasImage_ again
   bool sheetStale_ = false;
   std::bitset<kSheetColumns * kSheetRows> staleThumbnails_;
