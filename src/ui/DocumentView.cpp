@@ -345,7 +345,8 @@ void TForm1::SendPicture(const QRect& part) {
 void TForm1::ShowToolPreview() {
   ShowSelectionState();
   // The preview shown is kept in the order of its rows, as the grid draws it.
-  Preview after = tools_->CurrentPreview();
+  Preview& after = previewScratch_.next;
+  after.assign(tools_->CurrentPreview().begin(), tools_->CurrentPreview().end());
   if (!std::ranges::is_sorted(after, ByRowsOfPixels)) std::ranges::sort(after, ByRowsOfPixels);
   const std::optional<CanvasFrame> frame = tools_->Frame();
   if (after == shownPreview_ && frame == shownFrame_) return;
@@ -357,8 +358,8 @@ void TForm1::ShowToolPreview() {
   const Zoom small = kPreviewView.CellZoom();
   const auto [pictureLeft, pictureTop] = kPreviewView.Origin();
   // Only the pixels shown differently: those of one preview and not the other, in its pen.
-  Preview changed;
-  changed.reserve(shownPreview_.size() + after.size());
+  Preview& changed = previewScratch_.changed;
+  changed.clear();
   std::ranges::set_symmetric_difference(shownPreview_, after, std::back_inserter(changed),
                                         ByRowsOfPixels);
   const CanvasPixels pixels = document_.Pixels();
@@ -368,8 +369,8 @@ void TForm1::ShowToolPreview() {
   // puts down what it showed sends its pixels once.
   const bool sent = SentCellsFit() && cellsSent_;
   if (!SentCellsFit()) sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
-  std::vector<QRect> pixelRects;
-  pixelRects.reserve(changed.size());
+  std::vector<QRect>& pixelRects = previewScratch_.rects;
+  pixelRects.clear();
   // The canvas columns and rows of the changed pixels, for the small picture.
   int left = std::numeric_limits<int>::max();
   int top = left;
@@ -421,7 +422,7 @@ void TForm1::ShowToolPreview() {
     SendPicture(PictureRepaint(QRect(pictureLeft + left * small.x, pictureTop + top * small.y,
                                      (right - left) * small.x, (bottom - top) * small.y)));
   }
-  shownPreview_ = std::move(after);
+  std::swap(shownPreview_, after);
   shownFrame_ = frame;
 }
 

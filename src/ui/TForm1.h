@@ -528,6 +528,12 @@ class TForm1 : public QMainWindow {
   int onionOpacity_ = 30;
   // The tool's preview as the editor shows it, and the canvas's pixels it is drawn with.
   Preview shownPreview_;
+  // What ShowToolPreview works in, kept so that a drag's every move allocates nothing.
+  struct PreviewScratch {
+    Preview next;
+    Preview changed;
+    std::vector<QRect> rects;
+  } previewScratch_;
   std::optional<CanvasFrame> shownFrame_;  // the selection's, as the editor shows it
   // Drawn once, at the ratio of the screen the window starts on (the base widget stands by now).
   GlyphImageList imageList1_{devicePixelRatioF()};
