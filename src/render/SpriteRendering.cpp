@@ -575,23 +575,24 @@ void DrawCellRow(const Rows& out, int firstLine, const ConstRows& in, int r, con
   const QRgb lineColour = r % kSpriteRows == kSpriteRows - 1 && r + 1 < view.Rows() * kSpriteRows
                               ? kSpriteBorderColour
                               : kGridLineColour;
+  // The row writers chosen once for the cell row: a narrow part of a row is a few stores a line.
+  void (*copyRow)(QRgb*, const QRgb*, int) = CopyRow;
+  void (*fillRow)(QRgb*, int, QRgb) = FillRow;
 #if defined(KELVANE_AVX2_ROWS)
-  // Chosen once for the cell row: a narrow part of a row is a few stores a line.
   if (zoom.x >= 8 && UsesAvx2()) {
     WriteBlocksAvx2(line.data(), colours, last.data(), count, zoom.x);
-    for (int copy = 0; copy < copies; ++copy) {
-      CopyRowAvx2(out[firstLine + copy] + (from - shift), shown, to - from);
-    }
-    if (look.grid) FillRowAvx2(out[firstLine + zoom.y - 1] + (from - shift), to - from, lineColour);
-    return;
-  }
+    copyRow = CopyRowAvx2;
+    fillRow = FillRowAvx2;
+  } else
 #endif
-  WidenRow(line.data(), colours, count, zoom.x);
-  for (int c = 0; c < count; ++c) line[static_cast<std::size_t>((c + 1) * zoom.x - 1)] = last[c];
-  for (int copy = 0; copy < copies; ++copy) {
-    CopyRow(out[firstLine + copy] + (from - shift), shown, to - from);
+  {
+    WidenRow(line.data(), colours, count, zoom.x);
+    for (int c = 0; c < count; ++c) line[static_cast<std::size_t>((c + 1) * zoom.x - 1)] = last[c];
   }
-  if (look.grid) FillRow(out[firstLine + zoom.y - 1] + (from - shift), to - from, lineColour);
+  for (int copy = 0; copy < copies; ++copy) {
+    copyRow(out[firstLine + copy] + (from - shift), shown, to - from);
+  }
+  if (look.grid) fillRow(out[firstLine + zoom.y - 1] + (from - shift), to - from, lineColour);
 }
 
 CanvasLook SingleLook(bool multiColour, bool grid) {

@@ -155,8 +155,7 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
     std::vector<QRect> rects;
     // Cells a tool's preview or an earlier change has sent since the grid's last paint are
     // drawn as they are now when it paints: a line put down where it was shown sends nothing.
-    const bool sentBefore = SentCellsFit() && cellsSent_;
-    if (!SentCellsFit()) sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
+    const bool sentBefore = SentCellsReady();
     for (int layer = 0; layer < canvas.Layers(); ++layer) {
       for (int row = 0; row < canvas.Rows(); ++row) {
         for (int column = 0; column < canvas.Columns(); ++column) {
@@ -333,6 +332,15 @@ namespace {
 constexpr std::size_t kPicturesKept = 8;
 }  // namespace
 
+bool TForm1::SentCellsReady() {
+  const SpriteCanvas& canvas = document_.Canvas();
+  if (sentCells_.Width() != canvas.Width() || sentCells_.Height() != canvas.Height()) {
+    sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
+    cellsSent_ = false;
+  }
+  return cellsSent_;
+}
+
 void TForm1::SendPicture(const QRect& part) {
   if (std::ranges::any_of(picturesSent_, [&](const QRect& sent) { return sent.contains(part); })) {
     return;
@@ -346,7 +354,8 @@ void TForm1::ShowToolPreview() {
   ShowSelectionState();
   // The preview shown is kept in the order of its rows, as the grid draws it.
   Preview& after = previewScratch_.next;
-  after.assign(tools_->CurrentPreview().begin(), tools_->CurrentPreview().end());
+  const Preview& current = tools_->CurrentPreview();
+  after.assign(current.begin(), current.end());
   if (!std::ranges::is_sorted(after, ByRowsOfPixels)) std::ranges::sort(after, ByRowsOfPixels);
   const std::optional<CanvasFrame> frame = tools_->Frame();
   if (after == shownPreview_ && frame == shownFrame_) return;
@@ -367,8 +376,7 @@ void TForm1::ShowToolPreview() {
   // picture is repainted round them all: fewer rectangles cost Qt less than the pixels. Cells
   // sent to the grid since its last paint are drawn with the preview as it is then: a tool that
   // puts down what it showed sends its pixels once.
-  const bool sent = SentCellsFit() && cellsSent_;
-  if (!SentCellsFit()) sentCells_ = CanvasRegion(canvas.Width(), canvas.Height());
+  const bool sent = SentCellsReady();
   std::vector<QRect>& pixelRects = previewScratch_.rects;
   pixelRects.clear();
   // The canvas columns and rows of the changed pixels, for the small picture.

@@ -485,11 +485,9 @@ class TForm1 : public QMainWindow {
   void RedrawEditor();
   // A part of the small picture to repaint, unless one sent since its last paint holds it.
   void SendPicture(const QRect& part);
-  // Whether sentCells_ is as wide and high as the canvas shown.
-  bool SentCellsFit() const {
-    return sentCells_.Width() == document_.Canvas().Width() &&
-           sentCells_.Height() == document_.Canvas().Height();
-  }
+  // sentCells_ as wide and high as the canvas shown, the marks of another canvas dropped;
+  // whether any cell is marked.
+  bool SentCellsReady();
   void DrawStale();
   void DrawStaleThumbnails();
   void ShowSheetFromTheTop();
