@@ -73,6 +73,35 @@ TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
   }
 }
 
+// The object below, a pixel's width as each layer sees it: off the canvas and where a layer has no
+// sprite, one column.
+TEST(PixelWidths, FollowEachLayersSprite) {
+  SpriteDocument doc;
+  std::array<SpriteRecord, 9> records{WithRow(0x11, {}), WithRow(0x82, {})};
+  records[8] = WithRow(0x85, {});
+  doc.PutSprites(0, records);
+  doc.SetOverlayDistance(8);
+  doc.AddObject(ConsecutiveObject("", 0, 2, 1));
+  doc.ShowObjects(true);
+  ASSERT_EQ(doc.Canvas(), SpriteCanvas(2, 1, {{0, 1}, {8, kNoSprite}}));
+  const struct {
+    EditLayer layer;
+    CanvasPoint at;
+    int width;
+  } cases[] = {
+      {EditLayer::Lower, {5, 3}, 1},    {EditLayer::Lower, {30, 20}, 2},
+      {EditLayer::Upper, {5, 3}, 2},    {EditLayer::Upper, {30, 20}, 1},
+      {EditLayer::ByColour, {5, 3}, 1}, {EditLayer::ByColour, {30, 20}, 2},
+      {EditLayer::Lower, {-1, 0}, 1},   {EditLayer::Lower, {48, 0}, 1},
+      {EditLayer::Upper, {0, 21}, 1},   {EditLayer::ByColour, {47, -1}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    doc.SetEditLayer(c.layer);
+    EXPECT_EQ(doc.Pixels().PixelWidthAt(c.at), c.width);
+  }
+}
+
 // Object 0 1 side by side: hi-res outline 0 under multi-colour body 8, sprite 1 with nothing over
 // it. A stroke over columns 16-31 follows each cell's own pair; a cell alone has no upper pixels.
 TEST(ByColour, AcrossAnObjectEachCellFollowsItsOwnPair) {

@@ -167,6 +167,22 @@ TEST(Ellipse, FillsItsBoxSymmetrically) {
 }
 
 // The picker makes the pen under the press current, and changes nothing else.
+// A pen chosen in mid-drag shows at the next move, even one within the same pixel, and the
+// release puts the line down in it.
+TEST(Line, TakesThePenChosenInMidDrag) {
+  SpriteDocument doc;
+  doc.PutSprites(0, std::vector{SpriteOf(true, {})});
+  ShapeTool line(doc, Shape::Line);
+  line.Press({CanvasPoint{0, 0}, L, L, {}});
+  line.Move({CanvasPoint{6, 0}, kNoButton, L, {}});
+  doc.SelectPen(kMultiColour1Pen);
+  line.Move({CanvasPoint{7, 0}, kNoButton, L, {}});
+  ASSERT_FALSE(line.CurrentPreview().empty());
+  for (const PreviewPixel& p : line.CurrentPreview()) EXPECT_EQ(p.pen, kMultiColour1Pen);
+  line.Release({CanvasPoint{7, 0}, L, kNoButton, {}});
+  EXPECT_EQ(Art(doc), std::vector<std::string>{"1111"});
+}
+
 TEST(Picker, MakesThePenUnderThePressCurrent) {
   SpriteDocument doc;
   doc.PutSprites(0, std::vector{SpriteOf(true, {".13#"})});
