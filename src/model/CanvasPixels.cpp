@@ -169,6 +169,15 @@ class RowWriter {
         pattern_ = kEveryColumn;
     }
   }
+  // Every pixel of the sprite, as a fill of a whole sprite writes it: the pattern row by row,
+  // without reading the rows first.
+  void WriteAll() const {
+    for (int i = 0; i < kPixelBytes; i += kRowBytes) {
+      sprite_[i] = static_cast<std::uint8_t>(pattern_ >> (2 * kBitsPerByte));
+      sprite_[i + 1] = static_cast<std::uint8_t>(pattern_ >> kBitsPerByte);
+      sprite_[i + 2] = static_cast<std::uint8_t>(pattern_);
+    }
+  }
   void Write(int row, RowColumns columns) const {
     // A multi-colour pixel's left column is the higher bit of its pair.
     const RowColumns mask =
@@ -283,6 +292,10 @@ void CanvasPixels::PlotRegion(const CanvasRegion& region, std::uint8_t pen, bool
       // A sprite the region misses is not written, nor kept as it was.
       if (std::ranges::all_of(rows, [](RowColumns columns) { return columns == 0; })) continue;
       const RowWriter writer(Writable(canvas_.SpriteAt(kLowerLayer, column, row)), pen, erase);
+      if (std::ranges::all_of(rows, [](RowColumns columns) { return columns == kEveryColumn; })) {
+        writer.WriteAll();
+        continue;
+      }
       for (int r = 0; r < kSpriteRows; ++r) writer.Write(r, rows[static_cast<std::size_t>(r)]);
     }
   }

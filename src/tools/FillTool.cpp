@@ -1,7 +1,6 @@
 #include "tools/FillTool.h"
 
 #include <bit>
-#include <vector>
 
 #include "tools/PixelGrid.h"
 
@@ -36,18 +35,44 @@ bool GrowFrom(Word* region, const Word* open, int y, int beside) {
   return true;
 }
 
-// The flood of a canvas whose rows are one word each: sweeps down and up the rows, each row
-// growing from the one it was reached from, until a pair of sweeps adds nothing. A region that
-// does not wind back on itself is whole after one pair.
-void FloodNarrow(CanvasRegion& region, const CanvasRegion& open, int height, CanvasPoint start,
-                 int bit) {
-  Word* const part = region.Row(0);
-  const Word* const pen = open.Row(0);
-  part[start.y] = RunsOf(Word{1} << bit, pen[start.y]);
-  for (bool grew = true; grew;) {
-    grew = false;
-    for (int y = 1; y < height; ++y) grew |= GrowFrom(part, pen, y, y - 1);
-    for (int y = height - 2; y >= 0; --y) grew |= GrowFrom(part, pen, y, y + 1);
+// Row y's part of the region grows by the whole runs of the pen, across the words of the row,
+// that hold a bit of the part of the row beside it; whether it grew.
+bool GrowWideFrom(CanvasRegion& region, const CanvasRegion& open, int y, int beside) {
+  const int width = region.Width();
+  Word* const part = region.Row(y);
+  const Word* const pen = open.Row(y);
+  const Word* const from = region.Row(beside);
+  bool grew = false;
+  for (int w = 0; w * CanvasRegion::kWordBits < width; ++w) {
+    // A run taken may reach into the words after this one: their seeds in it are then spent.
+    for (Word seeds = from[w] & pen[w] & ~part[w]; seeds != 0; seeds &= ~part[w]) {
+      const int bit = w * CanvasRegion::kWordBits + std::countr_zero(seeds);
+      CanvasRegion::SetBits(part, CanvasRegion::RunStart(pen, bit),
+                            CanvasRegion::NextClear(pen, bit, width), true);
+      grew = true;
+    }
+  }
+  return grew;
+}
+
+// Sweeps down and up the rows, each row growing from the one it was reached from, until a
+// sweep adds nothing. After a sweep down every row holds what the row above gives it, and after
+// one up what the row below gives it: when the next sweep adds nothing, both hold. A region that
+// does not wind back on itself is whole after one sweep each way.
+template <class Grow>
+void Sweep(int height, Grow grow) {
+  const auto down = [&] {
+    bool grew = false;
+    for (int y = 1; y < height; ++y) grew |= grow(y, y - 1);
+    return grew;
+  };
+  const auto up = [&] {
+    bool grew = false;
+    for (int y = height - 2; y >= 0; --y) grew |= grow(y, y + 1);
+    return grew;
+  };
+  down();  // the rows above the start are reached only on the way up
+  while (up() && down()) {
   }
 }
 
@@ -60,39 +85,20 @@ CanvasRegion FloodRegion(const CanvasPixels& pixels, CanvasPoint start) {
   CanvasRegion region(width, height);
   const auto pen = pixels.PenAt(start);
   if (!pen) return region;
+  // The flood works on the rows' bits, where left and right are swapped.
+  const int bit = width - 1 - start.x;
+  const CanvasRegion open = pixels.ColumnsOfPen(*pen);
   if (width <= CanvasRegion::kWordBits) {
-    CanvasRegion open = pixels.ColumnsOfPen(*pen);
-    FloodNarrow(region, open, height, start, width - 1 - start.x);
+    // Rows of one word: a row's runs are found for all of its seeds at once.
+    Word* const part = region.Row(0);
+    const Word* const ofPen = open.Row(0);
+    part[start.y] = RunsOf(Word{1} << bit, ofPen[start.y]);
+    Sweep(height, [&](int y, int beside) { return GrowFrom(part, ofPen, y, beside); });
     return region;
   }
-  // A run at a time: from a seed, as far left and right as the pen goes, then a seed for every
-  // run of the pen above and below it. The flood takes columns out of `open` as it goes, so each
-  // is taken once. It works on the rows' bits, where left and right are swapped.
-  CanvasRegion open = pixels.ColumnsOfPen(*pen);
-  struct Seed {
-    int bit;
-    int y;
-  };
-  std::vector<Seed> seeds{{width - 1 - start.x, start.y}};
-  seeds.reserve(static_cast<std::size_t>(height));
-  while (!seeds.empty()) {
-    const auto [bit, y] = seeds.back();
-    seeds.pop_back();
-    CanvasRegion::Word* row = open.Row(y);
-    if (!CanvasRegion::IsSet(row, bit)) continue;
-    const int low = CanvasRegion::RunStart(row, bit);
-    const int high = CanvasRegion::NextClear(row, bit, width);
-    CanvasRegion::SetBits(row, low, high, false);
-    CanvasRegion::SetBits(region.Row(y), low, high, true);
-    for (const int next : {y - 1, y + 1}) {
-      if (next < 0 || next >= height) continue;
-      const CanvasRegion::Word* line = open.Row(next);
-      for (int b = CanvasRegion::NextSet(line, low, high); b < high;
-           b = CanvasRegion::NextSet(line, CanvasRegion::NextClear(line, b, high), high)) {
-        seeds.push_back({b, next});
-      }
-    }
-  }
+  CanvasRegion::SetBits(region.Row(start.y), CanvasRegion::RunStart(open.Row(start.y), bit),
+                        CanvasRegion::NextClear(open.Row(start.y), bit, width), true);
+  Sweep(height, [&](int y, int beside) { return GrowWideFrom(region, open, y, beside); });
   return region;
 }
 

@@ -32,7 +32,8 @@ void FillByPixels(CanvasPixels& pixels, CanvasPoint start, std::uint8_t pen, boo
 
 TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
   const SpriteCanvas grid(2, 2, {{0, 1, 2, 3}});
-  const SpriteCanvas wide(3, 2, {{0, 1, 2, 3, 4, 0}});  // rows of more than one word of bits
+  // Rows of more than one word of bits, with a blank sprite of each mode.
+  const SpriteCanvas wide(3, 2, {{0, 1, 6, 3, 7, 0}});
   const SpriteCanvas pair(1, 1, {{4}, {5}});
   const SpriteCanvas tall(2, 3, {{5, 0, 1, 2, 3, 4}});  // rows of one word, grown many times
   const struct {
@@ -43,6 +44,7 @@ TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
                   {&pair, EditLayer::Lower},    {&pair, EditLayer::Upper}};
   SpriteBank bank;
   std::uint32_t noise = 12345;
+  bank.Attribute(7) = 0x01;
   for (int n = 0; n < 6; ++n) {
     for (auto& byte : bank.Sprite(n).first<kPixelBytes>()) {
       // Sparse bits, so that regions are large and wind between sprites.
@@ -53,7 +55,7 @@ TEST(FloodRuns, MatchPixelByPixelReadingAndPlotting) {
   }
   for (const auto& c : canvases) {
     for (const CanvasPoint start :
-         {CanvasPoint{0, 0}, {25, 3}, {7, 30}, {30, 22}, {13, 10}, {70, 40}}) {
+         {CanvasPoint{0, 0}, {25, 3}, {7, 30}, {30, 22}, {13, 10}, {70, 40}, {50, 5}}) {
       for (const int pen : {+kSpriteColourPen, +kMultiColour1Pen, +kUpperColourPen}) {
         if (!c.canvas->Contains(start)) continue;
         SCOPED_TRACE(testing::Message()
