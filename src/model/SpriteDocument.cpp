@@ -139,7 +139,10 @@ DocumentChange SpriteDocument::Compare(const Before& before) const {
     change.cells.push_back(cells);
   }
   if (!change.cells.empty()) {
-    std::ranges::sort(change.cells, {}, &SpriteCells::sprite);
+    // An edit meets an object's sprites mostly in the order of their numbers.
+    if (!std::ranges::is_sorted(change.cells, {}, &SpriteCells::sprite)) {
+      std::ranges::sort(change.cells, {}, &SpriteCells::sprite);
+    }
     change.what |= Changed::Sprites;
     change.first = change.cells.front().sprite;
     change.last = change.cells.back().sprite;
@@ -174,6 +177,8 @@ void SpriteDocument::Finish(const Before& before, Rules rules) {
   std::bitset<kSpriteCount> held;
   if (open) {
     for (const SpriteEdit& edit : open->sprites) held.set(static_cast<std::size_t>(edit.sprite));
+    // A new step takes the sprites at once; a stroke's step grows as it goes.
+    if (open->sprites.empty()) open->sprites.reserve(before.numbers.size());
   }
   for (std::size_t k = 0; k < before.numbers.size(); ++k) {
     const int n = before.numbers[k];
@@ -461,6 +466,8 @@ void SpriteDocument::RunCanvasEdit(const std::function<void(CanvasEdit&)>& edit,
   for (auto& colour : colours) colour &= kColourIndexMask;
   SetColours(model_.state, colours);
   if (!before) return;
+  before->numbers.reserve(before->numbers.size() + originals.size());
+  before->sprites.reserve(before->sprites.size() + originals.size());
   for (const SpriteOriginal& original : originals) {
     before->numbers.push_back(original.sprite);
     before->sprites.push_back(original.record);
