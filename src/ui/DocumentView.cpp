@@ -305,9 +305,10 @@ void TForm1::RedrawEditor() {
     return;
   }
   // An object's preview shows every sprite that changed, in every cell that shows it: the
-  // picture is small, so round them all.
+  // picture is small, so round them all. The preview keeps the order of the canvas's columns and
+  // rows, so the round of the cells shows as the round of what they show.
   if (object) {
-    QRect picture;
+    QRect cellsRound;
     for (int layer = 0; layer < canvas.Layers(); ++layer) {
       for (int row = 0; row < canvas.Rows(); ++row) {
         for (int column = 0; column < canvas.Columns(); ++column) {
@@ -315,13 +316,14 @@ void TForm1::RedrawEditor() {
           if (sprite < 0 || sprite >= kSpriteCount || !changed[static_cast<std::size_t>(sprite)]) {
             continue;
           }
-          picture |= CanvasPreviewRect(
-              canvas.Width(), canvas.Height(),
-              QRect(column * kHiresColumns, row * kSpriteRows, kHiresColumns, kSpriteRows));
+          cellsRound |=
+              QRect(column * kHiresColumns, row * kSpriteRows, kHiresColumns, kSpriteRows);
         }
       }
     }
-    Image3->update(picture);
+    if (!cellsRound.isNull()) {
+      Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(), cellsRound));
+    }
   } else {
     SendPicture(PictureRepaint(QRectOf(kPreviewView.CellsRect(cells))));
   }
