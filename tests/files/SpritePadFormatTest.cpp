@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "SpritePadFixture.h"
 #include "files/SpritePadFormat.h"
 #include "files/SpriteSets.h"
@@ -178,9 +180,11 @@ TEST(SpritePad, NewFilesAreVersion1UnlessAskedFor5) {
   EXPECT_EQ(*WriteSpritePad(fromPrg, 1, kPath), v1);
 }
 
+// The set is made when its case runs: every run of the test program registers every case, and
+// some sets are large.
 struct WriteRefusal {
   std::string name;
-  SpriteSet set;
+  std::function<SpriteSet()> set;
   int newFileVersion;
   FileProblem problem;
   std::string says;
@@ -190,7 +194,7 @@ class SpritePadWriteRefusal : public ::testing::TestWithParam<WriteRefusal> {};
 
 TEST_P(SpritePadWriteRefusal, NamesFileAndReason) {
   const auto& c = GetParam();
-  const auto written = WriteSpritePad(c.set, c.newFileVersion, kPath);
+  const auto written = WriteSpritePad(c.set(), c.newFileVersion, kPath);
   ASSERT_FALSE(written.ok());
   EXPECT_EQ(written.error().file, kPath);
   EXPECT_EQ(written.error().problem, c.problem);
@@ -200,20 +204,26 @@ TEST_P(SpritePadWriteRefusal, NamesFileAndReason) {
 INSTANTIATE_TEST_SUITE_P(
     SpritePad, SpritePadWriteRefusal,
     ::testing::Values(
-        WriteRefusal{"V1Over256", fixture::SetOf(fixture::Records(257)), 1,
+        WriteRefusal{"V1Over256", [] { return fixture::SetOf(fixture::Records(257)); }, 1,
                      FileProblem::TooManySprites, "at most 256 sprites, not 257"},
-        WriteRefusal{"V1Empty", fixture::SetOf({}), 1, FileProblem::Format, "at least 1 sprite"},
-        WriteRefusal{"V5Over65535", fixture::SetOf(std::vector<SpriteRecord>(65536)), 5,
-                     FileProblem::TooManySprites, "at most 65535"},
-        WriteRefusal{"UnknownNewVersion", fixture::SetOf(fixture::Records(1)), 3,
+        WriteRefusal{"V1Empty", [] { return fixture::SetOf({}); }, 1, FileProblem::Format,
+                     "at least 1 sprite"},
+        WriteRefusal{"V5Over65535", [] { return fixture::SetOf(std::vector<SpriteRecord>(65536)); },
+                     5, FileProblem::TooManySprites, "at most 65535"},
+        WriteRefusal{"UnknownNewVersion", [] { return fixture::SetOf(fixture::Records(1)); }, 3,
                      FileProblem::Format, "version 1 or 5"},
-        WriteRefusal{
-            "HeaderOfAnotherVersion",
-            fixture::SetOf(fixture::Records(1), "spd", Details(3, fixture::SpdHeader(Spec(5, 1)))),
-            1, FileProblem::Format, "not that of a version 3 file"},
+        WriteRefusal{"HeaderOfAnotherVersion",
+                     [] {
+                       return fixture::SetOf(fixture::Records(1), "spd",
+                                             Details(3, fixture::SpdHeader(Spec(5, 1))));
+                     },
+                     1, FileProblem::Format, "not that of a version 3 file"},
         WriteRefusal{"TrailerThatDoesNotFit",
-                     fixture::SetOf(fixture::Records(1), "spd",
-                                    Details(5, fixture::SpdHeader(Spec(5, 1, 2)), {1, 2, 3})),
+                     [] {
+                       return fixture::SetOf(
+                           fixture::Records(1), "spd",
+                           Details(5, fixture::SpdHeader(Spec(5, 1, 2)), {1, 2, 3}));
+                     },
                      1, FileProblem::Format, "do not fit together"}),
     [](const auto& info) { return info.param.name; });
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "SpritePadFixture.h"
@@ -78,9 +79,11 @@ TEST(Spritemate, WrittenAndReadBackKeepsRecordsNamesAndWhatElseTheFileHeld) {
   EXPECT_EQ(bank->records, records);
 }
 
+// The file is made when its case runs: every run of the test program registers every case, and
+// some files are large.
 struct Refused {
   std::string name;
-  std::string file;
+  std::function<std::string()> file;
   std::string reason;  // a part of what the refusal says
 };
 
@@ -88,14 +91,15 @@ class SpritemateRefuses : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(SpritemateRefuses, NamingTheFileAndWhy) {
   const auto& c = GetParam();
-  const auto set = ReadSpritemate(Text(c.file), kPath);
+  const std::string file = c.file();
+  const auto set = ReadSpritemate(Text(file), kPath);
   ASSERT_FALSE(set.ok());
   EXPECT_EQ(set.error().file, kPath);
   EXPECT_EQ(set.error().problem, FileProblem::Format);
   EXPECT_NE(set.error().reason.find(c.reason), std::string::npos) << set.error().reason;
   // Named .spm, it is still this format's to explain; named otherwise, it is not taken.
-  EXPECT_EQ(SpritemateFormat().Recognise(Text(c.file), kPath), Recognition::BySizeAndName);
-  EXPECT_EQ(SpritemateFormat().Recognise(Text(c.file), "/art/hero.bin"), Recognition::No);
+  EXPECT_EQ(SpritemateFormat().Recognise(Text(file), kPath), Recognition::BySizeAndName);
+  EXPECT_EQ(SpritemateFormat().Recognise(Text(file), "/art/hero.bin"), Recognition::No);
 }
 
 const std::string kGood = Sprite(R"("color":1,)", Pixels(""));
@@ -103,20 +107,29 @@ const std::string kGood = Sprite(R"("color":1,)", Pixels(""));
 INSTANTIATE_TEST_SUITE_P(
     Spritemate, SpritemateRefuses,
     ::testing::Values(
-        Refused{"BrokenJson", File(kGood).substr(0, 40), "malformed at byte"},
-        Refused{"NumberPastADouble", R"({"colors":{"0":1e999}})", "number out of range"},
-        Refused{"NoColours", R"({"sprites":[]})", "no \"colors\""},
-        Refused{"ColourKeyMissing", File(kGood, R"({"0":1,"2":2})"), "no colour \"3\""},
-        Refused{"ColourOutOfRange", File(kGood, R"({"0":16,"2":2,"3":3})"), "0 to 15"},
-        Refused{"NoPixels", File(R"({"color":1})"), "no \"pixels\""},
-        Refused{"FlagNotBoolean", File(Sprite(R"("color":1,"multicolor":1,)", Pixels(""))),
+        Refused{"BrokenJson", [] { return File(kGood).substr(0, 40); }, "malformed at byte"},
+        Refused{"NumberPastADouble", [] { return std::string(R"({"colors":{"0":1e999}})"); },
+                "number out of range"},
+        Refused{"NoColours", [] { return std::string(R"({"sprites":[]})"); }, "no \"colors\""},
+        Refused{"ColourKeyMissing", [] { return File(kGood, R"({"0":1,"2":2})"); },
+                "no colour \"3\""},
+        Refused{"ColourOutOfRange", [] { return File(kGood, R"({"0":16,"2":2,"3":3})"); },
+                "0 to 15"},
+        Refused{"NoPixels", [] { return File(R"({"color":1})"); }, "no \"pixels\""},
+        Refused{"FlagNotBoolean",
+                [] { return File(Sprite(R"("color":1,"multicolor":1,)", Pixels(""))); },
                 "\"multicolor\" is not true or false"},
-        Refused{"TwentyRows", File(Sprite(R"("color":1,)", Pixels("", 20))), "not 21 rows"},
-        Refused{"HugeArray", File(Sprite(R"("color":1,)", Pixels("", 20000))), "not 21 rows"},
-        Refused{"PenFour", File(kGood + "," + Sprite(R"("color":1,)", Pixels("0,4"))),
+        Refused{"TwentyRows", [] { return File(Sprite(R"("color":1,)", Pixels("", 20))); },
+                "not 21 rows"},
+        Refused{"HugeArray", [] { return File(Sprite(R"("color":1,)", Pixels("", 20000))); },
+                "not 21 rows"},
+        Refused{"PenFour",
+                [] { return File(kGood + "," + Sprite(R"("color":1,)", Pixels("0,4"))); },
                 "sprite 2 row 1 column 2 is not a pen value"},
-        Refused{"PenFraction", File(Sprite(R"("color":1,)", Pixels("1.5"))), "pen value"},
-        Refused{"NestedTooDeeply", R"({"colors":)" + std::string(100000, '[') + "}", "nests"}),
+        Refused{"PenFraction", [] { return File(Sprite(R"("color":1,)", Pixels("1.5"))); },
+                "pen value"},
+        Refused{"NestedTooDeeply", [] { return R"({"colors":)" + std::string(100000, '[') + "}"; },
+                "nests"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
