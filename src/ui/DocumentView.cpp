@@ -163,6 +163,8 @@ void TForm1::DocumentChanged(const DocumentChange& change) {
           if (sprite < 0 || sprite >= kSpriteCount) continue;  // a cell with nothing over it
           const SpriteCells* cells = changedCells[static_cast<std::size_t>(sprite)];
           if (!cells) continue;
+          staleCellsRound_ |=
+              QRect(column * kHiresColumns, row * kSpriteRows, kHiresColumns, kSpriteRows);
           const SpriteView view = editorView_.SpriteAt({column * kHiresColumns, row * kSpriteRows});
           const auto send = [&](const CellArea& area) {
             rects.push_back(QRectOf(view.CellsRect(area)));
@@ -258,10 +260,12 @@ void TForm1::RedrawEditor() {
   const bool whole = editorStale_;
   const CellArea cells = staleCells_;
   const QRegion editor = staleEditor_;
+  const QRect cellsRound = staleCellsRound_;
   const std::vector<int> sprites = std::move(staleSprites_);
   editorStale_ = false;
   staleCells_ = {};
   staleEditor_ = {};
+  staleCellsRound_ = {};
   staleSprites_.clear();
   if (drawTrace_) drawTrace_("editor");
   const EditorState& state = document_.State();
@@ -308,19 +312,6 @@ void TForm1::RedrawEditor() {
   // picture is small, so round them all. The preview keeps the order of the canvas's columns and
   // rows, so the round of the cells shows as the round of what they show.
   if (object) {
-    QRect cellsRound;
-    for (int layer = 0; layer < canvas.Layers(); ++layer) {
-      for (int row = 0; row < canvas.Rows(); ++row) {
-        for (int column = 0; column < canvas.Columns(); ++column) {
-          const int sprite = canvas.SpriteAt(layer, column, row);
-          if (sprite < 0 || sprite >= kSpriteCount || !changed[static_cast<std::size_t>(sprite)]) {
-            continue;
-          }
-          cellsRound |=
-              QRect(column * kHiresColumns, row * kSpriteRows, kHiresColumns, kSpriteRows);
-        }
-      }
-    }
     if (!cellsRound.isNull()) {
       Image3->update(CanvasPreviewRect(canvas.Width(), canvas.Height(), cellsRound));
     }
@@ -405,8 +396,7 @@ void TForm1::ShowToolPreview() {
     top = std::min(top, p.point.y);
     bottom = std::max(bottom, p.point.y + 1);
     const int bit = canvas.Width() - p.point.x - width;  // the pixel's columns, rightmost first
-    const bool onCanvas =
-        p.point.y >= 0 && p.point.y < canvas.Height() && bit >= 0 && bit + width <= canvas.Width();
+    const bool onCanvas = canvas.Contains(p.point) && p.point.x + width <= canvas.Width();
     if (sent && onCanvas &&
         CanvasRegion::NextClear(sentCells_.Row(p.point.y), bit, bit + width) == bit + width) {
       continue;

@@ -548,8 +548,9 @@ class TForm1 : public QMainWindow {
   // of the current sprite that changed, and the thumbnails of the sheet's window that did.
   // The sheet starts with no picture at all: its first use draws it whole (Image2).
   bool editorStale_ = true;
-  CellArea staleCells_;  // of the current sprite, for the preview
-  QRegion staleEditor_;  // of every sprite the canvas shows
+  CellArea staleCells_;    // of the current sprite, for the preview
+  QRegion staleEditor_;    // of every sprite the canvas shows
+  QRect staleCellsRound_;  // round the canvas cells that show those sprites, for the preview
   // The canvas cells a change or a tool's preview has sent to the grid since it was last
   // painted: the grid draws them as they are when it paints, so neither sends them again.
   CanvasRegion sentCells_{0, 0};
