@@ -143,6 +143,16 @@ INSTANTIATE_TEST_SUITE_P(
                      PutSprite(form, 10, PatternSprite(5, kHiresGreen));
                      LineThenFill(form, {2, 30}, {190, 120}, {30, 150});
                    }},
+        // A stroke has no preview: the small picture shows it only by the change.
+        ScreenCase{"stroke_on_an_object_shown_before",
+                   [](TForm1& form) {
+                     SpriteDocument& document = form.Document();
+                     document.AddObject(ConsecutiveObject("", 8, 3, 2));
+                     document.ShowObjects(true);
+                     document.SelectSprite(9);
+                     ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form); }));
+                     Stroke(form, {{2, 30}, {100, 60}, {190, 120}});
+                   }},
         // A tool's preview over many rows of both pictures, repainted several bands at a time,
         // and a selection's frame and pixels moved, repainted a part of a band at a time.
         ScreenCase{"rectangle_while_dragged",
