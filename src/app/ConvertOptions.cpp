@@ -16,8 +16,6 @@
 namespace kelvane {
 namespace {
 
-constexpr std::string_view kProgram = "kelvane-convert";
-constexpr std::string_view kStandardOutput = "-";
 constexpr int kHighestAddress = 0xFFFF;
 constexpr int kHighestSpriteNumber = 0xFFFF;  // a SpritePad file counts its sprites in 16 bits
 
@@ -79,8 +77,8 @@ class Parser {
 
   void Fail(const std::string& what) {
     if (o_.message.empty()) {
-      o_.message =
-          std::string(kProgram) + ": " + what + "; try '" + std::string(kProgram) + " --help'";
+      o_.message = std::string(kConverterName) + ": " + what + "; try '" +
+                   std::string(kConverterName) + " --help'";
     }
   }
   void BadValue(std::string_view option, std::string_view value, std::string_view expected) {
@@ -168,7 +166,7 @@ class Parser {
     std::string format = to_;
     if (format.empty()) {
       if (toFolder) return Fail("-d FOLDER needs --to FORMAT to name the outputs");
-      if (o_.output == kStandardOutput) return Fail("-o - needs --to with a text format");
+      if (o_.output == kStandardOutputName) return Fail("-o - needs --to with a text format");
       const auto named = ExportFormatForPath(o_.output);
       if (!named) {
         return Fail("cannot tell the format from the name " + Quoted(o_.output) +
@@ -176,7 +174,7 @@ class Parser {
       }
       format = *named;
     }
-    if (o_.output == kStandardOutput && !IsTextFormat(format)) {
+    if (o_.output == kStandardOutputName && !IsTextFormat(format)) {
       return Fail("-o - writes text only, not " + format);
     }
     o_.request.format = format;

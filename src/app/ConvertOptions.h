@@ -3,12 +3,17 @@
 // option's value is checked here, so a misspelt command fails as a whole with one line.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/EditorState.h"  // SharedColours
 #include "render/SpriteExport.h"
 
 namespace kelvane {
+
+// The converter's name in its messages, and the output name that means standard output.
+inline constexpr std::string_view kConverterName = "kelvane-convert";
+inline constexpr std::string_view kStandardOutputName = "-";
 
 // Sprites first to last of a file, counted from 0; last absent: only first.
 struct SpriteRange {

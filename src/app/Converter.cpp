@@ -26,9 +26,7 @@
 namespace kelvane {
 namespace {
 
-constexpr std::string_view kProgram = "kelvane-convert";
 constexpr std::string_view kPngSheetName = "PNG sprite sheet";
-constexpr std::string_view kStandardOutput = "-";
 
 // Why the run stops: the exit status and the one line that says so.
 struct Stop {
@@ -37,11 +35,11 @@ struct Stop {
 };
 
 Stop FileFailure(const FileError& error) {
-  return {kConvertFailed, std::string(kProgram) + ": " + Describe(error)};
+  return {kConvertFailed, std::string(kConverterName) + ": " + Describe(error)};
 }
 
 Stop UsageFailure(const std::string& file, const std::string& reason) {
-  return {kConvertUsageError, std::string(kProgram) + ": " + file + ": " + reason};
+  return {kConvertUsageError, std::string(kConverterName) + ": " + file + ": " + reason};
 }
 
 // What a failed write to out says: the system's reason where it gave one.
@@ -211,7 +209,7 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     outputs.push_back(std::move(*files));
   }
 
-  if (options.output == kStandardOutput) {
+  if (options.output == kStandardOutputName) {
     for (const std::vector<FileImage>& files : outputs) {
       for (const FileImage& file : files) {
         const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),

@@ -17,8 +17,7 @@ constexpr std::uint32_t kVersion = 4;                        // 4: animations ov
 constexpr std::size_t kHeaderBytes = kMagic.size() + 4 + 4;  // magic, version, payload length
 constexpr std::size_t kChecksumBytes = 4;
 constexpr std::size_t kMaxTextBytes = 4096;  // a path, a title, a codec id
-constexpr std::uint8_t kColourCount = 16;
-constexpr int kMaxAnimations = 0xFFFF;  // as many as a SpritePad file can count
+constexpr int kMaxAnimations = 0xFFFF;       // as many as a SpritePad file can count
 constexpr int kMaxSpriteNumber = 0xFFFF;
 constexpr int kMaxByte = 0xFF;
 
@@ -37,8 +36,8 @@ void AnimationFields(Io& io, Animation& a) {
 }
 
 constexpr int kMaxObjects = 0xFFFF;  // as many as a SpritePad file can count
-constexpr int kMinOverlayDistance = -0x8000;
-constexpr int kMaxOverlayDistance = 0x7FFF;
+constexpr int kMinStoredOverlayDistance = -0x8000;
+constexpr int kMaxStoredOverlayDistance = 0x7FFF;
 
 // A byte field, read and range-checked through an int.
 template <class Io, class Byte>
@@ -93,7 +92,7 @@ void Fields(Io& io, Document& d) {
   io.Int32(objects, 0, kMaxObjects);
   if constexpr (!std::is_const_v<Document>) d.objects.resize(static_cast<std::size_t>(objects));
   for (auto& object : d.objects) ObjectFields(io, object);
-  io.Int32(d.overlayDistance, kMinOverlayDistance, kMaxOverlayDistance);
+  io.Int32(d.overlayDistance, kMinStoredOverlayDistance, kMaxStoredOverlayDistance);
   io.Int64(d.writtenAt);
 }
 

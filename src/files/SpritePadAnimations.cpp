@@ -9,7 +9,6 @@
 namespace kelvane {
 namespace {
 
-constexpr int kV1 = 1;
 constexpr int kV2 = 2;
 constexpr std::size_t kMostCountedLessOne = 256;  // a count less one in a byte
 constexpr int kMostNarrowNumber = 0xFF;
@@ -52,14 +51,14 @@ std::string Problem(const SpritePadLayout& layout, const Kinds& now, const Kinds
                ? ""
                : "the old headerless SpritePad layout holds no animations";
   }
-  if (layout.version == kV1 && !now.objects.empty()) {
+  if (layout.version == kSpritePadV1 && !now.objects.empty()) {
     return version + " holds no objects, so no animations over them";
   }
   if (layout.version != kV2 &&
       (now.sprites.size() > kMostCountedLessOne || now.objects.size() > kMostCountedLessOne)) {
     return version + " holds at most 256 animations of each kind";
   }
-  const int most = layout.version == kV1 ? kMostNarrowNumber : kMostWideNumber;
+  const int most = layout.version == kSpritePadV1 ? kMostNarrowNumber : kMostWideNumber;
   if (auto p =
           NumberProblem(now.sprites, most, version + " numbers the sprites of an animation up to ");
       !p.empty()) {
@@ -94,7 +93,7 @@ void PutFlag(std::uint8_t& flags, std::uint8_t flag, bool on) {
 // The header's flags and counts of the kinds that changed.
 void PatchHeader(std::vector<std::uint8_t>& out, int version, const Kinds& now, bool spritesChanged,
                  bool objectsChanged) {
-  if (version == kV1) {
+  if (version == kSpritePadV1) {
     if (spritesChanged) {
       PutCountLessOne(out[kSpritePadV1AnimationCountOffset],
                       std::max<std::size_t>(now.sprites.size(), 1));
@@ -159,7 +158,7 @@ std::vector<SpriteAnimation> ReadSpritePadFileAnimations(std::span<const std::ui
     const auto data = bytes.subspan(offset, static_cast<std::size_t>(block.bytes));
     const auto count = static_cast<std::size_t>(block.count);
     if (block.kind == SpritePadBlockKind::SpriteAnimations) {
-      sprites = ReadSpritePadAnimations(data, count, layout.version > kV1);
+      sprites = ReadSpritePadAnimations(data, count, layout.version > kSpritePadV1);
     } else if (block.kind == SpritePadBlockKind::TileAnimations) {
       objects = ReadSpritePadAnimations(data, count, true, true);
     }
@@ -186,7 +185,7 @@ Result<std::vector<std::uint8_t>> WithSpritePadAnimations(
     return FileError{path, FileProblem::Format, "cannot be saved: " + problem};
   }
   if (layout.version == kSpritePadHeaderless) return std::vector(bytes.begin(), bytes.end());
-  if (layout.version == kV1 && now.sprites.empty())
+  if (layout.version == kSpritePadV1 && now.sprites.empty())
     now.sprites.push_back(kSpritePadUnusedV1Animation);
   const bool spritesChanged = now.sprites != held.sprites;
   const bool objectsChanged = now.objects != held.objects;
@@ -210,7 +209,7 @@ Result<std::vector<std::uint8_t>> WithSpritePadAnimations(
   }
   if (spritesChanged) {
     spriteBlock.clear();
-    AppendSpritePadAnimations(spriteBlock, now.sprites, layout.version > kV1);
+    AppendSpritePadAnimations(spriteBlock, now.sprites, layout.version > kSpritePadV1);
   }
   if (objectsChanged) {
     objectBlock.clear();

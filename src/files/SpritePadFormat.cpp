@@ -10,19 +10,17 @@
 #include "files/SpritePadLayout.h"
 #include "files/SpritePadTiles.h"
 #include "model/EditorState.h"
+#include "model/OverlayPairs.h"
 
 namespace kelvane {
 namespace {
 
-constexpr int kV1 = 1;
 constexpr int kV5 = 5;
 
 // A new version 1 file must announce at least one animation (the count is stored less one);
 // this is the unused slot other tools write: start 0, end 0, timer 1, not valid.
 constexpr std::uint8_t kV1OneAnimation = 0;
 constexpr std::array<std::uint8_t, kSpritePadV1AnimationBytes> kV1UnusedAnimation{0, 0, 1, 0};
-// How far apart overlaid sprites and tiles are; 1 (the very next one) is SpritePad's own.
-constexpr std::uint16_t kDefaultOverlayDistance = 1;
 
 SharedColours DefaultColours() {
   return {kInitialPenColours[kTransparentPen], kInitialPenColours[kMultiColour1Pen],
@@ -30,7 +28,7 @@ SharedColours DefaultColours() {
 }
 
 struct SpritePadParts {
-  int version = kV1;
+  int version = kSpritePadV1;
   std::vector<std::uint8_t> header;
   std::vector<std::uint8_t> trailer;
 };
@@ -44,7 +42,7 @@ std::optional<SpritePadParts> NewFile(int version) {
   SpritePadParts parts{version, {kSpritePadMark.begin(), kSpritePadMark.end()}, {}};
   auto& header = parts.header;
   header.push_back(static_cast<std::uint8_t>(version));
-  if (version == kV1) {
+  if (version == kSpritePadV1) {
     header.push_back(0);  // sprites - 1
     header.push_back(kV1OneAnimation);
     AppendColours(header, DefaultColours());
@@ -100,10 +98,10 @@ Result<SpritePadParts> PartsFor(const SpriteSet& set, int newFileVersion, const 
 
 std::optional<FileError> CheckCount(int version, std::size_t count, const std::string& path) {
   const std::string what = "a SpritePad version " + std::to_string(version) + " file holds ";
-  if (version == kV1 && count == 0) {
+  if (version == kSpritePadV1 && count == 0) {
     return FileError{path, FileProblem::Format, "cannot be saved: " + what + "at least 1 sprite"};
   }
-  const std::size_t limit = version == kV1 ? kSpritePadV1MaxSprites : kSpritePadMaxSprites;
+  const std::size_t limit = version == kSpritePadV1 ? kSpritePadV1MaxSprites : kSpritePadMaxSprites;
   if (version != kSpritePadHeaderless && count > limit) {
     return FileError{path, FileProblem::TooManySprites,
                      "cannot be saved: " + what + "at most " + std::to_string(limit) +
@@ -114,7 +112,7 @@ std::optional<FileError> CheckCount(int version, std::size_t count, const std::s
 
 void PatchCount(std::vector<std::uint8_t>& header, int version, std::size_t count) {
   if (version == kSpritePadHeaderless) return;  // the size says how many
-  if (version == kV1) {
+  if (version == kSpritePadV1) {
     header[kSpritePadV1CountOffset] = static_cast<std::uint8_t>(count - 1);
     return;
   }
@@ -124,7 +122,7 @@ void PatchCount(std::vector<std::uint8_t>& header, int version, std::size_t coun
 
 std::size_t ColourOffset(int version) {
   if (version == kSpritePadHeaderless) return 0;
-  return version == kV1 ? kSpritePadV1ColourOffset : kSpritePadColourOffset;
+  return version == kSpritePadV1 ? kSpritePadV1ColourOffset : kSpritePadColourOffset;
 }
 
 // The registers take four bits, which is all the editor keeps of a colour; whatever the file

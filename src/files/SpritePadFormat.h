@@ -19,6 +19,7 @@ namespace kelvane {
 inline constexpr std::string_view kSpritePadId = "spd";
 // New files: version 1 is what every tool reads; version 5 is SpritePad's own current form.
 inline constexpr int kSpritePadDefaultVersion = 1;
+inline constexpr int kSpritePadV1 = 1;  // the first version, with one block of animations
 inline constexpr int kSpritePadV1MaxSprites = 256;   // the count is stored less one in a byte
 inline constexpr int kSpritePadMaxSprites = 0xFFFF;  // a 16-bit count from version 2 on
 // Every sprite a 16-bit count allows, with room for tiles and animations after them.

@@ -15,7 +15,6 @@
 namespace kelvane {
 namespace {
 
-constexpr int kV1 = 1;
 constexpr int kV2 = 2;
 
 struct Blocks {
@@ -88,7 +87,7 @@ Blocks PartOfBlocks(const Blocks& whole, const SpritePadLayout& layout, std::siz
     a.last = *newTile[static_cast<std::size_t>(a.last)];
     part.tileAnimations.push_back(a);
   }
-  if (layout.version == kV1 && part.spriteAnimations.empty()) {
+  if (layout.version == kSpritePadV1 && part.spriteAnimations.empty()) {
     part.spriteAnimations.push_back(kSpritePadUnusedV1Animation);
   }
   return part;
@@ -103,7 +102,7 @@ bool Has(const SpritePadLayout& layout, SpritePadBlockKind kind) {
 void PatchHeader(std::vector<std::uint8_t>& header, const SpritePadLayout& layout,
                  const Blocks& part) {
   const auto lessOne = [](std::size_t n) { return static_cast<std::uint8_t>(n == 0 ? 0 : n - 1); };
-  if (layout.version == kV1) {
+  if (layout.version == kSpritePadV1) {
     header[kSpritePadV1AnimationCountOffset] = lessOne(part.spriteAnimations.size());
     return;
   }
@@ -135,7 +134,7 @@ std::vector<std::uint8_t> Trailer(const SpritePadLayout& layout, const Blocks& p
   for (const SpritePadBlock& block : layout.blocks) {
     switch (block.kind) {
       case SpritePadBlockKind::SpriteAnimations:
-        AppendSpritePadAnimations(out, part.spriteAnimations, layout.version > kV1);
+        AppendSpritePadAnimations(out, part.spriteAnimations, layout.version > kSpritePadV1);
         break;
       case SpritePadBlockKind::TileAnimations:
         AppendSpritePadAnimations(out, part.tileAnimations, true);

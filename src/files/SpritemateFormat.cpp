@@ -45,7 +45,7 @@ constexpr const char* kDoubleY = "double_y";
 constexpr const char* kOverlay = "overlay";
 constexpr const char* kPixels = "pixels";
 
-FileError Refusal(const std::string& path, const std::string& reason) {
+FileError NotSpritemate(const std::string& path, const std::string& reason) {
   return FileError{path, FileProblem::Format, "is not a Spritemate file of sprites: " + reason};
 }
 
@@ -106,7 +106,7 @@ struct Reader {
   std::optional<FileError> error;
 
   bool Fail(const std::string& reason) {
-    if (!error) error = Refusal(path, reason);
+    if (!error) error = NotSpritemate(path, reason);
     return false;
   }
 
@@ -292,26 +292,27 @@ Result<std::vector<FileImage>> SpritemateFormat::Write(const SpriteSet& set,
 
 Result<SpriteSet> ReadSpritemate(std::span<const std::uint8_t> bytes, const std::string& path) {
   if (bytes.size() > kMaxSpritemateFileBytes) {
-    return Refusal(path, "it is larger than " + std::to_string(kMaxSpritemateFileBytes) + " bytes");
+    return NotSpritemate(path,
+                         "it is larger than " + std::to_string(kMaxSpritemateFileBytes) + " bytes");
   }
-  if (Nesting(bytes) > kMaxNesting) return Refusal(path, "its JSON nests too deeply");
+  if (Nesting(bytes) > kMaxNesting) return NotSpritemate(path, "its JSON nests too deeply");
   Json file;
   try {
     file = Json::parse(bytes.begin(), bytes.end());
   } catch (const Json::parse_error& error) {
-    return Refusal(path, "its JSON is malformed at byte " + std::to_string(error.byte));
+    return NotSpritemate(path, "its JSON is malformed at byte " + std::to_string(error.byte));
   } catch (const Json::exception&) {
     // A number too large for a double (out_of_range 406) is no pen or colour either.
-    return Refusal(path, "its JSON holds a number out of range");
+    return NotSpritemate(path, "its JSON holds a number out of range");
   }
-  if (!file.is_object()) return Refusal(path, "its JSON is not an object");
+  if (!file.is_object()) return NotSpritemate(path, "its JSON is not an object");
 
   Reader reader{path, std::nullopt};
   const auto colours = reader.Colours(file);
   if (!colours) return *reader.error;
   const auto sprites = file.find(kSprites);
   if (sprites == file.end() || !sprites->is_array()) {
-    return Refusal(path, "it has no \"sprites\" list");
+    return NotSpritemate(path, "it has no \"sprites\" list");
   }
 
   SpriteSet set;
