@@ -12,7 +12,7 @@ namespace {
 using fixture::Bytes;
 using fixture::Concat;
 
-const std::string kPath = "/art/ship.prg";
+const std::string kPrgPath = "/art/ship.prg";
 
 Bytes ShortLast(int records) {  // the last record stops after its 63 pixel bytes
   Bytes bytes = fixture::RecordBytes(records);
@@ -33,10 +33,10 @@ class PrgRead : public ::testing::TestWithParam<PrgCase> {};
 TEST_P(PrgRead, KeepsLoadAddressAndShapeOnTheWayBack) {
   const auto& c = GetParam();
   const PrgFormat codec;
-  EXPECT_EQ(codec.Recognise(c.file, kPath), Recognition::BySizeAndName);
+  EXPECT_EQ(codec.Recognise(c.file, kPrgPath), Recognition::BySizeAndName);
   EXPECT_EQ(codec.Recognise(c.file, "x.dat"), Recognition::BySize);
 
-  const auto set = ReadPrg(c.file, kPath);
+  const auto set = ReadPrg(c.file, kPrgPath);
   ASSERT_TRUE(set.ok()) << set.error().reason;
   EXPECT_EQ(set->format, "prg");
   EXPECT_EQ(set->details.loadAddress, c.loadAddress);
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(Prg, ShortLastRecordIsWrittenWholeOnceItsAttributeIsSet) {
-  auto set = ReadPrg(Concat({{0x00, 0x30}, ShortLast(2)}), kPath);
+  auto set = ReadPrg(Concat({{0x00, 0x30}, ShortLast(2)}), kPrgPath);
   ASSERT_TRUE(set.ok());
   set->records.back()[kAttributeOffset] = 0xE3;  // multi-colour, expand X and Y, colour 3
   const Bytes written = WritePrg(*set, kDefaultPrgLoadAddress);
@@ -74,7 +74,7 @@ TEST(Prg, ShortLastRecordIsWrittenWholeOnceItsAttributeIsSet) {
 TEST(Prg, NewFilesLoadAtTheChosenAddress) {
   auto set = fixture::SetOf(fixture::Records(2));
   EXPECT_EQ(WritePrg(set, kDefaultPrgLoadAddress), Concat({{0x00, 0x20}, fixture::RecordBytes(2)}));
-  const auto written = PrgFormat(0x0340).Write(set, kPath);
+  const auto written = PrgFormat(0x0340).Write(set, kPrgPath);
   EXPECT_EQ((*written)[0].bytes, Concat({{0x40, 0x03}, fixture::RecordBytes(2)}));
   set.details.loadAddress = 0x8000;  // the set's own address wins over the codec's default
   EXPECT_EQ(WritePrg(set, kDefaultPrgLoadAddress), Concat({{0x00, 0x80}, fixture::RecordBytes(2)}));
@@ -82,14 +82,14 @@ TEST(Prg, NewFilesLoadAtTheChosenAddress) {
 
 // Loaded, a file past $FFFF would wrap round into zero page.
 TEST(Prg, AFileThatWouldRunPastTheTopOfMemoryIsNotSaved) {
-  const auto fits = ReadPrg(Concat({{0xC1, 0xFF}, ShortLast(1)}), kPath);  // $FFC1-$FFFF
+  const auto fits = ReadPrg(Concat({{0xC1, 0xFF}, ShortLast(1)}), kPrgPath);  // $FFC1-$FFFF
   ASSERT_TRUE(fits.ok());
   EXPECT_EQ(PrgBodyBytes(*fits), 63u);  // what Export measures too
-  EXPECT_TRUE(PrgFormat().Write(*fits, kPath).ok());
+  EXPECT_TRUE(PrgFormat().Write(*fits, kPrgPath).ok());
   auto set = fixture::SetOf(fixture::Records(kSpriteCount));
   set.details.loadAddress = 0xF000;
-  EXPECT_TRUE(PrgFormat().Write(set, kPath).ok());  // the codec gives back any file it read
-  const auto refused = SaveSpriteSet(PrgFormat(), set, kPath);
+  EXPECT_TRUE(PrgFormat().Write(set, kPrgPath).ok());  // the codec gives back any file it read
+  const auto refused = SaveSpriteSet(PrgFormat(), set, kPrgPath);
   ASSERT_TRUE(refused.has_value());
   EXPECT_EQ(refused->reason,
             "cannot be saved: a PRG of 256 sprites (16384 bytes) loaded at $F000 would run past "
@@ -107,10 +107,10 @@ class PrgRefusal : public ::testing::TestWithParam<Refusal> {};
 TEST_P(PrgRefusal, NamesFileAndReason) {
   const auto& c = GetParam();
   const Bytes file(c.size, 0);
-  EXPECT_EQ(PrgFormat().Recognise(file, kPath), Recognition::No);
-  const auto set = ReadPrg(file, kPath);
+  EXPECT_EQ(PrgFormat().Recognise(file, kPrgPath), Recognition::No);
+  const auto set = ReadPrg(file, kPrgPath);
   ASSERT_FALSE(set.ok());
-  EXPECT_EQ(set.error().file, kPath);
+  EXPECT_EQ(set.error().file, kPrgPath);
   EXPECT_EQ(set.error().problem, FileProblem::Format);
   EXPECT_NE(set.error().reason.find(c.says), std::string::npos) << set.error().reason;
 }
@@ -142,10 +142,10 @@ TEST(Raw, ReadsAndWritesWholeRecords) {
 }
 
 TEST(BankFit, MoreThan256SpritesAreRefusedWithTheCounts) {
-  EXPECT_EQ(CheckFitsBank(fixture::SetOf(fixture::Records(256)), kPath), std::nullopt);
-  const auto error = CheckFitsBank(fixture::SetOf(fixture::Records(257)), kPath);
+  EXPECT_EQ(CheckFitsBank(fixture::SetOf(fixture::Records(256)), kPrgPath), std::nullopt);
+  const auto error = CheckFitsBank(fixture::SetOf(fixture::Records(257)), kPrgPath);
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->file, kPath);
+  EXPECT_EQ(error->file, kPrgPath);
   EXPECT_EQ(error->problem, FileProblem::TooManySprites);
   EXPECT_NE(error->reason.find("holds 257 sprites; the bank takes 256"), std::string::npos);
 }

@@ -12,7 +12,7 @@ namespace {
 using fixture::Bytes;
 using fixture::SpdSpec;
 
-const std::string kPath = "/art/ship.spd";
+const std::string kShipPath = "/art/ship.spd";
 
 FormatDetails Details(int version, Bytes header, Bytes trailer = {},
                       std::optional<std::uint16_t> loadAddress = {}) {
@@ -41,7 +41,7 @@ TEST_P(SpritePadVersion, ReadsAndWritesBackUnchanged) {
   ASSERT_EQ(codec.Recognise(file, "x.bin"),
             spec.version == 0 ? Recognition::BySize : Recognition::ByMark);
 
-  const auto set = ReadSpritePad(file, kPath);
+  const auto set = ReadSpritePad(file, kShipPath);
   ASSERT_TRUE(set.ok()) << set.error().reason;
   EXPECT_EQ(set->format, "spd");
   EXPECT_EQ(set->records, fixture::Records(spec.sprites));
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SpritePad, EditedRecordAndColoursChangeOnlyTheirBytes) {
   const SpdSpec spec = fixture::RichV5(10);
   const Bytes file = fixture::SpdFile(spec);
-  auto set = ReadSpritePad(file, kPath);
+  auto set = ReadSpritePad(file, kShipPath);
   ASSERT_TRUE(set.ok());
 
   set->records[3].fill(0xEE);
@@ -116,7 +116,7 @@ TEST(SpritePad, EditedRecordAndColoursChangeOnlyTheirBytes) {
   expected[14] = 8;
   expected[15] = 7;
 
-  const auto written = WriteSpritePad(*set, 1, kPath);
+  const auto written = WriteSpritePad(*set, 1, kShipPath);
   ASSERT_TRUE(written.ok());
   EXPECT_EQ(*written, expected);
 }
@@ -127,14 +127,14 @@ TEST(SpritePad, ColourBytesComeBackAsTheFileHeldThemUnlessChanged) {
   for (const auto& [version, offset] : {std::pair{0, 0}, {1, 6}, {5, 13}}) {
     const Bytes file =
         fixture::SpdFile({.version = version, .colours = {0xF6, 0x81, 0x70}, .tileNames = {}});
-    auto set = ReadSpriteSetAs(SpritePadFormat(), {kPath, file}, 0);
+    auto set = ReadSpriteSetAs(SpritePadFormat(), {kShipPath, file}, 0);
     ASSERT_TRUE(set.ok()) << set.error().reason;
     EXPECT_EQ(set->colours, (SharedColours{6, 1, 0}));
-    EXPECT_EQ(*WriteSpritePad(*set, 1, kPath), file) << version;
+    EXPECT_EQ(*WriteSpritePad(*set, 1, kShipPath), file) << version;
     (*set->colours)[1] = 5;
     Bytes changed = file;
     changed[offset + 1] = 5;
-    EXPECT_EQ(*WriteSpritePad(*set, 1, kPath), changed) << version;
+    EXPECT_EQ(*WriteSpritePad(*set, 1, kShipPath), changed) << version;
   }
 }
 
@@ -146,12 +146,12 @@ TEST(SpritePad, ChangedCountUpdatesHeaderAndKeepsTrailer) {
                                            {fixture::RichV5(8), 300},
                                            {Spec(5, 8, 2), 0}};
   for (const auto& [spec, count] : cases) {
-    auto set = ReadSpritePad(fixture::SpdFile(spec), kPath);
+    auto set = ReadSpritePad(fixture::SpdFile(spec), kShipPath);
     ASSERT_TRUE(set.ok());
     set->records = fixture::Records(count);
     auto changed = spec;
     changed.sprites = count;
-    const auto written = WriteSpritePad(*set, 1, kPath);
+    const auto written = WriteSpritePad(*set, 1, kShipPath);
     ASSERT_TRUE(written.ok()) << written.error().reason;
     EXPECT_EQ(*written, fixture::Concat({fixture::SpdHeader(changed), fixture::RecordBytes(count),
                                          fixture::SpdTrailer(spec)}))
@@ -166,18 +166,18 @@ TEST(SpritePad, NewFilesAreVersion1UnlessAskedFor5) {
   const Bytes v5 =
       fixture::Concat({{'S', 'P', 'D', 5, 0, 2, 0, 0, 0, 0, 0, 0, 0, 11, 1, 6, 1, 0, 1, 0},
                        fixture::RecordBytes(2)});
-  EXPECT_EQ(*WriteSpritePad(set, 1, kPath), v1);
-  EXPECT_EQ(*WriteSpritePad(set, 5, kPath), v5);
+  EXPECT_EQ(*WriteSpritePad(set, 1, kShipPath), v1);
+  EXPECT_EQ(*WriteSpritePad(set, 5, kShipPath), v5);
   auto asked = set;
   asked.format = "spd";
   asked.details.version = 5;
-  EXPECT_EQ(*WriteSpritePad(asked, 1, kPath), v5);
+  EXPECT_EQ(*WriteSpritePad(asked, 1, kShipPath), v5);
 
   // A set read from another format carries none of that format's details into the file.
   auto fromPrg = set;
   fromPrg.format = "prg";
   fromPrg.details = Details(1, {1, 2}, {3}, 0x2000);
-  EXPECT_EQ(*WriteSpritePad(fromPrg, 1, kPath), v1);
+  EXPECT_EQ(*WriteSpritePad(fromPrg, 1, kShipPath), v1);
 }
 
 // The set is made when its case runs: every run of the test program registers every case, and
@@ -194,9 +194,9 @@ class SpritePadWriteRefusal : public ::testing::TestWithParam<WriteRefusal> {};
 
 TEST_P(SpritePadWriteRefusal, NamesFileAndReason) {
   const auto& c = GetParam();
-  const auto written = WriteSpritePad(c.set(), c.newFileVersion, kPath);
+  const auto written = WriteSpritePad(c.set(), c.newFileVersion, kShipPath);
   ASSERT_FALSE(written.ok());
-  EXPECT_EQ(written.error().file, kPath);
+  EXPECT_EQ(written.error().file, kShipPath);
   EXPECT_EQ(written.error().problem, c.problem);
   EXPECT_NE(written.error().reason.find(c.says), std::string::npos) << written.error().reason;
 }
@@ -237,9 +237,9 @@ class SpritePadReadRefusal : public ::testing::TestWithParam<ReadRefusal> {};
 
 TEST_P(SpritePadReadRefusal, NamesFileAndWhatDidNotAddUp) {
   const auto& c = GetParam();
-  const auto set = ReadSpritePad(c.bytes, kPath);
+  const auto set = ReadSpritePad(c.bytes, kShipPath);
   ASSERT_FALSE(set.ok());
-  EXPECT_EQ(set.error().file, kPath);
+  EXPECT_EQ(set.error().file, kShipPath);
   EXPECT_EQ(set.error().problem, FileProblem::Format);
   EXPECT_NE(set.error().reason.find(c.says), std::string::npos) << set.error().reason;
 }

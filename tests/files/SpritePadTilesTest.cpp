@@ -14,7 +14,7 @@ namespace {
 using fixture::Bytes;
 using fixture::SpdSpec;
 
-const std::string kPath = "/art/boss.spd";
+const std::string kBossPath = "/art/boss.spd";
 
 // 3 tiles of 2 x 3 sprites, sprite and tile animations after them.
 SpdSpec Tiled(int version) {
@@ -24,13 +24,13 @@ SpdSpec Tiled(int version) {
 }
 
 SpriteSet Read(const Bytes& file) {
-  auto set = ReadSpritePad(file, kPath);
+  auto set = ReadSpritePad(file, kBossPath);
   EXPECT_TRUE(set.ok()) << set.error().reason;
   return set.ok() ? *set : SpriteSet{};
 }
 
 Bytes Written(const SpriteSet& set, int newFileVersion = 1) {
-  auto bytes = WriteSpritePad(set, newFileVersion, kPath);
+  auto bytes = WriteSpritePad(set, newFileVersion, kBossPath);
   EXPECT_TRUE(bytes.ok()) << bytes.error().reason;
   return bytes.ok() ? *bytes : Bytes{};
 }
@@ -120,9 +120,9 @@ TEST(SpritePadTiles, HostileTilesAreRefusedWithTheReason) {
     if (c.at > 20) file[c.at] = c.value;
     // Not taken for a sound file by its mark: opening it says what is wrong.
     EXPECT_EQ(SpritePadFormat().Recognise(file, "x.bin"), Recognition::ByDamagedMark);
-    const auto set = ReadSpritePad(file, kPath);
+    const auto set = ReadSpritePad(file, kBossPath);
     ASSERT_FALSE(set.ok()) << c.says;
-    EXPECT_EQ(set.error().file, kPath);
+    EXPECT_EQ(set.error().file, kBossPath);
     EXPECT_NE(set.error().reason.find(c.says), std::string::npos) << set.error().reason;
   }
 }
@@ -143,7 +143,7 @@ TEST(SpritePadTiles, ObjectsThatCannotBeTilesAreNeverWritten) {
     SpriteSet set = Read(fixture::SpdFile(Tiled(5)));
     set.objects = c.objects;
     set.records.resize(static_cast<std::size_t>(c.records));
-    const auto written = WriteSpritePad(set, 1, kPath);
+    const auto written = WriteSpritePad(set, 1, kBossPath);
     ASSERT_FALSE(written.ok()) << c.says;
     EXPECT_NE(written.error().reason.find(c.says), std::string::npos) << written.error().reason;
   }

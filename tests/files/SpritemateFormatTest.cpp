@@ -12,7 +12,7 @@ namespace {
 
 using fixture::Bytes;
 
-const std::string kPath = "/art/hero.spm";
+const std::string kHeroPath = "/art/hero.spm";
 
 Bytes Text(const std::string& text) {
   return {text.begin(), text.end()};
@@ -46,7 +46,7 @@ TEST(Spritemate, PensBecomeTheBitPairsPaintingWritesAndFlagsTheAttribute) {
           "," +
           Sprite(R"("color":14,"multicolor":false,"double_y":true,)", Pixels("1,2,3,0,0,0,0,1")),
       R"({"t":1,"m1":2,"m2":15})");
-  const auto set = ReadSpritemate(Text(file), kPath);
+  const auto set = ReadSpritemate(Text(file), kHeroPath);
   ASSERT_TRUE(set.ok()) << set.error().reason;
   ASSERT_EQ(set->records.size(), 2u);
   EXPECT_EQ(set->colours, (SharedColours{1, 2, 15}));
@@ -64,7 +64,7 @@ TEST(Spritemate, WrittenAndReadBackKeepsRecordsNamesAndWhatElseTheFileHeld) {
       Sprite(R"("color":1,)", Pixels("0,1")) +
       R"(],"current_sprite":1,"animation":{"frames":[0,1],"fps":5}})";
   const SpritemateFormat codec;
-  const auto set = ReadSpritemate(Text(file), kPath);
+  const auto set = ReadSpritemate(Text(file), kHeroPath);
   ASSERT_TRUE(set.ok()) << set.error().reason;
   const auto written = codec.Write(*set, "/out/copy.spm");
   ASSERT_TRUE(written.ok());
@@ -74,7 +74,7 @@ TEST(Spritemate, WrittenAndReadBackKeepsRecordsNamesAndWhatElseTheFileHeld) {
 
   // Every attribute a sprite can have, from a new bank, survives the trip.
   const auto records = fixture::Records(256);
-  const auto bank = ReadSpritemate(WriteSpritemate(fixture::SetOf(records)), kPath);
+  const auto bank = ReadSpritemate(WriteSpritemate(fixture::SetOf(records)), kHeroPath);
   ASSERT_TRUE(bank.ok()) << bank.error().reason;
   EXPECT_EQ(bank->records, records);
 }
@@ -92,13 +92,13 @@ class SpritemateRefuses : public ::testing::TestWithParam<Refused> {};
 TEST_P(SpritemateRefuses, NamingTheFileAndWhy) {
   const auto& c = GetParam();
   const std::string file = c.file();
-  const auto set = ReadSpritemate(Text(file), kPath);
+  const auto set = ReadSpritemate(Text(file), kHeroPath);
   ASSERT_FALSE(set.ok());
-  EXPECT_EQ(set.error().file, kPath);
+  EXPECT_EQ(set.error().file, kHeroPath);
   EXPECT_EQ(set.error().problem, FileProblem::Format);
   EXPECT_NE(set.error().reason.find(c.reason), std::string::npos) << set.error().reason;
   // Named .spm, it is still this format's to explain; named otherwise, it is not taken.
-  EXPECT_EQ(SpritemateFormat().Recognise(Text(file), kPath), Recognition::BySizeAndName);
+  EXPECT_EQ(SpritemateFormat().Recognise(Text(file), kHeroPath), Recognition::BySizeAndName);
   EXPECT_EQ(SpritemateFormat().Recognise(Text(file), "/art/hero.bin"), Recognition::No);
 }
 

@@ -13,7 +13,7 @@ namespace kelvane {
 namespace {
 
 // Shared colours: background 6, multi-colour 1 is 1, multi-colour 2 is 0.
-constexpr SharedColours kColours{6, 1, 0};
+constexpr SharedColours kSheetColours{6, 1, 0};
 
 struct Sprite {
   std::uint8_t attribute;
@@ -51,7 +51,7 @@ TEST(OverlayComposition, PartnerPixelsInTheirOwnPensOverTheLowerSprite) {
       if (c.distance > 1) bank.Sprite(c.lower + 1)[0] = 0xFF;
     }
     EditorState state;
-    state.PenColours = {kColours[0], kColours[1], 2, kColours[2]};
+    state.PenColours = {kSheetColours[0], kSheetColours[1], 2, kSheetColours[2]};
 
     WorkImages images;
     RenderSprite(images.SpriteImage, bank, state, c.lower, false, {c.distance});
@@ -59,7 +59,7 @@ TEST(OverlayComposition, PartnerPixelsInTheirOwnPensOverTheLowerSprite) {
     RenderCanvas(canvasImage, bank, state, SpriteCanvas::Single(c.lower), {c.distance});
     std::vector<SpriteRecord> records;
     for (int n = c.lower; n < kSpriteCount && n <= upper; ++n) records.push_back(bank.Record(n));
-    const QImage sheet = RenderSpriteSheet(records, kColours, {.overlayDistance = c.distance});
+    const QImage sheet = RenderSpriteSheet(records, kSheetColours, {.overlayDistance = c.distance});
     for (int x = 0; x < 8; ++x) {
       EXPECT_EQ(images.SpriteImage.pixel(x, 0), PaletteRgb(c.columns[x])) << "thumbnail " << x;
       EXPECT_EQ(canvasImage.pixel(x, 0), PaletteRgb(c.columns[x])) << "canvas " << x;

@@ -10,6 +10,7 @@
 #include "tools/FreehandTool.h"
 
 namespace kelvane {
+namespace pen_scripts {
 namespace {
 
 constexpr unsigned L = kLeftButton;
@@ -285,4 +286,5 @@ TEST(CanvasStroke, AcrossSpritesIsOneStep) {
 }
 
 }  // namespace
+}  // namespace pen_scripts
 }  // namespace kelvane
