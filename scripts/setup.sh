@@ -37,6 +37,9 @@ kelvane_install_packages() {
     "${missing[@]}" >&2
 }
 
+# What a build folder is first configured with beyond its preset; test.sh adds to it.
+kelvane_configure_args=()
+
 # Configures a preset's build folder once, then builds the given targets in it (everything when
 # none are given).
 kelvane_build_targets() {
@@ -45,7 +48,7 @@ kelvane_build_targets() {
   local dir=build
   [ "$preset" = default ] || dir="build-$preset"
   if [ ! -f "$KELVANE_ROOT/$dir/build.ninja" ]; then
-    cmake --preset "$preset" -S "$KELVANE_ROOT" >&2
+    cmake --preset "$preset" -S "$KELVANE_ROOT" "${kelvane_configure_args[@]}" >&2
   fi
   local targets=()
   [ $# -eq 0 ] || targets=(--target "$@")
