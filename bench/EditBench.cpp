@@ -14,7 +14,7 @@ namespace kelvane::bench {
 namespace {
 
 constexpr int kStrokeCells = 100;
-EditFigures figures;
+EditFigures editFigures;
 
 // A stroke of 100 reports, one cell apart, round the middle of a 2 x 2 canvas: across all four
 // sprites. Each iteration is the whole stroke, press to release; the counters say what each
@@ -58,10 +58,10 @@ void StrokeAcrossCanvas(benchmark::State& st) {
     st.ResumeTiming();
   }
   document.Unsubscribe(id);
-  figures.cellsPerReport =
+  editFigures.cellsPerReport =
       reports ? static_cast<double>(cellsReported) / static_cast<double>(reports) : 0;
-  figures.stepsPerStroke = steps;
-  st.counters["cells_per_report"] = figures.cellsPerReport;
+  editFigures.stepsPerStroke = steps;
+  st.counters["cells_per_report"] = editFigures.cellsPerReport;
   st.counters["steps_per_stroke"] = steps;
 }
 
@@ -91,10 +91,10 @@ void HistoryOf127CanvasEdits(benchmark::State& st) {
         });
       }
       st.PauseTiming();
-      figures.historyMB = static_cast<double>(HeapInUse() - before) / (1 << 20);
-      figures.historySteps = document.UndoCount();
-      st.counters["history_MB"] = figures.historyMB;
-      st.counters["steps"] = figures.historySteps;
+      editFigures.historyMB = static_cast<double>(HeapInUse() - before) / (1 << 20);
+      editFigures.historySteps = document.UndoCount();
+      st.counters["history_MB"] = editFigures.historyMB;
+      st.counters["steps"] = editFigures.historySteps;
       st.ResumeTiming();
     }
   }
@@ -103,7 +103,7 @@ void HistoryOf127CanvasEdits(benchmark::State& st) {
 }  // namespace
 
 const EditFigures& EditBenchFigures() {
-  return figures;
+  return editFigures;
 }
 
 void RegisterEditBenchmarks() {

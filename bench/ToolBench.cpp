@@ -23,7 +23,7 @@
 namespace kelvane::bench {
 namespace {
 
-ToolFigures figures;
+ToolFigures toolFigures;
 std::vector<double> fillNs, lineNs, previewNs, repaintNs;
 const std::string kRepaintFloor = "floor/whole sprite repaint";
 
@@ -133,9 +133,9 @@ void RectanglePreviewBench(benchmark::State& st, TForm1* form) {
   Send(image, QEvent::MouseButtonRelease, {4, 4}, Qt::LeftButton, Qt::NoButton);
   image->removeEventFilter(&painted);
   QCoreApplication::processEvents();
-  figures.repaintedPerChanged =
+  toolFigures.repaintedPerChanged =
       changed ? static_cast<double>(painted.pixels) / static_cast<double>(changed) : 0;
-  st.counters["repainted_per_changed"] = figures.repaintedPerChanged;
+  st.counters["repainted_per_changed"] = toolFigures.repaintedPerChanged;
 }
 
 QRect QRectOf(const ViewRect& r) {
@@ -180,12 +180,12 @@ void RegisterToolBenchmarks(TForm1& form) {
 }
 
 const ToolFigures& ToolBenchFigures() {
-  figures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
-  figures.lineNs = lineNs.empty() ? 0 : Median(lineNs);
-  figures.previewNs = previewNs.empty() ? 0 : Median(previewNs);
-  figures.repaintNs = repaintNs.empty() ? 0 : Median(repaintNs);
-  figures.repaintFloor = kRepaintFloor;
-  return figures;
+  toolFigures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
+  toolFigures.lineNs = lineNs.empty() ? 0 : Median(lineNs);
+  toolFigures.previewNs = previewNs.empty() ? 0 : Median(previewNs);
+  toolFigures.repaintNs = repaintNs.empty() ? 0 : Median(repaintNs);
+  toolFigures.repaintFloor = kRepaintFloor;
+  return toolFigures;
 }
 
 }  // namespace kelvane::bench

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Benchmarks.h"
+#include "WindowEvents.h"
 #include "model/C64Format.h"
 #include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
@@ -21,12 +22,6 @@ namespace {
 
 std::vector<double> cellNs;
 std::vector<double> frameNs;
-
-double Median(std::vector<double> values) {
-  const auto middle = values.begin() + static_cast<long>(values.size() / 2);
-  std::nth_element(values.begin(), middle, values.end());
-  return *middle;
-}
 
 // Move i of a walk over the multi-colour pixels of the start-up sprite: to and fro along the
 // rows and back again, so that every move goes to the next pixel. The walk there paints them all
