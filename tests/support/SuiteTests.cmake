@@ -6,11 +6,10 @@
 if(NOT EXISTS "${suite_list}" OR "${suite_program}" IS_NEWER_THAN "${suite_list}")
   execute_process(COMMAND "${suite_program}" --gtest_list_tests OUTPUT_VARIABLE listing
                   RESULT_VARIABLE status TIMEOUT 60)
+  set(suites "")
   if(status EQUAL 0)
     # A suite is a line that is not indented; its cases follow indented.
     string(REGEX MATCHALL "(^|\n)[^ \n#][^ \n]*\\." suites "${listing}")
-  else()
-    set(suites "")
   endif()
   list(JOIN suite_properties " " properties)
   set(tests "")

@@ -76,6 +76,14 @@ void Choose(TForm1& form, const char* tool) {
 }
 
 // A line from one point to another, then a fill from a third.
+// An object of 3 x 2 sprites from sprite 8, shown on the canvas.
+void ShowObjectOfSprites8To13(TForm1& form) {
+  SpriteDocument& document = form.Document();
+  document.AddObject(ConsecutiveObject("", 8, 3, 2));
+  document.ShowObjects(true);
+  document.SelectSprite(9);
+}
+
 void LineThenFill(TForm1& form, QPoint from, QPoint to, QPoint fillAt) {
   Choose(form, "ToolLine1");
   Stroke(form, {from, to});
@@ -136,20 +144,14 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         ScreenCase{"line_and_fill_across_an_object",
                    [](TForm1& form) {
-                     SpriteDocument& document = form.Document();
-                     document.AddObject(ConsecutiveObject("", 8, 3, 2));
-                     document.ShowObjects(true);
-                     document.SelectSprite(9);
+                     ShowObjectOfSprites8To13(form);
                      PutSprite(form, 10, PatternSprite(5, kHiresGreen));
                      LineThenFill(form, {2, 30}, {190, 120}, {30, 150});
                    }},
         // A stroke has no preview: the small picture shows it only by the change.
         ScreenCase{"stroke_on_an_object_shown_before",
                    [](TForm1& form) {
-                     SpriteDocument& document = form.Document();
-                     document.AddObject(ConsecutiveObject("", 8, 3, 2));
-                     document.ShowObjects(true);
-                     document.SelectSprite(9);
+                     ShowObjectOfSprites8To13(form);
                      ASSERT_TRUE(QTest::qWaitFor([&] { return ShownAsDrawn(form); }));
                      Stroke(form, {{2, 30}, {100, 60}, {190, 120}});
                    }},
