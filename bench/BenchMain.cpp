@@ -178,6 +178,14 @@ int main(int argc, char** argv) {
       // scale: the fill cannot come nearer the memcpy than this.
       figures.push_back({"    a painted cell on the object beside the same memcpy",
                          object.cellNs / *floor, "x memcpy", "", true, 2});
+      // What the platform itself takes for a click that fills as many pixels: a fill nearer
+      // the memcpy than this is beyond any Qt Widgets window on this machine.
+      if (object.leastFillNs > 0) {
+        figures.push_back({"    the least Qt window's fill of as many pixels beside it",
+                           object.leastFillNs / *floor, "x memcpy", "", true, 2});
+        figures.push_back({"  Kelvane's fill beside the least Qt window's",
+                           object.fillNs / object.leastFillNs, "x", "", true, 2});
+      }
     }
   }
   std::printf("\n");

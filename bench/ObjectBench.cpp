@@ -1,6 +1,6 @@
 // An object of 8 x 8 sprites through the real window on the offscreen platform: a painted cell
 // (the move, the change, the redraw and the paint), and a fill that floods every sprite of it,
-// beside a memcpy of the pixels that fill repaints.
+// beside a memcpy of the pixels that fill repaints and the least Qt window's fill of as many.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Benchmarks.h"
+#include "LeastFillWindow.h"
 #include "WindowEvents.h"
 #include "render/EditorGeometry.h"
 #include "ui/ImageControl.h"
@@ -24,7 +25,7 @@ constexpr int kFirstSprite = 64;  // blank sprites no other benchmark paints
 const std::string kFillFloor = "floor/object fill repaint";
 
 ObjectFigures figures;
-std::vector<double> cellNs, fillNs;
+std::vector<double> cellNs, fillNs, leastFillNs;
 
 // The repetitions of all benchmarks are interleaved: the object is made and shown for each run
 // and taken away after it, leaving the window as the others expect it.
@@ -116,6 +117,23 @@ void FillBench(benchmark::State& st, TForm1* form) {
   }
 }
 
+// The same click on the least window, of a picture the size of what the fill repaints.
+void LeastFillBench(benchmark::State& st, LeastFillWindow* window) {
+  const QPointF at(1, 1);
+  for (auto _ : st) {
+    const auto press =
+        MouseEvent(window, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    const auto release =
+        MouseEvent(window, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    const double ns = TimedNs([&] {
+      QApplication::sendEvent(window, press.get());
+      QApplication::sendEvent(window, release.get());
+    });
+    leastFillNs.push_back(ns);
+    st.SetIterationTime(ns * 1e-9);
+  }
+}
+
 }  // namespace
 
 void RegisterObjectBenchmarks(TForm1& form) {
@@ -129,6 +147,14 @@ void RegisterObjectBenchmarks(TForm1& form) {
     bytes = (canvas + grid + std::size_t{kPreviewWidth} * kPreviewHeight) * kBytesPerPixel;
   }
   RegisterMemcpyFloor(kFillFloor, bytes);
+  // As wide as the grid and as high as makes the same bytes; shown as long as the form is.
+  const int width = form.Image1->width();
+  const int height = static_cast<int>((bytes / kBytesPerPixel + width - 1) / width);
+  auto* least = new LeastFillWindow({width, height}, &form);
+  least->show();
+  QCoreApplication::processEvents();
+  benchmark::RegisterBenchmark("Object/least Qt window's fill", LeastFillBench, least)
+      ->UseManualTime();
   benchmark::RegisterBenchmark("Object/painted cell on an 8x8 object", PaintedCellBench, &form)
       ->UseManualTime();
   benchmark::RegisterBenchmark("Object/fill of a whole 8x8 object", FillBench, &form)
@@ -138,6 +164,7 @@ void RegisterObjectBenchmarks(TForm1& form) {
 const ObjectFigures& ObjectBenchFigures() {
   figures.cellNs = cellNs.empty() ? 0 : Median(cellNs);
   figures.fillNs = fillNs.empty() ? 0 : Median(fillNs);
+  figures.leastFillNs = leastFillNs.empty() ? 0 : Median(leastFillNs);
   figures.fillFloor = kFillFloor;
   return figures;
 }
