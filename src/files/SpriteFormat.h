@@ -42,7 +42,7 @@ struct SpriteSet {
   int overlayDistance = 1;
   // The animations of both kinds a SpritePad file is written with; nothing: those its details
   // hold.
-  std::optional<std::vector<SpriteAnimation>> animations;
+  std::optional<std::vector<SpriteAnimation>> animations{};
 
   bool operator==(const SpriteSet&) const = default;
 };

@@ -63,8 +63,10 @@ bool FrameChanged(const SpriteDocument& document, const DocumentChange& change, 
   const auto canvas = FrameCanvas(document, frame, object);
   if (!canvas) return false;
   return std::ranges::any_of(canvas->Sprites(), [&](int n) {
-    const std::optional<int> upper = object ? std::nullopt : document.OverlayOf(n);
-    return change.TouchesSprite(n) || (upper && change.TouchesSprite(*upper));
+    if (change.TouchesSprite(n)) return true;
+    if (object) return false;
+    const std::optional<int> upper = document.OverlayOf(n);
+    return upper && change.TouchesSprite(*upper);
   });
 }
 

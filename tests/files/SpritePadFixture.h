@@ -28,7 +28,7 @@ struct SpdSpec {
   int tileHeight = 0;
   int animations = 1;  // true counts; version 1 and versions 3 on store them less one
   int tileAnimations = 1;
-  std::vector<std::string> tileNames;  // version 5, one a tile
+  std::vector<std::string> tileNames{};  // version 5, one a tile
   int overlayDistance = 1;             // versions 4 on
 };
 
