@@ -11,7 +11,8 @@ namespace kelvane {
 // Backups (the same with '~' after) are never taken for one.
 bool IsTemporaryName(std::string_view name);
 
-// Removes from the open folder each temporary copy whose writer is gone. A copy another save
+// Removes from the open folder each temporary copy whose writer is gone. Only for a folder that
+// is the program's own, where no user file can bear such a name. A copy another save
 // still holds, a backup (it may be the only whole copy of a file rewritten in place), and
 // anything that cannot be opened or locked are left alone.
 void RemoveAbandonedTemporaries(int folder);

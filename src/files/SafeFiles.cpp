@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <vector>
 
-#include "files/AbandonedTemporaries.h"
 #include "files/PendingFile.h"
 #include "files/PosixFile.h"
 
@@ -184,6 +183,8 @@ Result<std::vector<PlannedSet>> Plan(std::span<const std::span<const FileImage>>
 }
 
 std::optional<FileError> SaveSets(const std::vector<PlannedSet>& sets, const ReplaceCheck& check) {
+  // A copy a killed save left behind stays: in a user's folder nothing proves a file of that name
+  // is ours and not the user's own, and removing it could cost them a file.
   std::vector<std::string> folders;
   for (const PlannedSet& set : sets) {
     for (const PlannedFile& file : set) {
@@ -191,12 +192,6 @@ std::optional<FileError> SaveSets(const std::vector<PlannedSet>& sets, const Rep
       if (std::ranges::find(folders, folder) == folders.end()) folders.push_back(std::move(folder));
     }
   }
-  for (const std::string& folder : folders) {
-    if (const FileDescriptor open = OpenFolder(folder); open.IsOpen()) {
-      RemoveAbandonedTemporaries(open.Get());
-    }
-  }
-
   const TerminationSignalsHeld held;
   std::vector<std::vector<PlacedFile>> saved;
   for (const PlannedSet& set : sets) {

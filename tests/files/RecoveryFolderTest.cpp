@@ -1,9 +1,12 @@
 // Each program's recovery files are its own while it runs, and offered once it has ended.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <optional>
 
+#include "files/PosixFile.h"
 #include "files/RecoveryFolder.h"
 #include "files/RecoveryWriter.h"
 #include "files/TempFolder.h"
@@ -54,6 +57,21 @@ TEST_F(RecoveryFolderTest, TwoRunningOwnersNeverTakeEachOthersFiles) {
   ASSERT_EQ(orphans[0].Discard(), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(firstPath));
   EXPECT_EQ(FilesLeft(), 2u);  // the second's file and lock
+}
+
+// A copy whose writer was killed is removed from the folder, which is the program's alone; one
+// another writer still holds, and a backup, stay.
+TEST_F(RecoveryFolderTest, LookingForOrphansRemovesCopiesWhoseWriterIsGone) {
+  { RecoveryOwner owner = Claim(); }
+  for (const char* name : {"/.kelvane-Gone01", "/.kelvane-Live01", "/.kelvane-Back01~"}) {
+    WriteBytes(Folder() + name, {1});
+  }
+  const FileDescriptor live(::open((Folder() + "/.kelvane-Live01").c_str(), O_RDONLY | O_CLOEXEC));
+  ASSERT_EQ(::flock(live.Get(), LOCK_EX), 0);
+  FindOrphans(Folder());
+  EXPECT_FALSE(std::filesystem::exists(Folder() + "/.kelvane-Gone01"));
+  EXPECT_TRUE(std::filesystem::exists(Folder() + "/.kelvane-Live01"));
+  EXPECT_TRUE(std::filesystem::exists(Folder() + "/.kelvane-Back01~"));
 }
 
 TEST_F(RecoveryFolderTest, LaterKeepsTheFileAndAnUnreadableOneIsSetAside) {
