@@ -81,6 +81,17 @@ SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount) {
   return set;
 }
 
+std::string ChangedPastProblem(const SpriteBank& now, const SpriteBank& saved, int recordCount) {
+  for (int n = std::max(recordCount, 0); n < kSpriteCount; ++n) {
+    if (!std::ranges::equal(now.Sprite(n), saved.Sprite(n))) {
+      return "sprite " + std::to_string(n) + " has changed, but the file holds " +
+             std::to_string(recordCount) + (recordCount == 1 ? " sprite" : " sprites") +
+             "; Save... can save more";
+    }
+  }
+  return {};
+}
+
 std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteSet& set,
                                        const std::string& path, const ReplaceCheck& check) {
   Result<std::vector<FileImage>> files = format.Write(set, path);

@@ -134,6 +134,7 @@ bool TForm1::ApplySpriteSet(const Result<SpriteSet>& set, const std::string& pat
   document_.Load(set->records, set->colours, SpritePadAnimationsOf(*set), set->objects);
   document_.SetOverlayDistance(set->overlayDistance);
   savedAnimations_ = document_.Animations();
+  savedBank_ = document_.Bank();
   return true;
 }
 
@@ -206,6 +207,7 @@ bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format
   filePath_ = path;
   document_.MarkSaved();
   savedAnimations_ = document_.Animations();
+  savedBank_ = document_.Bank();
   SetFileTitle(NameOf(path));
   return true;
 }
@@ -219,6 +221,11 @@ bool TForm1::SaveToFile() {
   // A file of no sprites (an empty .spr opened for its colours) has no count to keep.
   if (filePath_.empty() || format == nullptr || openedFile_.records == 0) {
     return SaveSpriteFile(kBankBytes);
+  }
+  const std::string past = ChangedPastProblem(document_.Bank(), savedBank_, openedFile_.records);
+  if (!past.empty()) {
+    ShowSaveError(this, {filePath_, FileProblem::Format, "cannot be saved: " + past});
+    return false;
   }
   return WriteSpriteFile(filePath_, *format, openedFile_.records);
 }

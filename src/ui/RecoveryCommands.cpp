@@ -76,6 +76,11 @@ void TForm1::Recover(const KeptDocument& kept) {
   SetFileFormat({kept.format, kept.details, kept.records, kept.overlayDistance}, kept.onDisk);
   filePath_ = kept.path;
   document_.MarkUnsaved();
+  // No file holds the sprites past its records: any drawn there is work "Save" would drop.
+  savedBank_ = SpriteBank();
+  for (int n = 0; n < std::min(kept.records, kSpriteCount); ++n) {
+    savedBank_.SetRecord(n, kept.bank.Record(n));
+  }
   SetFileTitle(QString::fromStdString(kept.title));
   DrawStale();
 }

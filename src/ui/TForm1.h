@@ -607,6 +607,9 @@ class TForm1 : public QMainWindow {
   QString fileName_;         // shown in the title and proposed by the save dialog
   // The animations as the file last opened or saved left them: others are the user's work.
   std::vector<SpriteAnimation> savedAnimations_;
+  // The bank as the file last opened or saved left it: a change past the file's records is work
+  // "Save" could not keep.
+  SpriteBank savedBank_;
   std::string filePath_;  // the file "Save" writes: the one last opened or saved; empty if none
   // What "Save..." keeps of the file last opened or saved: its format and what it held
   // beyond the records (a SpritePad file's version and blocks, a PRG's load address); and how

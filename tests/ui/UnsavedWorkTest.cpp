@@ -74,6 +74,23 @@ TEST_F(UnsavedWork, SaveWritesTheFileBackAsItWasOpened) {
   EXPECT_FALSE(document().Modified());
 }
 
+// A sprite drawn past the file's records is work F2 cannot keep in it: the save is refused, says
+// why, and leaves the file and the work as they were.
+TEST_F(UnsavedWork, SaveRefusesWorkPastTheFilesSprites) {
+  OpenShipAndPaint();
+  QTest::keyClick(&form(), Qt::Key_F2);
+  form().ScrollBar1->setValue(3);
+  QTest::mouseClick(form().Image1, Qt::LeftButton, Qt::NoModifier, {4, 4});
+  const Bytes saved = Read(Path("ship.spr"));
+  AnswerSaveChanges(QMessageBox::Ok);
+  QTest::keyClick(&form(), Qt::Key_F2);
+  EXPECT_EQ(asked_, "Could not save " + Path("ship.spr") +
+                        ":\ncannot be saved: sprite 3 has changed, but the file holds 2 sprites; "
+                        "Save... can save more");
+  EXPECT_EQ(Read(Path("ship.spr")), saved);
+  EXPECT_EQ(form().windowTitle(), "Kelvane - ship.spr*");
+}
+
 // Each command that would replace unsaved work asks first: Cancel keeps everything, Discard
 // goes on as the command does, Save writes the file first.
 struct AskCase {
