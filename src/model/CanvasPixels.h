@@ -38,6 +38,8 @@ class CanvasPixels {
   const SpriteCanvas& Canvas() const { return canvas_; }
   // Which layer of a two-layer canvas the tools see; a canvas of one layer has only its own.
   void SetEditLayer(EditLayer layer) { editLayer_ = layer; }
+  // Whether the tools see both layers at once, each pixel in whichever shows.
+  bool SeesBothLayers() const { return canvas_.Layers() > 1 && editLayer_ == EditLayer::ByColour; }
   // How many canvas columns the pixel under p covers: 2 in a multi-colour sprite, else 1. By
   // colour, the narrower of the two layers' pixels there, so that a line misses neither.
   int PixelWidthAt(CanvasPoint p) const;

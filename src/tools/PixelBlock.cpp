@@ -3,7 +3,7 @@
 namespace kelvane {
 
 PixelBlock PixelBlock::Transformed(Transform transform) const {
-  PixelBlock out(width_, height_);
+  PixelBlock out(width_, height_, planes_);
   const int w = width_;
   const int h = height_;
   for (int row = 0; row < h; ++row) {
@@ -36,20 +36,24 @@ PixelBlock PixelBlock::Transformed(Transform transform) const {
           if (column >= (w + 1) / 2) fromColumn = w - 1 - column;
           break;
       }
-      out.Set(column, row, At(fromColumn, fromRow));
+      for (int plane = 0; plane < planes_; ++plane) {
+        out.Set(column, row, At(fromColumn, fromRow, plane), plane);
+      }
     }
   }
   return out;
 }
 
 PixelBlock PixelBlock::Rotated(bool right) const {
-  PixelBlock out(height_, width_);
-  for (int row = 0; row < height_; ++row) {
-    for (int column = 0; column < width_; ++column) {
-      if (right) {
-        out.Set(height_ - 1 - row, column, At(column, row));
-      } else {
-        out.Set(row, width_ - 1 - column, At(column, row));
+  PixelBlock out(height_, width_, planes_);
+  for (int plane = 0; plane < planes_; ++plane) {
+    for (int row = 0; row < height_; ++row) {
+      for (int column = 0; column < width_; ++column) {
+        if (right) {
+          out.Set(height_ - 1 - row, column, At(column, row, plane), plane);
+        } else {
+          out.Set(row, width_ - 1 - column, At(column, row, plane), plane);
+        }
       }
     }
   }

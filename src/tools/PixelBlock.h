@@ -1,5 +1,7 @@
 // A rectangle of pens lifted out of the canvas: what a selection holds while it floats, and
-// what Ctrl+C keeps of it. Its transforms are the sprite's, on the block alone.
+// what Ctrl+C keeps of it. Its transforms are the sprite's, on the block alone. Lifted from a pair
+// seen by colour it holds more planes than the pens the tools see: the pixels of each layer, so
+// that putting it down loses none hidden under the other.
 #pragma once
 
 #include <cstdint>
@@ -24,13 +26,19 @@ struct PixelRect {
 class PixelBlock {
  public:
   PixelBlock() = default;
-  PixelBlock(int width, int height) : width_(width), height_(height), pens_(width * height) {}
+  PixelBlock(int width, int height, int planes = 1)
+      : width_(width), height_(height), planes_(planes), pens_(width * height * planes) {}
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  int Planes() const { return planes_; }
   bool Empty() const { return pens_.empty(); }
-  std::uint8_t At(int column, int row) const { return pens_[row * width_ + column]; }
-  void Set(int column, int row, std::uint8_t pen) { pens_[row * width_ + column] = pen; }
+  std::uint8_t At(int column, int row, int plane = 0) const {
+    return pens_[Index(column, row, plane)];
+  }
+  void Set(int column, int row, std::uint8_t pen, int plane = 0) {
+    pens_[Index(column, row, plane)] = pen;
+  }
 
   // The sprite's transforms, within the block: nudges wrap round, flips mirror, symmetrizes
   // mirror one half onto the other.
@@ -39,8 +47,13 @@ class PixelBlock {
   PixelBlock Rotated(bool right) const;
 
  private:
+  int Index(int column, int row, int plane) const {
+    return (plane * height_ + row) * width_ + column;
+  }
+
   int width_ = 0;
   int height_ = 0;
+  int planes_ = 1;
   std::vector<std::uint8_t> pens_;
 };
 

@@ -11,6 +11,30 @@ void ForEachPixel(const PixelRect& rect, const std::function<void(int, int)>& vi
   }
 }
 
+// The planes of a block lifted from both layers: the pens the tools see, then the lower and the
+// upper layer's.
+constexpr int kSeenPlane = 0;
+constexpr int kLayerPlanes = 2;
+
+// Puts block's pixels down at rect: each layer's own where the block holds them and the tools
+// still see both, else the pens the tools see, as painting writes them.
+void Write(CanvasPixels& pixels, const PixelGrid& grid, const PixelRect& rect,
+           const PixelBlock& block) {
+  const bool layers = block.Planes() > 1 && pixels.SeesBothLayers();
+  ForEachPixel(rect, [&](int c, int r) {
+    const CanvasPoint point = grid.PointOf({rect.left + c, rect.top + r});
+    if (!layers) {
+      const std::uint8_t pen = block.At(c, r);
+      pixels.Plot(point, pen, pen == kTransparentPen);
+      return;
+    }
+    for (int layer = 0; layer < kLayerPlanes; ++layer) {
+      const std::uint8_t pen = block.At(c, r, kSeenPlane + 1 + layer);
+      if (pen != kNoPixelPen) pixels.PlotInLayer(point, pen, pen == kTransparentPen, layer);
+    }
+  });
+}
+
 }  // namespace
 
 PixelRect SelectTool::CanvasGrid() const {
@@ -111,10 +135,7 @@ void SelectTool::PutDown() {
         edit.pixels.Plot(grid_.PointOf({from->left + c, from->top + r}), kTransparentPen, true);
       });
     }
-    ForEachPixel(to, [&](int c, int r) {
-      const std::uint8_t pen = block.At(c, r);
-      edit.pixels.Plot(grid_.PointOf({to.left + c, to.top + r}), pen, pen == kTransparentPen);
-    });
+    Write(edit.pixels, grid_, to, block);
   });
   Show();
 }
@@ -166,10 +187,17 @@ bool SelectTool::Rotate(bool right) {
 }
 
 PixelBlock SelectTool::Read(const PixelRect& rect) const {
-  PixelBlock block(rect.width, rect.height);
   const CanvasPixels pixels = document_.Pixels();
+  const bool layers = pixels.SeesBothLayers();
+  PixelBlock block(rect.width, rect.height, layers ? 1 + kLayerPlanes : 1);
   ForEachPixel(rect, [&](int c, int r) {
-    block.Set(c, r, pixels.PenAt(grid_.PointOf({rect.left + c, rect.top + r})).value_or(0));
+    const CanvasPoint point = grid_.PointOf({rect.left + c, rect.top + r});
+    block.Set(c, r, pixels.PenAt(point).value_or(0), kSeenPlane);
+    if (!layers) return;
+    for (int layer = 0; layer < kLayerPlanes; ++layer) {
+      block.Set(c, r, pixels.PenInLayer(point, layer).value_or(kNoPixelPen),
+                kSeenPlane + 1 + layer);
+    }
   });
   return block;
 }
@@ -193,12 +221,7 @@ void SelectTool::Rearrange(const char* name,
   }
   const PixelRect rect = *selection_;
   const PixelBlock block = change(Read(rect));
-  document_.Apply(name, [&](CanvasEdit& edit) {
-    ForEachPixel(rect, [&](int c, int r) {
-      const std::uint8_t pen = block.At(c, r);
-      edit.pixels.Plot(grid_.PointOf({rect.left + c, rect.top + r}), pen, pen == kTransparentPen);
-    });
-  });
+  document_.Apply(name, [&](CanvasEdit& edit) { Write(edit.pixels, grid_, rect, block); });
 }
 
 void SelectTool::Show() {

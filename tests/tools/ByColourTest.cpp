@@ -5,6 +5,7 @@
 
 #include "tools/FillTool.h"
 #include "tools/FreehandTool.h"
+#include "tools/SelectTool.h"
 
 namespace kelvane {
 namespace {
@@ -70,6 +71,37 @@ TEST(ByColour, EachPenWritesItsSpriteInOneStep) {
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(FirstRow(doc, 0), lowerBefore);
     EXPECT_EQ(FirstRow(doc, 1), upperBefore);
+  }
+}
+
+// A selection on a pair by colour carries both layers: what the upper sprite hides of the lower
+// one moves, flips and pastes with it, in one step.
+TEST(ByColour, ASelectionCarriesThePixelsOfBothLayers) {
+  const Row lowerBefore{0xF0, 0x00, 0x00};  // multi-colour 3 in columns 0-3
+  const Row upperBefore{0xC0, 0x00, 0x00};  // hi-res, columns 0-1 over it
+  const struct {
+    void (*edit)(SelectTool&);
+    Row lower, upper;
+  } cases[] = {
+      {[](SelectTool& t) { t.MoveBy(8, 0), t.PutDown(); }, {0x00, 0xF0, 0x00}, {0x00, 0xC0, 0x00}},
+      {[](SelectTool& t) { t.Apply(Transform::FlipLeftToRight); }, {0x0F, 0, 0}, {0x03, 0, 0}},
+      {[](SelectTool& t) { t.Copy(), t.Paste(), t.MoveBy(8, 0), t.PutDown(); },
+       {0xF0, 0xF0, 0x00},
+       {0xC0, 0xC0, 0x00}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    SpriteDocument doc;
+    doc.PutSprites(0, std::array{WithRow(0x95, lowerBefore), WithRow(0x00, upperBefore)});
+    doc.SetEditLayer(EditLayer::ByColour);
+    SelectTool tool(doc);
+    tool.Press({CanvasPoint{0, 0}, kLeftButton, kLeftButton, {}});
+    tool.Move({CanvasPoint{7, 0}, kNoButton, kLeftButton, {}});
+    tool.Release({CanvasPoint{7, 0}, kLeftButton, kNoButton, {}});
+    c.edit(tool);
+    EXPECT_EQ(FirstRow(doc, 0), c.lower);
+    EXPECT_EQ(FirstRow(doc, 1), c.upper);
+    EXPECT_EQ(doc.UndoCount(), 1);
   }
 }
 
