@@ -178,7 +178,7 @@ std::optional<Stop> Convert(const ConvertOptions& options, std::FILE* out) {
     if (auto stop = Choose(options, input, *set, firstSprite)) return stop;
     ExportRequest request = options.request;
     // Pairs are composed as the window composes them from the file.
-    request.png.overlayDistance = UsableOverlayDistance(set->overlayDistance);
+    request.png.overlayDistance = set->overlayDistance;
     if (options.animation) {
       const std::vector<SpriteAnimation> animations = SpritePadAnimationsOf(*set);
       if (static_cast<std::size_t>(*options.animation) >= animations.size()) {

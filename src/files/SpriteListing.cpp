@@ -107,7 +107,7 @@ std::string ListSpriteSet(const SpriteSet& set, std::string_view formatName) {
     text += "colours: none in the file\n";
   }
   if (set.format == kSpritePadId) text += SpritePadLines(set);
-  text += OverlayPairLines(set.records, UsableOverlayDistance(set.overlayDistance));
+  text += OverlayPairLines(set.records, set.overlayDistance);
   text += ObjectLines(set.objects);
   for (std::size_t n = 0; n < set.records.size(); ++n) {
     text += SpriteLine(n, set.records[n][kAttributeOffset]);

@@ -19,19 +19,12 @@
 namespace kelvane {
 
 inline constexpr int kDefaultOverlayDistance = 1;
-// A SpritePad header keeps the distance in one byte; 0 would lay a sprite over itself.
-inline constexpr int kMaxOverlayDistance = 255;
-
-// The distance every view uses for a file's: one outside 1..kMaxOverlayDistance is taken as
-// the nearest one.
-inline int UsableOverlayDistance(int fileDistance) {
-  return fileDistance < 1                     ? 1
-         : fileDistance > kMaxOverlayDistance ? kMaxOverlayDistance
-                                              : fileDistance;
-}
 
 // The sprite drawn over sprite n, whose attribute byte is attribute, among count sprites: none
-// when the bit is clear or the partner would be past the last sprite.
+// when the bit is clear or the partner would be past the last sprite. A file's distance is taken
+// as it stands: one below 1 (a SpritePad header's is a signed 16-bit number) pairs nothing, since
+// no rule says which sprite it would lay over which, and any other is never taken for one that
+// would pair other sprites.
 std::optional<int> OverlayPartner(int n, std::uint8_t attribute, int count, int distance);
 std::optional<int> OverlayPartner(const SpriteBank& bank, int n, int distance);
 

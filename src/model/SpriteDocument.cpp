@@ -291,7 +291,7 @@ CanvasPixels SpriteDocument::Pixels() const {
 
 void SpriteDocument::SetOverlayDistance(int distance) {
   const Before before = Capture(0, -1);
-  overlayDistance_ = UsableOverlayDistance(distance);
+  overlayDistance_ = distance;
   Finish(before);
 }
 

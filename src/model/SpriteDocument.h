@@ -72,7 +72,7 @@ class SpriteDocument {
   CanvasPixels Pixels() const;
   // How many places on the sprite drawn over one with the overlay bit is.
   int OverlayDistance() const { return overlayDistance_; }
-  // A distance outside 1..kMaxOverlayDistance is taken as the nearest one.
+  // Any distance, as its file has it: one below 1 pairs nothing.
   void SetOverlayDistance(int distance);
   // The sprite drawn over sprite n, or none.
   std::optional<int> OverlayOf(int n) const;
