@@ -179,9 +179,9 @@ bool TForm1::WriteSpriteFile(const std::string& path, const SpriteFormat& format
       case ObjectsAnswer::Without:
         break;
     }
-  } else if (!AskToLeaveOut(format, set, path)) {
-    return false;
   }
+  // Then whatever else the format leaves out, animations included: each question names its own.
+  if (!AskToLeaveOut(format, set, path)) return false;
   std::optional<FileStamp> saved;
   ReplaceCheck check{onDisk_ ? &*onDisk_ : nullptr, &saved};
   auto error = SaveSpriteSet(format, set, path, check);
@@ -250,18 +250,18 @@ QStringList TForm1::LeftOut(const SpriteFormat& format, const SpriteSet& sprites
   opened.records.resize(static_cast<std::size_t>(openedFile_.records));
   QStringList lost;
   for (const std::string& what : format.LeavesOut(opened)) lost << QString::fromStdString(what);
+  return lost;
+}
+
+bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
+                           const std::string& path) {
+  QStringList lost = LeftOut(format, sprites);
   // Animations made or changed since the last open or save are kept only in a SpritePad file;
   // those of the opened file go as its other blocks go.
   if (format.Id() != kSpritePadId && !document_.Animations().empty() &&
       document_.Animations() != savedAnimations_) {
     lost << QStringLiteral("animations");
   }
-  return lost;
-}
-
-bool TForm1::AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites,
-                           const std::string& path) {
-  const QStringList lost = LeftOut(format, sprites);
   if (lost.isEmpty()) return true;
   return AskOkCancel(this, QStringLiteral("Save"),
                      QStringLiteral("%1 cannot hold the %2 of this file: they are not saved in "

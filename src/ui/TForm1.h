@@ -446,7 +446,8 @@ class TForm1 : public QMainWindow {
   void ImportPngFile(const FileImage& file);
   // Asks before saving in a format that cannot hold all the opened file held; true to go on.
   bool AskToLeaveOut(const SpriteFormat& format, const SpriteSet& sprites, const std::string& path);
-  // What saving sprites in format leaves out of the opened file, one entry a kind.
+  // What saving sprites in format leaves out of the opened file, one entry a kind; animations
+  // changed since are asked about apart.
   QStringList LeftOut(const SpriteFormat& format, const SpriteSet& sprites) const;
   // Saving objects in a format without them: a SpritePad file instead, without them, or not.
   enum class ObjectsAnswer { SpritePad, Without, Cancel };

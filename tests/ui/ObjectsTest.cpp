@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/SpritePadAnimations.h"
 #include "files/SpriteSets.h"
 #include "render/C64Palette.h"
 #include "render/CanvasPreview.h"
@@ -181,10 +182,12 @@ TEST_F(Objects, ARunPastTheLastSpriteIsRefusedAndDeletingKeepsTheSprites) {
   EXPECT_EQ(document().Canvas(), SpriteCanvas::Single(4));
 }
 
-// Saving objects as a sprite file offers a SpritePad file instead, which keeps them.
+// Saving objects as a sprite file offers a SpritePad file instead, which keeps them, also when
+// new animations would be left out too.
 TEST_F(Objects, SavingThemAsASpriteFileOffersASpritePadFile) {
   QTemporaryDir dir;
   NewObject(form(), 2, 2, 0);
+  document().SetAnimations("Animations", {{0, 3, 1, kAnimationValidFlag}});
   const QString spr = dir.filePath(QStringLiteral("boss.spr"));
   MessageBoxSeen seen;
   AnswerNextModal([&](QWidget* modal) {
@@ -198,6 +201,7 @@ TEST_F(Objects, SavingThemAsASpriteFileOffersASpritePadFile) {
       ReadSpriteSet(SpriteFormats(), dir.filePath(QStringLiteral("boss.spd")).toStdString());
   ASSERT_TRUE(set.ok()) << set.error().reason;
   EXPECT_EQ(set->objects, document().Objects());
+  EXPECT_EQ(SpritePadAnimationsOf(*set), document().Animations());
   EXPECT_EQ(form().windowTitle(), QStringLiteral("Kelvane - boss.spd"));
 }
 
