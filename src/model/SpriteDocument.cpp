@@ -313,7 +313,9 @@ SpriteCanvas SpriteDocument::CanvasFor(int n) const {
     return SpriteCanvas::Single(n);
   };
   if (!showObjects_) return alone();
-  const auto index = ObjectHolding(objects_, n);
+  const bool newestHolds =
+      newestObject_ && *newestObject_ < objects_.size() && objects_[*newestObject_].Holds(n);
+  const auto index = newestHolds ? newestObject_ : ObjectHolding(objects_, n);
   if (!index) return alone();
   return ObjectCanvas(*index).value_or(alone());
 }
@@ -648,6 +650,7 @@ void SpriteDocument::Load(std::span<const SpriteRecord> records,
     objects_ = std::move(objects);
     ++objectsRevision_;
   }
+  newestObject_.reset();
   PutRecords(model_, 0, records.first(count));
   SortByKind(animations);
   if (animations != model_.lists.animations) {
@@ -699,7 +702,10 @@ void SpriteDocument::ChangeObjects(const std::function<void(std::vector<SpriteOb
 }
 
 void SpriteDocument::AddObject(SpriteObject object) {
-  ChangeObjects([&](auto& objects) { objects.push_back(std::move(object)); });
+  ChangeObjects([&](auto& objects) {
+    newestObject_ = objects.size();
+    objects.push_back(std::move(object));
+  });
 }
 
 void SpriteDocument::RenameObject(std::size_t index, std::string name) {
@@ -710,6 +716,8 @@ void SpriteDocument::RenameObject(std::size_t index, std::string name) {
 void SpriteDocument::RemoveObject(std::size_t index) {
   ChangeObjects([&](auto& objects) {
     objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(index));
+    if (newestObject_ == index) newestObject_.reset();
+    if (newestObject_ > index) --*newestObject_;
     // The animations over objects follow in the same change, and so does every list the history
     // holds, so that an Undo never brings back numbers of the objects as they were.
     const auto renumber = [&](DocumentLists& lists) {

@@ -244,6 +244,9 @@ class SpriteDocument {
 
   EditorModel model_;
   std::vector<SpriteObject> objects_;
+  // The object made last: where objects overlap, the one shown for the sprites it holds, since
+  // its maker asked to see it.
+  std::optional<std::size_t> newestObject_;
   bool showObjects_ = false;
   std::uint64_t objectsRevision_ = 0;
   std::uint64_t savedObjectsRevision_ = 0;

@@ -99,5 +99,21 @@ TEST(SpriteObject, RemovingOneRenumbersTheAnimationsOverObjects) {
   }
 }
 
+// Where objects overlap, the one made last is shown for the sprites it holds; once it is
+// removed, the first that holds them.
+TEST(SpriteObject, TheNewestOfOverlappingObjectsIsShown) {
+  SpriteDocument doc;
+  doc.ShowObjects(true);
+  for (const auto& [columns, rows] : {std::pair{2, 2}, {1, 2}, {1, 1}}) {
+    doc.AddObject(ConsecutiveObject("", 0, columns, rows));
+    EXPECT_EQ(doc.Canvas(), *doc.ObjectCanvas(doc.Objects().size() - 1));
+  }
+  doc.SelectSprite(1);
+  EXPECT_EQ(doc.Canvas(), *doc.ObjectCanvas(0));  // the newest does not hold it
+  doc.RemoveObject(2);
+  doc.SelectSprite(0);
+  EXPECT_EQ(doc.Canvas(), *doc.ObjectCanvas(0));
+}
+
 }  // namespace
 }  // namespace kelvane
