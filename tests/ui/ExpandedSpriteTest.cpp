@@ -39,6 +39,17 @@ TEST_F(ExpandedSprite, EachFlagIsOneUndoStepKeepingTheOtherBitsAndSetsTheProport
   EXPECT_TRUE(form().ExpandX1->isChecked());
 }
 
+// An object is stretched only along an axis all of its sprites are expanded along.
+TEST_F(ExpandedSprite, AnObjectIsStretchedOnlyWhereAllItsSpritesAre) {
+  document().AddObject(ConsecutiveObject("", 0, 2, 1));
+  document().ShowObjects(true);
+  form().ExpandX1->trigger();
+  EXPECT_EQ(form().EditorView().CellZoom().x, form().EditorView().CellZoom().y);
+  document().SelectSprite(1);
+  form().ExpandX1->trigger();
+  EXPECT_EQ(form().EditorView().CellZoom().x, 2 * form().EditorView().CellZoom().y);
+}
+
 TEST_F(ExpandedSprite, PaintingMapsThePointerThroughTheDoubledCells) {
   form().ExpandX1->trigger();
   form().RadioButton2->click();
