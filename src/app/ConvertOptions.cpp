@@ -344,6 +344,8 @@ std::string ConvertUsageText() {
          "\n"
          "A .spd output keeps a SpritePad INPUT's version and blocks (a part, the blocks\n"
          "that lie inside it); otherwise it is version 1, and --to spd1 or spd5 choose.\n"
+         "Objects (SpritePad tiles) and their animations are kept only in a .spd of\n"
+         "version 2 on (--to spd5 for a new one); other outputs leave them out.\n"
          "Nothing is written when anything fails.\n"
          "Exit status: 0 on success, 1 when a file could not be read or written, 2 for a\n"
          "usage error.\n";
