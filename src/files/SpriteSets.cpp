@@ -81,15 +81,12 @@ SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount) {
   return set;
 }
 
-std::string ChangedPastProblem(const SpriteBank& now, const SpriteBank& saved, int recordCount) {
+std::optional<int> FirstChangedPast(const SpriteBank& now, const SpriteBank& saved,
+                                    int recordCount) {
   for (int n = std::max(recordCount, 0); n < kSpriteCount; ++n) {
-    if (!std::ranges::equal(now.Sprite(n), saved.Sprite(n))) {
-      return "sprite " + std::to_string(n) + " has changed, but the file holds " +
-             std::to_string(recordCount) + (recordCount == 1 ? " sprite" : " sprites") +
-             "; Save... can save more";
-    }
+    if (!std::ranges::equal(now.Sprite(n), saved.Sprite(n))) return n;
   }
-  return {};
+  return std::nullopt;
 }
 
 std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteSet& set,

@@ -41,9 +41,10 @@ SpriteSet PartOf(const SpriteSet& set, std::size_t first, std::size_t count);
 // The first recordCount sprites of the document, its shared colours and its objects.
 SpriteSet SpriteSetOf(const SpriteDocument& document, int recordCount);
 
-// Why a file of recordCount records cannot take the bank now: the first sprite past them that
-// differs from saved, the bank as the file was last opened or saved. Empty if none does.
-std::string ChangedPastProblem(const SpriteBank& now, const SpriteBank& saved, int recordCount);
+// What a file of recordCount records could not keep of the bank now: the first sprite past them
+// that differs from saved, the bank as the file was last opened or saved; none if none does.
+std::optional<int> FirstChangedPast(const SpriteBank& now, const SpriteBank& saved,
+                                    int recordCount);
 
 // Writes set under path in format: every file it makes is replaced, or none.
 std::optional<FileError> SaveSpriteSet(const SpriteFormat& format, const SpriteSet& set,

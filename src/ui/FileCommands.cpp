@@ -222,10 +222,18 @@ bool TForm1::SaveToFile() {
   if (filePath_.empty() || format == nullptr || openedFile_.records == 0) {
     return SaveSpriteFile(kBankBytes);
   }
-  const std::string past = ChangedPastProblem(document_.Bank(), savedBank_, openedFile_.records);
-  if (!past.empty()) {
-    ShowSaveError(this, {filePath_, FileProblem::Format, "cannot be saved: " + past});
-    return false;
+  // Work on sprites past the file's own would be dropped: the user decides, as for anything else
+  // a save leaves out. Once saved without it, it is asked about again only when it changes.
+  if (const auto past = FirstChangedPast(document_.Bank(), savedBank_, openedFile_.records)) {
+    const int held = openedFile_.records;
+    // One arg() of all four, so that a % in the file's name is never taken for a place.
+    const QString question =
+        QStringLiteral(
+            "Sprite %1 has changed, but %2 holds %3 %4: the changes past them are not "
+            "saved in it.\nSave without them? (Save... saves more sprites.)")
+            .arg(QString::number(*past), NameOf(filePath_), QString::number(held),
+                 held == 1 ? QStringLiteral("sprite") : QStringLiteral("sprites"));
+    if (!AskOkCancel(this, QStringLiteral("Save"), question)) return false;
   }
   return WriteSpriteFile(filePath_, *format, openedFile_.records);
 }

@@ -74,21 +74,28 @@ TEST_F(UnsavedWork, SaveWritesTheFileBackAsItWasOpened) {
   EXPECT_FALSE(document().Modified());
 }
 
-// A sprite drawn past the file's records is work F2 cannot keep in it: the save is refused, says
-// why, and leaves the file and the work as they were.
-TEST_F(UnsavedWork, SaveRefusesWorkPastTheFilesSprites) {
+// A sprite drawn past the file's records is work F2 cannot keep in it: F2 asks first. Cancel
+// leaves the file and the work as they were; OK saves the file's sprites, and is not asked again.
+TEST_F(UnsavedWork, SaveAsksBeforeLeavingOutWorkPastTheFilesSprites) {
   OpenShipAndPaint();
-  QTest::keyClick(&form(), Qt::Key_F2);
+  form().SaveFile1->trigger();
   form().ScrollBar1->setValue(3);
   QTest::mouseClick(form().Image1, Qt::LeftButton, Qt::NoModifier, {4, 4});
   const Bytes saved = Read(Path("ship.spr"));
-  AnswerSaveChanges(QMessageBox::Ok);
-  QTest::keyClick(&form(), Qt::Key_F2);
-  EXPECT_EQ(asked_, "Could not save " + Path("ship.spr") +
-                        ":\ncannot be saved: sprite 3 has changed, but the file holds 2 sprites; "
-                        "Save... can save more");
+  AnswerSaveChanges(QMessageBox::Cancel);
+  form().SaveFile1->trigger();
+  EXPECT_EQ(asked_,
+            "Sprite 3 has changed, but ship.spr holds 2 sprites: the changes past them are not "
+            "saved in it.\nSave without them? (Save... saves more sprites.)");
   EXPECT_EQ(Read(Path("ship.spr")), saved);
   EXPECT_EQ(form().windowTitle(), "Kelvane - ship.spr*");
+  AnswerSaveChanges(QMessageBox::Ok);
+  form().SaveFile1->trigger();
+  EXPECT_EQ(form().windowTitle(), "Kelvane - ship.spr");
+  asked_.clear();
+  QTest::mouseClick(form().Image1, Qt::LeftButton, Qt::NoModifier, {4, 4});
+  form().SaveFile1->trigger();
+  EXPECT_EQ(asked_, "");
 }
 
 // Each command that would replace unsaved work asks first: Cancel keeps everything, Discard
