@@ -15,6 +15,9 @@ void ForEachPixel(const PixelRect& rect, const std::function<void(int, int)>& vi
 // upper layer's.
 constexpr int kSeenPlane = 0;
 constexpr int kLayerPlanes = 2;
+constexpr int PlaneOfLayer(int layer) {
+  return kSeenPlane + 1 + layer;
+}
 
 // Puts block's pixels down at rect: each layer's own where the block holds them and the tools
 // still see both, else the pens the tools see, as painting writes them.
@@ -29,7 +32,7 @@ void Write(CanvasPixels& pixels, const PixelGrid& grid, const PixelRect& rect,
       return;
     }
     for (int layer = 0; layer < kLayerPlanes; ++layer) {
-      const std::uint8_t pen = block.At(c, r, kSeenPlane + 1 + layer);
+      const std::uint8_t pen = block.At(c, r, PlaneOfLayer(layer));
       if (pen != kNoPixelPen) pixels.PlotInLayer(point, pen, pen == kTransparentPen, layer);
     }
   });
@@ -195,8 +198,7 @@ PixelBlock SelectTool::Read(const PixelRect& rect) const {
     block.Set(c, r, pixels.PenAt(point).value_or(0), kSeenPlane);
     if (!layers) return;
     for (int layer = 0; layer < kLayerPlanes; ++layer) {
-      block.Set(c, r, pixels.PenInLayer(point, layer).value_or(kNoPixelPen),
-                kSeenPlane + 1 + layer);
+      block.Set(c, r, pixels.PenInLayer(point, layer).value_or(kNoPixelPen), PlaneOfLayer(layer));
     }
   });
   return block;

@@ -171,16 +171,13 @@ Zoom TForm1::EditorStretch() const {
   // Cells of one size cannot show some sprites of an object wider or taller than others: the
   // grid is stretched only along an axis every sprite of the canvas is expanded along.
   const SpriteCanvas& canvas = document_.Canvas();
-  const std::uint8_t shown = document_.CurrentAttribute();
-  Zoom stretch{WidthFactor(shown), HeightFactor(shown)};
+  std::uint8_t expandedInAll = kExpandXFlag | kExpandYFlag;
   for (int row = 0; row < canvas.Rows(); ++row) {
     for (int column = 0; column < canvas.Columns(); ++column) {
-      const std::uint8_t attribute = document_.Bank().Attribute(canvas.SpriteAt(0, column, row));
-      stretch.x = std::min(stretch.x, WidthFactor(attribute));
-      stretch.y = std::min(stretch.y, HeightFactor(attribute));
+      expandedInAll &= document_.Bank().Attribute(canvas.SpriteAt(0, column, row));
     }
   }
-  return stretch;
+  return {WidthFactor(expandedInAll), HeightFactor(expandedInAll)};
 }
 
 void TForm1::LayOutEditor() {
